@@ -1,0 +1,86 @@
+#include "app/form.h"
+
+#include "platform/platform.h"
+#include "platform/vk_codes.h"
+
+TMForm* MForm = nullptr;
+
+namespace {
+
+constexpr const char* kCaption = "Перолёт";
+constexpr int kClientWidth = 800;
+constexpr int kClientHeight = 600;
+constexpr int kDesignBitCount = 16;
+constexpr int kJoystickDeadZone = 50;
+constexpr int kJoystickRange = 1000;
+
+struct TAssignment {
+  int state;
+  int code;
+};
+
+// The form's key table: one key a state, in the first slot.
+constexpr TAssignment kFormAssigns[] = {
+    {engine::ksUp, platform::vk::kUp},          {engine::ksDown, platform::vk::kDown},
+    {engine::ksLeft, platform::vk::kLeft},      {engine::ksRight, platform::vk::kRight},
+    {engine::ksButton(6), 'P'},                 {engine::ksButton(7), 'Y'},
+    {engine::ksButton(8), 'N'},                 {engine::ksButton(9), platform::vk::kEscape},
+    {engine::ksButton(10), platform::vk::kSpace}, {engine::ksButton(11), platform::vk::kReturn},
+    {engine::ksButton(12), 'Z'},                {engine::ksButton(13), 'X'},
+    {engine::ksButton(14), 'C'},                {engine::ksButton(15), 'V'},
+    {engine::ksButton(16), 'B'},                {engine::ksButton(17), '1'},
+    {engine::ksButton(18), '2'},                {engine::ksButton(19), '3'},
+    {engine::ksButton(20), '4'},                {engine::ksButton(21), '5'},
+    {engine::ksButton(22), '6'},                {engine::ksButton(23), '7'},
+    {engine::ksButton(24), '8'},                {engine::ksButton(25), '9'},
+    {engine::ksButton(26), '0'},
+};
+
+}  // namespace
+
+TMForm::TMForm(platform::TPlatform& platform, TFormConfig config)
+    : engine::TDXForm(platform),
+      MDXDraw(this),
+      MDXInput(platform),
+      MDXTimer(platform),
+      config_(std::move(config)) {
+  SetUpComponents();
+}
+
+TMForm::~TMForm() {
+  StopSong();
+  if (MForm == this) MForm = nullptr;
+}
+
+// The settings the form gives its components, then their load: the input devices are read
+// once and the timer starts when the application is active.
+void TMForm::SetUpComponents() {
+  SetCaption(kCaption);
+  SetBorderStyle(engine::TBorderStyle::Single);
+  SetPositionCentered();
+
+  MDXDraw.Width = kClientWidth;
+  MDXDraw.Height = kClientHeight;
+  MDXDraw.DisplayWidth = kClientWidth;
+  MDXDraw.DisplayHeight = kClientHeight;
+  MDXDraw.SurfaceWidth = kClientWidth;
+  MDXDraw.SurfaceHeight = kClientHeight;
+  MDXDraw.SetBitCount(kDesignBitCount);
+  MDXDraw.SetOptions(engine::TDXDraw::kFormOptions);
+
+  MDXInput.ActiveOnly = true;
+  MDXInput.Keyboard.Assigns.fill(0);
+  for (const TAssignment& a : kFormAssigns) MDXInput.Keyboard.Assign(a.state, 0, a.code);
+  MDXInput.Joystick.ID = 0;
+  MDXInput.Joystick.AutoCenter = true;
+  for (int axis = 0; axis < engine::TJoystick::kAxes; ++axis) {
+    MDXInput.Joystick.SetDeadZone(axis, kJoystickDeadZone);
+    MDXInput.Joystick.SetRange(axis, kJoystickRange);
+  }
+  MDXInput.Initialize();
+
+  MDXTimer.SetActiveOnly(true);
+  MDXTimer.SetInterval(0);
+  MDXTimer.OnTimer = [this](engine::TDXTimer&, int lag) { MDXTimerTimer(lag); };
+  MDXTimer.Loaded(Platform().AppActive());
+}

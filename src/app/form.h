@@ -1,0 +1,167 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "app/key_flags.h"
+#include "engine/dx_draw.h"
+#include "engine/dx_form.h"
+#include "engine/dx_input.h"
+#include "engine/dx_timer.h"
+#include "persist/game_options.h"
+#include "platform/events.h"
+#include "platform/music_library.h"
+
+class TMenuButton;
+
+// How a run is set up from outside: the simulator fixes the random seed; a test can point
+// the score requests elsewhere.
+struct TFormConfig {
+  std::optional<uint32_t> seed;
+  std::string scoreUrl;
+};
+
+// Screen types.
+enum : uint8_t {
+  kScreenNone = 0,
+  kScreenMainMenu = 1,
+  kScreenOptions = 2,
+  kScreenHighScores = 3,
+  kScreenHelp = 4,
+  kScreenGame = 5,
+};
+
+// The main form: owns every component of the game and all the state its screens share.
+// Subsystems define their member functions in their own folders.
+class TMForm : public engine::TDXForm {
+ public:
+  static constexpr int kMenuButtonSlots = 12;
+
+  TMForm(platform::TPlatform& platform, TFormConfig config = {});
+  ~TMForm() override;
+  TMForm(const TMForm&) = delete;
+  TMForm& operator=(const TMForm&) = delete;
+
+  // Components, in creation order.
+  engine::TDXDraw MDXDraw;
+  engine::TDXInput MDXInput;
+  engine::TDXTimer MDXTimer;
+
+  // Which screen and window are current, and the frame timing every motion uses.
+  uint8_t ScreenType = kScreenNone;
+  uint8_t WindowOpen = 0;
+  bool MusicPending = false;
+  double SpeedFactor = 1.0;
+  int FrameMs = 15;
+  int RefreshRate = 0;
+
+  // The current screen's buttons, 1 to 12 (11 and 12: the windows' Yes and No).
+  std::array<TMenuButton*, kMenuButtonSlots + 1> MenuButtons{};
+  int MenuFirst = 1;
+  int MenuLast = 0;
+  int MenuItem = 0;
+  int SavedMenuItem = 0;
+  int SavedMenuFirst = 0;
+  int SavedMenuLast = 0;
+
+  // Settings.
+  persist::TGameOptions Options;
+  uint8_t BossShift = 0;
+  uint16_t BossKey = 0;
+  std::string HighScoreCheck;
+
+  // Input recorded between frames and the flags of this frame.
+  TKeyFlags Keys;
+  TKeyFlags KeysWereDown;
+  bool SpaceHeld = false;
+  bool CtrlHeld = false;
+  bool MouseHeld = false;
+  int MouseX = 0;
+  int MouseY = 0;
+  bool BossCapture = false;
+  bool CountryEdit = false;
+
+  // The running game.
+  int Level = 0;
+  int Score = 0;
+  int Lives = 0;
+  int EnemiesLeft = 0;
+
+  // Music: the one loaded song.
+  platform::TSongHandle SongHandle = 0;
+  std::string SongPath;
+
+  std::mt19937 Random;
+  // Effects started since the last frame began, for the simulator's trace.
+  std::vector<std::string> SoundsStarted;
+
+  // Start-up and display modes.
+  void FormCreate();
+  void ApplyDisplayMode();
+  void GoFullScreen();
+  void GoWindowed();
+  void PlayEffect(const std::string& name);
+
+  // Closing.
+  bool FormCloseQuery();
+  void FormClose();
+  void SaveAndExit();
+  void Terminate() { terminated_ = true; }
+  bool Terminated() const { return terminated_; }
+
+  // The frame.
+  void MDXTimerTimer(int lagCount);
+  void UpdateFrameTiming();
+
+  // The message loop: window events between frames, then the timer when idle.
+  void ProcessEvents();
+  void HandleEvent(const platform::TEvent& event);
+  bool RunIdle();
+
+  // Input.
+  void ReadInput();
+  void FormKeyDown(int key, int shift);
+  void FormKeyUp(int key, int shift);
+  void FormKeyPress(int key);
+  void FormKeyBoss(int key, int shift, bool down);
+  void BossHide();
+  void MDXDrawMouseMove(int shift, int x, int y);
+  void MDXDrawMouseDown();
+  void MDXDrawMouseUp();
+  void MDXDrawClick();
+  void ShowMouseCursor();
+  void HideMouseCursor();
+
+  // Music.
+  void PlaySong(const std::string& path);
+  void StopSong();
+  void StartScreenMusic();
+
+  // Screens and windows.
+  void ShowMainMenu(int intro, int item, bool startMusic);
+  void UpdateMainMenu(int lag);
+  void UpdateOptions(int lag);
+  void DrawOptions();
+  void UpdateHighScores(int lag);
+  void UpdateHelp(int lag);
+  void GameStep(int lag);
+  void OpenWindow(int kind);
+  void CloseWindow();
+  void UpdateWindow(int lag);
+
+  const TFormConfig& Config() const { return config_; }
+
+ private:
+  void SetUpComponents();
+  void DispatchScreen(int lag);
+
+  TFormConfig config_;
+  bool terminated_ = false;
+};
+
+// The one main form of the running program.
+extern TMForm* MForm;

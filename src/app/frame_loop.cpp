@@ -1,0 +1,71 @@
+#include "app/form.h"
+
+namespace {
+
+constexpr double kDesignRate = 85.0;  // every speed of the game is per frame at 85 Hz
+constexpr int kBelowRefreshTolerance = 3;
+constexpr int kAboveRefreshTolerance = 2;
+
+}  // namespace
+
+// One frame. The sprites are drawn before the screen step moves them, so a frame shows the
+// positions of the previous one with this frame's texts over them.
+void TMForm::MDXTimerTimer(int lagCount) {
+  if (MusicPending) {
+    MusicPending = false;
+    StartScreenMusic();
+  }
+  const int menuItemBefore = MenuItem;
+  MDXDraw.Surface().Fill(0);
+  if (!MDXDraw.CanDraw()) return;
+  // The sprite engine's render pass comes here once the engine lands.
+  ReadInput();
+  if (WindowOpen != 0) {
+    UpdateWindow(lagCount);
+    if (ScreenType == kScreenOptions) DrawOptions();
+  } else {
+    DispatchScreen(lagCount);
+  }
+  if (MenuItem != menuItemBefore) PlayEffect("Button");
+  // The sprite engine's purge of dead sprites comes here.
+  UpdateFrameTiming();
+  // The back surface's text canvas is released here, before the flip, once it exists.
+  MDXDraw.Flip();
+}
+
+void TMForm::DispatchScreen(int lag) {
+  switch (ScreenType) {
+    case kScreenMainMenu:
+      UpdateMainMenu(lag);
+      break;
+    case kScreenOptions:
+      UpdateOptions(lag);
+      break;
+    case kScreenHighScores:
+      UpdateHighScores(lag);
+      break;
+    case kScreenHelp:
+      UpdateHelp(lag);
+      break;
+    case kScreenGame:
+      GameStep(lag);
+      break;
+    default:
+      break;
+  }
+}
+
+// The measured rate is used only when it lies clearly below the refresh rate or just above
+// it; otherwise the refresh rate is.
+void TMForm::UpdateFrameTiming() {
+  const int measured = MDXTimer.FramesPerSecond();
+  const int refresh = RefreshRate;
+  int rate = measured == 0 ? refresh : measured;
+  if (measured >= refresh - kBelowRefreshTolerance && measured <= refresh) rate = refresh;
+  if (measured > refresh + kAboveRefreshTolerance) rate = refresh;
+  // A rate of 0 (a platform that reports no refresh rate and no frame measured yet) would
+  // divide by zero; such a frame keeps the timing it had.
+  if (rate <= 0) return;
+  SpeedFactor = kDesignRate / rate;
+  FrameMs = 1000 / rate;
+}

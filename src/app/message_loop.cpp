@@ -1,0 +1,68 @@
+#include "app/form.h"
+#include "platform/platform.h"
+
+namespace {
+constexpr uint8_t kWindowQuitGame = 1;
+constexpr uint8_t kWindowQuitToMenu = 2;
+}  // namespace
+
+void TMForm::ProcessEvents() {
+  platform::TEvent event;
+  while (!terminated_ && Platform().PollEvent(event)) HandleEvent(event);
+}
+
+void TMForm::HandleEvent(const platform::TEvent& event) {
+  using platform::TEventKind;
+  switch (event.kind) {
+    case TEventKind::KeyDown:
+      FormKeyDown(event.key, event.shift);
+      break;
+    case TEventKind::KeyUp:
+      FormKeyUp(event.key, event.shift);
+      break;
+    case TEventKind::Char:
+      FormKeyPress(event.key);
+      break;
+    case TEventKind::MouseMove:
+      MDXDrawMouseMove(event.shift, event.x, event.y);
+      break;
+    case TEventKind::MouseDown:
+      MDXDrawMouseDown();
+      break;
+    case TEventKind::MouseUp:
+      MDXDrawMouseUp();
+      break;
+    case TEventKind::Click:
+    case TEventKind::DblClick:
+      MDXDrawClick();
+      break;
+    case TEventKind::Activate:
+      MDXTimer.AppActivated();
+      break;
+    case TEventKind::Deactivate:
+      MDXTimer.AppDeactivated();
+      break;
+    case TEventKind::CloseRequest:
+      FormCloseQuery();
+      break;
+    case TEventKind::Quit:
+      // The session is ending: leave as the confirmed quit does, so no setting is lost.
+      FormClose();
+      break;
+  }
+}
+
+// The idle part of the message loop: one frame when the timer runs, paced to the display.
+bool TMForm::RunIdle() {
+  if (!MDXTimer.Idle()) return false;
+  Platform().PaceFrame(RefreshRate);
+  return true;
+}
+
+// A close request from outside never closes the window: it asks the player instead.
+bool TMForm::FormCloseQuery() {
+  OpenWindow(ScreenType == kScreenGame ? kWindowQuitToMenu : kWindowQuitGame);
+  return false;
+}
+
+void TMForm::FormClose() { SaveAndExit(); }

@@ -1,0 +1,41 @@
+#include "app/program.h"
+
+#include <exception>
+
+#include "platform/links.h"
+#include "platform/platform.h"
+
+namespace {
+
+constexpr const char* kErrorTitle = "Перолёт";
+constexpr const char* kPlayLink = "play.url";
+// While the game is inactive its timer stands still; the loop only waits for events.
+constexpr int kInactiveWaitMs = 50;
+
+void RunMessageLoop(TMForm& form) {
+  while (!form.Terminated()) {
+    form.ProcessEvents();
+    if (form.Terminated()) break;
+    if (!form.RunIdle()) form.Platform().WaitEvent(kInactiveWaitMs);
+  }
+}
+
+}  // namespace
+
+int RunProgram(platform::TPlatform& platform, const TFormConfig& config) {
+  try {
+    TMForm form(platform, config);
+    MForm = &form;
+    form.FormCreate();
+    RunMessageLoop(form);
+    // The original also starts a Windows launcher program ("fscommand/gshell.exe") here;
+    // there is none to start on this system.
+    if (platform.FileExists(kPlayLink)) platform::OpenLink(kPlayLink);
+    MForm = nullptr;
+    return 0;
+  } catch (const std::exception& error) {
+    MForm = nullptr;
+    platform.ShowError(kErrorTitle, error.what());
+    return 1;
+  }
+}

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+namespace platform {
+
+// Something that renders interleaved stereo 16-bit frames at the mixer's rate (the music).
+class TMusicSource {
+ public:
+  virtual ~TMusicSource() = default;
+  virtual void Render(int16_t* stereo, int frames) = 0;
+};
+
+// The software mixer every sound and the music play through. Sample buffers are stored once,
+// already converted to the device format (stereo, 16 bits, the device rate); playing voices
+// only hold a position in them, so many copies of one sound cost no memory. The device's
+// audio thread pulls from Mix(); every other call comes from the game's thread, hence the lock.
+class TMixer {
+ public:
+  using TBufferId = int;
+  using TVoiceId = int;
+
+  explicit TMixer(int rate);
+
+  int Rate() const { return rate_; }
+
+  TBufferId AddBuffer(std::vector<int16_t> stereoFrames);
+  void RemoveBuffer(TBufferId buffer);  // stops its voices too
+  // volume: 0..1 gain of this voice.
+  TVoiceId Play(TBufferId buffer, bool looped, float volume = 1.0f);
+  void Stop(TVoiceId voice);
+  bool Playing(TVoiceId voice) const;
+  size_t PlayingCount() const;
+
+  void SetMusic(std::shared_ptr<TMusicSource> music);
+  bool IsMusic(const TMusicSource* music) const;
+  void SetMusicVolume(float volume);
+
+  // Fills `frames` stereo frames of output; everything not playing is silence.
+  void Mix(int16_t* stereo, int frames);
+
+ private:
+  struct TVoice {
+    TBufferId buffer = 0;
+    size_t position = 0;  // in frames
+    bool looped = false;
+    float volume = 1.0f;
+  };
+
+  void MixVoices(std::vector<float>& acc, int frames);
+  void MixMusic(std::vector<float>& acc, int frames);
+
+  const int rate_;
+  mutable std::mutex lock_;
+  std::map<TBufferId, std::shared_ptr<const std::vector<int16_t>>> buffers_;
+  std::map<TVoiceId, TVoice> voices_;
+  std::shared_ptr<TMusicSource> music_;
+  float musicVolume_ = 0.5f;
+  int nextBuffer_ = 1;
+  int nextVoice_ = 1;
+  std::vector<float> accumulator_;
+  std::vector<int16_t> musicScratch_;
+};
+
+}  // namespace platform

@@ -1,0 +1,174 @@
+// Turns SDL's events into the game's: virtual-key codes with the shift set, code page 1251
+// characters, mouse positions in surface pixels, and activation changes.
+#include <algorithm>
+
+#include "platform/sdl/sdl_keymap.h"
+#include "platform/sdl/sdl_platform.h"
+#include "platform/text_encoding.h"
+#include "platform/vk_codes.h"
+
+namespace platform {
+
+namespace {
+
+constexpr int kSurfaceWidth = 800;
+constexpr int kSurfaceHeight = 600;
+
+int ButtonIndex(Uint8 sdlButton) {
+  switch (sdlButton) {
+    case SDL_BUTTON_LEFT:
+      return 0;
+    case SDL_BUTTON_RIGHT:
+      return 1;
+    case SDL_BUTTON_MIDDLE:
+      return 2;
+    default:
+      return -1;
+  }
+}
+
+int ClampX(int x) { return std::clamp(x, 0, kSurfaceWidth - 1); }
+int ClampY(int y) { return std::clamp(y, 0, kSurfaceHeight - 1); }
+
+}  // namespace
+
+int TSdlPlatform::ShiftState() const {
+  const SDL_Keymod mod = SDL_GetModState();
+  int shift = 0;
+  if (mod & KMOD_SHIFT) shift |= kShiftShift;
+  if (mod & KMOD_ALT) shift |= kShiftAlt;
+  if (mod & KMOD_CTRL) shift |= kShiftCtrl;
+  const Uint32 buttons = SDL_GetMouseState(nullptr, nullptr);
+  if (buttons & SDL_BUTTON_LMASK) shift |= kShiftLeft;
+  if (buttons & SDL_BUTTON_RMASK) shift |= kShiftRight;
+  if (buttons & SDL_BUTTON_MMASK) shift |= kShiftMiddle;
+  return shift;
+}
+
+bool TSdlPlatform::PollEvent(TEvent& event) {
+  SDL_Event in;
+  while (SDL_PollEvent(&in)) {
+    if (Translate(in, event)) return true;
+  }
+  return false;
+}
+
+void TSdlPlatform::WaitEvent(int timeoutMs) {
+  // The event stays queued; PollEvent takes it.
+  SDL_WaitEventTimeout(nullptr, timeoutMs);
+}
+
+bool TSdlPlatform::UpdateActive(bool focused, bool minimized, TEvent& out) {
+  const bool wasActive = AppActive();
+  focused_ = focused;
+  minimized_ = minimized;
+  if (AppActive() == wasActive) return false;
+  out = TEvent{AppActive() ? TEventKind::Activate : TEventKind::Deactivate};
+  return true;
+}
+
+bool TSdlPlatform::TranslateWindowEvent(const SDL_WindowEvent& in, TEvent& out) {
+  switch (in.event) {
+    case SDL_WINDOWEVENT_FOCUS_GAINED:
+      return UpdateActive(true, false, out);
+    case SDL_WINDOWEVENT_FOCUS_LOST:
+      return UpdateActive(false, minimized_, out);
+    case SDL_WINDOWEVENT_MINIMIZED:
+      return UpdateActive(focused_, true, out);
+    case SDL_WINDOWEVENT_RESTORED:
+      return UpdateActive(focused_, false, out);
+    case SDL_WINDOWEVENT_CLOSE:
+      out = TEvent{TEventKind::CloseRequest};
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool TSdlPlatform::Translate(const SDL_Event& in, TEvent& out) {
+  switch (in.type) {
+    case SDL_QUIT:
+      out = TEvent{TEventKind::Quit};
+      return true;
+    case SDL_WINDOWEVENT:
+      return TranslateWindowEvent(in.window, out);
+    case SDL_RENDER_TARGETS_RESET:
+    case SDL_RENDER_DEVICE_RESET:
+      targetLost_ = true;
+      return false;
+    case SDL_JOYDEVICEADDED:
+      OpenJoystick();
+      return false;
+    case SDL_KEYDOWN:
+    case SDL_KEYUP: {
+      const int code = VkFromScancode(in.key.keysym.scancode);
+      if (code == 0) return false;
+      const bool down = in.type == SDL_KEYDOWN;
+      // Backspace and Enter also arrive as characters, repeating while held.
+      if (down && (code == vk::kBack || code == vk::kReturn)) {
+        if (in.key.repeat) {
+          out = TEvent{TEventKind::Char, code};
+          return true;
+        }
+        SDL_Event charEvent{};
+        charEvent.type = SDL_USEREVENT;
+        charEvent.user.code = code;
+        SDL_PushEvent(&charEvent);
+      }
+      if (in.key.repeat) return false;
+      out = TEvent{down ? TEventKind::KeyDown : TEventKind::KeyUp, code, ShiftState()};
+      return true;
+    }
+    case SDL_USEREVENT:
+      out = TEvent{TEventKind::Char, in.user.code};
+      return true;
+    case SDL_TEXTINPUT: {
+      const std::string text = Cp1251FromUtf8(in.text.text);
+      if (text.empty()) return false;
+      // One character at a time: push the rest back as single characters.
+      for (size_t i = 1; i < text.size(); ++i) {
+        SDL_Event charEvent{};
+        charEvent.type = SDL_USEREVENT;
+        charEvent.user.code = static_cast<unsigned char>(text[i]);
+        SDL_PushEvent(&charEvent);
+      }
+      out = TEvent{TEventKind::Char, static_cast<unsigned char>(text[0])};
+      return true;
+    }
+    case SDL_MOUSEMOTION:
+      out = TEvent{TEventKind::MouseMove, 0, ShiftState(), ClampX(in.motion.x), ClampY(in.motion.y)};
+      return true;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP: {
+      const int button = ButtonIndex(in.button.button);
+      if (button < 0) return false;
+      const bool down = in.type == SDL_MOUSEBUTTONDOWN;
+      const int x = ClampX(in.button.x);
+      const int y = ClampY(in.button.y);
+      // A left click follows its release; the second press of a double click is the
+      // double click, and its release is no further click.
+      if (button == 0 && ((down && in.button.clicks == 2) || (!down && in.button.clicks == 1))) {
+        SDL_Event click{};
+        click.type = SDL_USEREVENT + 1;
+        click.user.code = down ? 2 : 1;
+        click.user.data1 = reinterpret_cast<void*>(static_cast<intptr_t>(x));
+        click.user.data2 = reinterpret_cast<void*>(static_cast<intptr_t>(y));
+        SDL_PushEvent(&click);
+      }
+      int shift = ShiftState();
+      if (down && in.button.clicks == 2) shift |= kShiftDouble;
+      out = TEvent{down ? TEventKind::MouseDown : TEventKind::MouseUp, 0, shift, x, y, button};
+      return true;
+    }
+    default:
+      if (in.type == SDL_USEREVENT + 1) {
+        out = TEvent{in.user.code == 2 ? TEventKind::DblClick : TEventKind::Click, 0, 0,
+                     static_cast<int>(reinterpret_cast<intptr_t>(in.user.data1)),
+                     static_cast<int>(reinterpret_cast<intptr_t>(in.user.data2))};
+        return true;
+      }
+      return false;
+  }
+}
+
+}  // namespace platform

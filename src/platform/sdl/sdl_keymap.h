@@ -1,0 +1,12 @@
+#pragma once
+
+#include <SDL.h>
+
+namespace platform {
+
+// The virtual-key code of a physical key of the standard layout (the key's position, as a
+// scan code, not the letter the current layout prints on it); 0 for keys the game has no
+// code for.
+int VkFromScancode(SDL_Scancode scancode);
+
+}  // namespace platform

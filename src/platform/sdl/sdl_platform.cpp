@@ -1,0 +1,285 @@
+#include "platform/sdl/sdl_platform.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <iostream>
+#include <stdexcept>
+
+#include "platform/links.h"
+#include "platform/sdl/sdl_keymap.h"
+#include "platform/text_encoding.h"
+#include "platform/vk_codes.h"
+
+namespace platform {
+
+namespace {
+
+constexpr int kAudioRate = 44100;
+constexpr int kAudioChannels = 2;
+constexpr int kAudioSamples = 1024;
+constexpr int kFallbackRefreshRate = 60;
+constexpr uint8_t kKeyDown = 0x80;
+// SDL reports axes from -32768 to 32767; the basic joystick interface reports 0 to 65535.
+constexpr int kAxisOffset = 32768;
+constexpr uint32_t kAxisMaximum = 65535;
+
+}  // namespace
+
+TSdlPlatform::TSdlPlatform() {
+  // Closing the window is a request the game answers with its quit question; only a signal
+  // (SIGTERM, SIGINT) or logout becomes SDL_QUIT.
+  SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+  SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+  SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "0");
+  if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
+    throw std::runtime_error(std::string("The display cannot be opened: ") + SDL_GetError());
+  }
+  if (SDL_InitSubSystem(SDL_INIT_JOYSTICK) == 0) OpenJoystick();
+  OpenAudio();
+  SDL_StartTextInput();
+}
+
+TSdlPlatform::~TSdlPlatform() {
+  if (audio_ != 0) SDL_CloseAudioDevice(audio_);
+  if (joystick_) SDL_JoystickClose(joystick_);
+  DestroyRenderer();
+  if (window_) SDL_DestroyWindow(window_);
+  SDL_Quit();
+}
+
+void TSdlPlatform::OpenAudio() {
+  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return;  // no sound device: the game is silent
+  SDL_AudioSpec wanted{};
+  wanted.freq = kAudioRate;
+  wanted.format = AUDIO_S16SYS;
+  wanted.channels = kAudioChannels;
+  wanted.samples = kAudioSamples;
+  wanted.callback = &TSdlPlatform::AudioCallback;
+  wanted.userdata = this;
+  SDL_AudioSpec obtained{};
+  audio_ = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, 0);
+  if (audio_ == 0) return;
+  mixer_ = std::make_unique<TMixer>(obtained.freq);
+  SDL_PauseAudioDevice(audio_, 0);
+}
+
+void TSdlPlatform::AudioCallback(void* self, Uint8* stream, int bytes) {
+  auto* platform = static_cast<TSdlPlatform*>(self);
+  const int frames = bytes / static_cast<int>(kAudioChannels * sizeof(int16_t));
+  platform->mixer_->Mix(reinterpret_cast<int16_t*>(stream), frames);
+}
+
+void TSdlPlatform::OpenJoystick() {
+  if (joystick_ || SDL_NumJoysticks() < 1) return;
+  joystick_ = SDL_JoystickOpen(0);
+}
+
+bool TSdlPlatform::CreateWindow(int width, int height) {
+  const int position = centered_ ? SDL_WINDOWPOS_CENTERED : SDL_WINDOWPOS_UNDEFINED;
+  window_ = SDL_CreateWindow(title_.c_str(), position, position, width, height, SDL_WINDOW_SHOWN);
+  if (!window_) return false;
+  SDL_SetWindowResizable(window_, SDL_FALSE);
+  return CreateRenderer();
+}
+
+bool TSdlPlatform::CreateRenderer() {
+  renderer_ = SDL_CreateRenderer(window_, -1, 0);
+  if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+  if (!renderer_) return false;
+  SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
+  textureWidth_ = 0;
+  textureHeight_ = 0;
+  return true;
+}
+
+void TSdlPlatform::DestroyRenderer() {
+  if (texture_) SDL_DestroyTexture(texture_);
+  if (renderer_) SDL_DestroyRenderer(renderer_);
+  texture_ = nullptr;
+  renderer_ = nullptr;
+}
+
+// A real 800 × 600 mode when the display has one; otherwise the desktop's own mode with the
+// picture scaled and letterboxed.
+bool TSdlPlatform::EnterFullScreen(int width, int height) {
+  const int display = std::max(SDL_GetWindowDisplayIndex(window_), 0);
+  SDL_DisplayMode wanted{SDL_PIXELFORMAT_RGB888, width, height, 0, nullptr};
+  SDL_DisplayMode closest{};
+  if (SDL_GetClosestDisplayMode(display, &wanted, &closest) && closest.w == width &&
+      closest.h == height && SDL_SetWindowDisplayMode(window_, &closest) == 0 &&
+      SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN) == 0) {
+    return true;
+  }
+  return SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP) == 0;
+}
+
+bool TSdlPlatform::DisplayInitialize(const TDisplayRequest& request) {
+  if (!window_ && !CreateWindow(request.width, request.height)) return false;
+  if (!renderer_ && !CreateRenderer()) return false;
+  if (request.fullScreen) {
+    if (!EnterFullScreen(request.width, request.height)) return false;
+    fullScreen_ = true;
+  } else {
+    SDL_SetWindowSize(window_, request.width, request.height);
+  }
+  SDL_RenderSetLogicalSize(renderer_, request.width, request.height);
+  targetLost_ = false;
+  return true;
+}
+
+// Releasing the display leaves full screen, as releasing the display device does on the
+// system the game comes from; the window's placement can then be restored.
+void TSdlPlatform::DisplayFinalize() {
+  if (window_ && fullScreen_) SDL_SetWindowFullscreen(window_, 0);
+  fullScreen_ = false;
+}
+
+void TSdlPlatform::Present(const uint32_t* pixels, int width, int height) {
+  if (!renderer_) return;
+  if (!texture_ || textureWidth_ != width || textureHeight_ != height) {
+    if (texture_) SDL_DestroyTexture(texture_);
+    texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
+                                 width, height);
+    if (!texture_) return;
+    textureWidth_ = width;
+    textureHeight_ = height;
+  }
+  SDL_UpdateTexture(texture_, nullptr, pixels, width * static_cast<int>(sizeof(uint32_t)));
+  SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+  SDL_RenderClear(renderer_);
+  SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
+  SDL_RenderPresent(renderer_);
+}
+
+bool TSdlPlatform::RestoreTarget() {
+  if (!window_) return false;
+  DestroyRenderer();
+  if (!CreateRenderer()) return false;
+  int width = 0;
+  int height = 0;
+  SDL_GetWindowSize(window_, &width, &height);
+  SDL_RenderSetLogicalSize(renderer_, fullScreen_ ? 800 : width, fullScreen_ ? 600 : height);
+  targetLost_ = false;
+  return true;
+}
+
+int TSdlPlatform::RefreshRate() {
+  SDL_DisplayMode mode{};
+  const int display = window_ ? std::max(SDL_GetWindowDisplayIndex(window_), 0) : 0;
+  const bool known = (window_ && fullScreen_) ? SDL_GetWindowDisplayMode(window_, &mode) == 0
+                                              : SDL_GetCurrentDisplayMode(display, &mode) == 0;
+  // 0 and 1 stand for "the hardware's default": Xvfb and dummy drivers report them.
+  return known && mode.refresh_rate > 1 ? mode.refresh_rate : kFallbackRefreshRate;
+}
+
+void TSdlPlatform::SetTitle(const std::string& utf8Title) {
+  title_ = utf8Title;
+  if (window_) SDL_SetWindowTitle(window_, title_.c_str());
+}
+
+void TSdlPlatform::SetBordered(bool bordered) {
+  if (window_ && !fullScreen_) SDL_SetWindowBordered(window_, bordered ? SDL_TRUE : SDL_FALSE);
+}
+
+TWindowPlacement TSdlPlatform::GetWindowPlacement() {
+  TWindowPlacement placement;
+  if (!window_) return placement;
+  SDL_GetWindowPosition(window_, &placement.x, &placement.y);
+  SDL_GetWindowSize(window_, &placement.width, &placement.height);
+  return placement;
+}
+
+void TSdlPlatform::SetWindowPlacement(const TWindowPlacement& placement) {
+  if (!window_ || fullScreen_) return;
+  SDL_SetWindowPosition(window_, placement.x, placement.y);
+  if (placement.width > 0 && placement.height > 0) {
+    SDL_SetWindowSize(window_, placement.width, placement.height);
+  }
+}
+
+void TSdlPlatform::Minimize() {
+  if (window_) SDL_MinimizeWindow(window_);
+}
+
+void TSdlPlatform::SetIcon(const uint32_t* pixels, int width, int height) {
+  if (!window_ || !pixels) return;
+  SDL_Surface* icon = SDL_CreateRGBSurfaceWithFormatFrom(
+      const_cast<uint32_t*>(pixels), width, height, 32, width * 4, SDL_PIXELFORMAT_ARGB8888);
+  if (!icon) return;
+  SDL_SetWindowIcon(window_, icon);
+  SDL_FreeSurface(icon);
+}
+
+int TSdlPlatform::ShowCursor(bool show) {
+  cursorCount_ += show ? 1 : -1;
+  SDL_ShowCursor(cursorCount_ >= 0 ? SDL_ENABLE : SDL_DISABLE);
+  return cursorCount_;
+}
+
+TPoint TSdlPlatform::GetCursorPos() {
+  TPoint point;
+  SDL_GetGlobalMouseState(&point.x, &point.y);
+  return point;
+}
+
+void TSdlPlatform::SetCursorPos(TPoint screenPos) { SDL_WarpMouseGlobal(screenPos.x, screenPos.y); }
+
+TPoint TSdlPlatform::GetWindowPos() {
+  TPoint point;
+  if (window_) SDL_GetWindowPosition(window_, &point.x, &point.y);
+  return point;
+}
+
+void TSdlPlatform::GetKeyboardState(std::array<uint8_t, 256>& table) {
+  table.fill(0);
+  int count = 0;
+  const Uint8* state = SDL_GetKeyboardState(&count);
+  for (int scancode = 0; scancode < count; ++scancode) {
+    if (!state[scancode]) continue;
+    const int code = VkFromScancode(static_cast<SDL_Scancode>(scancode));
+    if (code > 0 && code < 256) table[code] = kKeyDown;
+  }
+  // The side-specific codes stand beside the shared ones, as in the system's key table.
+  const auto side = [&](SDL_Scancode sc, int code) {
+    if (sc < count && state[sc]) table[code] = kKeyDown;
+  };
+  side(SDL_SCANCODE_LSHIFT, vk::kLShift);
+  side(SDL_SCANCODE_RSHIFT, vk::kRShift);
+  side(SDL_SCANCODE_LCTRL, vk::kLControl);
+  side(SDL_SCANCODE_RCTRL, vk::kRControl);
+  side(SDL_SCANCODE_LALT, vk::kLMenu);
+  side(SDL_SCANCODE_RALT, vk::kRMenu);
+}
+
+bool TSdlPlatform::ReadJoystick(int id, TJoystickRaw& raw) {
+  if (id != 0 || !joystick_ || !SDL_JoystickGetAttached(joystick_)) return false;
+  SDL_JoystickUpdate();
+  raw = TJoystickRaw{};
+  const int axes = std::min(SDL_JoystickNumAxes(joystick_), TJoystickRaw::kAxes);
+  for (int a = 0; a < TJoystickRaw::kAxes; ++a) {
+    const int value = a < axes ? SDL_JoystickGetAxis(joystick_, a) : 0;
+    raw.position[a] = static_cast<uint32_t>(value + kAxisOffset);
+    raw.maximum[a] = kAxisMaximum;
+  }
+  const int buttons = std::min(SDL_JoystickNumButtons(joystick_), 32);
+  for (int b = 0; b < buttons; ++b) {
+    if (SDL_JoystickGetButton(joystick_, b)) raw.buttons |= 1u << b;
+  }
+  return true;
+}
+
+bool TSdlPlatform::OpenUrl(const std::string& url) {
+  return IsWebUrl(url) && SDL_OpenURL(url.c_str()) == 0;
+}
+
+bool TSdlPlatform::FileExists(const std::string& path) {
+  std::error_code error;
+  return std::filesystem::is_regular_file(path, error);
+}
+
+void TSdlPlatform::ShowError(const std::string& title, const std::string& utf8Message) {
+  std::cerr << title << ": " << utf8Message << std::endl;
+  SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, title.c_str(), utf8Message.c_str(), window_);
+}
+
+}  // namespace platform

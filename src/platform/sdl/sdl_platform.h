@@ -1,0 +1,84 @@
+#pragma once
+
+#include <SDL.h>
+
+#include <memory>
+
+#include "platform/frame_pacer.h"
+#include "platform/mixer.h"
+#include "platform/platform.h"
+
+namespace platform {
+
+// The real platform: one SDL window with a streaming texture the 800 × 600 picture is copied
+// into each frame, SDL's keyboard, mouse and joystick, and an audio device whose callback
+// pulls from our mixer.
+class TSdlPlatform final : public TPlatform {
+ public:
+  TSdlPlatform();
+  ~TSdlPlatform() override;
+  TSdlPlatform(const TSdlPlatform&) = delete;
+  TSdlPlatform& operator=(const TSdlPlatform&) = delete;
+
+  uint32_t Ticks() override { return SDL_GetTicks(); }
+  bool PollEvent(TEvent& event) override;
+  void WaitEvent(int timeoutMs) override;
+  bool AppActive() override { return focused_ && !minimized_; }
+  bool DisplayInitialize(const TDisplayRequest& request) override;
+  void DisplayFinalize() override;
+  void Present(const uint32_t* pixels, int width, int height) override;
+  bool TargetLost() override { return targetLost_; }
+  bool RestoreTarget() override;
+  int RefreshRate() override;
+  void PaceFrame(int rateHz) override { pacer_.Wait(rateHz); }
+  void SetTitle(const std::string& utf8Title) override;
+  void SetCentered(bool centered) override { centered_ = centered; }
+  void SetBordered(bool bordered) override;
+  TWindowPlacement GetWindowPlacement() override;
+  void SetWindowPlacement(const TWindowPlacement& placement) override;
+  void Minimize() override;
+  void SetIcon(const uint32_t* pixels, int width, int height) override;
+  int ShowCursor(bool show) override;
+  TPoint GetCursorPos() override;
+  void SetCursorPos(TPoint screenPos) override;
+  TPoint GetWindowPos() override;
+  void GetKeyboardState(std::array<uint8_t, 256>& table) override;
+  bool IsForeground() override { return focused_ && !minimized_; }
+  bool ReadJoystick(int id, TJoystickRaw& raw) override;
+  TMixer* Mixer() override { return mixer_.get(); }
+  bool OpenUrl(const std::string& url) override;
+  bool FileExists(const std::string& path) override;
+  void ShowError(const std::string& title, const std::string& utf8Message) override;
+
+ private:
+  bool CreateWindow(int width, int height);
+  bool CreateRenderer();
+  void DestroyRenderer();
+  bool EnterFullScreen(int width, int height);
+  void OpenAudio();
+  void OpenJoystick();
+  bool Translate(const SDL_Event& in, TEvent& out);
+  bool TranslateWindowEvent(const SDL_WindowEvent& in, TEvent& out);
+  bool UpdateActive(bool focused, bool minimized, TEvent& out);
+  int ShiftState() const;
+  static void AudioCallback(void* self, Uint8* stream, int bytes);
+
+  SDL_Window* window_ = nullptr;
+  SDL_Renderer* renderer_ = nullptr;
+  SDL_Texture* texture_ = nullptr;
+  SDL_Joystick* joystick_ = nullptr;
+  SDL_AudioDeviceID audio_ = 0;
+  std::unique_ptr<TMixer> mixer_;
+  TFramePacer pacer_;
+  std::string title_;
+  int textureWidth_ = 0;
+  int textureHeight_ = 0;
+  int cursorCount_ = 0;
+  bool centered_ = true;
+  bool fullScreen_ = false;
+  bool focused_ = false;
+  bool minimized_ = false;
+  bool targetLost_ = false;
+};
+
+}  // namespace platform

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <random>
+
+class TMForm;
+
+namespace platform {
+class THeadlessPlatform;
+}
+
+namespace sim {
+
+// Seeded random input for long unattended runs: presses and releases of every key the game
+// reads (the boss key and Alt+Enter among them), typed characters, mouse moves and clicks.
+// It brings a minimised or unfocused game back, holds fire for long stretches during a game,
+// and never confirms leaving the program, so a run lasts all its frames.
+class TMonkey {
+ public:
+  explicit TMonkey(uint32_t seed) : random_(seed) {}
+
+  void BeforeFrame(int64_t frame, const TMForm& form, platform::THeadlessPlatform& platform);
+
+ private:
+  int Below(int n) { return std::uniform_int_distribution<int>(0, n - 1)(random_); }
+  bool Chance(int percent) { return Below(100) < percent; }
+
+  void ReleaseDueKeys(int64_t frame, platform::THeadlessPlatform& platform);
+  void HoldKey(int vk, int64_t untilFrame, platform::THeadlessPlatform& platform);
+  void PressRandomKey(int64_t frame, bool quitQuestionOpen, platform::THeadlessPlatform& platform);
+  void UseMouse(int64_t frame, bool quitQuestionOpen, platform::THeadlessPlatform& platform);
+  void HoldFire(int64_t frame, platform::THeadlessPlatform& platform);
+  void TypeCharacter(platform::THeadlessPlatform& platform);
+  void UseBossKeyOrModeSwitch(platform::THeadlessPlatform& platform);
+
+  std::mt19937 random_;
+  std::map<int, int64_t> heldKeys_;  // key -> frame to release it
+  int64_t mouseReleaseFrame_ = -1;
+};
+
+}  // namespace sim

@@ -1,0 +1,72 @@
+#include "sim_options.h"
+
+#include <charconv>
+#include <limits>
+#include <stdexcept>
+
+namespace sim {
+
+const char* const kSimUsage =
+    "usage: perolet-sim [--data DIR] [--frames N] [--fps F] [--seed S] [--input FILE]\n"
+    "                   [--monkey S] [--trace FILE] [--shot F:FILE.png]... [--score-url URL]\n";
+
+namespace {
+
+constexpr int kMaxFps = 1000;
+
+int64_t ParseInteger(const std::string& option, const std::string& text, int64_t minimum,
+                     int64_t maximum) {
+  int64_t value = 0;
+  const char* end = text.data() + text.size();
+  const auto [ptr, error] = std::from_chars(text.data(), end, value);
+  if (error != std::errc() || ptr != end || value < minimum || value > maximum) {
+    throw std::invalid_argument(option + " needs a whole number from " + std::to_string(minimum) +
+                                " to " + std::to_string(maximum) + ", not \"" + text + "\"");
+  }
+  return value;
+}
+
+TShotRequest ParseShot(const std::string& text) {
+  const auto colon = text.find(':');
+  if (colon == std::string::npos || colon + 1 >= text.size()) {
+    throw std::invalid_argument("--shot needs F:FILE.png, not \"" + text + "\"");
+  }
+  return {ParseInteger("--shot", text.substr(0, colon), 0, std::numeric_limits<int64_t>::max()),
+          text.substr(colon + 1)};
+}
+
+}  // namespace
+
+TSimOptions ParseSimOptions(const std::vector<std::string>& args) {
+  TSimOptions options;
+  constexpr auto kMaxU32 = std::numeric_limits<uint32_t>::max();
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& option = args[i];
+    if (i + 1 >= args.size()) throw std::invalid_argument(option + " needs a value");
+    const std::string& value = args[++i];
+    if (option == "--data") {
+      options.dataDir = value;
+    } else if (option == "--frames") {
+      options.frames = ParseInteger(option, value, 0, std::numeric_limits<int32_t>::max());
+    } else if (option == "--fps") {
+      options.fps = static_cast<int>(ParseInteger(option, value, 1, kMaxFps));
+    } else if (option == "--seed") {
+      options.seed = static_cast<uint32_t>(ParseInteger(option, value, 0, kMaxU32));
+    } else if (option == "--input") {
+      options.inputFile = value;
+    } else if (option == "--monkey") {
+      options.monkeySeed = static_cast<uint32_t>(ParseInteger(option, value, 0, kMaxU32));
+    } else if (option == "--trace") {
+      options.traceFile = value;
+    } else if (option == "--shot") {
+      options.shots.push_back(ParseShot(value));
+    } else if (option == "--score-url") {
+      options.scoreUrl = value;
+    } else {
+      throw std::invalid_argument("unknown option \"" + option + "\"");
+    }
+  }
+  return options;
+}
+
+}  // namespace sim

@@ -1,0 +1,60 @@
+#include "trace.h"
+
+#include <cstdio>
+#include <sstream>
+
+#include "app/form.h"
+
+namespace sim {
+
+namespace {
+
+std::string Number(double value) {
+  char buffer[32];
+  std::snprintf(buffer, sizeof buffer, "%.17g", value);
+  return buffer;
+}
+
+// The player and the slot tables arrive with the running game; until then their fields keep
+// their start values.
+std::string PlayerJson(const TMForm&) { return "null"; }
+
+}  // namespace
+
+std::string JsonString(const std::string& text) {
+  std::string out = "\"";
+  for (unsigned char c : text) {
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += static_cast<char>(c);
+    } else if (c < 0x20 || c >= 0x7F) {
+      char buffer[8];
+      std::snprintf(buffer, sizeof buffer, "\\u%04x", c);
+      out += buffer;
+    } else {
+      out += static_cast<char>(c);
+    }
+  }
+  return out + "\"";
+}
+
+std::string TraceRow(const TFrameFacts& facts, const TMForm& form) {
+  std::ostringstream row;
+  row << "{\"frame\":" << facts.frame << ",\"ms\":" << facts.ms << ",\"lag\":" << facts.lag
+      << ",\"screen\":" << int{form.ScreenType} << ",\"window\":" << int{form.WindowOpen}
+      << ",\"menuItem\":" << form.MenuItem << ",\"level\":" << form.Level
+      << ",\"score\":" << form.Score << ",\"lives\":" << form.Lives
+      << ",\"enemiesLeft\":" << form.EnemiesLeft << ",\"player\":" << PlayerJson(form)
+      << ",\"shots\":0,\"monsters\":0,\"hunters\":0,\"bonuses\":0,\"sprites\":0"
+      << ",\"speedFactor\":" << Number(form.SpeedFactor) << ",\"frameMs\":" << form.FrameMs
+      << ",\"fps\":" << form.MDXTimer.FramesPerSecond() << ",\"music\":"
+      << (form.SongHandle != 0 ? JsonString(form.SongPath) : std::string("null"))
+      << ",\"sounds\":[";
+  for (size_t i = 0; i < form.SoundsStarted.size(); ++i) {
+    row << (i ? "," : "") << JsonString(form.SoundsStarted[i]);
+  }
+  row << "]}";
+  return row.str();
+}
+
+}  // namespace sim

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <cstdint>
+#include <ostream>
+#include <string>
+
+class TMForm;
+
+namespace sim {
+
+struct TFrameFacts {
+  int64_t frame = 0;
+  uint32_t ms = 0;
+  int lag = 0;
+};
+
+// One JSON object a frame, always with the same fields in the same order, so equal runs give
+// equal bytes.
+std::string TraceRow(const TFrameFacts& facts, const TMForm& form);
+
+// A JSON string literal; bytes that are not printable ASCII are escaped, so CP1251 and
+// UTF-8 texts both survive.
+std::string JsonString(const std::string& text);
+
+}  // namespace sim
