@@ -16,7 +16,7 @@ void TMForm::MDXTimerTimer(int lagCount) {
     StartScreenMusic();
   }
   const int menuItemBefore = MenuItem;
-  MDXDraw.Surface().Fill(0);
+  if (MDXDraw.HasSurface()) MDXDraw.Surface().Fill(0);
   if (!MDXDraw.CanDraw()) return;
   // The sprite engine's render pass comes here once the engine lands.
   ReadInput();

@@ -30,7 +30,7 @@ int RunProgram(platform::TPlatform& platform, const TFormConfig& config) {
     RunMessageLoop(form);
     // The original also starts a Windows launcher program ("fscommand/gshell.exe") here;
     // there is none to start on this system.
-    if (platform.FileExists(kPlayLink)) platform::OpenLink(kPlayLink);
+    if (platform.FileExists(kPlayLink)) platform::OpenLink(platform, kPlayLink);
     MForm = nullptr;
     return 0;
   } catch (const std::exception& error) {

@@ -1,5 +1,7 @@
 #include "app/form.h"
+#include "platform/music_library.h"
 #include "platform/paths.h"
+#include "platform/platform.h"
 
 namespace {
 constexpr const char* kGameMusic = "Data\\Music\\Race.xm";
@@ -9,14 +11,14 @@ constexpr const char* kMenuMusic = "Data\\Music\\Menu.xm";
 // A song that cannot be loaded leaves the game silent, without a message.
 void TMForm::PlaySong(const std::string& path) {
   if (!Options.Music) return;
-  if (SongHandle != 0) platform::SongFree(SongHandle);
+  if (SongHandle != 0) Platform().Songs().SongFree(SongHandle);
   SongPath = platform::NativePath(path);
-  SongHandle = platform::SongLoadFromFile(SongPath);
-  if (SongHandle != 0) platform::SongPlay(SongHandle);
+  SongHandle = Platform().Songs().SongLoadFromFile(SongPath);
+  if (SongHandle != 0) Platform().Songs().SongPlay(SongHandle);
 }
 
 void TMForm::StopSong() {
-  if (SongHandle != 0) platform::SongFree(SongHandle);
+  if (SongHandle != 0) Platform().Songs().SongFree(SongHandle);
   SongHandle = 0;
 }
 

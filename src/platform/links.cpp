@@ -66,12 +66,12 @@ std::optional<std::string> ParseInternetShortcut(const std::string& text) {
   return std::nullopt;
 }
 
-bool OpenLink(const std::string& urlOrShortcutPath) {
-  if (IsWebUrl(urlOrShortcutPath)) return Platform().OpenUrl(urlOrShortcutPath);
+bool OpenLink(TPlatform& platform, const std::string& urlOrShortcutPath) {
+  if (IsWebUrl(urlOrShortcutPath)) return platform.OpenUrl(urlOrShortcutPath);
   const auto text = ReadSmallFile(urlOrShortcutPath);
   if (!text) return false;
   const auto url = ParseInternetShortcut(*text);
-  return url && IsWebUrl(*url) && Platform().OpenUrl(*url);
+  return url && IsWebUrl(*url) && platform.OpenUrl(*url);
 }
 
 }  // namespace platform

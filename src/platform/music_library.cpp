@@ -6,7 +6,6 @@
 #include <memory>
 
 #include "platform/mixer.h"
-#include "platform/platform.h"
 
 namespace platform {
 
@@ -15,6 +14,8 @@ namespace {
 constexpr int kSilentRate = 44100;
 // The module's own mix is kept below full scale so the effects stay on top of it.
 constexpr int kPlayerVolume = 70;
+
+}  // namespace
 
 class TXmpSong final : public TMusicSource {
  public:
@@ -39,6 +40,8 @@ class TXmpSong final : public TMusicSource {
     return started_;
   }
 
+  bool Started() const { return started_; }
+
   void Render(int16_t* stereo, int frames) override {
     if (!started_) return;
     // A loop count of 0 repeats the module for ever.
@@ -51,43 +54,39 @@ class TXmpSong final : public TMusicSource {
   bool started_ = false;
 };
 
-std::map<TSongHandle, std::shared_ptr<TXmpSong>>& Songs() {
-  static std::map<TSongHandle, std::shared_ptr<TXmpSong>> songs;
-  return songs;
+TSongLibrary::TSongLibrary(TMixer* mixer) : mixer_(mixer) {}
+
+TSongLibrary::~TSongLibrary() {
+  if (mixer_) mixer_->SetMusic(nullptr);
 }
 
-TSongHandle NextHandle() {
-  static TSongHandle next = 0;
-  do {
-    ++next;
-  } while (next == 0 || Songs().contains(next));
-  return next;
-}
-
-}  // namespace
-
-TSongHandle SongLoadFromFile(const std::string& path) {
+TSongHandle TSongLibrary::SongLoadFromFile(const std::string& path) {
   auto song = std::make_shared<TXmpSong>();
   if (!song->Load(path)) return 0;
-  const TSongHandle handle = NextHandle();
-  Songs()[handle] = std::move(song);
-  return handle;
+  do {
+    ++lastHandle_;
+  } while (lastHandle_ == 0 || songs_.contains(lastHandle_));
+  songs_[lastHandle_] = std::move(song);
+  return lastHandle_;
 }
 
-void SongPlay(TSongHandle handle) {
-  const auto found = Songs().find(handle);
-  if (found == Songs().end()) return;
-  TMixer* mixer = HasPlatform() ? Platform().Mixer() : nullptr;
-  if (!found->second->Start(mixer ? mixer->Rate() : kSilentRate)) return;
-  if (mixer) mixer->SetMusic(found->second);
+void TSongLibrary::SongPlay(TSongHandle handle) {
+  const auto found = songs_.find(handle);
+  if (found == songs_.end()) return;
+  if (!found->second->Start(mixer_ ? mixer_->Rate() : kSilentRate)) return;
+  if (mixer_) mixer_->SetMusic(found->second);
 }
 
-void SongFree(TSongHandle handle) {
-  const auto found = Songs().find(handle);
-  if (found == Songs().end()) return;
-  TMixer* mixer = HasPlatform() ? Platform().Mixer() : nullptr;
-  if (mixer && mixer->IsMusic(found->second.get())) mixer->SetMusic(nullptr);
-  Songs().erase(found);
+void TSongLibrary::SongFree(TSongHandle handle) {
+  const auto found = songs_.find(handle);
+  if (found == songs_.end()) return;
+  if (mixer_ && mixer_->IsMusic(found->second.get())) mixer_->SetMusic(nullptr);
+  songs_.erase(found);
+}
+
+bool TSongLibrary::Playing(TSongHandle handle) const {
+  const auto found = songs_.find(handle);
+  return found != songs_.end() && found->second->Started();
 }
 
 }  // namespace platform

@@ -10,6 +10,7 @@
 namespace platform {
 
 class TMixer;
+class TSongLibrary;
 
 // Where a window stands on the desktop, so it can be put back after a full-screen period.
 struct TWindowPlacement {
@@ -93,6 +94,8 @@ class TPlatform {
 
   // Audio: the mixer the sounds and the music play through; null when there is no device.
   virtual TMixer* Mixer() = 0;
+  // The music modules, played through the mixer.
+  virtual TSongLibrary& Songs() = 0;
 
   // Opens an http or https address in the user's browser; false when it could not.
   virtual bool OpenUrl(const std::string& url) = 0;

@@ -1,5 +1,6 @@
 #include "platform/headless/headless_platform.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <iostream>
 
@@ -10,20 +11,24 @@ namespace platform {
 
 namespace {
 constexpr uint8_t kKeyDown = 0x80;
+constexpr uint32_t kMaxAudioCatchUpMs = 5000;
 constexpr int kButtonShift[] = {kShiftLeft, kShiftRight, kShiftMiddle};
 }  // namespace
 
 THeadlessPlatform::THeadlessPlatform(int refreshRate) : refreshRate_(refreshRate) {}
 
+// The silent device consumes samples as a real one would, so sounds end on time. A jump of
+// the clock beyond a few seconds plays only those seconds.
 void THeadlessPlatform::SetTicks(uint32_t ms) {
   ticks_ = ms;
-  // The silent device consumes samples as a real one would, so sounds end on time.
-  const uint64_t due = uint64_t{ms} * kAudioRate / 1000;
-  if (due <= audioFramesMixed_) return;
-  const int frames = static_cast<int>(due - audioFramesMixed_);
+  const uint64_t elapsed = std::min<uint32_t>(ms - audioTicks_, kMaxAudioCatchUpMs);
+  audioTicks_ = ms;
+  const uint64_t scaled = elapsed * kAudioRate + audioRemainder_;
+  audioRemainder_ = scaled % 1000;
+  const int frames = static_cast<int>(scaled / 1000);
+  if (frames == 0) return;
   audioScratch_.resize(static_cast<size_t>(frames) * 2);
   mixer_.Mix(audioScratch_.data(), frames);
-  audioFramesMixed_ = due;
 }
 
 void THeadlessPlatform::QueueEvent(const TEvent& event) { events_.push_back(event); }

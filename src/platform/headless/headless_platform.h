@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/mixer.h"
+#include "platform/music_library.h"
 #include "platform/platform.h"
 
 namespace platform {
@@ -84,6 +85,7 @@ class THeadlessPlatform final : public TPlatform {
   bool IsForeground() override { return foreground_ && focused_ && !minimized_; }
   bool ReadJoystick(int id, TJoystickRaw& raw) override;
   TMixer* Mixer() override { return &mixer_; }
+  TSongLibrary& Songs() override { return songs_; }
   bool OpenUrl(const std::string& url) override;
   bool FileExists(const std::string& path) override;
   void ShowError(const std::string& title, const std::string& utf8Message) override;
@@ -95,7 +97,6 @@ class THeadlessPlatform final : public TPlatform {
   void SetActive(bool focused, bool minimized);
 
   uint32_t ticks_ = 0;
-  uint64_t audioFramesMixed_ = 0;
   std::deque<TEvent> events_;
   std::array<uint8_t, 256> keys_{};
   int mouseButtons_ = 0;
@@ -120,6 +121,9 @@ class THeadlessPlatform final : public TPlatform {
   TWindowPlacement placement_{100, 100, 800, 600};
   std::optional<TJoystickRaw> joystick_;
   TMixer mixer_{kAudioRate};
+  TSongLibrary songs_{&mixer_};
+  uint32_t audioTicks_ = 0;
+  uint64_t audioRemainder_ = 0;
   std::vector<int16_t> audioScratch_;
   std::vector<std::string> openedUrls_;
   std::vector<std::string> errors_;

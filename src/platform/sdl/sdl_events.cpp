@@ -32,16 +32,18 @@ int ClampY(int y) { return std::clamp(y, 0, kSurfaceHeight - 1); }
 
 }  // namespace
 
+// The shift set as it stood when the event being translated happened: SDL's own state
+// functions already reflect every event pumped so far, so the modifiers come from the key
+// events and the buttons from the button events, in queue order.
 int TSdlPlatform::ShiftState() const {
-  const SDL_Keymod mod = SDL_GetModState();
   int shift = 0;
-  if (mod & KMOD_SHIFT) shift |= kShiftShift;
-  if (mod & KMOD_ALT) shift |= kShiftAlt;
-  if (mod & KMOD_CTRL) shift |= kShiftCtrl;
-  const Uint32 buttons = SDL_GetMouseState(nullptr, nullptr);
-  if (buttons & SDL_BUTTON_LMASK) shift |= kShiftLeft;
-  if (buttons & SDL_BUTTON_RMASK) shift |= kShiftRight;
-  if (buttons & SDL_BUTTON_MMASK) shift |= kShiftMiddle;
+  if (modifiers_ & KMOD_SHIFT) shift |= kShiftShift;
+  if (modifiers_ & KMOD_ALT) shift |= kShiftAlt;
+  if (modifiers_ & KMOD_CTRL) shift |= kShiftCtrl;
+  constexpr int kButtonShift[] = {kShiftLeft, kShiftRight, kShiftMiddle};
+  for (int b = 0; b < 3; ++b) {
+    if (mouseButtons_ & (1 << b)) shift |= kButtonShift[b];
+  }
   return shift;
 }
 
@@ -77,6 +79,11 @@ bool TSdlPlatform::TranslateWindowEvent(const SDL_WindowEvent& in, TEvent& out) 
       return UpdateActive(focused_, true, out);
     case SDL_WINDOWEVENT_RESTORED:
       return UpdateActive(focused_, false, out);
+    case SDL_WINDOWEVENT_MOVED:
+    case SDL_WINDOWEVENT_SIZE_CHANGED:
+    case SDL_WINDOWEVENT_EXPOSED:
+      SettlePlacement();
+      return false;
     case SDL_WINDOWEVENT_CLOSE:
       out = TEvent{TEventKind::CloseRequest};
       return true;
@@ -92,15 +99,12 @@ bool TSdlPlatform::Translate(const SDL_Event& in, TEvent& out) {
       return true;
     case SDL_WINDOWEVENT:
       return TranslateWindowEvent(in.window, out);
-    case SDL_RENDER_TARGETS_RESET:
-    case SDL_RENDER_DEVICE_RESET:
-      targetLost_ = true;
-      return false;
     case SDL_JOYDEVICEADDED:
       OpenJoystick();
       return false;
     case SDL_KEYDOWN:
     case SDL_KEYUP: {
+      modifiers_ = in.key.keysym.mod;
       const int code = VkFromScancode(in.key.keysym.scancode);
       if (code == 0) return false;
       const bool down = in.type == SDL_KEYDOWN;
@@ -135,16 +139,24 @@ bool TSdlPlatform::Translate(const SDL_Event& in, TEvent& out) {
       out = TEvent{TEventKind::Char, static_cast<unsigned char>(text[0])};
       return true;
     }
-    case SDL_MOUSEMOTION:
-      out = TEvent{TEventKind::MouseMove, 0, ShiftState(), ClampX(in.motion.x), ClampY(in.motion.y)};
+    case SDL_MOUSEMOTION: {
+      const TPoint at = presenter_.ToPicture(in.motion.x, in.motion.y);
+      out = TEvent{TEventKind::MouseMove, 0, ShiftState(), ClampX(at.x), ClampY(at.y)};
       return true;
+    }
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP: {
       const int button = ButtonIndex(in.button.button);
       if (button < 0) return false;
       const bool down = in.type == SDL_MOUSEBUTTONDOWN;
-      const int x = ClampX(in.button.x);
-      const int y = ClampY(in.button.y);
+      if (down) {
+        mouseButtons_ |= 1 << button;
+      } else {
+        mouseButtons_ &= ~(1 << button);
+      }
+      const TPoint at = presenter_.ToPicture(in.button.x, in.button.y);
+      const int x = ClampX(at.x);
+      const int y = ClampY(at.y);
       // A left click follows its release; the second press of a double click is the
       // double click, and its release is no further click.
       if (button == 0 && ((down && in.button.clicks == 2) || (!down && in.button.clicks == 1))) {

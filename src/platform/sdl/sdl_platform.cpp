@@ -31,18 +31,22 @@ TSdlPlatform::TSdlPlatform() {
   SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
   SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
   SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "0");
+  // The window's own surface goes to the display by shared memory; letting SDL put it through
+  // OpenGL instead costs a third of a core where GL is emulated in software.
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
     throw std::runtime_error(std::string("The display cannot be opened: ") + SDL_GetError());
   }
   if (SDL_InitSubSystem(SDL_INIT_JOYSTICK) == 0) OpenJoystick();
   OpenAudio();
+  songs_ = std::make_unique<TSongLibrary>(mixer_.get());
   SDL_StartTextInput();
 }
 
 TSdlPlatform::~TSdlPlatform() {
   if (audio_ != 0) SDL_CloseAudioDevice(audio_);
+  songs_.reset();
   if (joystick_) SDL_JoystickClose(joystick_);
-  DestroyRenderer();
   if (window_) SDL_DestroyWindow(window_);
   SDL_Quit();
 }
@@ -79,24 +83,7 @@ bool TSdlPlatform::CreateWindow(int width, int height) {
   window_ = SDL_CreateWindow(title_.c_str(), position, position, width, height, SDL_WINDOW_SHOWN);
   if (!window_) return false;
   SDL_SetWindowResizable(window_, SDL_FALSE);
-  return CreateRenderer();
-}
-
-bool TSdlPlatform::CreateRenderer() {
-  renderer_ = SDL_CreateRenderer(window_, -1, 0);
-  if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
-  if (!renderer_) return false;
-  SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
-  textureWidth_ = 0;
-  textureHeight_ = 0;
   return true;
-}
-
-void TSdlPlatform::DestroyRenderer() {
-  if (texture_) SDL_DestroyTexture(texture_);
-  if (renderer_) SDL_DestroyRenderer(renderer_);
-  texture_ = nullptr;
-  renderer_ = nullptr;
 }
 
 // A real 800 × 600 mode when the display has one; otherwise the desktop's own mode with the
@@ -115,16 +102,14 @@ bool TSdlPlatform::EnterFullScreen(int width, int height) {
 
 bool TSdlPlatform::DisplayInitialize(const TDisplayRequest& request) {
   if (!window_ && !CreateWindow(request.width, request.height)) return false;
-  if (!renderer_ && !CreateRenderer()) return false;
   if (request.fullScreen) {
     if (!EnterFullScreen(request.width, request.height)) return false;
     fullScreen_ = true;
   } else {
     SDL_SetWindowSize(window_, request.width, request.height);
   }
-  SDL_RenderSetLogicalSize(renderer_, request.width, request.height);
   targetLost_ = false;
-  return true;
+  return SDL_GetWindowSurface(window_) != nullptr;
 }
 
 // Releasing the display leaves full screen, as releasing the display device does on the
@@ -135,32 +120,13 @@ void TSdlPlatform::DisplayFinalize() {
 }
 
 void TSdlPlatform::Present(const uint32_t* pixels, int width, int height) {
-  if (!renderer_) return;
-  if (!texture_ || textureWidth_ != width || textureHeight_ != height) {
-    if (texture_) SDL_DestroyTexture(texture_);
-    texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
-                                 width, height);
-    if (!texture_) return;
-    textureWidth_ = width;
-    textureHeight_ = height;
-  }
-  SDL_UpdateTexture(texture_, nullptr, pixels, width * static_cast<int>(sizeof(uint32_t)));
-  SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
-  SDL_RenderClear(renderer_);
-  SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
-  SDL_RenderPresent(renderer_);
+  if (!presenter_.Present(window_, pixels, width, height)) targetLost_ = true;
 }
 
+// The window's surface is fetched afresh for every frame; restoring is having one again.
 bool TSdlPlatform::RestoreTarget() {
-  if (!window_) return false;
-  DestroyRenderer();
-  if (!CreateRenderer()) return false;
-  int width = 0;
-  int height = 0;
-  SDL_GetWindowSize(window_, &width, &height);
-  SDL_RenderSetLogicalSize(renderer_, fullScreen_ ? 800 : width, fullScreen_ ? 600 : height);
-  targetLost_ = false;
-  return true;
+  targetLost_ = !window_ || !SDL_GetWindowSurface(window_);
+  return !targetLost_;
 }
 
 int TSdlPlatform::RefreshRate() {
@@ -189,12 +155,29 @@ TWindowPlacement TSdlPlatform::GetWindowPlacement() {
   return placement;
 }
 
+// Right after full screen the window manager has not yet put the frame back, so the first
+// move can land off by the frame's size; the placement is applied again as the window moves
+// until it stands where it should.
 void TSdlPlatform::SetWindowPlacement(const TWindowPlacement& placement) {
   if (!window_ || fullScreen_) return;
-  SDL_SetWindowPosition(window_, placement.x, placement.y);
   if (placement.width > 0 && placement.height > 0) {
     SDL_SetWindowSize(window_, placement.width, placement.height);
   }
+  SDL_SetWindowPosition(window_, placement.x, placement.y);
+  pendingPlacement_ = placement;
+  placementTries_ = kPlacementTries;
+}
+
+void TSdlPlatform::SettlePlacement() {
+  if (!pendingPlacement_ || !window_ || fullScreen_) return;
+  int x = 0;
+  int y = 0;
+  SDL_GetWindowPosition(window_, &x, &y);
+  if ((x == pendingPlacement_->x && y == pendingPlacement_->y) || placementTries_-- <= 0) {
+    pendingPlacement_.reset();
+    return;
+  }
+  SDL_SetWindowPosition(window_, pendingPlacement_->x, pendingPlacement_->y);
 }
 
 void TSdlPlatform::Minimize() {

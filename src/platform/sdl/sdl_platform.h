@@ -3,15 +3,17 @@
 #include <SDL.h>
 
 #include <memory>
+#include <optional>
 
 #include "platform/frame_pacer.h"
 #include "platform/mixer.h"
+#include "platform/music_library.h"
 #include "platform/platform.h"
+#include "platform/sdl/sdl_presenter.h"
 
 namespace platform {
 
-// The real platform: one SDL window with a streaming texture the 800 × 600 picture is copied
-// into each frame, SDL's keyboard, mouse and joystick, and an audio device whose callback
+// The real platform: one SDL window the 800 × 600 picture is copied onto each frame, SDL's keyboard, mouse and joystick, and an audio device whose callback
 // pulls from our mixer.
 class TSdlPlatform final : public TPlatform {
  public:
@@ -46,34 +48,37 @@ class TSdlPlatform final : public TPlatform {
   bool IsForeground() override { return focused_ && !minimized_; }
   bool ReadJoystick(int id, TJoystickRaw& raw) override;
   TMixer* Mixer() override { return mixer_.get(); }
+  TSongLibrary& Songs() override { return *songs_; }
   bool OpenUrl(const std::string& url) override;
   bool FileExists(const std::string& path) override;
   void ShowError(const std::string& title, const std::string& utf8Message) override;
 
  private:
   bool CreateWindow(int width, int height);
-  bool CreateRenderer();
-  void DestroyRenderer();
   bool EnterFullScreen(int width, int height);
   void OpenAudio();
   void OpenJoystick();
   bool Translate(const SDL_Event& in, TEvent& out);
   bool TranslateWindowEvent(const SDL_WindowEvent& in, TEvent& out);
   bool UpdateActive(bool focused, bool minimized, TEvent& out);
+  void SettlePlacement();
   int ShiftState() const;
   static void AudioCallback(void* self, Uint8* stream, int bytes);
 
   SDL_Window* window_ = nullptr;
-  SDL_Renderer* renderer_ = nullptr;
-  SDL_Texture* texture_ = nullptr;
   SDL_Joystick* joystick_ = nullptr;
   SDL_AudioDeviceID audio_ = 0;
   std::unique_ptr<TMixer> mixer_;
+  std::unique_ptr<TSongLibrary> songs_;
   TFramePacer pacer_;
+  TSdlPresenter presenter_;
   std::string title_;
-  int textureWidth_ = 0;
-  int textureHeight_ = 0;
+  static constexpr int kPlacementTries = 3;
+  std::optional<TWindowPlacement> pendingPlacement_;
+  int placementTries_ = 0;
   int cursorCount_ = 0;
+  int modifiers_ = 0;      // SDL_Keymod of the last key event
+  int mouseButtons_ = 0;   // bit 0 left, 1 right, 2 middle
   bool centered_ = true;
   bool fullScreen_ = false;
   bool focused_ = false;

@@ -1,0 +1,47 @@
+#include "platform/sdl/sdl_presenter.h"
+
+#include <algorithm>
+
+namespace platform {
+
+void TSdlPresenter::Place(int windowWidth, int windowHeight, int width, int height) {
+  pictureWidth_ = width;
+  pictureHeight_ = height;
+  // The largest picture of the same shape that fits, centred.
+  const int64_t scaledByWidth = int64_t{height} * windowWidth / width;
+  if (scaledByWidth <= windowHeight) {
+    target_ = {0, static_cast<int>((windowHeight - scaledByWidth) / 2), windowWidth,
+               static_cast<int>(scaledByWidth)};
+  } else {
+    const int scaledWidth = static_cast<int>(int64_t{width} * windowHeight / height);
+    target_ = {(windowWidth - scaledWidth) / 2, 0, scaledWidth, windowHeight};
+  }
+}
+
+bool TSdlPresenter::Present(SDL_Window* window, const uint32_t* pixels, int width, int height) {
+  SDL_Surface* screen = window ? SDL_GetWindowSurface(window) : nullptr;
+  if (!screen) return false;
+  if (width <= 0 || height <= 0) return true;
+  SDL_Surface* picture = SDL_CreateRGBSurfaceWithFormatFrom(
+      const_cast<uint32_t*>(pixels), width, height, 32, width * 4, SDL_PIXELFORMAT_RGB888);
+  if (!picture) return true;
+  Place(screen->w, screen->h, width, height);
+  if (target_.w == width && target_.h == height && target_.x == 0 && target_.y == 0) {
+    SDL_BlitSurface(picture, nullptr, screen, nullptr);
+  } else {
+    SDL_FillRect(screen, nullptr, SDL_MapRGB(screen->format, 0, 0, 0));
+    SDL_Rect target = target_;
+    SDL_BlitScaled(picture, nullptr, screen, &target);
+  }
+  SDL_FreeSurface(picture);
+  SDL_UpdateWindowSurface(window);
+  return true;
+}
+
+TPoint TSdlPresenter::ToPicture(int x, int y) const {
+  if (target_.w <= 0 || target_.h <= 0) return {x, y};
+  return {static_cast<int>(int64_t{x - target_.x} * pictureWidth_ / target_.w),
+          static_cast<int>(int64_t{y - target_.y} * pictureHeight_ / target_.h)};
+}
+
+}  // namespace platform

@@ -1,0 +1,211 @@
+#include <gtest/gtest.h>
+
+#include "app/form.h"
+#include "app/program.h"
+#include "platform/headless/headless_platform.h"
+#include "platform/vk_codes.h"
+#include "support/minimal_xm.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+namespace vk = platform::vk;
+
+struct FormFixture : ::testing::Test {
+  test_support::TTempWorkDir dir;
+  platform::THeadlessPlatform platform{60};
+  std::unique_ptr<TMForm> form;
+  uint32_t now = 0;
+
+  void SetUp() override {
+    std::filesystem::create_directories("Data/Music");
+    test_support::WriteMinimalXm("Data/Music/Menu.xm");
+    test_support::WriteMinimalXm("Data/Music/Race.xm");
+    form = std::make_unique<TMForm>(platform, TFormConfig{7, {}});
+    MForm = form.get();
+    form->FormCreate();
+  }
+
+  // One turn of the message loop at the next frame's time.
+  void Frame() {
+    now += 16;
+    platform.SetTicks(now);
+    form->ProcessEvents();
+    form->RunIdle();
+  }
+};
+
+TEST_F(FormFixture, StartsInAWindowOnTheMainMenuWithItsMusic) {
+  EXPECT_EQ(platform.Title(), "Перолёт");
+  EXPECT_TRUE(platform.DisplayInitialized());
+  EXPECT_FALSE(platform.LastDisplayRequest().fullScreen);
+  EXPECT_EQ(platform.LastDisplayRequest().bitCount, 32);
+  EXPECT_TRUE(platform.Centered());
+  EXPECT_EQ(form->ScreenType, kScreenMainMenu);
+  EXPECT_EQ(form->MenuItem, 1);
+  EXPECT_EQ(form->RefreshRate, 60);
+  EXPECT_NE(form->SongHandle, 0u);
+  EXPECT_EQ(form->SongPath, "Data/Music/Menu.xm");
+  EXPECT_GE(platform.CursorCount(), 0);
+}
+
+TEST_F(FormFixture, FramePresentsABlackSurfaceAndUpdatesTheTiming) {
+  form->MDXDraw.Surface().Fill(0xFFFFFF);
+  Frame();
+  ASSERT_EQ(platform.PresentCount(), 1);
+  EXPECT_EQ(platform.LastFrame()[400 * 800 + 300], 0u);
+  EXPECT_DOUBLE_EQ(form->SpeedFactor, 85.0 / 60);
+  EXPECT_EQ(form->FrameMs, 16);
+}
+
+TEST_F(FormFixture, FrameThatCannotDrawIsSkippedWhole) {
+  form->MDXDraw.Finalize();
+  Frame();
+  EXPECT_EQ(platform.PresentCount(), 0);
+  EXPECT_EQ(form->SpeedFactor, 1.0);
+  EXPECT_EQ(form->FrameMs, 15);
+}
+
+TEST_F(FormFixture, BossKeyHidesAndTheFirstFrameBackRestartsTheMusic) {
+  platform.KeyDown(vk::kControl);
+  platform.KeyDown(vk::kMenu);
+  platform.KeyDown(vk::kF1 + 8);
+  Frame();
+  EXPECT_FALSE(platform.Minimized()) << "Ctrl+Alt+F9 is not the boss key";
+  platform.KeyUp(vk::kF1 + 8);
+  platform.KeyUp(vk::kControl);
+  platform.KeyDown(vk::kF1 + 8);
+  Frame();
+  EXPECT_TRUE(platform.Minimized());
+  EXPECT_EQ(form->SongHandle, 0u);
+  EXPECT_TRUE(form->MusicPending);
+  const int presented = platform.PresentCount();
+  Frame();
+  EXPECT_EQ(platform.PresentCount(), presented) << "a minimised game is frozen";
+  platform.KeyUp(vk::kF1 + 8);
+  platform.KeyUp(vk::kMenu);
+  platform.SetFocus(true);
+  Frame();
+  EXPECT_FALSE(form->MusicPending);
+  EXPECT_NE(form->SongHandle, 0u);
+  EXPECT_EQ(platform.PresentCount(), presented + 1);
+}
+
+TEST_F(FormFixture, AltEnterSwitchesToFullScreenAndBackToTheSamePlace) {
+  platform.SetWindowPlacement({40, 50, 800, 600});
+  platform.KeyDown(vk::kMenu);
+  platform.KeyDown(vk::kReturn);
+  Frame();
+  EXPECT_TRUE(form->Options.FullScreen);
+  EXPECT_TRUE(platform.LastDisplayRequest().fullScreen);
+  EXPECT_TRUE(form->MDXDraw.PageFlipping());
+  platform.SetWindowPlacement({0, 0, 800, 600});  // where full screen put the window
+  platform.KeyUp(vk::kReturn);
+  platform.KeyDown(vk::kReturn);
+  Frame();
+  EXPECT_FALSE(platform.LastDisplayRequest().fullScreen);
+  EXPECT_EQ(platform.GetWindowPlacement().x, 40);
+  EXPECT_EQ(platform.GetWindowPlacement().y, 50);
+}
+
+TEST_F(FormFixture, AltEnterDuringAGameOpensPauseFirst) {
+  form->ScreenType = kScreenGame;
+  platform.KeyDown(vk::kMenu);
+  platform.KeyDown(vk::kReturn);
+  Frame();
+  EXPECT_EQ(form->WindowOpen, 5);
+}
+
+TEST_F(FormFixture, CloseRequestAsksInsteadOfClosing) {
+  platform.RequestClose();
+  Frame();
+  EXPECT_FALSE(form->Terminated());
+  EXPECT_EQ(form->WindowOpen, 1);
+  form->CloseWindow();
+  form->ScreenType = kScreenGame;
+  platform.RequestClose();
+  Frame();
+  EXPECT_EQ(form->WindowOpen, 2);
+}
+
+TEST_F(FormFixture, HeldKeysAndMouseAreRecordedBetweenFrames) {
+  platform.KeyDown(vk::kSpace);
+  platform.KeyDown(vk::kControl);
+  platform.MoveMouse(123, 456);
+  platform.PressMouse();
+  form->ProcessEvents();
+  EXPECT_TRUE(form->SpaceHeld);
+  EXPECT_TRUE(form->CtrlHeld);
+  EXPECT_TRUE(form->MouseHeld);
+  EXPECT_EQ(form->MouseX, 123);
+  EXPECT_EQ(form->MouseY, 456);
+  platform.KeyUp(vk::kSpace);
+  platform.ReleaseMouse();
+  form->ProcessEvents();
+  EXPECT_FALSE(form->SpaceHeld);
+  EXPECT_TRUE(form->CtrlHeld);
+  EXPECT_FALSE(form->MouseHeld);
+}
+
+TEST_F(FormFixture, PressedFlagsLastOneFrame) {
+  platform.KeyDown('P');
+  Frame();
+  EXPECT_TRUE(form->Keys.PausePressed);
+  Frame();
+  EXPECT_FALSE(form->Keys.PausePressed);
+  platform.KeyUp('P');
+  platform.KeyDown('P');  // released and pressed between two frames: no edge seen
+  Frame();
+  EXPECT_FALSE(form->Keys.PausePressed);
+}
+
+TEST_F(FormFixture, CursorOperationsLeaveADefiniteState) {
+  form->HideMouseCursor();
+  EXPECT_EQ(platform.CursorCount(), -1);
+  form->HideMouseCursor();
+  EXPECT_EQ(platform.CursorCount(), -2);
+  form->ShowMouseCursor();
+  EXPECT_EQ(platform.CursorCount(), 0);
+}
+
+TEST_F(FormFixture, MusicOffMakesPlaySongDoNothing) {
+  form->StopSong();
+  form->Options.Music = false;
+  form->StartScreenMusic();
+  EXPECT_EQ(form->SongHandle, 0u);
+  form->Options.Music = true;
+  form->ScreenType = kScreenGame;
+  form->StartScreenMusic();
+  EXPECT_EQ(form->SongPath, "Data/Music/Race.xm");
+  EXPECT_NE(form->SongHandle, 0u);
+}
+
+TEST(FormMusic, MissingModuleLeavesTheGameSilent) {
+  test_support::TTempWorkDir dir;
+  platform::THeadlessPlatform platform;
+  TMForm form(platform);
+  form.FormCreate();
+  EXPECT_EQ(form.SongHandle, 0u);
+}
+
+TEST(Program, SessionEndLeavesThroughTheOrderlyExitAndOpensThePlayLink) {
+  test_support::TTempWorkDir dir;
+  dir.Write("play.url", "[InternetShortcut]\r\nURL=https://example.org/play\r\n");
+  platform::THeadlessPlatform platform;
+  platform.RequestQuit();
+  EXPECT_EQ(RunProgram(platform), 0);
+  ASSERT_EQ(platform.OpenedUrls().size(), 1u);
+  EXPECT_EQ(platform.OpenedUrls()[0], "https://example.org/play");
+  EXPECT_EQ(MForm, nullptr);
+}
+
+TEST(Program, WithoutThePlayLinkTheProcessSimplyEnds) {
+  test_support::TTempWorkDir dir;
+  platform::THeadlessPlatform platform;
+  platform.RequestQuit();
+  EXPECT_EQ(RunProgram(platform), 0);
+  EXPECT_TRUE(platform.OpenedUrls().empty());
+  EXPECT_TRUE(platform.Errors().empty());
+}
+
+}  // namespace

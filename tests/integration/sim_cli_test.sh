@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# The simulator's command line: exit statuses, the summary line, byte-identical traces for
+# the same seed and script, early stop on the session's end, and screenshots.
+set -euo pipefail
+sim=$1
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cd "$work"
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+out=$("$sim" --frames 300 --fps 60 --trace t1.jsonl)
+[[ $out =~ ^frames=300\ compose_us_median=[0-9]+\ compose_us_p99=[0-9]+\ compose_us_max=[0-9]+\ sprites_max=[0-9]+$ ]] ||
+  fail "summary line: $out"
+[ "$(wc -l < t1.jsonl)" -eq 300 ] || fail "trace rows"
+grep -q '"frame":0,"ms":16,"lag":16,' t1.jsonl || fail "first row"
+[ "$(grep -c '"speedFactor":1.4166666666666667,"frameMs":16,' t1.jsonl)" -eq 300 ] || fail "timing"
+
+"$sim" --frames 2000 --monkey 5 --seed 3 --trace a.jsonl > /dev/null
+"$sim" --frames 2000 --monkey 5 --seed 3 --trace b.jsonl > /dev/null
+cmp -s a.jsonl b.jsonl || fail "same seed and monkey gave different traces"
+
+printf '0 down 38\n3 up 38\n# the session ends\n10 close\n' > input.txt
+"$sim" --frames 20 --input input.txt --shot 5:shot.png --trace c.jsonl > /dev/null
+[ "$(wc -l < c.jsonl)" -eq 20 ] || fail "a close request must not end the run"
+grep -q '"frame":10,.*"window":1,' c.jsonl || fail "close request opens the quit question"
+file shot.png | grep -q 'PNG image data, 800 x 600' || fail "screenshot"
+
+set +e
+"$sim" --frames 5 --fps 0 > /dev/null 2> err.txt; status=$?
+set -e
+[ $status -eq 2 ] || fail "bad option exit status $status"
+grep -q -- '--fps' err.txt || fail "bad option message"
+printf '1 warp 3\n' > bad.txt
+set +e
+"$sim" --input bad.txt > /dev/null 2> err.txt; status=$?
+set -e
+[ $status -eq 2 ] && grep -q 'input line 1' err.txt || fail "bad script: $status $(cat err.txt)"
+echo "sim command line: ok"

@@ -1,0 +1,80 @@
+#include "platform/mixer.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+using platform::TMixer;
+
+std::vector<int16_t> Constant(int frames, int16_t value) {
+  return std::vector<int16_t>(static_cast<size_t>(frames) * 2, value);
+}
+
+std::vector<int16_t> Mix(TMixer& mixer, int frames) {
+  std::vector<int16_t> out(static_cast<size_t>(frames) * 2, 99);
+  mixer.Mix(out.data(), frames);
+  return out;
+}
+
+TEST(Mixer, OneShotVoicesEndAndLoopedOnesRepeat) {
+  TMixer mixer(44100);
+  const auto buffer = mixer.AddBuffer(Constant(4, 1000));
+  const auto once = mixer.Play(buffer, false);
+  const auto looped = mixer.Play(buffer, true, 0.5f);
+  auto out = Mix(mixer, 3);
+  EXPECT_EQ(out[0], 1500);
+  EXPECT_EQ(out[5], 1500);
+  EXPECT_TRUE(mixer.Playing(once));
+  out = Mix(mixer, 3);
+  EXPECT_EQ(out[0], 1500);
+  EXPECT_EQ(out[2], 500) << "the one-shot copy ended after four frames";
+  EXPECT_FALSE(mixer.Playing(once));
+  EXPECT_TRUE(mixer.Playing(looped));
+  mixer.Stop(looped);
+  EXPECT_EQ(Mix(mixer, 2), std::vector<int16_t>(4, 0));
+}
+
+TEST(Mixer, SumsAreClippedAndRemovingABufferStopsItsVoices) {
+  TMixer mixer(22050);
+  const auto loud = mixer.AddBuffer(Constant(8, 30000));
+  mixer.Play(loud, false);
+  mixer.Play(loud, false);
+  EXPECT_EQ(Mix(mixer, 1)[0], 32767);
+  mixer.RemoveBuffer(loud);
+  EXPECT_EQ(mixer.PlayingCount(), 0u);
+  EXPECT_EQ(mixer.Play(loud, false), 0) << "a removed buffer cannot be played";
+}
+
+TEST(Mixer, EmptyBufferEndsAtOnce) {
+  TMixer mixer(44100);
+  const auto empty = mixer.AddBuffer({});
+  const auto voice = mixer.Play(empty, true);
+  Mix(mixer, 4);
+  EXPECT_FALSE(mixer.Playing(voice));
+}
+
+struct TCountingMusic : platform::TMusicSource {
+  int frames = 0;
+  void Render(int16_t* stereo, int count) override {
+    frames += count;
+    for (int i = 0; i < count * 2; ++i) stereo[i] = 10000;
+  }
+};
+
+TEST(Mixer, MusicPlaysUnderTheEffectsAtItsOwnVolume) {
+  TMixer mixer(44100);
+  auto music = std::make_shared<TCountingMusic>();
+  mixer.SetMusic(music);
+  mixer.SetMusicVolume(0.5f);
+  const auto buffer = mixer.AddBuffer(Constant(10, 1000));
+  mixer.Play(buffer, false);
+  EXPECT_EQ(Mix(mixer, 5)[0], 6000);
+  EXPECT_EQ(music->frames, 5);
+  EXPECT_TRUE(mixer.IsMusic(music.get()));
+  mixer.SetMusic(nullptr);
+  EXPECT_EQ(Mix(mixer, 1)[0], 1000);
+}
+
+}  // namespace
