@@ -12,10 +12,10 @@ struct TEdge {
   int state;
 };
 constexpr TEdge kEdges[] = {
-    {&TKeyFlags::UpPressed, engine::ksUp},         {&TKeyFlags::DownPressed, engine::ksDown},
-    {&TKeyFlags::LeftPressed, engine::ksLeft},     {&TKeyFlags::RightPressed, engine::ksRight},
+    {&TKeyFlags::UpPressed, engine::ksUp},           {&TKeyFlags::DownPressed, engine::ksDown},
+    {&TKeyFlags::LeftPressed, engine::ksLeft},       {&TKeyFlags::RightPressed, engine::ksRight},
     {&TKeyFlags::PausePressed, engine::ksButton(6)}, {&TKeyFlags::YesPressed, engine::ksButton(7)},
-    {&TKeyFlags::NoPressed, engine::ksButton(8)},  {&TKeyFlags::EscPressed, engine::ksButton(9)},
+    {&TKeyFlags::NoPressed, engine::ksButton(8)},    {&TKeyFlags::EscPressed, engine::ksButton(9)},
 };
 
 }  // namespace
@@ -63,9 +63,13 @@ void TMForm::MDXDrawMouseMove(int, int x, int y) {
   MouseY = y;
 }
 
-void TMForm::MDXDrawMouseDown() { MouseHeld = true; }
+void TMForm::MDXDrawMouseDown() {
+  MouseHeld = true;
+}
 
-void TMForm::MDXDrawMouseUp() { MouseHeld = false; }
+void TMForm::MDXDrawMouseUp() {
+  MouseHeld = false;
+}
 
 // The system keeps a display count; these leave the pointer definitely shown or hidden
 // however often either was called before.

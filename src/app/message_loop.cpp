@@ -65,4 +65,6 @@ bool TMForm::FormCloseQuery() {
   return false;
 }
 
-void TMForm::FormClose() { SaveAndExit(); }
+void TMForm::FormClose() {
+  SaveAndExit();
+}

@@ -13,13 +13,18 @@ constexpr TDXDrawOptions kWindowedCleared =
     MakeOptions(doNoWindowChange, doAllowReboot, doAllowPalette256, doFlip);
 constexpr TDXDrawOptions kWithout3DCleared =
     MakeOptions(doDirectX7Mode, doRetainedMode, doHardware, doSelectDriver, doZBuffer);
-constexpr TDXDrawOptions kChangeableWhileInitialized = MakeOptions(doWaitVBlank, doStretch, doCenter);
+constexpr TDXDrawOptions kChangeableWhileInitialized =
+    MakeOptions(doWaitVBlank, doStretch, doCenter);
 
-bool In(TDXDrawOptions set, TDXDrawOption option) { return (set & OptionBit(option)) != 0; }
+bool In(TDXDrawOptions set, TDXDrawOption option) {
+  return (set & OptionBit(option)) != 0;
+}
 
 }  // namespace
 
-TDXDraw::TDXDraw(TDXForm* parentForm) : parentForm_(parentForm) { DeriveNowOptions(); }
+TDXDraw::TDXDraw(TDXForm* parentForm) : parentForm_(parentForm) {
+  DeriveNowOptions();
+}
 
 TDXDraw::~TDXDraw() {
   Notify(TDXDrawNotifyType::Destroying);
@@ -67,7 +72,9 @@ void TDXDraw::RegisterNotify(TDXDrawListener& listener) {
   if (!initializing_) listener.DXDrawNotify(*this, TDXDrawNotifyType::Restore);
 }
 
-void TDXDraw::UnregisterNotify(TDXDrawListener& listener) { std::erase(listeners_, &listener); }
+void TDXDraw::UnregisterNotify(TDXDrawListener& listener) {
+  std::erase(listeners_, &listener);
+}
 
 void TDXDraw::Notify(TDXDrawNotifyType kind) {
   // Last registered first; a listener may unregister itself while being told.
@@ -117,8 +124,8 @@ void TDXDraw::CreateDisplay() {
     SurfaceWidth = Width;
     SurfaceHeight = Height;
   }
-  surface_ = std::make_unique<TDirectDrawSurface>(std::max(SurfaceWidth, 1),
-                                                  std::max(SurfaceHeight, 1));
+  surface_ =
+      std::make_unique<TDirectDrawSurface>(std::max(SurfaceWidth, 1), std::max(SurfaceHeight, 1));
   surface_->Fill(0);
 }
 

@@ -64,7 +64,7 @@ class TDXDraw {
  public:
   static constexpr TDXDrawOptions kFormOptions =
       MakeOptions(doAllowReboot, doWaitVBlank, doStretch, doCenter, doFlip, doDirectX7Mode,
-              doRetainedMode, doHardware, doSelectDriver);
+                  doRetainedMode, doHardware, doSelectDriver);
 
   explicit TDXDraw(TDXForm* parentForm);
   ~TDXDraw();

@@ -36,8 +36,8 @@ TKeyboard::TKeyboard(TDXInput& owner) : TCustomInput(owner) {
 
 void TKeyboard::LoadAssigns(std::span<const uint8_t> bytes) {
   if (bytes.size() != kAssignsBytes) {
-    throw EDXInputError(Format("Key assignments must be %zu bytes, not %zu", kAssignsBytes,
-                               bytes.size()));
+    throw EDXInputError(
+        Format("Key assignments must be %zu bytes, not %zu", kAssignsBytes, bytes.size()));
   }
   for (int i = 0; i < kAssignCount; ++i) {
     const uint8_t* b = bytes.data() + i * 4;
@@ -51,7 +51,8 @@ std::vector<uint8_t> TKeyboard::SaveAssigns() const {
   bytes.reserve(kAssignsBytes);
   for (int32_t code : Assigns) {
     const auto value = static_cast<uint32_t>(code);
-    for (int shift = 0; shift < 32; shift += 8) bytes.push_back(static_cast<uint8_t>(value >> shift));
+    for (int shift = 0; shift < 32; shift += 8)
+      bytes.push_back(static_cast<uint8_t>(value >> shift));
   }
   return bytes;
 }
@@ -75,9 +76,13 @@ void TKeyboard::Update() {
   }
 }
 
-void TJoystick::SetDeadZone(int axis, int percent) { deadZone_[axis] = std::clamp(percent, 0, 100); }
+void TJoystick::SetDeadZone(int axis, int percent) {
+  deadZone_[axis] = std::clamp(percent, 0, 100);
+}
 
-void TJoystick::SetRange(int axis, int range) { range_[axis] = std::max(range, 0); }
+void TJoystick::SetRange(int axis, int range) {
+  range_[axis] = std::max(range, 0);
+}
 
 int32_t TJoystick::ScaleAxis(uint32_t raw, uint32_t minimum, uint32_t maximum, int deadZone,
                              int range) {
@@ -117,9 +122,9 @@ TDXInput::TDXInput(platform::TPlatform& platform)
     : Joystick(*this), Keyboard(*this), Mouse(*this), platform_(platform) {}
 
 void TDXInput::Initialize() {
-  for (TCustomInput* device : {static_cast<TCustomInput*>(&Joystick),
-                               static_cast<TCustomInput*>(&Keyboard),
-                               static_cast<TCustomInput*>(&Mouse)}) {
+  for (TCustomInput* device :
+       {static_cast<TCustomInput*>(&Joystick), static_cast<TCustomInput*>(&Keyboard),
+        static_cast<TCustomInput*>(&Mouse)}) {
     device->Finalize();
     device->Initialize();
   }
@@ -128,9 +133,9 @@ void TDXInput::Initialize() {
 
 void TDXInput::Update() {
   TDXInputStates fresh;
-  for (TCustomInput* device : {static_cast<TCustomInput*>(&Joystick),
-                               static_cast<TCustomInput*>(&Keyboard),
-                               static_cast<TCustomInput*>(&Mouse)}) {
+  for (TCustomInput* device :
+       {static_cast<TCustomInput*>(&Joystick), static_cast<TCustomInput*>(&Keyboard),
+        static_cast<TCustomInput*>(&Mouse)}) {
     device->Update();
     if (device->BindInputStates) fresh |= device->States();
   }

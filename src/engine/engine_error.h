@@ -12,9 +12,9 @@ class EEngineError : public std::runtime_error {
   explicit EEngineError(const std::string& message) : std::runtime_error(message) {}
 };
 
-#define PEROLET_ENGINE_ERROR(Name)                                 \
-  class Name : public EEngineError {                               \
-   public:                                                         \
+#define PEROLET_ENGINE_ERROR(Name)                                       \
+  class Name : public EEngineError {                                     \
+   public:                                                               \
     explicit Name(const std::string& message) : EEngineError(message) {} \
   }
 

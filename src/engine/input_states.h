@@ -15,7 +15,9 @@ enum TDXInputState : int {
 };
 
 constexpr int kInputStateCount = 36;
-constexpr int ksButton(int n) { return ksButton1 + n - 1; }
+constexpr int ksButton(int n) {
+  return ksButton1 + n - 1;
+}
 
 using TDXInputStates = std::bitset<kInputStateCount>;
 

@@ -1,6 +1,7 @@
 #include "engine/surface.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace engine {
 
@@ -9,6 +10,13 @@ TDirectDrawSurface::TDirectDrawSurface(int width, int height)
       height_(std::max(height, 1)),
       pixels_(static_cast<size_t>(width_) * height_, 0) {}
 
-void TDirectDrawSurface::Fill(uint32_t pixel) { std::fill(pixels_.begin(), pixels_.end(), pixel); }
+// Every frame starts by clearing to black, so that case goes through memset.
+void TDirectDrawSurface::Fill(uint32_t pixel) {
+  if (pixel == 0) {
+    std::memset(pixels_.data(), 0, pixels_.size() * sizeof(uint32_t));
+  } else {
+    std::fill(pixels_.begin(), pixels_.end(), pixel);
+  }
+}
 
 }  // namespace engine

@@ -24,6 +24,27 @@ class TDirectDrawSurface {
 
   void Fill(uint32_t pixel);
 
+  // Copies srcRect of src to (x, y), clipped against both surfaces; a reversed rectangle
+  // (Right < Left or Bottom < Top) copies the mirrored picture. With transparent, pixels
+  // equal to src's colour key are skipped.
+  void Draw(int x, int y, const TRect& srcRect, const TDirectDrawSurface* src, bool transparent);
+  // Stretches srcRect onto destRect, blending each channel as
+  // (source × alpha + destination × (255 − alpha)) / 256.
+  void DrawAlpha(const TRect& destRect, const TRect& srcRect, const TDirectDrawSurface* src,
+                 bool transparent, int alpha);
+  // Scales srcRect to width × height and turns it by angle (256ths of a turn, clockwise on
+  // screen) about the point (centerX, centerY) of that rectangle, placed at (x, y).
+  void DrawRotate(int x, int y, int width, int height, const TRect& srcRect,
+                  const TDirectDrawSurface* src, double centerX, double centerY, bool transparent,
+                  int angle);
+  // The raw pixel of a colour given as 0x00BBGGRR.
+  uint32_t ColorMatch(uint32_t colour) const;
+
+  // Direct pixel access for the lifetime of a lock; rows are Pitch() pixels apart.
+  uint32_t* Lock(const TRect& rect);
+  void Unlock() {}
+  int Pitch() const { return width_; }
+
   uint32_t* Pixels() { return pixels_.data(); }
   const uint32_t* Pixels() const { return pixels_.data(); }
   uint32_t Pixel(int x, int y) const { return pixels_[static_cast<size_t>(y) * width_ + x]; }

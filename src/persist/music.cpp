@@ -22,4 +22,6 @@ void TMForm::StopSong() {
   SongHandle = 0;
 }
 
-void TMForm::StartScreenMusic() { PlaySong(ScreenType == kScreenGame ? kGameMusic : kMenuMusic); }
+void TMForm::StartScreenMusic() {
+  PlaySong(ScreenType == kScreenGame ? kGameMusic : kMenuMusic);
+}

@@ -2,4 +2,6 @@
 
 // The orderly exit. Writing the options and the high-score table joins here with the save
 // files.
-void TMForm::SaveAndExit() { Terminate(); }
+void TMForm::SaveAndExit() {
+  Terminate();
+}

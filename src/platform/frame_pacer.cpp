@@ -6,8 +6,8 @@ namespace platform {
 
 void TFramePacer::Wait(int rateHz) {
   if (rateHz <= 0) return;
-  const auto period = std::chrono::duration_cast<TClock::duration>(
-      std::chrono::duration<double>(1.0 / rateHz));
+  const auto period =
+      std::chrono::duration_cast<TClock::duration>(std::chrono::duration<double>(1.0 / rateHz));
   const auto now = TClock::now();
   if (rateHz != rate_) {
     rate_ = rateHz;

@@ -28,8 +28,7 @@ std::string Trim(const std::string& s) {
 }
 
 bool HasControlOrSpace(const std::string& s) {
-  return std::any_of(s.begin(), s.end(),
-                     [](unsigned char c) { return c <= ' ' || c == 0x7F; });
+  return std::any_of(s.begin(), s.end(), [](unsigned char c) { return c <= ' ' || c == 0x7F; });
 }
 
 std::optional<std::string> ReadSmallFile(const std::string& path) {

@@ -16,8 +16,12 @@ TPlatform& Platform() {
   return *Current();
 }
 
-void SetPlatform(std::unique_ptr<TPlatform> platform) { Current() = std::move(platform); }
+void SetPlatform(std::unique_ptr<TPlatform> platform) {
+  Current() = std::move(platform);
+}
 
-bool HasPlatform() { return Current() != nullptr; }
+bool HasPlatform() {
+  return Current() != nullptr;
+}
 
 }  // namespace platform

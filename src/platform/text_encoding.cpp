@@ -64,7 +64,11 @@ void AppendUtf8(std::string& out, char32_t cp) {
 char32_t NextCodePoint(const std::string& s, size_t& pos) {
   const auto byte = [&](size_t i) { return static_cast<unsigned char>(s[i]); };
   const unsigned char lead = byte(pos);
-  int length = lead < 0x80 ? 1 : (lead >> 5) == 6 ? 2 : (lead >> 4) == 14 ? 3 : (lead >> 3) == 30 ? 4 : 0;
+  int length = lead < 0x80         ? 1
+               : (lead >> 5) == 6  ? 2
+               : (lead >> 4) == 14 ? 3
+               : (lead >> 3) == 30 ? 4
+                                   : 0;
   if (length == 0 || pos + length > s.size()) {
     ++pos;
     return 0xFFFD;

@@ -35,10 +35,11 @@ TEST_P(FrameTiming, ChoosesTheEffectiveRate) {
 INSTANTIATE_TEST_SUITE_P(
     Rules, FrameTiming,
     ::testing::Values(TimingCase{0, 60, 85.0 / 60, 16}, TimingCase{0, 85, 1.0, 11},
-                      TimingCase{58, 60, 85.0 / 60, 16}, TimingCase{57, 60, 85.0 / 60, 16}, TimingCase{56, 60, 85.0 / 56, 17},
-                      TimingCase{40, 60, 2.125, 25}, TimingCase{60, 60, 85.0 / 60, 16},
-                      TimingCase{61, 60, 85.0 / 61, 16}, TimingCase{62, 60, 85.0 / 62, 16},
-                      TimingCase{63, 60, 85.0 / 60, 16}, TimingCase{120, 60, 85.0 / 60, 16}),
+                      TimingCase{58, 60, 85.0 / 60, 16}, TimingCase{57, 60, 85.0 / 60, 16},
+                      TimingCase{56, 60, 85.0 / 56, 17}, TimingCase{40, 60, 2.125, 25},
+                      TimingCase{60, 60, 85.0 / 60, 16}, TimingCase{61, 60, 85.0 / 61, 16},
+                      TimingCase{62, 60, 85.0 / 62, 16}, TimingCase{63, 60, 85.0 / 60, 16},
+                      TimingCase{120, 60, 85.0 / 60, 16}),
     [](const ::testing::TestParamInfo<TimingCase>& info) {
       return "measured" + std::to_string(info.param.measured) + "_refresh" +
              std::to_string(info.param.refresh);

@@ -28,9 +28,7 @@ struct InputFixture : ::testing::Test {
 
   static platform::TJoystickRaw Stick(double xTravel, double yTravel, uint32_t buttons = 0) {
     platform::TJoystickRaw raw;
-    const auto at = [](double travel) {
-      return static_cast<uint32_t>(32767.5 + travel * 32767.5);
-    };
+    const auto at = [](double travel) { return static_cast<uint32_t>(32767.5 + travel * 32767.5); };
     raw.position = {at(xTravel), at(yTravel), at(0)};
     raw.maximum = {65535, 65535, 65535};
     raw.buttons = buttons;
@@ -126,10 +124,9 @@ TEST(JoystickScale, FollowsTheFallbackFormula) {
   };
   // half = 32767; with dead zone 50, dz = live = 16383.5.
   const Case cases[] = {
-      {32767, 50, 1000, 0},        {49150, 50, 1000, 0},     {49151, 50, 1000, 0},
-      {49152, 50, 1000, 0},        {49160, 50, 1000, 1},     {65535, 50, 1000, 1000},
-      {0, 50, 1000, -1000},        {57343, 50, 1000, 500},   {32767, 0, 1000, 0},
-      {65535, 0, 1000, 1000},      {65535, 100, 1000, 0},    {40959, 0, 100, 25},
+      {32767, 50, 1000, 0}, {49150, 50, 1000, 0},    {49151, 50, 1000, 0},  {49152, 50, 1000, 0},
+      {49160, 50, 1000, 1}, {65535, 50, 1000, 1000}, {0, 50, 1000, -1000},  {57343, 50, 1000, 500},
+      {32767, 0, 1000, 0},  {65535, 0, 1000, 1000},  {65535, 100, 1000, 0}, {40959, 0, 100, 25},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(TJoystick::ScaleAxis(c.raw, 0, 65535, c.deadZone, c.range), c.expected)

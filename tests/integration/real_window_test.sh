@@ -30,6 +30,7 @@ export SDL_AUDIODRIVER=dummy
 openbox > "$work/wm.log" 2>&1 &
 wm=$!
 for _ in $(seq 50); do xprop -root _NET_SUPPORTING_WM_CHECK 2> /dev/null | grep -q window && break; sleep 0.1; done
+sleep 0.5  # the manager announces itself before it is ready to take windows
 
 cd "$work"
 "$game" > game.log 2>&1 &
@@ -42,6 +43,9 @@ for _ in $(seq 100); do
   sleep 0.1
 done
 [ -n "$window" ] || fail "no window appeared: $(cat game.log)"
+viewable() { xwininfo -id "$window" | grep -q IsViewable; }
+for _ in $(seq 50); do viewable && break; sleep 0.1; done
+viewable || fail "the window was never shown"
 
 title=$(xprop -id "$window" _NET_WM_NAME)
 [[ $title == *'"Перолёт"'* ]] || fail "title: $title"
@@ -55,9 +59,10 @@ before=$(cpu_ticks)
 sleep 4
 after=$(cpu_ticks)
 hz=$(getconf CLK_TCK)
-echo "idle main menu CPU use: $(( (after - before) * 100 / (hz * 4) ))% of one core over 4 s"
+awk -v t=$((after - before)) -v hz="$hz" 'BEGIN { printf "idle main menu CPU use: %.1f%% of one core over 4 s\n", t * 100 / (hz * 4) }'
 
-import -window "$window" shot.png
+# The X server can be busy for a moment; a screenshot is tried a few times.
+for _ in $(seq 5); do import -window "$window" shot.png 2> /dev/null && break; sleep 0.3; done
 [ "$(identify -format '%wx%h' shot.png)" = 800x600 ] || fail "screenshot size"
 
 xdotool windowmove "$window" 150 100

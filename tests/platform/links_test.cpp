@@ -21,11 +21,13 @@ TEST(Links, OnlyWebAddressesCount) {
 TEST(Links, ShortcutGivesTheUrlOfItsSection) {
   EXPECT_EQ(platform::ParseInternetShortcut("[InternetShortcut]\r\nURL=http://a.org/\r\n"),
             "http://a.org/");
-  EXPECT_EQ(platform::ParseInternetShortcut(
-                "[Other]\nURL=http://wrong/\n[internetshortcut]\nIconIndex=0\n url = http://b.org \n"),
-            std::nullopt)
+  EXPECT_EQ(
+      platform::ParseInternetShortcut(
+          "[Other]\nURL=http://wrong/\n[internetshortcut]\nIconIndex=0\n url = http://b.org \n"),
+      std::nullopt)
       << "the key is 'URL=' at the start of the line";
-  EXPECT_EQ(platform::ParseInternetShortcut("[Other]\nURL=http://wrong/\n[InternetShortcut]\nURL=http://b.org\n"),
+  EXPECT_EQ(platform::ParseInternetShortcut(
+                "[Other]\nURL=http://wrong/\n[InternetShortcut]\nURL=http://b.org\n"),
             "http://b.org");
   EXPECT_EQ(platform::ParseInternetShortcut("URL=http://outside/\n"), std::nullopt);
   EXPECT_EQ(platform::ParseInternetShortcut(""), std::nullopt);

@@ -17,13 +17,18 @@ TEST(TextEncoding, RussianTextRoundTripsThroughCodePage1251) {
 }
 
 TEST(TextEncoding, CharactersTheCodePageCannotHoldAreDropped) {
-  EXPECT_EQ(Cp1251FromUtf8("a\xE4\xB8\xAD" "b\xF0\x9F\x98\x80" "c"), "abc");
+  EXPECT_EQ(Cp1251FromUtf8("a\xE4\xB8\xAD"
+                           "b\xF0\x9F\x98\x80"
+                           "c"),
+            "abc");
   // Broken UTF-8: a lone continuation byte and a cut-off sequence.
   EXPECT_EQ(Cp1251FromUtf8("x\x80y\xD0"), "xy");
 }
 
 TEST(TextEncoding, TheUnassignedByteOfTheCodePageDrawsNothing) {
-  EXPECT_EQ(Utf8FromCp1251(std::string("a\x98" "b")), "ab");
+  EXPECT_EQ(Utf8FromCp1251(std::string("a\x98"
+                                       "b")),
+            "ab");
   std::string all;
   for (int c = 1; c < 256; ++c) all += static_cast<char>(c);
   EXPECT_EQ(Cp1251FromUtf8(Utf8FromCp1251(all)).size(), 254u);

@@ -32,20 +32,20 @@ void WriteMinimalXm(const std::string& path) {
   xm.push_back(0x1A);
   PutText(xm, "test tracker", 20);
   Put16(xm, 0x0104);
-  Put32(xm, 276);  // header size, counted from this field
-  Put16(xm, 1);    // song length
-  Put16(xm, 0);    // restart position
-  Put16(xm, 2);    // channels
-  Put16(xm, 1);    // patterns
-  Put16(xm, 0);    // instruments
-  Put16(xm, 1);    // linear frequencies
-  Put16(xm, 6);    // tempo
-  Put16(xm, 125);  // bpm
+  Put32(xm, 276);                                 // header size, counted from this field
+  Put16(xm, 1);                                   // song length
+  Put16(xm, 0);                                   // restart position
+  Put16(xm, 2);                                   // channels
+  Put16(xm, 1);                                   // patterns
+  Put16(xm, 0);                                   // instruments
+  Put16(xm, 1);                                   // linear frequencies
+  Put16(xm, 6);                                   // tempo
+  Put16(xm, 125);                                 // bpm
   for (int i = 0; i < 256; ++i) xm.push_back(0);  // order table: pattern 0
-  Put32(xm, 9);    // pattern header length
-  xm.push_back(0);  // packing
-  Put16(xm, 64);   // rows
-  Put16(xm, 0);    // packed size: empty
+  Put32(xm, 9);                                   // pattern header length
+  xm.push_back(0);                                // packing
+  Put16(xm, 64);                                  // rows
+  Put16(xm, 0);                                   // packed size: empty
   std::ofstream out(path, std::ios::binary);
   out.write(reinterpret_cast<const char*>(xm.data()), static_cast<std::streamsize>(xm.size()));
   if (!out) throw std::runtime_error("cannot write " + path);

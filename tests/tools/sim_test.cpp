@@ -18,8 +18,8 @@ TEST(SimOptions, DefaultsAndEveryOption) {
   EXPECT_EQ(defaults.fps, 85);
   EXPECT_EQ(defaults.seed, 1u);
   EXPECT_FALSE(defaults.monkeySeed);
-  const auto o = sim::ParseSimOptions({"--data", "d", "--frames", "5", "--fps", "60", "--seed",
-                                       "9", "--monkey", "3", "--trace", "t", "--shot", "4:a.png",
+  const auto o = sim::ParseSimOptions({"--data", "d", "--frames", "5", "--fps", "60", "--seed", "9",
+                                       "--monkey", "3", "--trace", "t", "--shot", "4:a.png",
                                        "--shot", "0:b:c.png", "--score-url", "http://x/"});
   EXPECT_EQ(o.frames, 5);
   EXPECT_EQ(o.fps, 60);
@@ -32,8 +32,8 @@ TEST(SimOptions, DefaultsAndEveryOption) {
 
 TEST(SimOptions, BadValuesAreRefusedWithTheOptionNamed) {
   const std::vector<std::vector<std::string>> bad = {
-      {"--fps", "0"},      {"--fps", "60x"}, {"--frames", "-1"}, {"--seed", "4294967296"},
-      {"--shot", "12"},    {"--shot", "x:a.png"}, {"--frames"},   {"--colour", "red"}};
+      {"--fps", "0"},   {"--fps", "60x"},      {"--frames", "-1"}, {"--seed", "4294967296"},
+      {"--shot", "12"}, {"--shot", "x:a.png"}, {"--frames"},       {"--colour", "red"}};
   for (const auto& args : bad) {
     EXPECT_THROW(sim::ParseSimOptions(args), std::invalid_argument) << args[0];
   }
@@ -50,8 +50,8 @@ TEST(InputScript, ParsesEventsByFrameAndSkipsCommentsAndBlankLines) {
 }
 
 TEST(InputScript, MalformedLinesNameTheirLineNumber) {
-  const char* bad[] = {"x down 38", "1 jump", "1 down", "1 down 300", "1 move 800 0",
-                       "1 focus 2", "1 click 5", "-1 click"};
+  const char* bad[] = {"x down 38",    "1 jump",    "1 down",    "1 down 300",
+                       "1 move 800 0", "1 focus 2", "1 click 5", "-1 click"};
   for (const char* line : bad) {
     std::istringstream in(std::string("0 press\n") + line + "\n");
     try {
@@ -108,7 +108,8 @@ TEST(SimRunner, InactiveFramesRepeatTheStateAndTheSessionEndStopsTheRun) {
   const std::string trace = RunSim(options, "2 focus 0\n5 focus 1\n", &summary);
   EXPECT_NE(trace.find("{\"frame\":3,\"ms\":47,\"lag\":12,"), std::string::npos)
       << "frame 3 repeats the lag of frame 1";
-  EXPECT_NE(trace.find("{\"frame\":5,\"ms\":70,\"lag\":1,"), std::string::npos) << trace.substr(0, 2000);
+  EXPECT_NE(trace.find("{\"frame\":5,\"ms\":70,\"lag\":1,"), std::string::npos)
+      << trace.substr(0, 2000);
   EXPECT_EQ(summary.frames, 50);
 }
 
@@ -122,7 +123,8 @@ TEST(SimRunner, SameSeedAndMonkeyGiveTheSameTraceByteForByte) {
   EXPECT_EQ(first, second);
   options.monkeySeed = 12;
   EXPECT_NE(RunSim(options, ""), first);
-  EXPECT_NE(first.find("\"window\":1"), std::string::npos) << "the monkey reaches the quit question";
+  EXPECT_NE(first.find("\"window\":1"), std::string::npos)
+      << "the monkey reaches the quit question";
 }
 
 }  // namespace

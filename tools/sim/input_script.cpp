@@ -19,11 +19,11 @@ struct TActionName {
 };
 
 constexpr TActionName kActions[] = {
-    {"down", TScriptAction::Down, 1},       {"up", TScriptAction::Up, 1},
-    {"char", TScriptAction::Char, 1},       {"move", TScriptAction::Move, 2},
-    {"press", TScriptAction::Press, 0},     {"release", TScriptAction::Release, 0},
-    {"click", TScriptAction::Click, 0},     {"dblclick", TScriptAction::DblClick, 0},
-    {"close", TScriptAction::Close, 0},     {"focus", TScriptAction::Focus, 1},
+    {"down", TScriptAction::Down, 1},   {"up", TScriptAction::Up, 1},
+    {"char", TScriptAction::Char, 1},   {"move", TScriptAction::Move, 2},
+    {"press", TScriptAction::Press, 0}, {"release", TScriptAction::Release, 0},
+    {"click", TScriptAction::Click, 0}, {"dblclick", TScriptAction::DblClick, 0},
+    {"close", TScriptAction::Close, 0}, {"focus", TScriptAction::Focus, 1},
 };
 
 void CheckRange(const TScriptEvent& event) {
@@ -73,15 +73,17 @@ TInputScript TInputScript::Parse(std::istream& in) {
       }
       if (!found) throw std::invalid_argument("unknown event \"" + name + "\"");
       TScriptEvent event{found->action};
-      if (found->argumentCount >= 1 && !(words >> event.a)) throw std::invalid_argument("missing argument");
-      if (found->argumentCount >= 2 && !(words >> event.b)) throw std::invalid_argument("missing argument");
+      if (found->argumentCount >= 1 && !(words >> event.a))
+        throw std::invalid_argument("missing argument");
+      if (found->argumentCount >= 2 && !(words >> event.b))
+        throw std::invalid_argument("missing argument");
       std::string rest;
       if (words >> rest) throw std::invalid_argument("unexpected \"" + rest + "\"");
       CheckRange(event);
       script.byFrame_[frame].push_back(event);
     } catch (const std::invalid_argument& error) {
-      throw std::invalid_argument("input line " + std::to_string(lineNumber) + ": " +
-                                  error.what() + ": \"" + line + "\"");
+      throw std::invalid_argument("input line " + std::to_string(lineNumber) + ": " + error.what() +
+                                  ": \"" + line + "\"");
     }
   }
   return script;

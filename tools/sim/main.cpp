@@ -30,7 +30,8 @@ int main(int argc, char** argv) {
     script = LoadScript(options.inputFile);
     if (!options.traceFile.empty()) {
       traceFile.open(options.traceFile, std::ios::binary | std::ios::trunc);
-      if (!traceFile) throw std::runtime_error("Cannot create trace file \"" + options.traceFile + "\"");
+      if (!traceFile)
+        throw std::runtime_error("Cannot create trace file \"" + options.traceFile + "\"");
     }
     std::filesystem::current_path(options.dataDir);
   } catch (const std::exception& error) {

@@ -14,16 +14,17 @@ constexpr uint8_t kWindowQuitGame = 1;
 constexpr int kSurfaceWidth = 800;
 constexpr int kSurfaceHeight = 600;
 // Keys the game reads, by their logical states or by key messages.
-constexpr int kGameKeys[] = {vk::kUp,    vk::kDown,   vk::kLeft,   vk::kRight,  'P', 'Y',
-                             'N',        vk::kEscape, vk::kSpace,  vk::kReturn, 'Z', 'X',
-                             'C',        'V',         'B',         '1',         '5', '0',
-                             vk::kControl, vk::kShift, vk::kF1 + 4};
+constexpr int kGameKeys[] = {vk::kUp,      vk::kDown,   vk::kLeft,  vk::kRight,  'P', 'Y',
+                             'N',          vk::kEscape, vk::kSpace, vk::kReturn, 'Z', 'X',
+                             'C',          'V',         'B',        '1',         '5', '0',
+                             vk::kControl, vk::kShift,  vk::kF1 + 4};
 // In the quit question only the answer No and keys that cannot answer Yes are pressed.
 constexpr int kSafeQuitKeys[] = {'N', vk::kEscape, vk::kUp, vk::kDown, 'P', vk::kSpace};
 
 }  // namespace
 
-void TMonkey::BeforeFrame(int64_t frame, const TMForm& form, platform::THeadlessPlatform& platform) {
+void TMonkey::BeforeFrame(int64_t frame, const TMForm& form,
+                          platform::THeadlessPlatform& platform) {
   ReleaseDueKeys(frame, platform);
   if (!platform.AppActive()) {
     if (Chance(10)) platform.SetFocus(true);
@@ -67,7 +68,8 @@ void TMonkey::PressRandomKey(int64_t frame, bool quitQuestionOpen,
   HoldKey(key, frame + 1 + Below(20), platform);
 }
 
-void TMonkey::UseMouse(int64_t frame, bool quitQuestionOpen, platform::THeadlessPlatform& platform) {
+void TMonkey::UseMouse(int64_t frame, bool quitQuestionOpen,
+                       platform::THeadlessPlatform& platform) {
   platform.MoveMouse(Below(kSurfaceWidth), Below(kSurfaceHeight));
   if (quitQuestionOpen || !Chance(30)) return;
   platform.PressMouse();

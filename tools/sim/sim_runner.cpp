@@ -4,8 +4,8 @@
 #include <chrono>
 
 #include "app/form.h"
-#include "png_writer.h"
 #include "platform/headless/headless_platform.h"
+#include "png_writer.h"
 #include "trace.h"
 
 namespace sim {

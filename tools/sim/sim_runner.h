@@ -31,8 +31,8 @@ struct TSimSummary {
 // written after it.
 class TSimRunner {
  public:
-  TSimRunner(const TSimOptions& options, platform::THeadlessPlatform& platform,
-             TInputScript script, std::ostream* trace);
+  TSimRunner(const TSimOptions& options, platform::THeadlessPlatform& platform, TInputScript script,
+             std::ostream* trace);
 
   TSimSummary Run();
 

@@ -17,7 +17,9 @@ std::string Number(double value) {
 
 // The player and the slot tables arrive with the running game; until then their fields keep
 // their start values.
-std::string PlayerJson(const TMForm&) { return "null"; }
+std::string PlayerJson(const TMForm&) {
+  return "null";
+}
 
 }  // namespace
 
@@ -47,8 +49,8 @@ std::string TraceRow(const TFrameFacts& facts, const TMForm& form) {
       << ",\"enemiesLeft\":" << form.EnemiesLeft << ",\"player\":" << PlayerJson(form)
       << ",\"shots\":0,\"monsters\":0,\"hunters\":0,\"bonuses\":0,\"sprites\":0"
       << ",\"speedFactor\":" << Number(form.SpeedFactor) << ",\"frameMs\":" << form.FrameMs
-      << ",\"fps\":" << form.MDXTimer.FramesPerSecond() << ",\"music\":"
-      << (form.SongHandle != 0 ? JsonString(form.SongPath) : std::string("null"))
+      << ",\"fps\":" << form.MDXTimer.FramesPerSecond()
+      << ",\"music\":" << (form.SongHandle != 0 ? JsonString(form.SongPath) : std::string("null"))
       << ",\"sounds\":[";
   for (size_t i = 0; i < form.SoundsStarted.size(); ++i) {
     row << (i ? "," : "") << JsonString(form.SoundsStarted[i]);

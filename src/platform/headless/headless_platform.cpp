@@ -31,7 +31,9 @@ void THeadlessPlatform::SetTicks(uint32_t ms) {
   mixer_.Mix(audioScratch_.data(), frames);
 }
 
-void THeadlessPlatform::QueueEvent(const TEvent& event) { events_.push_back(event); }
+void THeadlessPlatform::QueueEvent(const TEvent& event) {
+  events_.push_back(event);
+}
 
 bool THeadlessPlatform::PollEvent(TEvent& event) {
   if (events_.empty()) return false;
@@ -87,15 +89,21 @@ void THeadlessPlatform::ReleaseMouse(int button) {
   QueueEvent({TEventKind::MouseUp, 0, ShiftState(), mouse_.x, mouse_.y, button});
 }
 
-void THeadlessPlatform::Click() { QueueEvent({TEventKind::Click, 0, 0, mouse_.x, mouse_.y}); }
+void THeadlessPlatform::Click() {
+  QueueEvent({TEventKind::Click, 0, 0, mouse_.x, mouse_.y});
+}
 
 void THeadlessPlatform::DoubleClick() {
   QueueEvent({TEventKind::DblClick, 0, kShiftDouble, mouse_.x, mouse_.y});
 }
 
-void THeadlessPlatform::RequestClose() { QueueEvent({TEventKind::CloseRequest}); }
+void THeadlessPlatform::RequestClose() {
+  QueueEvent({TEventKind::CloseRequest});
+}
 
-void THeadlessPlatform::RequestQuit() { QueueEvent({TEventKind::Quit}); }
+void THeadlessPlatform::RequestQuit() {
+  QueueEvent({TEventKind::Quit});
+}
 
 void THeadlessPlatform::SetActive(bool focused, bool minimized) {
   const bool wasActive = AppActive();
@@ -107,9 +115,13 @@ void THeadlessPlatform::SetActive(bool focused, bool minimized) {
 }
 
 // Focus given back also restores a minimised window, as clicking it in a task bar does.
-void THeadlessPlatform::SetFocus(bool focused) { SetActive(focused, focused ? false : minimized_); }
+void THeadlessPlatform::SetFocus(bool focused) {
+  SetActive(focused, focused ? false : minimized_);
+}
 
-void THeadlessPlatform::Minimize() { SetActive(false, true); }
+void THeadlessPlatform::Minimize() {
+  SetActive(false, true);
+}
 
 bool THeadlessPlatform::DisplayInitialize(const TDisplayRequest& request) {
   lastRequest_ = request;

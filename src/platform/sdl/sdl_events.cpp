@@ -27,8 +27,12 @@ int ButtonIndex(Uint8 sdlButton) {
   }
 }
 
-int ClampX(int x) { return std::clamp(x, 0, kSurfaceWidth - 1); }
-int ClampY(int y) { return std::clamp(y, 0, kSurfaceHeight - 1); }
+int ClampX(int x) {
+  return std::clamp(x, 0, kSurfaceWidth - 1);
+}
+int ClampY(int y) {
+  return std::clamp(y, 0, kSurfaceHeight - 1);
+}
 
 }  // namespace
 

@@ -205,7 +205,9 @@ TPoint TSdlPlatform::GetCursorPos() {
   return point;
 }
 
-void TSdlPlatform::SetCursorPos(TPoint screenPos) { SDL_WarpMouseGlobal(screenPos.x, screenPos.y); }
+void TSdlPlatform::SetCursorPos(TPoint screenPos) {
+  SDL_WarpMouseGlobal(screenPos.x, screenPos.y);
+}
 
 TPoint TSdlPlatform::GetWindowPos() {
   TPoint point;

@@ -13,8 +13,8 @@
 
 namespace platform {
 
-// The real platform: one SDL window the 800 × 600 picture is copied onto each frame, SDL's keyboard, mouse and joystick, and an audio device whose callback
-// pulls from our mixer.
+// The real platform: one SDL window the 800 × 600 picture is copied onto each frame, SDL's
+// keyboard, mouse and joystick, and an audio device whose callback pulls from our mixer.
 class TSdlPlatform final : public TPlatform {
  public:
   TSdlPlatform();
@@ -77,8 +77,8 @@ class TSdlPlatform final : public TPlatform {
   std::optional<TWindowPlacement> pendingPlacement_;
   int placementTries_ = 0;
   int cursorCount_ = 0;
-  int modifiers_ = 0;      // SDL_Keymod of the last key event
-  int mouseButtons_ = 0;   // bit 0 left, 1 right, 2 middle
+  int modifiers_ = 0;     // SDL_Keymod of the last key event
+  int mouseButtons_ = 0;  // bit 0 left, 1 right, 2 middle
   bool centered_ = true;
   bool fullScreen_ = false;
   bool focused_ = false;
