@@ -29,7 +29,7 @@ void TMForm::MDXTimerTimer(int lagCount) {
   if (MenuItem != menuItemBefore) PlayEffect("Button");
   // The sprite engine's purge of dead sprites comes here.
   UpdateFrameTiming();
-  // The back surface's text canvas is released here, before the flip, once it exists.
+  MDXDraw.Surface().Canvas().Release();
   MDXDraw.Flip();
 }
 

@@ -19,4 +19,9 @@ void TDirectDrawSurface::Fill(uint32_t pixel) {
   }
 }
 
+TCanvas& TDirectDrawSurface::Canvas() {
+  if (!canvas_) canvas_ = std::make_unique<TCanvas>(*this);
+  return *canvas_;
+}
+
 }  // namespace engine

@@ -2,7 +2,10 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <vector>
+
+#include "engine/canvas.h"
 
 #include "engine/rect.h"
 
@@ -13,6 +16,9 @@ namespace engine {
 class TDirectDrawSurface {
  public:
   TDirectDrawSurface(int width, int height);
+  // The canvas refers to its surface, so a surface stays where it was made.
+  TDirectDrawSurface(const TDirectDrawSurface&) = delete;
+  TDirectDrawSurface& operator=(const TDirectDrawSurface&) = delete;
 
   int Width() const { return width_; }
   int Height() const { return height_; }
@@ -40,6 +46,9 @@ class TDirectDrawSurface {
   // The raw pixel of a colour given as 0x00BBGGRR.
   uint32_t ColorMatch(uint32_t colour) const;
 
+  // The text canvas, made on first use.
+  TCanvas& Canvas();
+
   // Direct pixel access for the lifetime of a lock; rows are Pitch() pixels apart.
   uint32_t* Lock(const TRect& rect);
   void Unlock() {}
@@ -56,6 +65,7 @@ class TDirectDrawSurface {
   int height_;
   uint32_t transparentColor_ = 0;
   std::vector<uint32_t> pixels_;
+  std::unique_ptr<TCanvas> canvas_;
 };
 
 }  // namespace engine

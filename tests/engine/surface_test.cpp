@@ -12,18 +12,20 @@ using engine::TRect;
 constexpr uint32_t A = 0x102030, B = 0x405060, C = 0x708090, D = 0xA0B0C0;
 constexpr uint32_t kKey = 0xFF00FF;
 
-TDirectDrawSurface Row(std::vector<uint32_t> pixels) {
-  TDirectDrawSurface s(static_cast<int>(pixels.size()), 1);
-  for (size_t i = 0; i < pixels.size(); ++i) s.Pixels()[i] = pixels[i];
-  return s;
-}
+// A one-row surface holding the given pixels.
+struct TRow : TDirectDrawSurface {
+  explicit TRow(const std::vector<uint32_t>& pixels)
+      : TDirectDrawSurface(static_cast<int>(pixels.size()), 1) {
+    std::copy(pixels.begin(), pixels.end(), Pixels());
+  }
+};
 
 std::vector<uint32_t> RowOf(const TDirectDrawSurface& s, int y = 0) {
   return {s.Pixels() + y * s.Width(), s.Pixels() + (y + 1) * s.Width()};
 }
 
 TEST(SurfaceDraw, ClipsAtTheLeftEdgeAndShiftsTheSource) {
-  const auto src = Row({A, B, C, D});
+  const TRow src({A, B, C, D});
   TDirectDrawSurface dest(4, 1);
   dest.Draw(-2, 0, {0, 0, 4, 1}, &src, false);
   EXPECT_EQ(RowOf(dest), (std::vector<uint32_t>{C, D, 0, 0}));
@@ -40,9 +42,9 @@ TEST(SurfaceDraw, ClipsAtTheLeftEdgeAndShiftsTheSource) {
 }
 
 TEST(SurfaceDraw, SkipsTheColourKeyOnlyWhenTransparent) {
-  auto src = Row({A, kKey, C});
+  TRow src({A, kKey, C});
   src.SetTransparentColor(kKey);
-  auto dest = Row({D, D, D});
+  TRow dest({D, D, D});
   dest.Draw(0, 0, {0, 0, 3, 1}, &src, true);
   EXPECT_EQ(RowOf(dest), (std::vector<uint32_t>{A, D, C}));
   dest.Draw(0, 0, {0, 0, 3, 1}, &src, false);
@@ -50,7 +52,7 @@ TEST(SurfaceDraw, SkipsTheColourKeyOnlyWhenTransparent) {
 }
 
 TEST(SurfaceDraw, ReversedRectanglesMirror) {
-  const auto src = Row({A, B, C, D});
+  const TRow src({A, B, C, D});
   TDirectDrawSurface dest(4, 1);
   dest.Draw(0, 0, {4, 0, 0, 1}, &src, false);
   EXPECT_EQ(RowOf(dest), (std::vector<uint32_t>{D, C, B, A}));
@@ -68,9 +70,9 @@ TEST(SurfaceDraw, ReversedRectanglesMirror) {
 }
 
 TEST(SurfaceAlpha, ZeroDrawsNothingAndFullCopiesLikeAStretchedTransparentCopy) {
-  auto src = Row({A, kKey});
+  TRow src({A, kKey});
   src.SetTransparentColor(kKey);
-  auto dest = Row({D, D, D, D});
+  TRow dest({D, D, D, D});
   dest.DrawAlpha({0, 0, 4, 1}, {0, 0, 2, 1}, &src, true, 0);
   dest.DrawAlpha({0, 0, 4, 1}, {0, 0, 2, 1}, &src, true, -5);
   EXPECT_EQ(RowOf(dest), (std::vector<uint32_t>{D, D, D, D}));
@@ -81,18 +83,18 @@ TEST(SurfaceAlpha, ZeroDrawsNothingAndFullCopiesLikeAStretchedTransparentCopy) {
 }
 
 TEST(SurfaceAlpha, BlendsEachChannelDividedBy256) {
-  const auto src = Row({0xC86432});  // 200, 100, 50
+  const TRow src({0xC86432});  // 200, 100, 50
   TDirectDrawSurface dest(1, 1);
   dest.DrawAlpha({0, 0, 1, 1}, {0, 0, 1, 1}, &src, false, 128);
   EXPECT_EQ(dest.Pixel(0, 0), 0x643219u);  // 100, 50, 25
-  auto white = Row({0xFFFFFF});
+  TRow white({0xFFFFFF});
   white.DrawAlpha({0, 0, 1, 1}, {0, 0, 1, 1}, &src, false, 64);
   // (200·64 + 255·191) / 256 = 240, (100·64 + 255·191) / 256 = 215, (50·64 + 255·191) / 256 = 202
   EXPECT_EQ(white.Pixel(0, 0), (240u << 16) | (215u << 8) | 202u);
 }
 
 TEST(SurfaceAlpha, ClippedDestinationTakesTheSourceInProportion) {
-  const auto src = Row({A, B, C, D});
+  const TRow src({A, B, C, D});
   TDirectDrawSurface dest(3, 1);
   // 4 source pixels onto 8 destination pixels starting at -3: columns 3..5 of the stretch.
   dest.DrawAlpha({-3, 0, 5, 1}, {0, 0, 4, 1}, &src, false, 255);
@@ -103,7 +105,7 @@ TEST(SurfaceAlpha, ClippedDestinationTakesTheSourceInProportion) {
 }
 
 struct RotateFixture : ::testing::Test {
-  TDirectDrawSurface src = Row({A, B});
+  TRow src{{A, B}};
   TDirectDrawSurface dest{20, 20};
 
   std::vector<std::pair<int, int>> Drawn() const {
@@ -147,7 +149,7 @@ TEST_F(RotateFixture, NothingForEmptySizesOrASourceRectangleOutsideTheSource) {
 }
 
 TEST(SurfaceColour, ColorMatchGivesTheRawPixelAndLeavesTheSurfaceAlone) {
-  auto s = Row({A});
+  TRow s({A});
   EXPECT_EQ(s.ColorMatch(0xFF00FF), 0xFF00FFu);
   EXPECT_EQ(s.ColorMatch(0x0000FF), 0xFF0000u);  // 0x00BBGGRR: pure red
   EXPECT_EQ(s.ColorMatch(0x123456), 0x563412u);

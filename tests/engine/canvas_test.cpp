@@ -1,0 +1,78 @@
+#include "engine/canvas.h"
+
+#include <gtest/gtest.h>
+
+#include "engine/surface.h"
+#include "platform/text_encoding.h"
+#include "platform/text_rasterizer.h"
+
+namespace {
+
+using engine::TDirectDrawSurface;
+
+TEST(Fonts, GameFacesMapToInstalledFamilies) {
+  auto& fonts = platform::TextRasterizer();
+  EXPECT_NE(fonts.FontFile("Freeset").find("paratype/PTS55F"), std::string::npos)
+      << fonts.FontFile("Freeset");
+  EXPECT_EQ(fonts.FontFile("FreeSet"), fonts.FontFile("Freeset"));
+  EXPECT_NE(fonts.FontFile("Courier").find("Mono"), std::string::npos);
+  EXPECT_EQ(fonts.FontFile("DS Crystal"), fonts.FontFile("Courier"));
+}
+
+TEST(Canvas, MeasuresInPointsAtNinetySixDpi) {
+  TDirectDrawSurface surface(100, 100);
+  auto& canvas = surface.Canvas();
+  canvas.Font = {"Freeset", 24, 0};
+  const int big = canvas.TextHeight("A");
+  canvas.Font.Size = 12;
+  const int small = canvas.TextHeight("A");
+  // 24 points are 32 pixels of em at 96 dpi; the line box adds the face's line gap.
+  EXPECT_GE(big, 32);
+  EXPECT_LE(big, 45);
+  EXPECT_NEAR(big, 2 * small, 2);
+  EXPECT_EQ(canvas.TextWidth(""), 0);
+  canvas.Font.Name = "Courier";
+  EXPECT_EQ(canvas.TextWidth("iii"), canvas.TextWidth("WWW"));
+}
+
+TEST(Canvas, DrawsCyrillicInTheFontColourOnAClearBackground) {
+  TDirectDrawSurface surface(200, 60);
+  surface.Fill(0x00FF00);
+  auto& canvas = surface.Canvas();
+  canvas.Font = {"Freeset", 24, 0x0000FF};  // 0x00BBGGRR: red
+  const std::string text = platform::Cp1251FromUtf8("Пуск");
+  ASSERT_EQ(text.size(), 4u);
+  const int width = canvas.TextWidth(text);
+  EXPECT_GT(width, 40);
+  canvas.TextOut(10, 5, text);
+  int red = 0, mixed = 0, outside = 0;
+  for (int y = 0; y < 60; ++y) {
+    for (int x = 0; x < 200; ++x) {
+      const uint32_t p = surface.Pixel(x, y);
+      const bool inBox = x >= 10 && x < 10 + width && y >= 5 && y < 5 + canvas.TextHeight(text);
+      if (p == 0xFF0000) ++red;
+      if (p != 0xFF0000 && p != 0x00FF00) ++mixed;
+      if (!inBox && p != 0x00FF00) ++outside;
+    }
+  }
+  EXPECT_GT(red, 50) << "solid strokes take the font colour";
+  EXPECT_GT(mixed, 20) << "edges are antialiased";
+  EXPECT_EQ(outside, 0) << "nothing outside the text's box changes";
+}
+
+TEST(Canvas, ClipsAtTheSurfaceEdgesAndCachesEachLine) {
+  TDirectDrawSurface surface(30, 10);
+  auto& canvas = surface.Canvas();
+  canvas.Font = {"Freeset", 16, 0xFFFFFF};
+  canvas.TextOut(-15, -8, "Hello, world");
+  canvas.TextOut(20, 5, "Hello, world");
+  EXPECT_EQ(canvas.CachedLines(), 1u);
+  canvas.Font.Size = 17;
+  canvas.TextOut(0, 0, "Hello, world");
+  EXPECT_EQ(canvas.CachedLines(), 2u);
+  bool drawn = false;
+  for (int i = 0; i < 300; ++i) drawn |= surface.Pixels()[i] != 0;
+  EXPECT_TRUE(drawn);
+}
+
+}  // namespace
