@@ -1,10 +1,7 @@
-// Whole frames of the idle main menu on the headless platform, and the frame's clear against
-// SDL's own fill of a surface of the same size.
-#include <SDL.h>
+// Whole frames of the idle main menu on the headless platform.
 #include <benchmark/benchmark.h>
 
 #include "app/form.h"
-#include "engine/surface.h"
 #include "platform/headless/headless_platform.h"
 
 namespace {
@@ -23,24 +20,5 @@ void BM_MainMenuFrame(benchmark::State& state) {
   MForm = nullptr;
 }
 BENCHMARK(BM_MainMenuFrame)->Unit(benchmark::kMicrosecond);
-
-void BM_SurfaceFill(benchmark::State& state) {
-  engine::TDirectDrawSurface surface(800, 600);
-  for (auto _ : state) {
-    surface.Fill(0);
-    benchmark::DoNotOptimize(surface.Pixels());
-  }
-}
-BENCHMARK(BM_SurfaceFill)->Unit(benchmark::kMicrosecond);
-
-void BM_SdlFillRect(benchmark::State& state) {
-  SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, 800, 600, 32, SDL_PIXELFORMAT_RGB888);
-  for (auto _ : state) {
-    SDL_FillRect(surface, nullptr, 0);
-    benchmark::DoNotOptimize(surface->pixels);
-  }
-  SDL_FreeSurface(surface);
-}
-BENCHMARK(BM_SdlFillRect)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

@@ -11,7 +11,15 @@ TDirectDrawSurface::TDirectDrawSurface(int width, int height)
       pixels_(static_cast<size_t>(width_) * height_, 0) {}
 
 // Every frame starts by clearing to black, so that case goes through memset.
+const TOpaqueSpans& TDirectDrawSurface::OpaqueSpans() const {
+  if (!spans_.ValidFor(transparentColor_)) {
+    spans_.Build(pixels_.data(), width_, height_, transparentColor_);
+  }
+  return spans_;
+}
+
 void TDirectDrawSurface::Fill(uint32_t pixel) {
+  spans_.Invalidate();
   if (pixel == 0) {
     std::memset(pixels_.data(), 0, pixels_.size() * sizeof(uint32_t));
   } else {

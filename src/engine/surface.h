@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "engine/canvas.h"
+#include "engine/opaque_spans.h"
 
 #include "engine/rect.h"
 
@@ -27,6 +28,7 @@ class TDirectDrawSurface {
 
   uint32_t TransparentColor() const { return transparentColor_; }
   void SetTransparentColor(uint32_t pixel) { transparentColor_ = pixel; }
+  const TOpaqueSpans& OpaqueSpans() const;
 
   void Fill(uint32_t pixel);
 
@@ -54,18 +56,35 @@ class TDirectDrawSurface {
   void Unlock() {}
   int Pitch() const { return width_; }
 
-  uint32_t* Pixels() { return pixels_.data(); }
+  // Writable access forgets the opaque runs kept for transparent copies.
+  uint32_t* Pixels() {
+    spans_.Invalidate();
+    return pixels_.data();
+  }
   const uint32_t* Pixels() const { return pixels_.data(); }
   uint32_t Pixel(int x, int y) const { return pixels_[static_cast<size_t>(y) * width_ + x]; }
 
  private:
   static constexpr int kBitCount = 32;
 
+  // A copy of a w × h block: the source pixel of the first destination pixel, the direction
+  // per axis (+1, or -1 mirrored), and the destination origin.
+  struct TCopyPlan {
+    int srcX, srcY;
+    int stepX, stepY;
+    int destX, destY;
+    int width, height;
+  };
+  void CopyOpaqueRuns(const TCopyPlan& plan, const TDirectDrawSurface& src);
+
   int width_;
   int height_;
   uint32_t transparentColor_ = 0;
   std::vector<uint32_t> pixels_;
   std::unique_ptr<TCanvas> canvas_;
+  // Built on the first transparent copy from this surface; a sprite's picture never changes
+  // after it is built, so this is done once.
+  mutable TOpaqueSpans spans_;
 };
 
 }  // namespace engine

@@ -40,6 +40,7 @@ void TDirectDrawSurface::DrawAlpha(const TRect& destRect, const TRect& srcRect,
   const int64_t startX = source.Left * kOne + (left - destRect.Left) * stepX;
   int64_t sy = source.Top * kOne + (top - destRect.Top) * stepY;
   const uint32_t key = src->transparentColor_;
+  spans_.Invalidate();
   const bool copy = alpha >= kOpaque;
   const auto a = static_cast<uint32_t>(alpha);
   for (int y = top; y < bottom; ++y, sy += stepY) {

@@ -7,14 +7,6 @@ namespace engine {
 
 namespace {
 
-// A copy of a w × h block: source origin and direction per axis, destination origin.
-struct TCopyPlan {
-  int srcX, srcY;    // source pixel of the first destination pixel
-  int stepX, stepY;  // +1 normal, -1 mirrored
-  int destX, destY;
-  int width, height;
-};
-
 // Clips one axis of a copy: [destStart, destStart + length) must lie in [0, destSize) and
 // the source run, walked forwards or backwards, in [0, srcSize).
 bool ClipAxis(int& destStart, int& srcFirst, int& length, int step, int destSize, int srcSize) {
@@ -64,6 +56,11 @@ void TDirectDrawSurface::Draw(int x, int y, const TRect& srcRect, const TDirectD
   if (!ClipAxis(plan.destX, plan.srcX, plan.width, plan.stepX, width_, src->width_)) return;
   if (!ClipAxis(plan.destY, plan.srcY, plan.height, plan.stepY, height_, src->height_)) return;
 
+  spans_.Invalidate();
+  if (transparent && plan.stepX > 0) {
+    CopyOpaqueRuns(plan, *src);
+    return;
+  }
   const uint32_t key = src->transparentColor_;
   for (int row = 0; row < plan.height; ++row) {
     const uint32_t* in = src->pixels_.data() +
@@ -81,6 +78,26 @@ void TDirectDrawSurface::Draw(int x, int y, const TRect& srcRect, const TDirectD
   }
 }
 
+// A transparent copy moves the source's opaque runs, cut to the copied columns.
+void TDirectDrawSurface::CopyOpaqueRuns(const TCopyPlan& plan, const TDirectDrawSurface& src) {
+  const TOpaqueSpans& spans = src.OpaqueSpans();
+  const int firstColumn = plan.srcX;
+  const int endColumn = plan.srcX + plan.width;
+  for (int row = 0; row < plan.height; ++row) {
+    const int srcY = plan.srcY + row * plan.stepY;
+    const uint32_t* in = src.pixels_.data() + static_cast<size_t>(srcY) * src.width_;
+    uint32_t* out = pixels_.data() + static_cast<size_t>(plan.destY + row) * width_ +
+                    (plan.destX - firstColumn);
+    for (const auto* span = spans.RowBegin(srcY); span != spans.RowEnd(srcY); ++span) {
+      const int start = std::max(span->start, firstColumn);
+      const int end = std::min(span->start + span->length, endColumn);
+      if (start < end) {
+        std::memcpy(out + start, in + start, static_cast<size_t>(end - start) * sizeof(uint32_t));
+      }
+    }
+  }
+}
+
 uint32_t TDirectDrawSurface::ColorMatch(uint32_t colour) const {
   const uint32_t red = colour & 0xFF;
   const uint32_t green = (colour >> 8) & 0xFF;
@@ -89,6 +106,7 @@ uint32_t TDirectDrawSurface::ColorMatch(uint32_t colour) const {
 }
 
 uint32_t* TDirectDrawSurface::Lock(const TRect& rect) {
+  spans_.Invalidate();
   const int x = std::clamp(rect.Left, 0, width_ - 1);
   const int y = std::clamp(rect.Top, 0, height_ - 1);
   return pixels_.data() + static_cast<size_t>(y) * width_ + x;

@@ -75,6 +75,7 @@ void TDirectDrawSurface::DrawRotate(int x, int y, int width, int height, const T
   const int64_t limitU = int64_t{srcRect.Width()} << 16;
   const int64_t limitV = int64_t{srcRect.Height()} << 16;
   const uint32_t key = src->transparentColor_;
+  spans_.Invalidate();
   for (int py = minY; py < maxY; ++py, rowU += duY, rowV += dvY) {
     uint32_t* out = pixels_.data() + static_cast<size_t>(py) * width_;
     int64_t u = rowU;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <vector>
 
 namespace {
@@ -154,6 +155,57 @@ TEST(SurfaceColour, ColorMatchGivesTheRawPixelAndLeavesTheSurfaceAlone) {
   EXPECT_EQ(s.ColorMatch(0x0000FF), 0xFF0000u);  // 0x00BBGGRR: pure red
   EXPECT_EQ(s.ColorMatch(0x123456), 0x563412u);
   EXPECT_EQ(s.Pixel(0, 0), A);
+}
+
+}  // namespace
+
+namespace {
+
+// Transparent copies move precomputed opaque runs; they must give exactly what the plain
+// rule gives: every source pixel of the clipped rectangle that is not the key, mirrored
+// where the rectangle is reversed.
+void ReferenceDraw(std::vector<uint32_t>& dest, int dw, int dh, int x, int y, engine::TRect r,
+                   const std::vector<uint32_t>& src, int sw, int sh, uint32_t key) {
+  const bool mx = r.Right < r.Left, my = r.Bottom < r.Top;
+  const int left = std::min(r.Left, r.Right), right = std::max(r.Left, r.Right);
+  const int top = std::min(r.Top, r.Bottom), bottom = std::max(r.Top, r.Bottom);
+  for (int j = 0; j < bottom - top; ++j)
+    for (int i = 0; i < right - left; ++i) {
+      const int sx = mx ? right - 1 - i : left + i, sy = my ? bottom - 1 - j : top + j;
+      const int tx = x + i, ty = y + j;
+      if (sx < 0 || sy < 0 || sx >= sw || sy >= sh || tx < 0 || ty < 0 || tx >= dw || ty >= dh)
+        continue;
+      const uint32_t p = src[sy * sw + sx];
+      if (p != key) dest[ty * dw + tx] = p;
+    }
+}
+
+TEST(SurfaceDraw, TransparentCopiesMatchThePlainRuleAtEveryClipAndWidth) {
+  std::mt19937 random(5);
+  const auto below = [&](int n) { return static_cast<int>(random() % n); };
+  for (int round = 0; round < 400; ++round) {
+    const int sw = 1 + below(17), sh = 1 + below(9), dw = 1 + below(24), dh = 1 + below(12);
+    TDirectDrawSurface src(sw, sh), dest(dw, dh);
+    for (int i = 0; i < sw * sh; ++i) src.Pixels()[i] = below(3) == 0 ? kKey : 1 + below(1000);
+    for (int i = 0; i < dw * dh; ++i) dest.Pixels()[i] = 5000 + i;
+    src.SetTransparentColor(kKey);
+    std::vector<uint32_t> expected(dest.Pixels(), dest.Pixels() + dw * dh);
+    std::vector<uint32_t> source(src.Pixels(), src.Pixels() + sw * sh);
+    engine::TRect r{below(sw + 4) - 2, below(sh + 4) - 2, below(sw + 4) - 2, below(sh + 4) - 2};
+    const int x = below(dw + 10) - 8, y = below(dh + 10) - 8;
+    dest.Draw(x, y, r, &src, true);
+    if (x <= dw && y <= dh) ReferenceDraw(expected, dw, dh, x, y, r, source, sw, sh, kKey);
+    ASSERT_EQ(std::vector<uint32_t>(dest.Pixels(), dest.Pixels() + dw * dh), expected)
+        << "round " << round << " src " << sw << "x" << sh << " rect " << r.Left << "," << r.Top
+        << "," << r.Right << "," << r.Bottom << " at " << x << "," << y;
+    // The kept runs follow the picture when it changes.
+    src.Pixels()[0] = src.Pixels()[0] == kKey ? 7 : kKey;
+    source[0] = src.Pixels()[0];
+    dest.Draw(x, y, r, &src, true);
+    if (x <= dw && y <= dh) ReferenceDraw(expected, dw, dh, x, y, r, source, sw, sh, kKey);
+    ASSERT_EQ(std::vector<uint32_t>(dest.Pixels(), dest.Pixels() + dw * dh), expected)
+        << "after the picture changed, round " << round;
+  }
 }
 
 }  // namespace
