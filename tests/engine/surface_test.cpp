@@ -209,3 +209,60 @@ TEST(SurfaceDraw, TransparentCopiesMatchThePlainRuleAtEveryClipAndWidth) {
 }
 
 }  // namespace
+
+namespace {
+
+// The blend written from the rule: 16.16 source stepping from the clipped destination, each
+// channel (s × a + d × (255 − a)) / 256, the key skipped, alpha 255 and above a copy.
+void ReferenceAlpha(std::vector<uint32_t>& dest, int dw, int dh, engine::TRect d, engine::TRect r,
+                    const std::vector<uint32_t>& src, int sw, uint32_t key, bool transparent,
+                    int alpha) {
+  const int64_t stepX = int64_t{r.Width()} * 65536 / d.Width();
+  const int64_t stepY = int64_t{r.Height()} * 65536 / d.Height();
+  for (int y = std::max(d.Top, 0); y < std::min(d.Bottom, dh); ++y)
+    for (int x = std::max(d.Left, 0); x < std::min(d.Right, dw); ++x) {
+      const int64_t sx = r.Left * int64_t{65536} + (x - d.Left) * stepX;
+      const int64_t sy = r.Top * int64_t{65536} + (y - d.Top) * stepY;
+      const uint32_t s = src[(sy >> 16) * sw + (sx >> 16)];
+      if (transparent && s == key) continue;
+      uint32_t& o = dest[y * dw + x];
+      if (alpha >= 255) {
+        o = s;
+        continue;
+      }
+      uint32_t result = 0;
+      for (int shift = 0; shift <= 16; shift += 8) {
+        const uint32_t c =
+            ((s >> shift & 0xFF) * alpha + (o >> shift & 0xFF) * (255 - alpha)) / 256;
+        result |= c << shift;
+      }
+      o = result;
+    }
+}
+
+TEST(SurfaceAlpha, FastBlendsMatchThePlainRuleAtEveryWidthScaleAndClip) {
+  std::mt19937 random(9);
+  const auto below = [&](int n) { return static_cast<int>(random() % n); };
+  for (int round = 0; round < 400; ++round) {
+    const int sw = 1 + below(17), sh = 1 + below(6), dw = 1 + below(30), dh = 1 + below(8);
+    TDirectDrawSurface src(sw, sh), dest(dw, dh);
+    for (int i = 0; i < sw * sh; ++i) src.Pixels()[i] = below(4) == 0 ? kKey : random() & 0xFFFFFF;
+    for (int i = 0; i < dw * dh; ++i) dest.Pixels()[i] = random() & 0xFFFFFF;
+    src.SetTransparentColor(kKey);
+    const engine::TRect r{below(sw), below(sh), 0, 0};
+    const engine::TRect sr{r.Left, r.Top, r.Left + 1 + below(sw - r.Left),
+                           r.Top + 1 + below(sh - r.Top)};
+    const int left = below(dw + 6) - 4, top = below(dh + 4) - 2;
+    const engine::TRect d{left, top, left + 1 + below(25), top + 1 + below(7)};
+    const bool transparent = below(2) == 0;
+    const int alpha = below(5) == 0 ? 255 : 1 + below(254);
+    std::vector<uint32_t> expected(dest.Pixels(), dest.Pixels() + dw * dh);
+    const std::vector<uint32_t> source(src.Pixels(), src.Pixels() + sw * sh);
+    dest.DrawAlpha(d, sr, &src, transparent, alpha);
+    ReferenceAlpha(expected, dw, dh, d, sr, source, sw, kKey, transparent, alpha);
+    ASSERT_EQ(std::vector<uint32_t>(dest.Pixels(), dest.Pixels() + dw * dh), expected)
+        << "round " << round << " alpha " << alpha;
+  }
+}
+
+}  // namespace
