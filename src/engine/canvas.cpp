@@ -23,20 +23,19 @@ void TCanvas::TextOut(int x, int y, const std::string& cp1251) {
   Blend(Mask(cp1251), x, y);
 }
 
+std::pair<int, int> TCanvas::Measure(const std::string& cp1251) {
+  std::pair<int, int> size;
+  platform::TextRasterizer().Measure(Font.Name, Font.Size, platform::Utf8FromCp1251(cp1251),
+                                     size.first, size.second);
+  return size;
+}
+
 int TCanvas::TextWidth(const std::string& cp1251) {
-  int width = 0;
-  int height = 0;
-  platform::TextRasterizer().Measure(Font.Name, Font.Size, platform::Utf8FromCp1251(cp1251), width,
-                                     height);
-  return width;
+  return Measure(cp1251).first;
 }
 
 int TCanvas::TextHeight(const std::string& cp1251) {
-  int width = 0;
-  int height = 0;
-  platform::TextRasterizer().Measure(Font.Name, Font.Size, platform::Utf8FromCp1251(cp1251), width,
-                                     height);
-  return height;
+  return Measure(cp1251).second;
 }
 
 // Coverage c mixes the font colour over the surface: (colour × c + surface × (255 − c)) / 255.

@@ -4,6 +4,7 @@
 #include <map>
 #include <string>
 #include <tuple>
+#include <utility>
 
 #include "platform/text_rasterizer.h"
 
@@ -40,6 +41,8 @@ class TCanvas {
   using TKey = std::tuple<std::string, int, std::string>;
 
   const platform::TTextMask& Mask(const std::string& cp1251);
+  // Width and height of the text's line box.
+  std::pair<int, int> Measure(const std::string& cp1251);
   void Blend(const platform::TTextMask& mask, int x, int y);
 
   TDirectDrawSurface& surface_;
