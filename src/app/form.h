@@ -96,7 +96,9 @@ class TMForm : public engine::TDXForm {
   std::string SongPath;
 
   std::mt19937 Random;
-  // Effects started since the last frame began, for the simulator's trace.
+  // Effects started, kept only while RecordSounds is set (the simulator's trace clears the
+  // list each frame).
+  bool RecordSounds = false;
   std::vector<std::string> SoundsStarted;
 
   // Start-up and display modes.

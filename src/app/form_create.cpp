@@ -56,5 +56,5 @@ void TMForm::GoWindowed() {
 // are kept for the simulator's trace either way.
 void TMForm::PlayEffect(const std::string& name) {
   if (!Options.Sounds) return;
-  SoundsStarted.push_back(name);
+  if (RecordSounds) SoundsStarted.push_back(name);
 }

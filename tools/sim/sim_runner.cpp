@@ -26,6 +26,7 @@ TSimSummary TSimRunner::Run() {
   platform_.SetRefreshRate(options_.fps);
   TMForm form(platform_, TFormConfig{options_.seed, options_.scoreUrl});
   MForm = &form;
+  form.RecordSounds = true;
   // Wrapping the frame handler measures the frame's compose time and remembers its lag.
   auto frameHandler = form.MDXTimer.OnTimer;
   form.MDXTimer.OnTimer = [&](engine::TDXTimer& timer, int lag) {
