@@ -29,7 +29,7 @@ export DISPLAY=":$(head -n1 "$work/display")"
 export SDL_AUDIODRIVER=dummy
 openbox > "$work/wm.log" 2>&1 &
 wm=$!
-for _ in $(seq 50); do xprop -root _NET_SUPPORTING_WM_CHECK 2> /dev/null | grep -q window && break; sleep 0.1; done
+for _ in $(seq 100); do xprop -root _NET_SUPPORTING_WM_CHECK 2> /dev/null | grep -q window && break; sleep 0.1; done
 sleep 0.5  # the manager announces itself before it is ready to take windows
 
 cd "$work"
@@ -44,7 +44,7 @@ for _ in $(seq 100); do
 done
 [ -n "$window" ] || fail "no window appeared: $(cat game.log)"
 viewable() { xwininfo -id "$window" | grep -q IsViewable; }
-for _ in $(seq 50); do viewable && break; sleep 0.1; done
+for _ in $(seq 100); do viewable && break; sleep 0.1; done
 viewable || fail "the window was never shown"
 
 title=$(xprop -id "$window" _NET_WM_NAME)
@@ -69,16 +69,16 @@ xdotool windowmove "$window" 150 100
 sleep 0.5
 placed=$(position)
 xdotool key --window "$window" alt+Return
-for _ in $(seq 50); do [ "$(geometry)" = 1024x768 ] && break; sleep 0.1; done
+for _ in $(seq 100); do [ "$(geometry)" = 1024x768 ] && break; sleep 0.1; done
 [ "$(geometry)" = 1024x768 ] || fail "Alt+Enter did not go full screen: $(geometry)"
 xdotool key --window "$window" alt+Return
-for _ in $(seq 50); do [ "$(geometry)" = 800x600 ] && break; sleep 0.1; done
+for _ in $(seq 100); do [ "$(geometry)" = 800x600 ] && break; sleep 0.1; done
 [ "$(geometry)" = 800x600 ] || fail "Alt+Enter did not come back to the window: $(geometry)"
-for _ in $(seq 30); do [ "$(position)" = "$placed" ] && break; sleep 0.1; done
+for _ in $(seq 100); do [ "$(position)" = "$placed" ] && break; sleep 0.1; done
 [ "$(position)" = "$placed" ] || fail "window came back at $(position), not at $placed"
 
 xdotool key --window "$window" alt+F9
-for _ in $(seq 50); do xprop -id "$window" WM_STATE | grep -q Iconic && break; sleep 0.1; done
+for _ in $(seq 100); do xprop -id "$window" WM_STATE | grep -q Iconic && break; sleep 0.1; done
 xprop -id "$window" WM_STATE | grep -q Iconic || fail "the boss key did not minimise the window"
 xdotool windowactivate "$window" 2> /dev/null || true
 
