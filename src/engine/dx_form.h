@@ -27,7 +27,11 @@ class TDXForm {
   // Centring takes effect when the window is first shown, so a restored placement stands.
   void SetPositionCentered() { platform_.SetCentered(true); }
 
-  void SaveWindowPlacement() { placement_ = platform_.GetWindowPlacement(); }
+  // A window not shown yet has no placement to keep; it is centred when it first appears.
+  void SaveWindowPlacement() {
+    const platform::TWindowPlacement placement = platform_.GetWindowPlacement();
+    if (placement.width > 0 && placement.height > 0) placement_ = placement;
+  }
   // Restoring clears the stored placement; with none stored it does nothing.
   void RestoreWindowPlacement() {
     if (!placement_) return;
