@@ -119,7 +119,7 @@ bool TSdlPlatform::Translate(const SDL_Event& in, TEvent& out) {
           return true;
         }
         SDL_Event charEvent{};
-        charEvent.type = SDL_USEREVENT;
+        charEvent.type = charEventType_;
         charEvent.user.code = code;
         SDL_PushEvent(&charEvent);
       }
@@ -127,16 +127,13 @@ bool TSdlPlatform::Translate(const SDL_Event& in, TEvent& out) {
       out = TEvent{down ? TEventKind::KeyDown : TEventKind::KeyUp, code, ShiftState()};
       return true;
     }
-    case SDL_USEREVENT:
-      out = TEvent{TEventKind::Char, in.user.code};
-      return true;
     case SDL_TEXTINPUT: {
       const std::string text = Cp1251FromUtf8(in.text.text);
       if (text.empty()) return false;
       // One character at a time: push the rest back as single characters.
       for (size_t i = 1; i < text.size(); ++i) {
         SDL_Event charEvent{};
-        charEvent.type = SDL_USEREVENT;
+        charEvent.type = charEventType_;
         charEvent.user.code = static_cast<unsigned char>(text[i]);
         SDL_PushEvent(&charEvent);
       }
@@ -165,7 +162,7 @@ bool TSdlPlatform::Translate(const SDL_Event& in, TEvent& out) {
       // double click, and its release is no further click.
       if (button == 0 && ((down && in.button.clicks == 2) || (!down && in.button.clicks == 1))) {
         SDL_Event click{};
-        click.type = SDL_USEREVENT + 1;
+        click.type = clickEventType_;
         click.user.code = down ? 2 : 1;
         click.user.data1 = reinterpret_cast<void*>(static_cast<intptr_t>(x));
         click.user.data2 = reinterpret_cast<void*>(static_cast<intptr_t>(y));
@@ -177,7 +174,11 @@ bool TSdlPlatform::Translate(const SDL_Event& in, TEvent& out) {
       return true;
     }
     default:
-      if (in.type == SDL_USEREVENT + 1) {
+      if (in.type == charEventType_) {
+        out = TEvent{TEventKind::Char, in.user.code};
+        return true;
+      }
+      if (in.type == clickEventType_) {
         out = TEvent{in.user.code == 2 ? TEventKind::DblClick : TEventKind::Click, 0, 0,
                      static_cast<int>(reinterpret_cast<intptr_t>(in.user.data1)),
                      static_cast<int>(reinterpret_cast<intptr_t>(in.user.data2))};

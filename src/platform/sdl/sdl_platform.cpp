@@ -37,6 +37,8 @@ TSdlPlatform::TSdlPlatform() {
   if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
     throw std::runtime_error(std::string("The display cannot be opened: ") + SDL_GetError());
   }
+  charEventType_ = SDL_RegisterEvents(2);
+  clickEventType_ = charEventType_ + 1;
   if (SDL_InitSubSystem(SDL_INIT_JOYSTICK) == 0) OpenJoystick();
   OpenAudio();
   songs_ = std::make_unique<TSongLibrary>(mixer_.get());

@@ -77,6 +77,9 @@ class TSdlPlatform final : public TPlatform {
   std::optional<TWindowPlacement> pendingPlacement_;
   int placementTries_ = 0;
   int cursorCount_ = 0;
+  // Our own events: characters split from text input, and clicks that follow a release.
+  Uint32 charEventType_ = 0;
+  Uint32 clickEventType_ = 0;
   int modifiers_ = 0;     // SDL_Keymod of the last key event
   int mouseButtons_ = 0;  // bit 0 left, 1 right, 2 middle
   bool centered_ = true;
