@@ -23,7 +23,7 @@ printf '0 down 38\n3 up 38\n# the session ends\n10 close\n' > input.txt
 "$sim" --frames 20 --input input.txt --shot 5:shot.png --trace c.jsonl > /dev/null
 [ "$(wc -l < c.jsonl)" -eq 20 ] || fail "a close request must not end the run"
 grep -q '"frame":10,.*"window":1,' c.jsonl || fail "close request opens the quit question"
-file shot.png | grep -q 'PNG image data, 800 x 600' || fail "screenshot"
+[ "$(identify -format "%m %wx%h" shot.png)" = "PNG 800x600" ] || fail "screenshot"
 
 set +e
 "$sim" --frames 5 --fps 0 > /dev/null 2> err.txt; status=$?
