@@ -99,6 +99,7 @@ TEST_F(FormFixture, AltEnterSwitchesToFullScreenAndBackToTheSamePlace) {
   EXPECT_TRUE(form->Options.FullScreen);
   EXPECT_TRUE(platform.LastDisplayRequest().fullScreen);
   EXPECT_TRUE(form->MDXDraw.PageFlipping());
+  EXPECT_FALSE(platform.Bordered());
   platform.SetWindowPlacement({0, 0, 800, 600});  // where full screen put the window
   platform.KeyUp(vk::kReturn);
   platform.KeyDown(vk::kReturn);
@@ -106,6 +107,7 @@ TEST_F(FormFixture, AltEnterSwitchesToFullScreenAndBackToTheSamePlace) {
   EXPECT_FALSE(platform.LastDisplayRequest().fullScreen);
   EXPECT_EQ(platform.GetWindowPlacement().x, 40);
   EXPECT_EQ(platform.GetWindowPlacement().y, 50);
+  EXPECT_TRUE(platform.Bordered());
 }
 
 TEST_F(FormFixture, AltEnterDuringAGameOpensPauseFirst) {

@@ -22,7 +22,6 @@ class THeadlessPlatform final : public TPlatform {
 
   // Scripting.
   void SetTicks(uint32_t ms);
-  void AdvanceTicks(uint32_t ms) { SetTicks(ticks_ + ms); }
   void QueueEvent(const TEvent& event);
   void KeyDown(int vk);
   void KeyUp(int vk);
@@ -56,7 +55,6 @@ class THeadlessPlatform final : public TPlatform {
   const std::string& Title() const { return title_; }
   bool Centered() const { return centered_; }
   bool Bordered() const { return bordered_; }
-  TMixer& SilentMixer() { return mixer_; }
 
   // TPlatform.
   uint32_t Ticks() override { return ticks_; }
