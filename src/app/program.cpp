@@ -28,8 +28,8 @@ int RunProgram(platform::TPlatform& platform, const TFormConfig& config) {
     MForm = &form;
     form.FormCreate();
     RunMessageLoop(form);
-    // The original also starts a Windows launcher program ("fscommand/gshell.exe") here;
-    // there is none to start on this system.
+    // On Windows a launcher program ("fscommand/gshell.exe") is started here as well; it
+    // cannot run on this system, so it is skipped.
     if (platform.FileExists(kPlayLink)) platform::OpenLink(platform, kPlayLink);
     MForm = nullptr;
     return 0;

@@ -114,8 +114,8 @@ bool TSdlPlatform::DisplayInitialize(const TDisplayRequest& request) {
   return SDL_GetWindowSurface(window_) != nullptr;
 }
 
-// Releasing the display leaves full screen, as releasing the display device does on the
-// system the game comes from; the window's placement can then be restored.
+// Releasing the display leaves full screen, so the window's placement can be restored before
+// the display is set up again in a window.
 void TSdlPlatform::DisplayFinalize() {
   if (window_ && fullScreen_) SDL_SetWindowFullscreen(window_, 0);
   fullScreen_ = false;
