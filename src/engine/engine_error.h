@@ -29,6 +29,10 @@ PEROLET_ENGINE_ERROR(EDirectSoundBufferError);
 PEROLET_ENGINE_ERROR(EWaveStreamError);
 // File errors, with the messages the framework gives them.
 PEROLET_ENGINE_ERROR(EInOutError);
+// Resource streams that are not what they claim to be.
+PEROLET_ENGINE_ERROR(EReadError);
+// Pictures whose bytes do not decode.
+PEROLET_ENGINE_ERROR(EInvalidGraphic);
 
 #undef PEROLET_ENGINE_ERROR
 

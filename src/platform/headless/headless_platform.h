@@ -39,6 +39,8 @@ class THeadlessPlatform final : public TPlatform {
   void SetRefreshRate(int hz) { refreshRate_ = hz; }
   void SetJoystick(std::optional<TJoystickRaw> raw) { joystick_ = raw; }
   void FailDisplayModes(bool fail) { failDisplayModes_ = fail; }
+  // A machine without sound: the mixer is not offered.
+  void SetAudioDevice(bool present) { audioDevice_ = present; }
 
   // Inspection.
   bool Minimized() const { return minimized_; }
@@ -82,7 +84,7 @@ class THeadlessPlatform final : public TPlatform {
   void GetKeyboardState(std::array<uint8_t, 256>& table) override { table = keys_; }
   bool IsForeground() override { return foreground_ && focused_ && !minimized_; }
   bool ReadJoystick(int id, TJoystickRaw& raw) override;
-  TMixer* Mixer() override { return &mixer_; }
+  TMixer* Mixer() override { return audioDevice_ ? &mixer_ : nullptr; }
   TSongLibrary& Songs() override { return songs_; }
   bool OpenUrl(const std::string& url) override;
   bool FileExists(const std::string& path) override;
@@ -106,6 +108,7 @@ class THeadlessPlatform final : public TPlatform {
   bool displayInitialized_ = false;
   bool targetLost_ = false;
   bool failDisplayModes_ = false;
+  bool audioDevice_ = true;
   int refreshRate_;
   TDisplayRequest lastRequest_;
   std::vector<uint32_t> lastFrame_;

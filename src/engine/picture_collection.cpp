@@ -1,0 +1,203 @@
+#include "engine/picture_collection.h"
+
+#include <algorithm>
+
+#include "engine/colour_names.h"
+#include "engine/dx_draw.h"
+#include "engine/engine_error.h"
+
+namespace engine {
+
+namespace {
+
+// Display surfaces are cut to at most this much past one pattern cell in each direction.
+constexpr int kBlockSlack = 511;
+
+}  // namespace
+
+TPictureCollectionItem::TPictureCollectionItem(TPictureCollection& owner) : owner_(owner) {
+  owner_.index_.Link(this, name_);
+}
+
+TPictureCollectionItem::~TPictureCollectionItem() {
+  owner_.index_.Unlink(this, name_);
+}
+
+void TPictureCollectionItem::SetName(const std::string& name) {
+  owner_.index_.Unlink(this, name_);
+  name_ = name;
+  owner_.index_.Link(this, name_);
+}
+
+void TPictureCollectionItem::SetTransparentColor(int32_t colour) {
+  transparentColor_ = colour;
+  for (auto& surface : surfaces_)
+    surface->SetTransparentColor(surface->ColorMatch(ColorToRGB(colour)));
+}
+
+int TPictureCollectionItem::PatternCount() const {
+  if (!surfaces_.empty()) return static_cast<int>(patterns_.size());
+  const int cw = Width() + SkipWidth;
+  const int ch = Height() + SkipHeight;
+  if (Picture.Empty() || cw <= 0 || ch <= 0) return 0;  // gaps that swallow the cell
+  int columns = Picture.Width() / cw;
+  if (Picture.Width() - columns * cw == Width()) ++columns;
+  int rows = Picture.Height() / ch;
+  if (Picture.Height() - rows * ch == Height()) ++rows;
+  return columns * rows;
+}
+
+TRect TPictureCollectionItem::PatternRect(int index) const {
+  if (index < 0 || index >= static_cast<int>(patterns_.size())) return {};
+  return patterns_[index].rect;
+}
+
+TDirectDrawSurface* TPictureCollectionItem::PatternSurface(int index) const {
+  if (index < 0 || index >= static_cast<int>(patterns_.size())) return nullptr;
+  return patterns_[index].surface;
+}
+
+void TPictureCollectionItem::Draw(TDirectDrawSurface& dest, int x, int y, int index) const {
+  if (!ValidPattern(index)) return;
+  const TPattern& p = patterns_[index];
+  dest.Draw(x, y, p.rect, p.surface, Transparent);
+}
+
+void TPictureCollectionItem::DrawAlpha(TDirectDrawSurface& dest, const TRect& rect, int index,
+                                       int alpha) const {
+  if (!ValidPattern(index)) return;
+  const TPattern& p = patterns_[index];
+  dest.DrawAlpha(rect, p.rect, p.surface, Transparent, alpha);
+}
+
+void TPictureCollectionItem::DrawRotate(TDirectDrawSurface& dest, int x, int y, int width,
+                                        int height, int index, double centerX, double centerY,
+                                        int angle) const {
+  if (!ValidPattern(index)) return;
+  const TPattern& p = patterns_[index];
+  dest.DrawRotate(x, y, width, height, p.rect, p.surface, centerX, centerY, Transparent, angle);
+}
+
+void TPictureCollectionItem::FreeSurfaces() {
+  patterns_.clear();
+  surfaces_.clear();
+}
+
+void TPictureCollectionItem::Finalize() {
+  FreeSurfaces();
+  initialized_ = false;
+}
+
+TDirectDrawSurface& TPictureCollectionItem::AddSurface(int left, int top, int width, int height) {
+  auto surface = std::make_unique<TDirectDrawSurface>(width, height);
+  uint32_t* out = surface->Pixels();
+  for (int y = 0; y < height; ++y) {
+    const uint32_t* in =
+        Picture.Pixels().data() + static_cast<size_t>(top + y) * Picture.Width() + left;
+    std::copy(in, in + width, out + static_cast<size_t>(y) * surface->Pitch());
+  }
+  surface->SetTransparentColor(surface->ColorMatch(ColorToRGB(transparentColor_)));
+  // The opaque runs are made now, not on the first frame that draws the picture.
+  if (Transparent) surface->OpaqueSpans();
+  surfaces_.push_back(std::move(surface));
+  return *surfaces_.back();
+}
+
+void TPictureCollectionItem::CutIntoBlocks(int cw, int ch, int columns, int rows) {
+  const int pictureWidth = Picture.Width();
+  const int pictureHeight = Picture.Height();
+  const int bw = std::min((cw + kBlockSlack) / cw * cw, columns * cw);
+  const int bh = std::min((ch + kBlockSlack) / ch * ch, rows * ch);
+  if (bw <= 0 || bh <= 0) return;
+  const int blocksPerRow = (pictureWidth + bw - 1) / bw;
+  for (int top = 0; top < pictureHeight; top += bh)
+    for (int left = 0; left < pictureWidth; left += bw)
+      AddSurface(left, top, std::min(bw, pictureWidth - left), std::min(bh, pictureHeight - top));
+  for (int row = 0; row < rows; ++row) {
+    for (int column = 0; column < columns; ++column) {
+      const int px = column * cw;
+      const int py = row * ch;
+      const size_t block = static_cast<size_t>(px / bw + (py / bh) * blocksPerRow);
+      patterns_.push_back({Bounds(px % bw, py % bh, Width(), Height()), surfaces_[block].get()});
+    }
+  }
+}
+
+void TPictureCollectionItem::Restore() {
+  if (Picture.Empty()) return;
+  if (!initialized_) {
+    if (!owner_.Initialized()) return;
+    initialized_ = true;
+  }
+  FreeSurfaces();
+  const int cw = Width() + SkipWidth;
+  const int ch = Height() + SkipHeight;
+  if (Width() == Picture.Width() && Height() == Picture.Height()) {
+    TDirectDrawSurface& whole = AddSurface(0, 0, Width(), Height());
+    patterns_.push_back({Bounds(0, 0, Width(), Height()), &whole});
+    return;
+  }
+  if (cw <= 0 || ch <= 0) return;  // gaps that swallow the cell leave no patterns
+  const int columns = (Picture.Width() + SkipWidth) / cw;
+  const int rows = (Picture.Height() + SkipHeight) / ch;
+  if (!SystemMemory) {
+    CutIntoBlocks(cw, ch, columns, rows);
+    return;
+  }
+  TDirectDrawSurface& whole = AddSurface(0, 0, Picture.Width(), Picture.Height());
+  for (int row = 0; row < rows; ++row)
+    for (int column = 0; column < columns; ++column)
+      patterns_.push_back({Bounds(column * cw, row * ch, Width(), Height()), &whole});
+}
+
+TPictureCollection::~TPictureCollection() {
+  Clear();
+}
+
+TPictureCollectionItem& TPictureCollection::Add() {
+  items_.push_back(std::make_unique<TPictureCollectionItem>(*this));
+  return *items_.back();
+}
+
+void TPictureCollection::Clear() {
+  items_.clear();
+}
+
+TPictureCollectionItem* TPictureCollection::Find(const std::string& name) const {
+  return index_.Find(name, [](const TPictureCollectionItem& item) { return item.Name(); });
+}
+
+TPictureCollectionItem& TPictureCollection::FindImage(const std::string& name) const {
+  TPictureCollectionItem* item = Find(name);
+  if (!item) throw EPictureCollectionError(Format("Image '%s' not found", name.c_str()));
+  return *item;
+}
+
+bool TPictureCollection::Initialized() const {
+  return display_ && display_->Initialized();
+}
+
+void TPictureCollection::Initialize(TDXDraw& display) {
+  Finalize();
+  display_ = &display;
+  if (!display.Initialized())
+    throw EPictureCollectionError(Format("%s cannot be initialized", kClassName));
+  for (auto& item : items_) item->Initialize();
+}
+
+void TPictureCollection::Finalize() {
+  for (auto& item : items_) item->Finalize();
+  display_ = nullptr;
+}
+
+void TPictureCollection::Restore() {
+  for (auto& item : items_) item->Restore();
+}
+
+void TPictureCollection::InitializeAfterLoad() {
+  if (!Initialized()) return;
+  Initialize(*display_);
+  Restore();
+}
+
+}  // namespace engine

@@ -1,0 +1,85 @@
+#include "platform/file_io.h"
+
+#include <cerrno>
+#include <cstring>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "platform/paths.h"
+
+namespace platform {
+
+namespace {
+
+// Files of the game are a few megabytes; anything past this is not one of ours.
+constexpr off_t kLargestFile = off_t{1} << 30;
+
+bool Fail(std::string& why, int error) {
+  why = std::strerror(error);
+  return false;
+}
+
+bool FailAndClose(std::string& why, int error, int fd) {
+  ::close(fd);
+  return Fail(why, error);
+}
+
+bool WriteAll(int fd, const uint8_t* data, size_t size) {
+  while (size > 0) {
+    const ssize_t written = ::write(fd, data, size);
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    data += written;
+    size -= static_cast<size_t>(written);
+  }
+  return true;
+}
+
+}  // namespace
+
+bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes, std::string& why) {
+  const int fd = ::open(NativePath(path).c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return Fail(why, errno);
+  struct stat info {};
+  if (::fstat(fd, &info) != 0) return FailAndClose(why, errno, fd);
+  if (!S_ISREG(info.st_mode)) return FailAndClose(why, EISDIR, fd);
+  if (info.st_size > kLargestFile) return FailAndClose(why, EFBIG, fd);
+  bytes.resize(static_cast<size_t>(info.st_size));
+  size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t got = ::read(fd, bytes.data() + done, bytes.size() - done);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) return FailAndClose(why, errno, fd);
+    if (got == 0) break;  // the file shrank while we read it
+    done += static_cast<size_t>(got);
+  }
+  bytes.resize(done);
+  ::close(fd);
+  return true;
+}
+
+bool WriteWholeFile(const std::string& path, const std::vector<uint8_t>& bytes, std::string& why) {
+  const std::string target = NativePath(path);
+  const std::string temporary = target + ".tmp";
+  const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (fd < 0) return Fail(why, errno);
+  if (!WriteAll(fd, bytes.data(), bytes.size()) || ::fsync(fd) != 0) {
+    const int error = errno;
+    ::close(fd);
+    ::unlink(temporary.c_str());
+    return Fail(why, error);
+  }
+  ::close(fd);
+  if (::rename(temporary.c_str(), target.c_str()) != 0) {
+    const int error = errno;
+    ::unlink(temporary.c_str());
+    return Fail(why, error);
+  }
+  return true;
+}
+
+}  // namespace platform
