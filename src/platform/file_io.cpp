@@ -46,18 +46,27 @@ bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes, std::st
   if (fd < 0) return Fail(why, errno);
   struct stat info {};
   if (::fstat(fd, &info) != 0) return FailAndClose(why, errno, fd);
-  if (!S_ISREG(info.st_mode)) return FailAndClose(why, EISDIR, fd);
+  if (S_ISDIR(info.st_mode)) return FailAndClose(why, EISDIR, fd);
   if (info.st_size > kLargestFile) return FailAndClose(why, EFBIG, fd);
-  bytes.resize(static_cast<size_t>(info.st_size));
-  size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t got = ::read(fd, bytes.data() + done, bytes.size() - done);
-    if (got < 0 && errno == EINTR) continue;
+  // Pipes and devices have no size: they are read until they end.
+  constexpr size_t kChunk = 64 * 1024;
+  bytes.clear();
+  for (;;) {
+    const size_t done = bytes.size();
+    if (done > static_cast<size_t>(kLargestFile)) return FailAndClose(why, EFBIG, fd);
+    const size_t want = S_ISREG(info.st_mode) && static_cast<size_t>(info.st_size) > done
+                            ? static_cast<size_t>(info.st_size) - done
+                            : kChunk;
+    bytes.resize(done + want);
+    const ssize_t got = ::read(fd, bytes.data() + done, want);
+    if (got < 0 && errno == EINTR) {
+      bytes.resize(done);
+      continue;
+    }
     if (got < 0) return FailAndClose(why, errno, fd);
-    if (got == 0) break;  // the file shrank while we read it
-    done += static_cast<size_t>(got);
+    bytes.resize(done + static_cast<size_t>(got));
+    if (got == 0) break;
   }
-  bytes.resize(done);
   ::close(fd);
   return true;
 }
