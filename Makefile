@@ -3,7 +3,7 @@ BUILD ?= build
 BUILD_TYPE ?= RelWithDebInfo
 CMAKE_FLAGS ?=
 
-.PHONY: all run check bench clean install uninstall
+.PHONY: all run check bench fuzz clean install uninstall
 
 all: $(BUILD)/build.ninja
 	cmake --build $(BUILD)
@@ -19,6 +19,15 @@ check: all
 
 bench: all
 	$(BUILD)/perolet-bench
+
+# Each fuzz target for FUZZ_SECONDS, from the kept corpus; a crash fails.
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
+fuzz:
+	cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DPEROLET_FUZZ=ON
+	cmake --build $(FUZZ_BUILD) --target fuzzers
+	bash fuzz/run-all $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
 clean:
 	rm -rf $(BUILD)

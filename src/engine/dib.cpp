@@ -201,8 +201,13 @@ void TDIB::Decode(std::span<const uint8_t> dib, size_t pixelOffset) {
 
   const int width = static_cast<int>(h.width);
   const int height = static_cast<int>(std::abs(h.height));
+  const bool runLengths = h.compression == kRle8 || h.compression == kRle4;
+  const size_t stride = (static_cast<size_t>(h.bitCount) * width + 31) / 32 * 4;
+  // The rows must be there before their pixels are made.
+  if (!runLengths && stride * height > in.Remaining()) ThrowInvalidDib();
+  if (runLengths && h.imageSize > in.Remaining()) ThrowInvalidDib();
   std::vector<uint32_t> pixels(static_cast<size_t>(width) * height);
-  if (h.compression == kRle8 || h.compression == kRle4) {
+  if (runLengths) {
     const auto indexes =
         dib_detail::DecodeRunLengths(in.Take(h.imageSize), width, height, h.bitCount);
     for (int y = 0; y < height; ++y)
@@ -210,8 +215,6 @@ void TDIB::Decode(std::span<const uint8_t> dib, size_t pixelOffset) {
         pixels[static_cast<size_t>(height - 1 - y) * width + x] =
             palette[indexes[static_cast<size_t>(y) * width + x]];
   } else {
-    const size_t stride = (static_cast<size_t>(h.bitCount) * width + 31) / 32 * 4;
-    if (stride * height > in.Remaining()) ThrowInvalidDib();
     for (int r = 0; r < height; ++r) {
       const auto row = in.Take(stride);
       const int y = h.height > 0 ? height - 1 - r : r;
