@@ -1,0 +1,152 @@
+#include <cmath>
+
+#include "actors.h"
+#include "art.h"
+#include "image_set.h"
+#include "lists.h"
+
+namespace assetgen {
+
+namespace {
+
+const char* kFont = "PT Sans";
+const TRgb kPanelCream = Hex(0xFFF6DC);
+const TRgb kPanelBorder = Hex(0x2E5A8A);
+
+// Buttons come in two looks: inactive (calm blue) and active (warm, lit).
+void Button(cairo_t* cr, double w, double h, const std::string& label, bool active,
+            double textSize) {
+  RoundRect(cr, 2, 2, w - 4, h - 4, h / 3);
+  FillGradientPreserve(cr, 0, h, active ? Hex(0xFFD24A) : Hex(0x4A8AD0),
+                       active ? Hex(0xF08A1A) : Hex(0x23568E));
+  SetColour(cr, active ? Hex(0xFFFFFF) : Hex(0x14304E));
+  cairo_set_line_width(cr, active ? 3 : 2);
+  cairo_stroke(cr);
+  CentredText(cr, kFont, textSize, true, label, w / 2, h / 2,
+              active ? Hex(0x4A1E0A) : Hex(0xFFFFFF), active ? Hex(0xFFF2B0) : Hex(0x14304E),
+              active ? 0 : 2);
+}
+
+void AddButtonPair(engine::TPictureCollection& list, const std::string& name, int w, int h,
+                   const std::string& label, double textSize) {
+  AddImage(list, Single(name + "_I", w, h,
+                        [=](cairo_t* cr, int) { Button(cr, w, h, label, false, textSize); }));
+  AddImage(list, Single(name + "_A", w, h,
+                        [=](cairo_t* cr, int) { Button(cr, w, h, label, true, textSize); }));
+}
+
+void Panel(cairo_t* cr, double w, double h) {
+  RoundRect(cr, 2, 2, w - 4, h - 4, 14);
+  SetColour(cr, kPanelCream);
+  cairo_fill_preserve(cr);
+  SetColour(cr, kPanelBorder);
+  cairo_set_line_width(cr, 4);
+  cairo_stroke(cr);
+  RoundRect(cr, 9, 9, w - 18, h - 18, 9);
+  SetColour(cr, Hex(0xE8C88A));
+  cairo_set_line_width(cr, 1.5);
+  cairo_stroke(cr);
+}
+
+void Caption(cairo_t* cr, const std::string& text) {
+  const double w = 438, h = 56;
+  RoundRect(cr, 2, 4, w - 4, h - 8, 20);
+  FillGradientPreserve(cr, 4, h - 4, Hex(0xFFC23A), Hex(0xE0701A));
+  SetColour(cr, Hex(0x7A2E0A));
+  cairo_set_line_width(cr, 3);
+  cairo_stroke(cr);
+  CentredText(cr, kFont, 30, true, text, w / 2, h / 2, Hex(0xFFFFFF), Hex(0x7A2E0A), 4);
+}
+
+void MenuBackground(cairo_t* cr) {
+  VerticalGradient(cr, 0, 0, 800, 600, Hex(0x2E7AD6), Hex(0xCFEFFF));
+  Ellipse(cr, 660, 90, 46, 46);
+  SetColour(cr, Hex(0xFFE66A));
+  cairo_fill(cr);
+  // Two bands of hills and a lake at the far end, where the ducks are heading.
+  cairo_move_to(cr, 0, 600);
+  for (int x = 0; x <= 800; x += 5) cairo_line_to(cr, x, 430 + 24 * std::sin(x / 90.0));
+  cairo_line_to(cr, 800, 600);
+  SetColour(cr, Hex(0x5E9E62));
+  cairo_fill(cr);
+  Ellipse(cr, 640, 560, 200, 26);
+  SetColour(cr, Hex(0x4AA6E0));
+  cairo_fill(cr);
+  cairo_move_to(cr, 0, 600);
+  for (int x = 0; x <= 800; x += 5) cairo_line_to(cr, x, 520 + 18 * std::sin(x / 60.0 + 1));
+  cairo_line_to(cr, 800, 600);
+  SetColour(cr, Hex(0x6CBF3E));
+  cairo_fill(cr);
+  // The title and the hero of it on the left; the buttons stand on the right from x 498.
+  CentredText(cr, kFont, 78, true, "Перолёт", 245, 120, Hex(0xFFD24A), Hex(0x5A1E0A), 8);
+  cairo_save(cr);
+  cairo_translate(cr, 60, 200);
+  cairo_scale(cr, 2.6, 2.6);
+  DrawDuckCraft(cr, 0, false, true);
+  cairo_restore(cr);
+  cairo_save(cr);
+  cairo_translate(cr, 36, 400);
+  cairo_scale(cr, 1.2, 1.2);
+  DrawHeroDuck(cr);
+  cairo_restore(cr);
+}
+
+}  // namespace
+
+void AddMenuImages(engine::TPictureCollection& list) {
+  TImageSpec background = Single("MMB", 800, 600, [](cairo_t* cr, int) { MenuBackground(cr); });
+  background.transparent = false;
+  background.systemMemory = true;
+  AddImage(list, background);
+  const char* kMainLabels[] = {"Новая игра", "Настройки", "Рекорды", "Помощь", "Ещё игры", "Выход"};
+  for (int i = 0; i < 6; ++i)
+    AddButtonPair(list, "MM_" + std::to_string(i + 1), 250, 45, kMainLabels[i], 24);
+
+  AddImage(list, Single("Window", 288, 170, [](cairo_t* cr, int) { Panel(cr, 288, 170); }));
+  // Yes and No carry both looks in one picture: pattern 0 active, 1 inactive.
+  for (const auto& [name, label] : {std::pair{"Yes", "Да"}, std::pair{"No", "Нет"}}) {
+    TImageSpec spec;
+    spec.name = name;
+    spec.layout = {90, 36, 1, 2, 0, 0};
+    const std::string text = label;
+    spec.draw = [text](cairo_t* cr, int f) { Button(cr, 90, 36, text, f == 0, 20); };
+    AddImage(list, spec);
+  }
+  AddImage(list, Single("Cursor", 4, 22, [](cairo_t* cr, int) {
+             cairo_rectangle(cr, 0, 0, 4, 22);
+             SetColour(cr, kInk);
+             cairo_fill(cr);
+           }));
+  AddImage(list, Single("Cap_Opt", 438, 56, [](cairo_t* cr, int) { Caption(cr, "Настройки"); }));
+  AddImage(list, Single("Cap_HS", 438, 56, [](cairo_t* cr, int) { Caption(cr, "Рекорды"); }));
+  AddImage(list, Single("Cap_Help", 438, 56, [](cairo_t* cr, int) { Caption(cr, "Помощь"); }));
+  AddImage(list, Single("Sub_Bg", 438, 300, [](cairo_t* cr, int) { Panel(cr, 438, 300); }));
+  AddImage(list, Single("HS_Bg", 438, 300, [](cairo_t* cr, int) {
+             Panel(cr, 438, 300);
+             for (int row = 0; row < 10; ++row) {
+               cairo_rectangle(cr, 16, 44 + row * 24, 406, 22);
+               SetColour(cr, row % 2 ? Hex(0xFBEBC4) : Hex(0xFFF6DC));
+               cairo_fill(cr);
+             }
+           }));
+  AddImage(list, Single("OptB_I", 400, 44, [](cairo_t* cr, int) {
+             RoundRect(cr, 1, 4, 398, 36, 10);
+             SetColour(cr, Hex(0xF8E6B8));
+             cairo_fill(cr);
+           }));
+  AddImage(list, Single("OptB_A", 400, 44, [](cairo_t* cr, int) {
+             RoundRect(cr, 1, 4, 398, 36, 10);
+             SetColour(cr, Hex(0xFFD24A));
+             cairo_fill_preserve(cr);
+             SetColour(cr, Hex(0xE0701A));
+             cairo_set_line_width(cr, 2);
+             cairo_stroke(cr);
+           }));
+  AddButtonPair(list, "Back", 120, 40, "В меню", 20);
+  AddButtonPair(list, "Clear_HS", 200, 40, "Очистить", 20);
+  AddButtonPair(list, "Visit_WHS", 200, 40, "Мировые рекорды", 18);
+  AddButtonPair(list, "Prev", 160, 40, "‹ Назад", 20);
+  AddButtonPair(list, "Next", 160, 40, "Далее ›", 20);
+}
+
+}  // namespace assetgen
