@@ -80,6 +80,9 @@ void TMForm::SetUpComponents() {
   MDXDraw.SetBitCount(kDesignBitCount);
   MDXDraw.SetOptions(engine::TDXDraw::kFormOptions);
 
+  MDXWaveList.SetDXSound(&MDXSound);
+  MDXSound.Loaded();
+
   MDXInput.ActiveOnly = true;
   MDXInput.Keyboard.Assigns.fill(0);
   for (const TAssignment& a : kFormAssigns) MDXInput.Keyboard.Assign(a.state, 0, a.code);

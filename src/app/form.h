@@ -10,8 +10,11 @@
 #include "app/key_flags.h"
 #include "engine/dx_draw.h"
 #include "engine/dx_form.h"
+#include "engine/dx_image_list.h"
 #include "engine/dx_input.h"
+#include "engine/dx_sound.h"
 #include "engine/dx_timer.h"
+#include "engine/dx_wave_list.h"
 #include "persist/game_options.h"
 #include "platform/events.h"
 #include "platform/music_library.h"
@@ -48,8 +51,13 @@ class TMForm : public engine::TDXForm {
 
   // Components, in creation order.
   engine::TDXDraw MDXDraw;
+  engine::TDXImageList MDXImageList1{&MDXDraw};
+  engine::TDXImageList MDXImageList2{&MDXDraw};
   engine::TDXInput MDXInput;
   engine::TDXTimer MDXTimer;
+  // Attached to the sound device once both exist (the device is made after the list).
+  engine::TDXWaveList MDXWaveList;
+  engine::TDXSound MDXSound{this};
 
   // Which screen and window are current, and the frame timing every motion uses.
   uint8_t ScreenType = kScreenNone;

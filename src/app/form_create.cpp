@@ -2,20 +2,28 @@
 
 #include <chrono>
 
+#include "platform/paths.h"
 #include "platform/platform.h"
 
 namespace {
+
 constexpr int kDisplayBitCount = 32;
-}
+constexpr const char* kImageList1File = "Data\\Res\\Res1.dxg";
+constexpr const char* kImageList2File = "Data\\Res\\Res2.dxg";
+constexpr const char* kSoundListFile = "Data\\Res\\Sounds.dxw";
+
+}  // namespace
 
 void TMForm::FormCreate() {
   MusicPending = false;
   const auto clockSeed =
       static_cast<uint32_t>(std::chrono::steady_clock::now().time_since_epoch().count());
   Random.seed(config_.seed.value_or(clockSeed));
-  // The image lists, the sound list, the high-score table and its check against the options
-  // are loaded here as those parts of the game arrive; until the options file is read, the
-  // default settings stand.
+  MDXImageList1.Items.LoadFromFile(platform::NativePath(kImageList1File));
+  MDXImageList2.Items.LoadFromFile(platform::NativePath(kImageList2File));
+  MDXWaveList.Items.LoadFromFile(platform::NativePath(kSoundListFile));
+  // The high-score table and its check against the options are loaded here once the save
+  // files arrive; until the options file is read, the default settings stand.
   Options = {false, true, true, "_______"};
   BossShift = platform::kShiftAlt;
   BossKey = 120;  // F9
@@ -52,9 +60,12 @@ void TMForm::GoWindowed() {
   MDXDraw.Initialize();
 }
 
-// The sound list plays the effect once the resource files are loaded; the names started
-// are kept for the simulator's trace either way.
+// A sound already playing starts again from the beginning rather than overlapping. The names
+// started are kept for the simulator's trace.
 void TMForm::PlayEffect(const std::string& name) {
   if (!Options.Sounds) return;
+  engine::TWaveCollectionItem& wave = MDXWaveList.Items.FindWave(name);
+  wave.Stop();
+  wave.Play(false);
   if (RecordSounds) SoundsStarted.push_back(name);
 }

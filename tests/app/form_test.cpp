@@ -18,6 +18,7 @@ struct FormFixture : ::testing::Test {
   uint32_t now = 0;
 
   void SetUp() override {
+    dir.LinkGameResources();
     std::filesystem::create_directories("Data/Music");
     test_support::WriteMinimalXm("Data/Music/Menu.xm");
     test_support::WriteMinimalXm("Data/Music/Race.xm");
@@ -184,6 +185,7 @@ TEST_F(FormFixture, MusicOffMakesPlaySongDoNothing) {
 
 TEST(FormMusic, MissingModuleLeavesTheGameSilent) {
   test_support::TTempWorkDir dir;
+  dir.LinkGameResources();
   platform::THeadlessPlatform platform;
   TMForm form(platform);
   form.FormCreate();
@@ -192,6 +194,7 @@ TEST(FormMusic, MissingModuleLeavesTheGameSilent) {
 
 TEST(Program, SessionEndLeavesThroughTheOrderlyExitAndOpensThePlayLink) {
   test_support::TTempWorkDir dir;
+  dir.LinkGameResources();
   dir.Write("play.url", "[InternetShortcut]\r\nURL=https://example.org/play\r\n");
   platform::THeadlessPlatform platform;
   platform.RequestQuit();
@@ -203,6 +206,7 @@ TEST(Program, SessionEndLeavesThroughTheOrderlyExitAndOpensThePlayLink) {
 
 TEST(Program, WithoutThePlayLinkTheProcessSimplyEnds) {
   test_support::TTempWorkDir dir;
+  dir.LinkGameResources();
   platform::THeadlessPlatform platform;
   platform.RequestQuit();
   EXPECT_EQ(RunProgram(platform), 0);

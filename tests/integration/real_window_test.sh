@@ -33,6 +33,8 @@ for _ in $(seq 100); do xprop -root _NET_SUPPORTING_WM_CHECK 2> /dev/null | grep
 sleep 0.5  # the manager announces itself before it is ready to take windows
 
 cd "$work"
+# The game reads its pictures and sounds from Data/Res relative to where it runs.
+mkdir -p Data && ln -s "$(dirname "$game")/Data/Res" Data/Res
 "$game" > game.log 2>&1 &
 game_pid=$!
 

@@ -2,10 +2,12 @@
 # The simulator's command line: exit statuses, the summary line, byte-identical traces for
 # the same seed and script, early stop on the session's end, and screenshots.
 set -euo pipefail
-sim=$1
+sim=$(readlink -f "$1")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work"
+# The game reads its pictures and sounds from Data/Res relative to where it runs.
+mkdir -p Data && ln -s "$(dirname "$sim")/Data/Res" Data/Res
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 out=$("$sim" --frames 300 --fps 60 --trace t1.jsonl)

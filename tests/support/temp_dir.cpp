@@ -27,3 +27,13 @@ void TTempWorkDir::Write(const std::string& relative, const std::string& content
 }
 
 }  // namespace test_support
+
+namespace test_support {
+
+void TTempWorkDir::LinkGameResources() const {
+  std::filesystem::create_directories(path_ / "Data");
+  std::filesystem::create_directory_symlink(std::filesystem::path(PEROLET_GAME_DATA_DIR) / "Res",
+                                            path_ / "Data" / "Res");
+}
+
+}  // namespace test_support

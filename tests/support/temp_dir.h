@@ -16,6 +16,9 @@ class TTempWorkDir {
 
   const std::filesystem::path& Path() const { return path_; }
   void Write(const std::string& relative, const std::string& content) const;
+  // Data/Res: the game's pictures and sounds as the build made them, which the form loads at
+  // start-up (Data/Music and Data/Save stay the test's own).
+  void LinkGameResources() const;
 
  private:
   std::filesystem::path path_;

@@ -81,6 +81,7 @@ std::string RunSim(const sim::TSimOptions& options, const std::string& script,
 
 TEST(SimRunner, SixtyHertzTimingHoldsFromTheFirstFrame) {
   test_support::TTempWorkDir dir;
+  dir.LinkGameResources();
   sim::TSimOptions options;
   options.frames = 300;
   options.fps = 60;
@@ -102,6 +103,7 @@ TEST(SimRunner, SixtyHertzTimingHoldsFromTheFirstFrame) {
 
 TEST(SimRunner, InactiveFramesRepeatTheStateAndTheSessionEndStopsTheRun) {
   test_support::TTempWorkDir dir;
+  dir.LinkGameResources();
   sim::TSimOptions options;
   options.frames = 50;
   sim::TSimSummary summary;
@@ -115,6 +117,7 @@ TEST(SimRunner, InactiveFramesRepeatTheStateAndTheSessionEndStopsTheRun) {
 
 TEST(SimRunner, SameSeedAndMonkeyGiveTheSameTraceByteForByte) {
   test_support::TTempWorkDir dir;
+  dir.LinkGameResources();
   sim::TSimOptions options;
   options.frames = 3000;
   options.monkeySeed = 11;
