@@ -15,11 +15,13 @@
 #include "engine/dx_sound.h"
 #include "engine/dx_timer.h"
 #include "engine/dx_wave_list.h"
+#include "engine/sprite_engine.h"
 #include "persist/game_options.h"
 #include "platform/events.h"
 #include "platform/music_library.h"
 
 class TMenuButton;
+class TScrollBackground;
 
 // How a run is set up from outside: the simulator fixes the random seed; a test can point
 // the score requests elsewhere.
@@ -54,6 +56,7 @@ class TMForm : public engine::TDXForm {
   engine::TDXImageList MDXImageList1{&MDXDraw};
   engine::TDXImageList MDXImageList2{&MDXDraw};
   engine::TDXInput MDXInput;
+  engine::TDXSpriteEngine MDXSpriteEngine{&MDXDraw};
   engine::TDXTimer MDXTimer;
   // Attached to the sound device once both exist (the device is made after the list).
   engine::TDXWaveList MDXWaveList;
@@ -98,6 +101,10 @@ class TMForm : public engine::TDXForm {
   int Score = 0;
   int Lives = 0;
   int EnemiesLeft = 0;
+
+  // The band behind every screen: the sky in a game, the menu picture elsewhere. It lives
+  // as long as the program.
+  TScrollBackground* Sky = nullptr;
 
   // Music: the one loaded song.
   platform::TSongHandle SongHandle = 0;

@@ -2,6 +2,7 @@
 
 #include <chrono>
 
+#include "objects/scroll_background.h"
 #include "platform/paths.h"
 #include "platform/platform.h"
 
@@ -11,10 +12,14 @@ constexpr int kDisplayBitCount = 32;
 constexpr const char* kImageList1File = "Data\\Res\\Res1.dxg";
 constexpr const char* kImageList2File = "Data\\Res\\Res2.dxg";
 constexpr const char* kSoundListFile = "Data\\Res\\Sounds.dxw";
+constexpr uint8_t kImageList2 = 2;
+constexpr int kSkyColumns = 4;
+constexpr int kSkyDepth = 2;
 
 }  // namespace
 
 void TMForm::FormCreate() {
+  MForm = this;  // the form being created is the main form; its sprites reach it so
   MusicPending = false;
   const auto clockSeed =
       static_cast<uint32_t>(std::chrono::steady_clock::now().time_since_epoch().count());
@@ -29,6 +34,10 @@ void TMForm::FormCreate() {
   BossKey = 120;  // F9
   ApplyDisplayMode();
   ScreenType = kScreenNone;
+  Sky = new TScrollBackground(kImageList2, "SkyTile", kSkyColumns, 1);  // owned by the tree
+  Sky->SetZ(kSkyDepth);
+  Sky->SpeedX = 0;
+  Sky->SpeedY = 0;
   ShowMainMenu(1, 1, true);
 }
 

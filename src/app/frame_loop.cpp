@@ -18,7 +18,7 @@ void TMForm::MDXTimerTimer(int lagCount) {
   const int menuItemBefore = MenuItem;
   if (MDXDraw.HasSurface()) MDXDraw.Surface().Fill(0);
   if (!MDXDraw.CanDraw()) return;
-  // The sprite engine's render pass comes here once the engine lands.
+  MDXSpriteEngine.RenderAll();
   ReadInput();
   if (WindowOpen != 0) {
     UpdateWindow(lagCount);
@@ -27,7 +27,7 @@ void TMForm::MDXTimerTimer(int lagCount) {
     DispatchScreen(lagCount);
   }
   if (MenuItem != menuItemBefore) PlayEffect("Button");
-  // The sprite engine's purge of dead sprites comes here.
+  MDXSpriteEngine.PurgeDead();
   UpdateFrameTiming();
   MDXDraw.Surface().Canvas().Release();
   MDXDraw.Flip();

@@ -50,11 +50,15 @@ TEST_F(FormFixture, StartsInAWindowOnTheMainMenuWithItsMusic) {
   EXPECT_GE(platform.CursorCount(), 0);
 }
 
-TEST_F(FormFixture, FramePresentsABlackSurfaceAndUpdatesTheTiming) {
+TEST_F(FormFixture, FrameClearsTheSurfaceDrawsTheSpritesAndUpdatesTheTiming) {
+  // The sky band, four tiles across, covers the whole surface that the frame first clears.
+  const auto& sky = form->MDXImageList2.Items.FindImage("SkyTile");
   form->MDXDraw.Surface().Fill(0xFFFFFF);
   Frame();
   ASSERT_EQ(platform.PresentCount(), 1);
-  EXPECT_EQ(platform.LastFrame()[400 * 800 + 300], 0u);
+  EXPECT_EQ(platform.LastFrame()[300 * 800 + 400], sky.Picture.Pixel(400 % sky.Width(), 300));
+  EXPECT_EQ(platform.LastFrame()[599 * 800 + 799], sky.Picture.Pixel(799 % sky.Width(), 599));
+  EXPECT_EQ(form->MDXSpriteEngine.Engine().DrawCount, 1);
   EXPECT_DOUBLE_EQ(form->SpeedFactor, 85.0 / 60);
   EXPECT_EQ(form->FrameMs, 16);
 }

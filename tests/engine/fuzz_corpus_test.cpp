@@ -40,10 +40,14 @@ struct TFormat {
 
 const std::vector<TFormat>& Formats() {
   static const std::vector<TFormat> formats{
-      {"dxg", [](const TBytes& b) { engine::TPictureCollection().LoadFromBytes(b); },
-       &fuzz::ReadImageList, {"Invalid stream format", "DIB is invalid"}},
-      {"dxw", [](const TBytes& b) { engine::TWaveCollection().LoadFromBytes(b); },
-       &fuzz::ReadSoundList, {"Invalid stream format", "Wave is invalid"}},
+      {"dxg",
+       [](const TBytes& b) { engine::TPictureCollection().LoadFromBytes(b); },
+       &fuzz::ReadImageList,
+       {"Invalid stream format", "DIB is invalid"}},
+      {"dxw",
+       [](const TBytes& b) { engine::TWaveCollection().LoadFromBytes(b); },
+       &fuzz::ReadSoundList,
+       {"Invalid stream format", "Wave is invalid"}},
       {"dib",
        [](const TBytes& b) {
          engine::TDIB dib;
@@ -54,8 +58,11 @@ const std::vector<TFormat>& Formats() {
            dib.LoadFromDibData(rest);
          if (dib.Empty()) throw engine::EInvalidGraphic("empty");
        },
-       &fuzz::ReadDib, {"DIB is invalid", "empty"}},
-      {"riff", [](const TBytes& b) { engine::TWave().LoadFromRiff(b); }, &fuzz::ReadRiff,
+       &fuzz::ReadDib,
+       {"DIB is invalid", "empty"}},
+      {"riff",
+       [](const TBytes& b) { engine::TWave().LoadFromRiff(b); },
+       &fuzz::ReadRiff,
        {"Wave is invalid"}},
   };
   return formats;

@@ -1,0 +1,26 @@
+#include "objects/menu_button.h"
+
+TMenuButton::TMenuButton(uint8_t list, const std::string& activeImage,
+                         const std::string& inactiveImage, int activeFrame, int inactiveFrame,
+                         double x, double y)
+    : TMyImageSprite(list),
+      ActiveImage(activeImage),
+      InactiveImage(inactiveImage),
+      ActiveFrame(activeFrame),
+      InactiveFrame(inactiveFrame) {
+  SetImageByName(inactiveImage);
+  AnimFrame = inactiveFrame;
+  X = x;
+  Y = y;
+  SetZ(4);
+}
+
+void TMenuButton::ShowActive() {
+  SetImageByName(ActiveImage);
+  AnimFrame = ActiveFrame;
+}
+
+void TMenuButton::ShowInactive() {
+  SetImageByName(InactiveImage);
+  AnimFrame = InactiveFrame;
+}

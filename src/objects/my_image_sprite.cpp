@@ -1,0 +1,84 @@
+#include "objects/my_image_sprite.h"
+
+#include "app/form.h"
+
+namespace {
+
+constexpr int kOpaque = 255;
+
+}  // namespace
+
+engine::TDXImageList* ImageListNumbered(uint8_t list) {
+  if (list == 1) return &MForm->MDXImageList1;
+  if (list == 2) return &MForm->MDXImageList2;
+  return nullptr;
+}
+
+TMyImageSprite::TMyImageSprite(uint8_t list)
+    : engine::TImageSprite(&MForm->MDXSpriteEngine.Engine()), ImageListNo(list) {
+  AnimLoop = true;
+  if (Image()) AnimFrames = Image()->PatternCount();
+}
+
+TMyImageSprite::TMyImageSprite(uint8_t list, const std::string& name, double x, double y, int32_t z)
+    : TMyImageSprite(list) {
+  SetImageByName(name);
+  X = x;
+  Y = y;
+  SetZ(z);
+}
+
+void TMyImageSprite::SetImageByName(const std::string& name) {
+  engine::TDXImageList* images = ImageListNumbered(ImageListNo);
+  if (!images) return;
+  engine::TPictureCollectionItem& item = images->Items.FindImage(name);
+  SetImage(&item);
+  Width = item.Width();
+  Height = item.Height();
+  AnimFrame = 0;
+  LastAnimFrame = 0;
+  AnimFrames = item.PatternCount();
+}
+
+void TMyImageSprite::PlayLoop(const std::string& name, int speed) {
+  SetImageByName(name);
+  AnimFrame = 0;
+  LastAnimFrame = 0;
+  AnimLoop = true;
+  AnimFrames = Image() ? Image()->PatternCount() : 0;
+  AnimSpeed = speed;
+}
+
+void TMyImageSprite::PlayOnce(const std::string& name, int speed) {
+  PlayLoop(name, speed);
+  HideAtEnd = true;
+}
+
+void TMyImageSprite::KillOnce() {
+  if (KillRequested) return;
+  Kill();
+  KillRequested = true;
+}
+
+void TMyImageSprite::Step(int32_t lag) {
+  engine::TImageSprite::Step(lag);
+  // Rounding would otherwise show the pattern past the last one.
+  if (AnimFrame > AnimFrames - 0.5) AnimFrame = 0;
+  const bool wrapped = AnimFrame < LastAnimFrame;
+  if (KillAtEnd && wrapped) KillOnce();
+  if (HideAtEnd && wrapped) Visible = false;
+  LastAnimFrame = AnimFrame;
+  // The new rate is used from the next step on.
+  if (AnimSpeed > 0) AnimRate = (1.0 / MForm->FrameMs) * AnimSpeed / 100;
+}
+
+void TMyImageSprite::Render() {
+  if (!Blended || Alpha == kOpaque) {
+    engine::TImageSprite::Render();
+    return;
+  }
+  if (!Image() || !MForm->MDXDraw.HasSurface()) return;
+  const engine::TRect rect{static_cast<int32_t>(X), static_cast<int32_t>(Y),
+                           static_cast<int32_t>(X + Width), static_cast<int32_t>(Y + Height)};
+  Image()->DrawAlpha(MForm->MDXDraw.Surface(), rect, static_cast<int>(AnimFrame), Alpha);
+}

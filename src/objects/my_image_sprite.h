@@ -1,0 +1,40 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "engine/image_sprite.h"
+
+namespace engine {
+class TDXImageList;
+}
+
+// The base of every game object: an image picked by name from one of the form's two image
+// lists, animations at a speed per frame, an end that can kill or hide it, blended drawing.
+class TMyImageSprite : public engine::TImageSprite {
+ public:
+  // A child of the sprite engine's root, on image list 1 or 2.
+  explicit TMyImageSprite(uint8_t list);
+  TMyImageSprite(uint8_t list, const std::string& name, double x, double y, int32_t z);
+
+  bool Blended = false;
+  int Alpha = 0;
+  int AnimSpeed = 0;  // hundredths of a pattern a frame; 0 keeps AnimRate
+  uint8_t ImageListNo = 0;
+  bool KillAtEnd = false;
+  bool HideAtEnd = false;
+  double LastAnimFrame = 0;
+  bool KillRequested = false;
+
+  // Raises "Image '%s' not found" for a name the list lacks.
+  void SetImageByName(const std::string& name);
+  void PlayLoop(const std::string& name, int speed);
+  void PlayOnce(const std::string& name, int speed);
+  void KillOnce();
+
+  void Step(int32_t lag) override;
+  void Render() override;
+};
+
+// The image list numbered as the game numbers them, or none for another number.
+engine::TDXImageList* ImageListNumbered(uint8_t list);

@@ -1,0 +1,43 @@
+#include "objects/scroll_background.h"
+
+#include "app/form.h"
+#include "objects/my_image_sprite.h"
+
+TScrollBackground::TScrollBackground(uint8_t list, const std::string& name, int32_t mapColumns,
+                                     int32_t mapRows)
+    : engine::TBackgroundSprite(&MForm->MDXSpriteEngine.Engine()) {
+  SetMapSize(mapColumns, mapRows);
+  ImageListNo = list;
+  SetImageByName(name);
+  X = 0;
+  Y = 0;
+  SetZ(2);
+  Tiled = false;
+}
+
+void TScrollBackground::SetImageByName(const std::string& name) {
+  engine::TDXImageList* images = ImageListNumbered(ImageListNo);
+  if (!images) return;
+  engine::TPictureCollectionItem& item = images->Items.FindImage(name);
+  SetImage(&item);
+  // The sprite's size is one tile; the map repeats it.
+  Width = item.Width();
+  Height = item.Height();
+}
+
+void TScrollBackground::SetImageFrom(const std::string& name, uint8_t list) {
+  ImageListNo = list;
+  SetImageByName(name);
+}
+
+void TScrollBackground::KillOnce() {
+  if (KillRequested) return;
+  Kill();
+  KillRequested = true;
+}
+
+void TScrollBackground::Step(int32_t /*lag*/) {
+  X += SpeedX * MForm->SpeedFactor;
+  Y += SpeedY * MForm->SpeedFactor;
+  if (Image() && X < -Image()->Width()) X += Image()->Width();
+}
