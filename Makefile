@@ -18,7 +18,7 @@ check: all
 	cd $(BUILD) && ctest --output-on-failure --timeout 600 -j2
 
 bench: all
-	$(BUILD)/perolet-bench
+	cd $(BUILD) && ./perolet-bench
 
 # Each fuzz target for FUZZ_SECONDS, from the kept corpus; a crash fails.
 FUZZ_BUILD ?= build-fuzz
