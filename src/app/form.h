@@ -75,6 +75,7 @@ class TMForm : public engine::TDXForm {
   int MenuFirst = 1;
   int MenuLast = 0;
   int MenuItem = 0;
+  int IntroStep = 0;  // the main menu's fade-in; 0 when it is not running
   int SavedMenuItem = 0;
   int SavedMenuFirst = 0;
   int SavedMenuLast = 0;
@@ -160,7 +161,12 @@ class TMForm : public engine::TDXForm {
 
   // Screens and windows.
   void ShowMainMenu(int intro, int item, bool startMusic);
+  void StepMainMenuIntro();
   void UpdateMainMenu(int lag);
+  void LeaveMainMenu();
+  void HighlightSelection();
+  void HoverSelect();
+  void RemoveMenuButtons();
   void UpdateOptions(int lag);
   void DrawOptions();
   void UpdateHighScores(int lag);

@@ -61,6 +61,10 @@ void TMForm::BossHide() {
 void TMForm::MDXDrawMouseMove(int, int x, int y) {
   MouseX = x;
   MouseY = y;
+  const int before = MenuItem;
+  HoverSelect();
+  const bool fadingIn = ScreenType == kScreenMainMenu && IntroStep != 0;
+  if (MenuItem != before && !fadingIn) PlayEffect("Button");
 }
 
 void TMForm::MDXDrawMouseDown() {

@@ -47,6 +47,7 @@ class TDXSpriteEngine : public TDXDrawListener {
   TDXSpriteEngine& operator=(const TDXSpriteEngine&) = delete;
 
   TSpriteEngine& Engine() { return *engine_; }
+  const TSpriteEngine& Engine() const { return *engine_; }
   TDXDraw* DXDraw() const { return display_; }
   void SetDXDraw(TDXDraw* display);
 

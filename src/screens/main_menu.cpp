@@ -1,18 +1,71 @@
 #include "app/form.h"
+#include "objects/menu_button.h"
+#include "objects/scroll_background.h"
+#include "objects/value_steps.h"
 
 namespace {
+
 constexpr int kMainMenuFirst = 1;
 constexpr int kMainMenuLast = 6;
+constexpr uint8_t kMenuList = 1;
+constexpr int kButtonX = 498;
+constexpr int kButtonY[kMainMenuLast + 1] = {0, 150, 200, 252, 304, 352, 400};
+// The fade-in: each button gains this much alpha a frame, and the next one starts when the
+// one above it has reached kNextButtonAlpha.
+constexpr int kFadeStep = 10;
+constexpr int kNextButtonAlpha = 80;
+constexpr int kOpaque = 255;
+
 }  // namespace
 
-// Opens the main menu. Its background and six buttons with their fade-in join here with
-// the sprites and the menu art.
 void TMForm::ShowMainMenu(int intro, int item, bool startMusic) {
-  (void)intro;
   ScreenType = kScreenMainMenu;
   if (startMusic) StartScreenMusic();
   ShowMouseCursor();
   MenuFirst = kMainMenuFirst;
   MenuLast = kMainMenuLast;
   MenuItem = item;
+  IntroStep = intro;
+  Sky->SetImageFrom("MMB", kMenuList);
+  Sky->SpeedX = 0;
+  Sky->X = 0;
+  Sky->Y = 0;
+  for (int i = kMainMenuFirst; i <= kMainMenuLast; ++i) {
+    const std::string name = "MM_" + std::to_string(i);
+    auto* button = new TMenuButton(kMenuList, name + "_A", name + "_I", 0, 0, kButtonX,
+                                   kButtonY[i]);  // owned by the sprite tree
+    button->SetZ(4);
+    if (IntroStep == 1) {
+      button->Blended = true;
+      button->Alpha = 0;
+    }
+    MenuButtons[i] = button;
+  }
+}
+
+// One frame of the buttons' fade-in; it counts frames, not milliseconds.
+void TMForm::StepMainMenuIntro() {
+  if (IntroStep == 1) IntroStep = 2;
+  for (int i = 1; i <= IntroStep - 1; ++i)
+    if (MenuButtons[i]->Alpha < kOpaque) MenuButtons[i]->Alpha += kFadeStep;
+  if (MenuButtons[IntroStep - 1]->Alpha >= kNextButtonAlpha && IntroStep < kMainMenuLast + 1)
+    ++IntroStep;
+  if (IntroStep == kMainMenuLast + 1 && MenuButtons[kMainMenuLast]->Alpha >= kOpaque) IntroStep = 0;
+}
+
+void TMForm::UpdateMainMenu(int lag) {
+  if (IntroStep != 0) {
+    StepMainMenuIntro();
+  } else {
+    HighlightSelection();
+    if (Keys.UpPressed) objects::StepPrevWrap(MenuItem, MenuFirst, MenuLast);
+    if (Keys.DownPressed) objects::StepNextWrap(MenuItem, MenuFirst, MenuLast);
+    if (Keys.EscPressed) OpenWindow(1);
+  }
+  MDXSpriteEngine.StepAll(lag);
+}
+
+void TMForm::LeaveMainMenu() {
+  ScreenType = kScreenNone;
+  RemoveMenuButtons();
 }

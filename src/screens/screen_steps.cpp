@@ -2,7 +2,6 @@
 
 // The per-frame steps of the menu screens. Each screen fills its own as it is built; until
 // then a frame of that screen only clears, reads input and presents.
-void TMForm::UpdateMainMenu(int) {}
 void TMForm::UpdateOptions(int) {}
 void TMForm::DrawOptions() {}
 void TMForm::UpdateHighScores(int) {}

@@ -2,6 +2,7 @@
 
 #include "app/form.h"
 #include "app/program.h"
+#include "objects/menu_button.h"
 #include "platform/headless/headless_platform.h"
 #include "platform/vk_codes.h"
 #include "support/minimal_xm.h"
@@ -51,14 +52,15 @@ TEST_F(FormFixture, StartsInAWindowOnTheMainMenuWithItsMusic) {
 }
 
 TEST_F(FormFixture, FrameClearsTheSurfaceDrawsTheSpritesAndUpdatesTheTiming) {
-  // The sky band, four tiles across, covers the whole surface that the frame first clears.
-  const auto& sky = form->MDXImageList2.Items.FindImage("SkyTile");
+  // The menu picture on the sky band covers the whole surface that the frame first clears;
+  // the six buttons lie over it, still transparent at the fade-in's start.
+  const auto& menu = form->MDXImageList1.Items.FindImage("MMB");
   form->MDXDraw.Surface().Fill(0xFFFFFF);
   Frame();
   ASSERT_EQ(platform.PresentCount(), 1);
-  EXPECT_EQ(platform.LastFrame()[300 * 800 + 400], sky.Picture.Pixel(400 % sky.Width(), 300));
-  EXPECT_EQ(platform.LastFrame()[599 * 800 + 799], sky.Picture.Pixel(799 % sky.Width(), 599));
-  EXPECT_EQ(form->MDXSpriteEngine.Engine().DrawCount, 1);
+  EXPECT_EQ(platform.LastFrame()[300 * 800 + 400], menu.Picture.Pixel(400, 300));
+  EXPECT_EQ(platform.LastFrame()[160 * 800 + 600], menu.Picture.Pixel(600, 160));
+  EXPECT_EQ(form->MDXSpriteEngine.Engine().DrawCount, 7);
   EXPECT_DOUBLE_EQ(form->SpeedFactor, 85.0 / 60);
   EXPECT_EQ(form->FrameMs, 16);
 }
@@ -121,6 +123,40 @@ TEST_F(FormFixture, AltEnterDuringAGameOpensPauseFirst) {
   platform.KeyDown(vk::kReturn);
   Frame();
   EXPECT_EQ(form->WindowOpen, 5);
+}
+
+TEST_F(FormFixture, MainMenuFadesInItsButtonsFrameByFrameThenTakesKeys) {
+  EXPECT_EQ(form->ScreenType, kScreenMainMenu);
+  EXPECT_EQ(form->IntroStep, 1);
+  ASSERT_NE(form->MenuButtons[6], nullptr);
+  EXPECT_TRUE(form->MenuButtons[6]->Blended);
+  // Each button starts eight frames after the one above it; the last reaches full alpha
+  // (260, in steps of 10) on frame 66. Keys do nothing meanwhile.
+  platform.KeyDown(vk::kDown);
+  for (int frame = 1; frame <= 65; ++frame) Frame();
+  platform.KeyUp(vk::kDown);
+  EXPECT_EQ(form->MenuButtons[1]->Alpha, 260);
+  EXPECT_EQ(form->MenuButtons[5]->Alpha, 260);
+  EXPECT_EQ(form->MenuButtons[6]->Alpha, 250);
+  EXPECT_EQ(form->MenuItem, 1);
+  Frame();
+  EXPECT_EQ(form->IntroStep, 0);
+  Frame();  // the first selection highlight
+  EXPECT_EQ(form->MenuButtons[1]->Image(), &form->MDXImageList1.Items.FindImage("MM_1_A"));
+  platform.KeyDown(vk::kUp);  // wraps from the first button to the last
+  Frame();
+  platform.KeyUp(vk::kUp);
+  Frame();
+  EXPECT_EQ(form->MenuItem, 6);
+  EXPECT_TRUE(form->MenuButtons[6]->Highlighted);
+  EXPECT_FALSE(form->MenuButtons[1]->Highlighted);
+  // The pointer over a button selects it, edges included.
+  platform.MoveMouse(498 + 250, 252);
+  Frame();
+  EXPECT_EQ(form->MenuItem, 3);
+  platform.MoveMouse(100, 100);  // off every button: the selection stays
+  Frame();
+  EXPECT_EQ(form->MenuItem, 3);
 }
 
 TEST_F(FormFixture, CloseRequestAsksInsteadOfClosing) {

@@ -44,6 +44,7 @@ TSimSummary TSimRunner::Run() {
     summary.frames = frame + 1;
   }
   MForm = nullptr;
+  summary.spritesMax = spritesMax_;
 
   if (!composeUs_.empty()) {
     std::vector<int64_t> sorted = composeUs_;
@@ -67,6 +68,7 @@ void TSimRunner::RunFrame(int64_t frame, TMForm& form) {
   // state.
   if (!form.Terminated()) form.MDXTimer.Idle();
   if (trace_) *trace_ << TraceRow({frame, platform_.Ticks(), lastLag_}, form) << '\n';
+  spritesMax_ = std::max(spritesMax_, form.MDXSpriteEngine.Engine().SpriteCount);
   WriteShots(frame);
 }
 

@@ -48,6 +48,7 @@ class TSimRunner {
   std::optional<TMonkey> monkey_;
   std::vector<int64_t> composeUs_;
   int lastLag_ = 0;
+  int spritesMax_ = 0;
 };
 
 std::string SummaryLine(const TSimSummary& summary);

@@ -47,7 +47,8 @@ std::string TraceRow(const TFrameFacts& facts, const TMForm& form) {
       << ",\"menuItem\":" << form.MenuItem << ",\"level\":" << form.Level
       << ",\"score\":" << form.Score << ",\"lives\":" << form.Lives
       << ",\"enemiesLeft\":" << form.EnemiesLeft << ",\"player\":" << PlayerJson(form)
-      << ",\"shots\":0,\"monsters\":0,\"hunters\":0,\"bonuses\":0,\"sprites\":0"
+      << ",\"shots\":0,\"monsters\":0,\"hunters\":0,\"bonuses\":0,\"sprites\":"
+      << form.MDXSpriteEngine.Engine().SpriteCount
       << ",\"speedFactor\":" << Number(form.SpeedFactor) << ",\"frameMs\":" << form.FrameMs
       << ",\"fps\":" << form.MDXTimer.FramesPerSecond()
       << ",\"music\":" << (form.SongHandle != 0 ? JsonString(form.SongPath) : std::string("null"))

@@ -1,0 +1,35 @@
+#include "app/form.h"
+#include "objects/menu_button.h"
+
+// The selected button shows its active look, every other selectable one its inactive look.
+void TMForm::HighlightSelection() {
+  for (int i = MenuFirst; i <= MenuLast; ++i) {
+    if (i == MenuItem || !MenuButtons[i]) continue;
+    MenuButtons[i]->ShowInactive();
+    MenuButtons[i]->Highlighted = false;
+  }
+  if (MenuItem == 0 || !MenuButtons[MenuItem] || MenuButtons[MenuItem]->Highlighted) return;
+  MenuButtons[MenuItem]->ShowActive();
+  MenuButtons[MenuItem]->Highlighted = true;
+}
+
+// The first selectable button under the pointer, edges included, becomes the selection.
+void TMForm::HoverSelect() {
+  for (int i = MenuFirst; i <= MenuLast; ++i) {
+    const TMenuButton* b = MenuButtons[i];
+    if (!b) continue;
+    if (MouseX >= b->X && MouseX <= b->X + b->Width && MouseY >= b->Y &&
+        MouseY <= b->Y + b->Height) {
+      MenuItem = i;
+      return;
+    }
+  }
+}
+
+void TMForm::RemoveMenuButtons() {
+  for (int i = MenuFirst; i <= MenuLast; ++i) {
+    if (!MenuButtons[i]) continue;
+    MenuButtons[i]->Kill();
+    MenuButtons[i] = nullptr;  // the engine frees it after this frame's screen step
+  }
+}
