@@ -21,6 +21,8 @@
 #include "platform/music_library.h"
 
 class TMenuButton;
+class TMyCursor;
+class TMyImageSprite;
 class TScrollBackground;
 
 // How a run is set up from outside: the simulator fixes the random seed; a test can point
@@ -145,6 +147,7 @@ class TMForm : public engine::TDXForm {
   void FormKeyDown(int key, int shift);
   void FormKeyUp(int key, int shift);
   void FormKeyPress(int key);
+  void TypeInto(std::string& text, int key, int style, int widest);
   void FormKeyBoss(int key, int shift, bool down);
   void BossHide();
   void MDXDrawMouseMove(int shift, int x, int y);
@@ -158,6 +161,14 @@ class TMForm : public engine::TDXForm {
   void PlaySong(const std::string& path);
   void StopSong();
   void StartScreenMusic();
+
+  // Text styles 1 to 16 on the back surface's canvas; x and y of DrawText are the text's top
+  // left unless centred.
+  void SetTextStyle(int style);
+  void DrawText(const std::string& text, int x, bool centreVertically, bool centreHorizontally,
+                int y);
+  int TextWidth(const std::string& text);
+  int TextWidthIn(const std::string& text, int style);
 
   // Screens and windows.
   void ShowMainMenu(int intro, int item, bool startMusic);
@@ -175,6 +186,19 @@ class TMForm : public engine::TDXForm {
   void OpenWindow(int kind);
   void CloseWindow();
   void UpdateWindow(int lag);
+  void DrawWindowTexts();
+  void ActivateItem(int item);
+  void ActivateCurrent();
+  void ActivateMainMenu();
+  void ActivateWindow();
+
+  // The windows' state: the backdrop, the typing cursor (shared with the options screen),
+  // the timer of timed windows, the name typed (kept for the next entry of the run).
+  TMyImageSprite* WindowBackdrop = nullptr;
+  TMyCursor* TextCursor = nullptr;
+  int WindowTimer = 0;
+  std::string PlayerName;
+  bool SendPending = false;
 
   const TFormConfig& Config() const { return config_; }
 

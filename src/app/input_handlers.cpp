@@ -87,10 +87,45 @@ void TMForm::HideMouseCursor() {
   }
 }
 
-// Typed characters and clicks go to the text being edited and the menu buttons; both join
-// here with the menus.
-void TMForm::FormKeyPress(int) {}
-void TMForm::MDXDrawClick() {}
+namespace {
+
+constexpr int kBackspace = 8;
+constexpr int kEnter = 13;
+constexpr int kBlank = 32;
+constexpr int kFirstTypable = 48;
+constexpr size_t kLongestTypedText = 12;
+constexpr int kWidestCountry = 180;  // pixels in text style 4
+constexpr int kWidestName = 240;     // pixels in text style 10
+constexpr int kNameEntryWindow = 8;
+
+bool IsTypable(int c) {
+  return c >= kFirstTypable || c == kBlank;
+}
+
+}  // namespace
+
+// Typing into a text: Backspace takes the last character; a typable one is added while the
+// text, measured before it, is no wider than the limit and shorter than twelve characters.
+void TMForm::TypeInto(std::string& text, int key, int style, int widest) {
+  if (key == kBackspace) {
+    if (!text.empty()) text.pop_back();
+    return;
+  }
+  if (!IsTypable(key) || TextWidthIn(text, style) > widest || text.size() >= kLongestTypedText)
+    return;
+  text += static_cast<char>(key);
+}
+
+void TMForm::FormKeyPress(int key) {
+  if (ScreenType == kScreenOptions && CountryEdit)
+    TypeInto(Options.Country, key, 4, kWidestCountry);
+  if (WindowOpen == kNameEntryWindow) TypeInto(PlayerName, key, 10, kWidestName);
+  if (key == kEnter) ActivateItem(MenuItem);
+}
+
+void TMForm::MDXDrawClick() {
+  ActivateCurrent();
+}
 
 // Capturing a new boss key on the options screen: the modifier held (Alt before Ctrl before
 // Shift) and a function key. The capture itself is started and ended by the options screen.

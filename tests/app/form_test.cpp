@@ -159,6 +159,45 @@ TEST_F(FormFixture, MainMenuFadesInItsButtonsFrameByFrameThenTakesKeys) {
   EXPECT_EQ(form->MenuItem, 3);
 }
 
+TEST_F(FormFixture, QuitWindowAsksWithNoSelectedAndYesEndsTheProgram) {
+  for (int frame = 0; frame < 66; ++frame) Frame();  // the fade-in
+  auto press = [this](int key) {
+    platform.KeyDown(key);
+    Frame();
+    platform.KeyUp(key);
+    Frame();
+  };
+  press(vk::kEscape);
+  ASSERT_EQ(form->WindowOpen, 1);
+  EXPECT_EQ(form->MenuItem, 12);
+  ASSERT_NE(form->WindowBackdrop, nullptr);
+  // The question is written on the backdrop: dark letters on the light panel.
+  int dark = 0;
+  for (int y = 276; y < 298; ++y)
+    for (int x = 300; x < 500; ++x) dark += (platform.LastFrame()[y * 800 + x] & 0xFF) < 0x40;
+  EXPECT_GT(dark, 40);
+  press(vk::kLeft);
+  EXPECT_EQ(form->MenuItem, 11);
+  press(vk::kLeft);  // no wrapping
+  EXPECT_EQ(form->MenuItem, 11);
+  press(vk::kRight);
+  EXPECT_EQ(form->MenuItem, 12);
+  press('N');
+  EXPECT_EQ(form->WindowOpen, 0);
+  EXPECT_EQ(form->MenuItem, 1);  // the menu's selection comes back
+  EXPECT_EQ(form->MenuButtons[11], nullptr);
+  // The sixth button opens the same question; Enter answers with the selection.
+  platform.MoveMouse(600, 410);
+  platform.Click();
+  Frame();
+  ASSERT_EQ(form->WindowOpen, 1);
+  press(vk::kLeft);
+  platform.TypeChar(13);
+  Frame();
+  EXPECT_TRUE(form->Terminated());
+  EXPECT_EQ(form->Sky, nullptr);
+}
+
 TEST_F(FormFixture, CloseRequestAsksInsteadOfClosing) {
   platform.RequestClose();
   Frame();
