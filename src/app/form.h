@@ -17,6 +17,8 @@
 #include "engine/dx_wave_list.h"
 #include "engine/sprite_engine.h"
 #include "persist/game_options.h"
+#include "persist/high_scores.h"
+#include "persist/options_file.h"
 #include "platform/events.h"
 #include "platform/music_library.h"
 
@@ -87,6 +89,8 @@ class TMForm : public engine::TDXForm {
   uint8_t BossShift = 0;
   uint16_t BossKey = 0;
   std::string HighScoreCheck;
+  persist::THighScoreTable HighScores;
+  persist::TSettingsRef Settings();
 
   // Input recorded between frames and the flags of this frame.
   TKeyFlags Keys;
@@ -130,6 +134,7 @@ class TMForm : public engine::TDXForm {
   bool FormCloseQuery();
   void FormClose();
   void SaveAndExit();
+  void LoadSaveFiles();
   void Terminate() { terminated_ = true; }
   bool Terminated() const { return terminated_; }
 

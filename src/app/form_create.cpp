@@ -27,11 +27,7 @@ void TMForm::FormCreate() {
   MDXImageList1.Items.LoadFromFile(platform::NativePath(kImageList1File));
   MDXImageList2.Items.LoadFromFile(platform::NativePath(kImageList2File));
   MDXWaveList.Items.LoadFromFile(platform::NativePath(kSoundListFile));
-  // The high-score table and its check against the options are loaded here once the save
-  // files arrive; until the options file is read, the default settings stand.
-  Options = {false, true, true, "_______"};
-  BossShift = platform::kShiftAlt;
-  BossKey = 120;  // F9
+  LoadSaveFiles();
   ApplyDisplayMode();
   ScreenType = kScreenNone;
   Sky = new TScrollBackground(kImageList2, "SkyTile", kSkyColumns, 1);  // owned by the tree

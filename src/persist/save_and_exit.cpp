@@ -1,7 +1,31 @@
 #include "app/form.h"
+#include "persist/high_scores.h"
+#include "persist/options_file.h"
 
-// The orderly exit. Writing the options and the high-score table joins here with the save
-// files.
+namespace {
+
+constexpr const char* kOptionsFile = "Data\\Save\\options";
+constexpr const char* kHighScoreFile = "Data\\Save\\hs";
+
+}  // namespace
+
+persist::TSettingsRef TMForm::Settings() {
+  return {Options, BossShift, BossKey, HighScoreCheck};
+}
+
+// Start-up: the table, then the options (which carry the table's checksum), then the check.
+void TMForm::LoadSaveFiles() {
+  persist::LoadHighScores(HighScores, kHighScoreFile);
+  persist::LoadOptions(Settings(), kOptionsFile);
+  if (HighScoreCheck != persist::HighScoreChecksum(HighScores))
+    persist::DefaultHighScores(HighScores);
+}
+
+// The orderly exit: the only place the save files are written. A failure stops here with
+// the error, and the program runs on.
 void TMForm::SaveAndExit() {
+  MDXSpriteEngine.PurgeDead();
+  persist::SaveOptions(Settings(), persist::HighScoreChecksum(HighScores), kOptionsFile);
+  persist::SaveHighScores(HighScores, kHighScoreFile);
   Terminate();
 }

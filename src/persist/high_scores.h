@@ -1,0 +1,31 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace persist {
+
+struct THighScore {
+  std::string Name;  // code page 1251
+  int32_t Points = 0;
+};
+
+// Entries 1 to 10 are the table, highest first; entry 11 is where a new result is put
+// before the sort carries it to its place. Index 0 is not used.
+using THighScoreTable = std::array<THighScore, 12>;
+constexpr int kTableSize = 10;
+constexpr int kInsertSlot = 11;
+
+void DefaultHighScores(THighScoreTable& table);
+char MixChar(char a, char b);
+std::string HighScoreChecksum(const THighScoreTable& table);
+bool ScoreQualifies(const THighScoreTable& table, int32_t score);
+// The bubble sort over entries 1 to 11; ties never swap, so a new equal score lands below.
+void InsertHighScore(THighScoreTable& table);
+
+// The 20-line file; loading a missing file gives the defaults.
+void LoadHighScores(THighScoreTable& table, const std::string& path);
+void SaveHighScores(const THighScoreTable& table, const std::string& path);
+
+}  // namespace persist

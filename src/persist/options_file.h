@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "persist/game_options.h"
+
+namespace persist {
+
+// The settings the options file holds, as references into the form's state.
+struct TSettingsRef {
+  TGameOptions& options;
+  uint8_t& bossShift;
+  uint16_t& bossKey;
+  std::string& highScoreCheck;
+};
+
+void DefaultOptions(TSettingsRef settings);  // leaves the checksum alone
+// Without a file, the defaults. Values the file does not give stay as they were (zero at
+// start-up); out-of-range boss-key codes leave the key as it was.
+void LoadOptions(TSettingsRef settings, const std::string& path);
+// checksum: the high-score table's, written as the last line.
+void SaveOptions(const TSettingsRef& settings, const std::string& checksum,
+                 const std::string& path);
+
+}  // namespace persist

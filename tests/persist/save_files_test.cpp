@@ -1,0 +1,193 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+
+#include "app/form.h"
+#include "engine/engine_error.h"
+#include "persist/high_scores.h"
+#include "persist/options_file.h"
+#include "platform/headless/headless_platform.h"
+#include "platform/text_encoding.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+using persist::THighScoreTable;
+
+std::string ReadText(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
+}
+
+struct TSettings {
+  persist::TGameOptions options;
+  uint8_t shift = 0;
+  uint16_t key = 0;
+  std::string check;
+  persist::TSettingsRef Ref() { return {options, shift, key, check}; }
+};
+
+TEST(OptionsFile, NoFileGivesTheDefaults) {
+  test_support::TTempWorkDir dir;
+  TSettings s;
+  persist::LoadOptions(s.Ref(), "Data/Save/options");
+  EXPECT_FALSE(s.options.FullScreen);
+  EXPECT_TRUE(s.options.Music);
+  EXPECT_TRUE(s.options.Sounds);
+  EXPECT_EQ(s.shift, platform::kShiftAlt);
+  EXPECT_EQ(s.key, 120);
+  EXPECT_EQ(s.options.Country, "_______");
+  EXPECT_EQ(s.check, "");
+}
+
+TEST(OptionsFile, WritesSevenCrLfLinesAndReadsThemBack) {
+  test_support::TTempWorkDir dir;
+  TSettings s;
+  s.options = {true, false, true, platform::Cp1251FromUtf8("Россия")};
+  s.shift = platform::kShiftCtrl;
+  s.key = 123;                                                // F12
+  persist::SaveOptions(s.Ref(), "sum", "Data/Save/options");  // the folder is made
+  EXPECT_EQ(ReadText("Data/Save/options"),
+            "1\r\n0\r\n1\r\n\xD0\xEE\xF1\xF1\xE8\xFF\r\n2\r\n12\r\nsum\r\n");
+  TSettings back;
+  persist::LoadOptions(back.Ref(), "Data/Save/options");
+  EXPECT_TRUE(back.options.FullScreen);
+  EXPECT_FALSE(back.options.Music);
+  EXPECT_EQ(back.options.Country, s.options.Country);
+  EXPECT_EQ(back.shift, platform::kShiftCtrl);
+  EXPECT_EQ(back.key, 123);
+  EXPECT_EQ(back.check, "sum");
+  // An unfinished capture (no modifier, no key) is saved as 0 and 0.
+  s.shift = 0;
+  s.key = 0;
+  persist::SaveOptions(s.Ref(), "", "o2");
+  EXPECT_EQ(ReadText("o2").substr(ReadText("o2").size() - 8), "0\r\n0\r\n\r\n");
+}
+
+TEST(OptionsFile, OddValuesReadAsTheGameAlwaysReadThem) {
+  test_support::TTempWorkDir dir;
+  // Full screen "2", an empty country, modifier 7 and key 13 out of range, no checksum line.
+  dir.Write("options", "2\r\n 1\r\n0\r\n\r\n7\r\n13\r\n");
+  TSettings s;
+  persist::LoadOptions(s.Ref(), "options");
+  EXPECT_TRUE(s.options.FullScreen);
+  EXPECT_TRUE(s.options.Music);
+  EXPECT_EQ(s.options.Country, "");
+  EXPECT_EQ(s.shift, 0);  // left as it was, not the default Alt
+  EXPECT_EQ(s.key, 0);
+  EXPECT_EQ(s.check, "");
+  persist::SaveOptions(s.Ref(), "", "options");
+  EXPECT_EQ(ReadText("options").substr(0, 3), "1\r\n");
+  // A short file leaves what it does not give at zero; a word where a number belongs fails.
+  dir.Write("short", "1\r\n");
+  TSettings partial;
+  persist::LoadOptions(partial.Ref(), "short");
+  EXPECT_TRUE(partial.options.FullScreen);
+  EXPECT_FALSE(partial.options.Music);
+  dir.Write("bad", "1\r\nyes\r\n");
+  TSettings bad;
+  try {
+    persist::LoadOptions(bad.Ref(), "bad");
+    FAIL();
+  } catch (const engine::EInOutError& e) {
+    EXPECT_STREQ(e.what(), "Invalid numeric input");
+  }
+  EXPECT_TRUE(bad.options.FullScreen);  // what was read before stays
+}
+
+TEST(HighScores, DefaultsQualifyingAndInsertion) {
+  THighScoreTable t;
+  persist::DefaultHighScores(t);
+  EXPECT_EQ(t[1].Name, platform::Cp1251FromUtf8("Гоша"));
+  EXPECT_EQ(t[1].Points, 5000);
+  EXPECT_EQ(t[10].Points, 500);
+  EXPECT_FALSE(persist::ScoreQualifies(t, 500));
+  EXPECT_TRUE(persist::ScoreQualifies(t, 501));
+  t[11] = {"new", 501};
+  persist::InsertHighScore(t);
+  EXPECT_EQ(t[10].Name, "new");
+  EXPECT_EQ(t[11].Points, 500);  // dropped out
+  t[11] = {"tie", 3000};
+  persist::InsertHighScore(t);
+  EXPECT_EQ(t[5].Points, 3000);
+  EXPECT_NE(t[5].Name, "tie");  // the existing 3000 stays first
+  EXPECT_EQ(t[6].Name, "tie");
+}
+
+TEST(HighScores, ChecksumMixesNamesAndDigitsIntoTheLongestNamesLength) {
+  THighScoreTable t;
+  EXPECT_EQ(persist::HighScoreChecksum(t), "");
+  t[1] = {"ab", 7};
+  // S = two blanks; 'a' and 'b' mixed in: 161, 162; "7": 248; then nine "0"s on position 1:
+  // 248 → 104 → 184 → 40 → 120 → 200 → 56 → 136 → 216 → 72.
+  EXPECT_EQ(persist::HighScoreChecksum(t), std::string("\x48\xA2"));
+  t[2] = {"wxyz", 12345};
+  EXPECT_EQ(persist::HighScoreChecksum(t).size(), 4u);  // the fifth digit is skipped
+  EXPECT_EQ(persist::MixChar('\xFF', '\xFF'), static_cast<char>(510 % 224 + 32));
+  t[11] = {"longer name", 99999};
+  EXPECT_EQ(persist::HighScoreChecksum(t).size(), 4u);  // entry 11 is never part of it
+}
+
+TEST(HighScores, FileHasTwentyLinesAndShortOrBadFilesReadAsTheyAlwaysDid) {
+  test_support::TTempWorkDir dir;
+  THighScoreTable t;
+  persist::DefaultHighScores(t);
+  t[10] = {"", -5};
+  persist::SaveHighScores(t, "hs");
+  const std::string text = ReadText("hs");
+  EXPECT_EQ(text.substr(0, 12), "\xC3\xEE\xF8\xE0\r\n5000\r\n");
+  EXPECT_EQ(text.substr(text.size() - 6), "\r\n-5\r\n");
+  THighScoreTable back;
+  persist::LoadHighScores(back, "hs");
+  for (int i = 1; i <= 10; ++i) {
+    EXPECT_EQ(back[i].Name, t[i].Name);
+    EXPECT_EQ(back[i].Points, t[i].Points);
+  }
+  dir.Write("short", "Ann\r\n10\r\n");
+  THighScoreTable partial;
+  persist::LoadHighScores(partial, "short");
+  EXPECT_EQ(partial[1].Name, "Ann");
+  EXPECT_EQ(partial[2].Name, "");
+  EXPECT_EQ(partial[2].Points, 0);
+  dir.Write("bad", "Ann\r\n10\r\nBob\r\nlots\r\n");
+  THighScoreTable bad;
+  EXPECT_THROW(persist::LoadHighScores(bad, "bad"), engine::EInOutError);
+  EXPECT_EQ(bad[1].Points, 10);
+  THighScoreTable missing;
+  persist::LoadHighScores(missing, "nothing");
+  EXPECT_EQ(missing[5].Points, 3000);
+}
+
+// The whole cycle through the form: first run defaults, the orderly exit writes both files,
+// the next start reads them, and a table edited by hand falls back to the defaults.
+TEST(SaveFiles, TheOrderlyExitKeepsSettingsAndRecordsForTheNextRun) {
+  test_support::TTempWorkDir dir;
+  dir.LinkGameResources();
+  platform::THeadlessPlatform platform;
+  {
+    TMForm form(platform);
+    form.FormCreate();
+    EXPECT_EQ(form.HighScores[1].Points, 5000);
+    form.Options.Sounds = false;
+    form.HighScores[11] = {"Ann", 4200};
+    persist::InsertHighScore(form.HighScores);
+    form.SaveAndExit();
+    EXPECT_TRUE(form.Terminated());
+  }
+  {
+    TMForm form(platform);
+    form.FormCreate();
+    EXPECT_FALSE(form.Options.Sounds);
+    EXPECT_EQ(form.HighScores[3].Name, "Ann");  // after 5000 and 4500
+  }
+  std::string hs = ReadText("Data/Save/hs");
+  hs.replace(hs.find("4200"), 4, "9999");
+  dir.Write("Data/Save/hs", hs);
+  TMForm form(platform);
+  form.FormCreate();
+  EXPECT_EQ(form.HighScores[1].Points, 5000);
+  EXPECT_NE(form.HighScores[3].Name, "Ann");
+}
+
+}  // namespace
