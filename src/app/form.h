@@ -185,6 +185,14 @@ class TMForm : public engine::TDXForm {
   void RemoveMenuButtons();
   void UpdateOptions(int lag);
   void DrawOptions();
+  void ShowOptions();
+  void LeaveOptions();
+  void ActivateOptions();
+  void ToggleBossCapture();
+  void ToggleCountryEdit();
+  std::string BossKeyName() const;
+  void ShowScreenFrame(const std::string& caption, const std::string& panel);
+  void HideScreenFrame();
   void UpdateHighScores(int lag);
   void UpdateHelp(int lag);
   void GameStep(int lag);
@@ -201,6 +209,10 @@ class TMForm : public engine::TDXForm {
   // the timer of timed windows, the name typed (kept for the next entry of the run).
   TMyImageSprite* WindowBackdrop = nullptr;
   TMyCursor* TextCursor = nullptr;
+  TMyImageSprite* ScreenCaption = nullptr;
+  TMyImageSprite* ScreenPanel = nullptr;
+  uint8_t SavedBossShift = 0;  // the boss key as it was when a capture began
+  uint16_t SavedBossKey = 0;
   int WindowTimer = 0;
   std::string PlayerName;
   bool SendPending = false;

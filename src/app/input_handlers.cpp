@@ -142,6 +142,7 @@ void TMForm::FormKeyBoss(int key, int shift, bool down) {
   const bool functionKey = key >= platform::vk::kF1 && key <= platform::vk::kF12;
   if (down) {
     BossKey = functionKey ? static_cast<uint16_t>(key) : 0;
+    if (BossKey != 0) ToggleBossCapture();
   } else if (functionKey) {
     BossKey = 0;
   }

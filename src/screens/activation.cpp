@@ -22,8 +22,17 @@ void TMForm::ActivateCurrent() {
     ActivateWindow();
     return;
   }
-  if (ScreenType == kScreenMainMenu) ActivateMainMenu();
-  // The options, high-score and help screens and the running game act here as they land.
+  switch (ScreenType) {
+    case kScreenMainMenu:
+      ActivateMainMenu();
+      break;
+    case kScreenOptions:
+      ActivateOptions();
+      break;
+    default:
+      // The high-score and help screens act here as they land; the running game does not.
+      break;
+  }
 }
 
 void TMForm::ActivateWindow() {
@@ -43,6 +52,10 @@ void TMForm::ActivateWindow() {
 
 void TMForm::ActivateMainMenu() {
   switch (MenuItem) {
+    case 2:
+      LeaveMainMenu();
+      ShowOptions();
+      break;
     case 5:
       platform::OpenLink(Platform(), kMoreGamesLink);
       break;
@@ -50,7 +63,7 @@ void TMForm::ActivateMainMenu() {
       OpenWindow(kQuitGame);
       break;
     default:
-      // The new game, options, records and help open their screens as those land.
+      // The new game, records and help open their screens as those land.
       break;
   }
 }

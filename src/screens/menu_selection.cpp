@@ -11,6 +11,11 @@ void TMForm::HighlightSelection() {
   if (MenuItem == 0 || !MenuButtons[MenuItem] || MenuButtons[MenuItem]->Highlighted) return;
   MenuButtons[MenuItem]->ShowActive();
   MenuButtons[MenuItem]->Highlighted = true;
+  // On the options screen, moving off the boss-key or the country row ends its capture or
+  // its editing.
+  if (ScreenType != kScreenOptions) return;
+  if (BossCapture && MenuItem != 4) ToggleBossCapture();
+  if (CountryEdit && MenuItem != 5) ToggleCountryEdit();
 }
 
 // The first selectable button under the pointer, edges included, becomes the selection.

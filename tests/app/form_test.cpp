@@ -198,6 +198,67 @@ TEST_F(FormFixture, QuitWindowAsksWithNoSelectedAndYesEndsTheProgram) {
   EXPECT_EQ(form->Sky, nullptr);
 }
 
+TEST_F(FormFixture, OptionsScreenTogglesCapturesTheBossKeyAndTypesTheCountry) {
+  for (int frame = 0; frame < 66; ++frame) Frame();
+  auto press = [this](int key) {
+    platform.KeyDown(key);
+    Frame();
+    platform.KeyUp(key);
+    Frame();
+  };
+  press(vk::kDown);
+  platform.TypeChar(13);
+  Frame();
+  ASSERT_EQ(form->ScreenType, kScreenOptions);
+  EXPECT_EQ(form->MenuItem, 6);  // Back is preselected
+  press(vk::kUp);
+  press(vk::kUp);
+  press(vk::kUp);
+  EXPECT_EQ(form->MenuItem, 3);
+  platform.TypeChar(13);  // sounds off
+  Frame();
+  EXPECT_FALSE(form->Options.Sounds);
+  // The boss key: capture, hold Ctrl, press F5.
+  press(vk::kDown);
+  platform.TypeChar(13);
+  Frame();
+  ASSERT_TRUE(form->BossCapture);
+  EXPECT_EQ(form->BossKeyName(), "?");
+  platform.KeyDown(vk::kControl);
+  Frame();
+  EXPECT_EQ(form->BossKeyName(), "CTRL+?");
+  platform.KeyDown(vk::kF1 + 4);
+  Frame();
+  platform.KeyUp(vk::kF1 + 4);
+  platform.KeyUp(vk::kControl);
+  Frame();
+  EXPECT_FALSE(form->BossCapture);
+  EXPECT_EQ(form->BossKeyName(), "CTRL+F5");
+  // A capture left by moving to another row gives the old key back.
+  platform.TypeChar(13);
+  Frame();
+  ASSERT_TRUE(form->BossCapture);
+  press(vk::kDown);
+  EXPECT_FALSE(form->BossCapture);
+  EXPECT_EQ(form->BossKeyName(), "CTRL+F5");
+  // The country: Backspace takes the underscores; typable characters only, twelve at most.
+  platform.TypeChar(13);
+  Frame();
+  ASSERT_TRUE(form->CountryEdit);
+  for (int i = 0; i < 7; ++i) platform.TypeChar(8);
+  platform.TypeChar('!');  // punctuation below '0' is refused
+  for (char c : std::string("ABCDEFGHIJKLMN")) platform.TypeChar(c);
+  Frame();
+  EXPECT_EQ(form->Options.Country, "ABCDEFGHIJKL");
+  press(vk::kEscape);  // ends the editing, the screen stays
+  EXPECT_FALSE(form->CountryEdit);
+  EXPECT_EQ(form->ScreenType, kScreenOptions);
+  press(vk::kEscape);
+  EXPECT_EQ(form->ScreenType, kScreenMainMenu);
+  EXPECT_EQ(form->MenuItem, 2);
+  EXPECT_EQ(form->TextCursor, nullptr);
+}
+
 TEST_F(FormFixture, CloseRequestAsksInsteadOfClosing) {
   platform.RequestClose();
   Frame();

@@ -10,6 +10,10 @@ namespace assetgen {
 namespace {
 
 const char* kFont = "PT Sans";
+// The screens' caption and panel stand at x 181; the option rows reach past x 650.
+constexpr int kScreenPanelWidth = 500;
+constexpr int kScreenPanelHeight = 300;
+constexpr int kOptionRowWidth = 460;
 const TRgb kPanelCream = Hex(0xFFF6DC);
 const TRgb kPanelBorder = Hex(0x2E5A8A);
 
@@ -49,7 +53,7 @@ void Panel(cairo_t* cr, double w, double h) {
 }
 
 void Caption(cairo_t* cr, const std::string& text) {
-  const double w = 438, h = 56;
+  const double w = kScreenPanelWidth, h = 56;
   RoundRect(cr, 2, 4, w - 4, h - 8, 20);
   FillGradientPreserve(cr, 4, h - 4, Hex(0xFFC23A), Hex(0xE0701A));
   SetColour(cr, Hex(0x7A2E0A));
@@ -117,25 +121,30 @@ void AddMenuImages(engine::TPictureCollection& list) {
              SetColour(cr, kInk);
              cairo_fill(cr);
            }));
-  AddImage(list, Single("Cap_Opt", 438, 56, [](cairo_t* cr, int) { Caption(cr, "Настройки"); }));
-  AddImage(list, Single("Cap_HS", 438, 56, [](cairo_t* cr, int) { Caption(cr, "Рекорды"); }));
-  AddImage(list, Single("Cap_Help", 438, 56, [](cairo_t* cr, int) { Caption(cr, "Помощь"); }));
-  AddImage(list, Single("Sub_Bg", 438, 300, [](cairo_t* cr, int) { Panel(cr, 438, 300); }));
-  AddImage(list, Single("HS_Bg", 438, 300, [](cairo_t* cr, int) {
-             Panel(cr, 438, 300);
+  AddImage(list, Single("Cap_Opt", kScreenPanelWidth, 56,
+                        [](cairo_t* cr, int) { Caption(cr, "Настройки"); }));
+  AddImage(list, Single("Cap_HS", kScreenPanelWidth, 56,
+                        [](cairo_t* cr, int) { Caption(cr, "Рекорды"); }));
+  AddImage(list, Single("Cap_Help", kScreenPanelWidth, 56,
+                        [](cairo_t* cr, int) { Caption(cr, "Помощь"); }));
+  AddImage(list, Single("Sub_Bg", kScreenPanelWidth, kScreenPanelHeight, [](cairo_t* cr, int) {
+             Panel(cr, kScreenPanelWidth, kScreenPanelHeight);
+           }));
+  AddImage(list, Single("HS_Bg", kScreenPanelWidth, kScreenPanelHeight, [](cairo_t* cr, int) {
+             Panel(cr, kScreenPanelWidth, kScreenPanelHeight);
              for (int row = 0; row < 10; ++row) {
-               cairo_rectangle(cr, 16, 44 + row * 24, 406, 22);
+               cairo_rectangle(cr, 16, 44 + row * 24, kScreenPanelWidth - 32, 22);
                SetColour(cr, row % 2 ? Hex(0xFBEBC4) : Hex(0xFFF6DC));
                cairo_fill(cr);
              }
            }));
-  AddImage(list, Single("OptB_I", 400, 44, [](cairo_t* cr, int) {
-             RoundRect(cr, 1, 4, 398, 36, 10);
+  AddImage(list, Single("OptB_I", kOptionRowWidth, 44, [](cairo_t* cr, int) {
+             RoundRect(cr, 1, 4, kOptionRowWidth - 2, 36, 10);
              SetColour(cr, Hex(0xF8E6B8));
              cairo_fill(cr);
            }));
-  AddImage(list, Single("OptB_A", 400, 44, [](cairo_t* cr, int) {
-             RoundRect(cr, 1, 4, 398, 36, 10);
+  AddImage(list, Single("OptB_A", kOptionRowWidth, 44, [](cairo_t* cr, int) {
+             RoundRect(cr, 1, 4, kOptionRowWidth - 2, 36, 10);
              SetColour(cr, Hex(0xFFD24A));
              cairo_fill_preserve(cr);
              SetColour(cr, Hex(0xE0701A));

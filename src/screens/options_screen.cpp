@@ -1,0 +1,163 @@
+#include <map>
+
+#include "app/form.h"
+#include "objects/menu_button.h"
+#include "objects/my_cursor.h"
+#include "objects/value_steps.h"
+#include "platform/text_encoding.h"
+#include "platform/vk_codes.h"
+
+namespace {
+
+constexpr uint8_t kMenuList = 1;
+constexpr int kRowY[] = {0, 270, 323, 375, 428, 481};
+constexpr int kLabelX = 220;
+constexpr int kValueX = 410;
+constexpr int kBossKeyRow = 4;
+constexpr int kCountryRow = 5;
+constexpr int kBackRow = 6;
+constexpr int kPlain = 4;      // labels and unselected values
+constexpr int kSelected = 13;  // the value in force
+
+const std::string& Text(const char* utf8) {
+  // The screen's words, converted once to the code page the canvas takes.
+  static std::map<const char*, std::string> converted;
+  auto [it, added] = converted.try_emplace(utf8);
+  if (added) it->second = platform::Cp1251FromUtf8(utf8);
+  return it->second;
+}
+
+}  // namespace
+
+void TMForm::ShowOptions() {
+  ScreenType = kScreenOptions;
+  MenuFirst = 1;
+  MenuLast = kBackRow;
+  MenuItem = kBackRow;
+  ShowScreenFrame("Cap_Opt", "Sub_Bg");
+  for (int row = 1; row < kBackRow; ++row)
+    MenuButtons[row] = new TMenuButton(kMenuList, "OptB_A", "OptB_I", 0, 0, 204, kRowY[row]);
+  MenuButtons[kBackRow] = new TMenuButton(kMenuList, "Back_A", "Back_I", 0, 0, 177, 549);
+  TextCursor = new TMyCursor(kMenuList, "Cursor", 410, 485, 5, 500);
+  TextCursor->Blinking = false;
+  CountryEdit = false;
+  BossCapture = false;
+}
+
+void TMForm::UpdateOptions(int lag) {
+  HighlightSelection();
+  if (!CountryEdit) {
+    if (Keys.UpPressed) objects::StepDown(MenuItem, MenuFirst, 1);
+    if (Keys.DownPressed) objects::StepUp(MenuItem, MenuLast, 1);
+    if (Keys.EscPressed) ActivateItem(kBackRow);
+  } else if (Keys.EscPressed) {
+    ActivateItem(kCountryRow);  // ends the editing
+  }
+  if (ScreenType != kScreenOptions) return;  // Back left the screen
+  MDXSpriteEngine.StepAll(lag);
+  DrawOptions();
+  TextCursor->X = kValueX + TextWidthIn(Options.Country, kPlain);
+}
+
+void TMForm::DrawOptions() {
+  auto write = [this](int style, const char* utf8, int x, int row) {
+    SetTextStyle(style);
+    DrawText(Text(utf8), x, false, false, kRowY[row]);
+  };
+  write(kPlain, "РЕЖИМ:", kLabelX, 1);
+  write(kPlain, "МУЗЫКА:", kLabelX, 2);
+  write(kPlain, "ЗВУКИ:", kLabelX, 3);
+  write(kPlain, "БОСС-Клавиша:", kLabelX, 4);
+  write(kPlain, "ВАША СТРАНА:", kLabelX, 5);
+  write(Options.FullScreen ? kPlain : kSelected, "В ОКНЕ", 410, 1);
+  write(kPlain, "/", 491, 1);
+  write(Options.FullScreen ? kSelected : kPlain, "ПОЛНЫЙ ЭКРАН", 507, 1);
+  for (int row : {2, 3}) {
+    const bool on = row == 2 ? Options.Music : Options.Sounds;
+    write(on ? kSelected : kPlain, "ВКЛ.", 410, row);
+    write(kPlain, "/", 454, row);
+    write(on ? kPlain : kSelected, "ВЫКЛ.", 468, row);
+  }
+  SetTextStyle(kSelected);
+  DrawText(BossKeyName(), kValueX, false, false, kRowY[kBossKeyRow]);
+  SetTextStyle(kPlain);
+  DrawText(Options.Country, kValueX, false, false, kRowY[kCountryRow]);
+  DrawText(std::string(20, '_'), kValueX, false, false, kRowY[kCountryRow]);
+}
+
+void TMForm::ActivateOptions() {
+  switch (MenuItem) {
+    case 1:
+      Options.FullScreen = !Options.FullScreen;
+      ApplyDisplayMode();
+      break;
+    case 2:
+      Options.Music = !Options.Music;
+      StopSong();
+      StartScreenMusic();
+      break;
+    case 3:
+      Options.Sounds = !Options.Sounds;
+      break;
+    case kBossKeyRow:
+      ToggleBossCapture();
+      break;
+    case kCountryRow:
+      ToggleCountryEdit();
+      break;
+    case kBackRow:
+      LeaveOptions();
+      ShowMainMenu(0, 2, false);
+      break;
+    default:
+      break;
+  }
+}
+
+void TMForm::LeaveOptions() {
+  // A capture or an edit still running ends as moving off its row ends it: a capture that
+  // caught no key gives the old one back.
+  if (BossCapture) ToggleBossCapture();
+  CountryEdit = false;
+  ScreenType = kScreenNone;
+  HideScreenFrame();
+  RemoveMenuButtons();
+  if (TextCursor) {
+    TextCursor->KillOnce();
+    TextCursor = nullptr;
+  }
+}
+
+void TMForm::ToggleCountryEdit() {
+  CountryEdit = !CountryEdit;
+  if (TextCursor) TextCursor->Blinking = !TextCursor->Blinking;
+}
+
+void TMForm::ToggleBossCapture() {
+  if (!BossCapture) {
+    SavedBossShift = BossShift;
+    SavedBossKey = BossKey;
+    BossShift = 0;
+    BossKey = 0;
+  } else if (BossKey == 0) {
+    BossShift = SavedBossShift;
+    BossKey = SavedBossKey;
+  }
+  BossCapture = !BossCapture;
+}
+
+std::string TMForm::BossKeyName() const {
+  std::string name;
+  if (BossShift & platform::kShiftAlt) {
+    name = "ALT+";
+  } else if (BossShift & platform::kShiftCtrl) {
+    name = "CTRL+";
+  } else if (BossShift & platform::kShiftShift) {
+    name = "SHIFT+";
+  }
+  if (BossKey >= platform::vk::kF1 && BossKey <= platform::vk::kF12)
+    name += "F" + std::to_string(BossKey - platform::vk::kF1 + 1);
+  if (name.empty()) return "?";
+  if (name.back() == '+') name += "?";
+  return name;
+}

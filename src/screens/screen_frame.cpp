@@ -1,0 +1,16 @@
+#include "app/form.h"
+#include "objects/my_image_sprite.h"
+
+// The caption and panel the options, high-score and help screens stand on.
+void TMForm::ShowScreenFrame(const std::string& caption, const std::string& panel) {
+  ScreenCaption = new TMyImageSprite(1, caption, 181, 179, 3);
+  ScreenPanel = new TMyImageSprite(1, panel, 181, 241, 3);
+}
+
+void TMForm::HideScreenFrame() {
+  for (TMyImageSprite** sprite : {&ScreenCaption, &ScreenPanel}) {
+    if (!*sprite) continue;
+    (*sprite)->KillOnce();
+    *sprite = nullptr;
+  }
+}
