@@ -191,6 +191,14 @@ class TMForm : public engine::TDXForm {
   void ToggleBossCapture();
   void ToggleCountryEdit();
   std::string BossKeyName() const;
+  void ShowHighScores();
+  void DrawHighScoreTable();
+  void ActivateHighScores();
+  void LeaveHighScores();
+  void ShowHelp();
+  void DrawHelpPage();
+  void ActivateHelp();
+  void LeaveHelp();
   void ShowScreenFrame(const std::string& caption, const std::string& panel);
   void HideScreenFrame();
   void UpdateHighScores(int lag);
@@ -211,6 +219,8 @@ class TMForm : public engine::TDXForm {
   TMyCursor* TextCursor = nullptr;
   TMyImageSprite* ScreenCaption = nullptr;
   TMyImageSprite* ScreenPanel = nullptr;
+  int HelpPage = 1;
+  std::array<TMyImageSprite*, 14> HelpPictures{};
   uint8_t SavedBossShift = 0;  // the boss key as it was when a capture began
   uint16_t SavedBossKey = 0;
   int WindowTimer = 0;

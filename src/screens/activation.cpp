@@ -7,6 +7,7 @@ namespace {
 constexpr int kYes = 11;
 constexpr int kNo = 12;
 constexpr int kQuitGame = 1;
+constexpr int kClearRecords = 4;
 constexpr const char* kMoreGamesLink = "moregames.url";
 
 }  // namespace
@@ -29,8 +30,13 @@ void TMForm::ActivateCurrent() {
     case kScreenOptions:
       ActivateOptions();
       break;
-    default:
-      // The high-score and help screens act here as they land; the running game does not.
+    case kScreenHighScores:
+      ActivateHighScores();
+      break;
+    case kScreenHelp:
+      ActivateHelp();
+      break;
+    default:  // the running game: its buttons are the windows'
       break;
   }
 }
@@ -47,7 +53,15 @@ void TMForm::ActivateWindow() {
       CloseWindow();
     }
   }
-  // The other windows answer with the screens and the game they belong to.
+  if (WindowOpen == kClearRecords) {
+    if (MenuItem == kYes) {
+      CloseWindow();
+      persist::DefaultHighScores(HighScores);  // the file is written only at the exit
+    } else if (MenuItem == kNo) {
+      CloseWindow();
+    }
+  }
+  // The windows of the running game answer with it.
 }
 
 void TMForm::ActivateMainMenu() {
@@ -56,6 +70,14 @@ void TMForm::ActivateMainMenu() {
       LeaveMainMenu();
       ShowOptions();
       break;
+    case 3:
+      LeaveMainMenu();
+      ShowHighScores();
+      break;
+    case 4:
+      LeaveMainMenu();
+      ShowHelp();
+      break;
     case 5:
       platform::OpenLink(Platform(), kMoreGamesLink);
       break;
@@ -63,7 +85,7 @@ void TMForm::ActivateMainMenu() {
       OpenWindow(kQuitGame);
       break;
     default:
-      // The new game, records and help open their screens as those land.
+      // The new game starts here once the running game lands.
       break;
   }
 }

@@ -259,6 +259,72 @@ TEST_F(FormFixture, OptionsScreenTogglesCapturesTheBossKeyAndTypesTheCountry) {
   EXPECT_EQ(form->TextCursor, nullptr);
 }
 
+TEST_F(FormFixture, HighScoreAndHelpScreensAnswerTheirButtons) {
+  for (int frame = 0; frame < 66; ++frame) Frame();
+  auto press = [this](int key) {
+    platform.KeyDown(key);
+    Frame();
+    platform.KeyUp(key);
+    Frame();
+  };
+  auto enter = [this] {
+    platform.TypeChar(13);
+    Frame();
+  };
+  press(vk::kDown);
+  press(vk::kDown);
+  enter();
+  ASSERT_EQ(form->ScreenType, kScreenHighScores);
+  press(vk::kLeft);  // nothing left of Back
+  EXPECT_EQ(form->MenuItem, 1);
+  press(vk::kRight);
+  press(vk::kRight);
+  press(vk::kRight);  // nothing right of Visit
+  EXPECT_EQ(form->MenuItem, 3);
+  enter();
+  ASSERT_EQ(platform.OpenedUrls().size(), 1u);
+  EXPECT_EQ(platform.OpenedUrls()[0],
+            "http://perolet.example.net/cgi/version.pl?prg=Featherstrike&type=0&show");
+  // Clearing the records: a question first, No selected; Yes puts the defaults back.
+  form->HighScores[1] = {"Ann", 9000};
+  press(vk::kLeft);
+  enter();
+  ASSERT_EQ(form->WindowOpen, 4);
+  EXPECT_EQ(form->MenuItem, 12);
+  press('Y');
+  EXPECT_EQ(form->WindowOpen, 0);
+  EXPECT_EQ(form->HighScores[1].Points, 5000);
+  EXPECT_EQ(form->MenuItem, 2);
+  press(vk::kEscape);
+  ASSERT_EQ(form->ScreenType, kScreenMainMenu);
+  EXPECT_EQ(form->MenuItem, 3);
+
+  press(vk::kDown);
+  enter();
+  ASSERT_EQ(form->ScreenType, kScreenHelp);
+  EXPECT_EQ(form->HelpPage, 1);
+  EXPECT_FALSE(form->HelpPictures[0]->Visible);
+  press(vk::kRight);
+  press(vk::kRight);  // Back → Previous → Next
+  EXPECT_EQ(form->MenuItem, 3);
+  press(vk::kRight);  // now each Right turns a page
+  EXPECT_EQ(form->HelpPage, 2);
+  EXPECT_TRUE(form->HelpPictures[0]->Visible);  // the airplane
+  EXPECT_FALSE(form->HelpPictures[13]->Visible);
+  for (int i = 0; i < 4; ++i) press(vk::kRight);
+  EXPECT_EQ(form->HelpPage, 6);
+  EXPECT_TRUE(form->HelpPictures[13]->Visible);  // the logo
+  press(vk::kRight);
+  EXPECT_EQ(form->HelpPage, 1);
+  press(vk::kLeft);
+  enter();  // Previous on page 1 wraps to 6
+  EXPECT_EQ(form->HelpPage, 6);
+  press(vk::kEscape);
+  EXPECT_EQ(form->ScreenType, kScreenMainMenu);
+  EXPECT_EQ(form->MenuItem, 4);
+  EXPECT_EQ(form->HelpPictures[0], nullptr);
+}
+
 TEST_F(FormFixture, CloseRequestAsksInsteadOfClosing) {
   platform.RequestClose();
   Frame();

@@ -1,0 +1,157 @@
+#include <array>
+
+#include "app/form.h"
+#include "objects/menu_button.h"
+#include "objects/value_steps.h"
+#include "persist/score_links.h"
+#include "platform/text_encoding.h"
+#include "screens/help_texts.h"
+
+namespace {
+
+constexpr uint8_t kMenuList = 1;
+constexpr int kBack = 1, kPrevious = 2, kNext = 3;
+constexpr int kPages = 6;
+constexpr int kTextX = 200;
+
+struct TPicture {
+  const char* name;
+  uint8_t list;
+  int x, y, page;
+};
+
+constexpr std::array<TPicture, 14> kPictures{{
+    {"HelpAirplane", 1, 320, 340, 2},
+    {"HelpBird", 1, 310, 378, 2},
+    {"HelpDog", 1, 350, 445, 2},
+    {"HelpHelicopter", 1, 650, 335, 2},
+    {"HelpHunter", 1, 647, 375, 2},
+    {"BSingleGun", 2, 395, 334, 3},
+    {"BMultiGun", 2, 395, 386, 3},
+    {"BRocket", 2, 395, 438, 3},
+    {"BRocket3x", 2, 395, 490, 3},
+    {"BMegaBomb", 2, 670, 334, 3},
+    {"BLife", 2, 670, 386, 3},
+    {"BHero", 2, 670, 438, 3},
+    {"BScore", 2, 670, 490, 3},
+    {"HelpLogo", 1, 248, 374, 6},
+}};
+
+const char* const kTitles[kPages + 1] = {"",           "Описание Игры", "Противники", "Бонусы",
+                                         "Управление", "Управление",    "Об Игре"};
+
+struct TLabel {
+  const char* text;
+  int x, y;
+};
+
+constexpr TLabel kEnemyScores[] = {{"+10 Очков", 200, 358},
+                                   {"+20 Очков", 200, 418},
+                                   {"+50 Очков", 200, 478},
+                                   {"+50 Очков", 520, 358},
+                                   {"+45 Очков", 520, 418}};
+constexpr TLabel kBonusNames[] = {{"Пулемет", 200, 361},     {"Двойная Пушка", 200, 407},
+                                  {"Ракетница", 200, 462},   {"Тройная ракетница", 200, 515},
+                                  {"Супер Бомба", 520, 361}, {"Жизнь", 520, 407},
+                                  {"Помощник", 520, 462},    {"Очки", 520, 515}};
+
+}  // namespace
+
+void TMForm::ShowHelp() {
+  ScreenType = kScreenHelp;
+  MenuFirst = kBack;
+  MenuLast = kNext;
+  MenuItem = kBack;
+  HelpPage = 1;
+  // The help screen's caption stands where the panel does.
+  ScreenCaption = new TMyImageSprite(kMenuList, "Cap_Help", 181, 241, 3);
+  ScreenPanel = new TMyImageSprite(kMenuList, "Sub_BG", 181, 241, 3);
+  MenuButtons[kBack] = new TMenuButton(kMenuList, "Back_A", "Back_I", 0, 0, 177, 549);
+  MenuButtons[kPrevious] = new TMenuButton(kMenuList, "Prev_A", "Prev_I", 0, 0, 454, 548);
+  MenuButtons[kNext] = new TMenuButton(kMenuList, "Next_A", "Next_I", 0, 0, 630, 548);
+  for (size_t i = 0; i < kPictures.size(); ++i) {
+    const TPicture& p = kPictures[i];
+    HelpPictures[i] = new TMyImageSprite(p.list, p.name, p.x, p.y, 4);
+    HelpPictures[i]->Visible = false;
+  }
+}
+
+void TMForm::UpdateHelp(int lag) {
+  HighlightSelection();
+  if (Keys.LeftPressed) {
+    if (MenuItem == kPrevious) MenuItem = kBack;
+    if (MenuItem == kNext) MenuItem = kPrevious;
+  }
+  if (Keys.RightPressed) {
+    // Right walks Back → Previous → Next, then turns pages.
+    if (MenuItem == kNext) ActivateItem(kNext);
+    if (MenuItem == kPrevious) MenuItem = kNext;
+    if (MenuItem == kBack) MenuItem = kPrevious;
+  }
+  if (Keys.EscPressed) ActivateItem(kBack);
+  if (ScreenType != kScreenHelp) return;  // Back left the screen
+  DrawHelpPage();
+  MDXSpriteEngine.StepAll(lag);
+}
+
+void TMForm::DrawHelpPage() {
+  auto write = [this](int style, const std::string& utf8, int x, int y) {
+    SetTextStyle(style);
+    DrawText(platform::Cp1251FromUtf8(utf8), x, true, false, y);
+  };
+  write(14, kTitles[HelpPage], kTextX, 318);
+  const auto& body = HelpBodyLines(HelpPage);
+  switch (HelpPage) {
+    case 1:
+      for (size_t i = 0; i < body.size(); ++i) write(16, body[i], kTextX, 325 + 18 * (int(i) + 1));
+      break;
+    case 2:
+      for (const TLabel& l : kEnemyScores) write(15, l.text, l.x, l.y);
+      break;
+    case 3:
+      for (const TLabel& l : kBonusNames) write(15, l.text, l.x, l.y);
+      break;
+    case 4:
+    case 5:
+      write(15, HelpPage == 4 ? "Управление в Меню" : "Управление в Игре", kTextX, 348);
+      for (size_t i = 0; i < body.size(); ++i) write(16, body[i], kTextX, 361 + 18 * (int(i) + 1));
+      break;
+    case 6:
+      write(14, "Перолёт", 394, 372);
+      write(14, "2026, Перолёт", 395, 406);
+      write(14, persist::WorldRecordsAddress(config_.scoreUrl), 390, 440);
+      break;
+    default:
+      break;
+  }
+  for (size_t i = 0; i < kPictures.size(); ++i)
+    if (HelpPictures[i]) HelpPictures[i]->Visible = kPictures[i].page == HelpPage;
+}
+
+void TMForm::ActivateHelp() {
+  switch (MenuItem) {
+    case kBack:
+      LeaveHelp();
+      ShowMainMenu(0, 4, false);
+      break;
+    case kPrevious:
+      objects::StepPrevWrap(HelpPage, 1, kPages);
+      break;
+    case kNext:
+      objects::StepNextWrap(HelpPage, 1, kPages);
+      break;
+    default:
+      break;
+  }
+}
+
+void TMForm::LeaveHelp() {
+  ScreenType = kScreenNone;
+  RemoveMenuButtons();
+  HideScreenFrame();
+  for (TMyImageSprite*& picture : HelpPictures) {
+    if (!picture) continue;
+    picture->KillOnce();
+    picture = nullptr;
+  }
+}

@@ -1,0 +1,69 @@
+#include "app/form.h"
+#include "objects/menu_button.h"
+#include "objects/value_steps.h"
+#include "persist/score_links.h"
+#include "platform/links.h"
+
+namespace {
+
+constexpr uint8_t kMenuList = 1;
+constexpr int kBack = 1, kClear = 2, kVisit = 3;
+constexpr int kClearRecordsWindow = 4;
+constexpr int kRowsTop = 264;
+constexpr int kRowStep = 26;
+
+}  // namespace
+
+void TMForm::ShowHighScores() {
+  ScreenType = kScreenHighScores;
+  MenuFirst = kBack;
+  MenuLast = kVisit;
+  MenuItem = kBack;
+  ShowScreenFrame("Cap_HS", "HS_Bg");
+  MenuButtons[kBack] = new TMenuButton(kMenuList, "Back_A", "Back_I", 0, 0, 177, 549);
+  MenuButtons[kClear] = new TMenuButton(kMenuList, "Clear_HS_A", "Clear_HS_I", 0, 0, 311, 550);
+  MenuButtons[kVisit] = new TMenuButton(kMenuList, "Visit_WHS_A", "Visit_WHS_I", 0, 0, 518, 550);
+}
+
+void TMForm::UpdateHighScores(int lag) {
+  HighlightSelection();
+  if (Keys.LeftPressed) objects::StepDown(MenuItem, MenuFirst, 1);
+  if (Keys.RightPressed) objects::StepUp(MenuItem, MenuLast, 1);
+  if (Keys.EscPressed) ActivateItem(kBack);
+  if (ScreenType != kScreenHighScores) return;  // Back left the screen
+  MDXSpriteEngine.StepAll(lag);
+  DrawHighScoreTable();
+}
+
+void TMForm::DrawHighScoreTable() {
+  SetTextStyle(2);
+  for (int i = 1; i <= persist::kTableSize; ++i) {
+    const int y = kRowsTop + kRowStep * i;
+    DrawText(std::to_string(i), 238, true, true, y);
+    DrawText(HighScores[i].Name, 420, true, true, y);
+    DrawText(std::to_string(HighScores[i].Points), 661, true, true, y);
+  }
+}
+
+void TMForm::ActivateHighScores() {
+  switch (MenuItem) {
+    case kBack:
+      LeaveHighScores();
+      ShowMainMenu(0, 3, false);
+      break;
+    case kClear:
+      OpenWindow(kClearRecordsWindow);
+      break;
+    case kVisit:
+      platform::OpenLink(Platform(), persist::WorldRecordsAddress(config_.scoreUrl));
+      break;
+    default:
+      break;
+  }
+}
+
+void TMForm::LeaveHighScores() {
+  ScreenType = kScreenNone;
+  RemoveMenuButtons();
+  HideScreenFrame();
+}
