@@ -29,5 +29,15 @@ fuzz:
 	cmake --build $(FUZZ_BUILD) --target fuzzers
 	bash fuzz/run-all $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
+# PREFIX (default /usr/local) and DESTDIR as usual; the installed game runs from anywhere.
+PREFIX ?= /usr/local
+install: all
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix $(PREFIX)
+
+# Removes what the last install put down (CMake lists it in install_manifest.txt).
+uninstall:
+	@test -f $(BUILD)/install_manifest.txt || { echo "nothing installed from $(BUILD)"; exit 1; }
+	xargs -d '\n' rm -f < $(BUILD)/install_manifest.txt
+
 clean:
 	rm -rf $(BUILD)

@@ -32,6 +32,8 @@ class TScrollBackground;
 struct TFormConfig {
   std::optional<uint32_t> seed;
   std::string scoreUrl;
+  // Where the options and high-score files go, relative to the working directory or absolute.
+  std::string saveFolder = "Data/Save";
 };
 
 // Screen types.
@@ -135,6 +137,8 @@ class TMForm : public engine::TDXForm {
   void FormClose();
   void SaveAndExit();
   void LoadSaveFiles();
+  std::string SavePath(const char* file) const;
+  void ShowWindowIcon();
   void Terminate() { terminated_ = true; }
   bool Terminated() const { return terminated_; }
 

@@ -2,6 +2,7 @@
 
 #include <chrono>
 
+#include "engine/colour_names.h"
 #include "objects/scroll_background.h"
 #include "platform/paths.h"
 #include "platform/platform.h"
@@ -29,6 +30,7 @@ void TMForm::FormCreate() {
   MDXWaveList.Items.LoadFromFile(platform::NativePath(kSoundListFile));
   LoadSaveFiles();
   ApplyDisplayMode();
+  ShowWindowIcon();
   ScreenType = kScreenNone;
   Sky = new TScrollBackground(kImageList2, "SkyTile", kSkyColumns, 1);  // owned by the tree
   Sky->SetZ(kSkyDepth);
@@ -73,4 +75,16 @@ void TMForm::PlayEffect(const std::string& name) {
   wave.Stop();
   wave.Play(false);
   if (RecordSounds) SoundsStarted.push_back(name);
+}
+
+// The window shows the duck the launcher shows, from the first image list; its transparent
+// pixels stay clear.
+void TMForm::ShowWindowIcon() {
+  const engine::TPictureCollectionItem* icon = MDXImageList1.Items.Find("AppIcon");
+  if (!icon || icon->Picture.Empty()) return;
+  const uint32_t key = engine::ColorToRGB(icon->TransparentColor());
+  const uint32_t keyPixel = ((key & 0xFF) << 16) | (key & 0xFF00) | (key >> 16);
+  std::vector<uint32_t> argb(icon->Picture.Pixels());
+  for (uint32_t& p : argb) p = p == keyPixel ? 0 : 0xFF000000 | p;
+  Platform().SetIcon(argb.data(), icon->Picture.Width(), icon->Picture.Height());
 }

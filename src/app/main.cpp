@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "app/program.h"
+#include "platform/data_location.h"
 #include "platform/platform.h"
 #include "platform/sdl/sdl_platform.h"
 
@@ -13,7 +14,15 @@ int main() {
     std::cerr << "Перолёт: " << error.what() << std::endl;
     return 1;
   }
-  const int status = RunProgram(platform::Platform());
+  // The game runs in its data folder (a build, an unpacked folder or the installed share
+  // folder), whatever the folder it was started from.
+  TFormConfig config;
+  const platform::TLocationFacts facts = platform::CurrentLocationFacts();
+  if (const auto root = platform::FindDataRoot(facts)) {
+    platform::ChangeDirectory(*root);
+    config.saveFolder = platform::SaveFolder(*root, facts);
+  }
+  const int status = RunProgram(platform::Platform(), config);
   platform::SetPlatform(nullptr);
   return status;
 }

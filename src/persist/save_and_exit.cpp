@@ -4,10 +4,14 @@
 
 namespace {
 
-constexpr const char* kOptionsFile = "Data\\Save\\options";
-constexpr const char* kHighScoreFile = "Data\\Save\\hs";
+constexpr const char* kOptionsFile = "options";
+constexpr const char* kHighScoreFile = "hs";
 
 }  // namespace
+
+std::string TMForm::SavePath(const char* file) const {
+  return config_.saveFolder + "/" + file;
+}
 
 persist::TSettingsRef TMForm::Settings() {
   return {Options, BossShift, BossKey, HighScoreCheck};
@@ -15,8 +19,8 @@ persist::TSettingsRef TMForm::Settings() {
 
 // Start-up: the table, then the options (which carry the table's checksum), then the check.
 void TMForm::LoadSaveFiles() {
-  persist::LoadHighScores(HighScores, kHighScoreFile);
-  persist::LoadOptions(Settings(), kOptionsFile);
+  persist::LoadHighScores(HighScores, SavePath(kHighScoreFile));
+  persist::LoadOptions(Settings(), SavePath(kOptionsFile));
   if (HighScoreCheck != persist::HighScoreChecksum(HighScores))
     persist::DefaultHighScores(HighScores);
 }
@@ -25,7 +29,7 @@ void TMForm::LoadSaveFiles() {
 // the error, and the program runs on.
 void TMForm::SaveAndExit() {
   MDXSpriteEngine.PurgeDead();
-  persist::SaveOptions(Settings(), persist::HighScoreChecksum(HighScores), kOptionsFile);
-  persist::SaveHighScores(HighScores, kHighScoreFile);
+  persist::SaveOptions(Settings(), persist::HighScoreChecksum(HighScores), SavePath(kOptionsFile));
+  persist::SaveHighScores(HighScores, SavePath(kHighScoreFile));
   Terminate();
 }

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "app_icon.h"
 #include "engine/resource_file.h"
 #include "lists.h"
 #include "music.h"
@@ -12,6 +13,7 @@ namespace assetgen {
 void BuildGameData(TGameData& data) {
   AddMenuImages(data.res1);
   AddHelpImages(data.res1);
+  AddAppIconImage(data.res1);
   AddWorldImages(data.res2);
   AddCastImages(data.res2);
   AddItemImages(data.res2);
