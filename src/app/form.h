@@ -137,6 +137,7 @@ class TMForm : public engine::TDXForm {
   void FormClose();
   void SaveAndExit();
   void LoadSaveFiles();
+  void SubmitScore();
   std::string SavePath(const char* file) const;
   void ShowWindowIcon();
   void Terminate() { terminated_ = true; }

@@ -99,6 +99,8 @@ class TPlatform {
 
   // Opens an http or https address in the user's browser; false when it could not.
   virtual bool OpenUrl(const std::string& url) = 0;
+  // One blocking HTTP GET whose answer is dropped; false when it failed.
+  virtual bool HttpGet(const std::string& url) = 0;
   virtual bool FileExists(const std::string& path) = 0;
 
   // Shows a fatal error to the player: a message box where there is a display, and

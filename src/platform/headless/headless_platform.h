@@ -53,6 +53,7 @@ class THeadlessPlatform final : public TPlatform {
   int PresentCount() const { return presentCount_; }
   int CursorCount() const { return cursorCount_; }
   const std::vector<std::string>& OpenedUrls() const { return openedUrls_; }
+  const std::vector<std::string>& Requests() const { return requests_; }
   const std::vector<std::string>& Errors() const { return errors_; }
   const std::string& Title() const { return title_; }
   bool Centered() const { return centered_; }
@@ -87,6 +88,11 @@ class THeadlessPlatform final : public TPlatform {
   TMixer* Mixer() override { return audioDevice_ ? &mixer_ : nullptr; }
   TSongLibrary& Songs() override { return songs_; }
   bool OpenUrl(const std::string& url) override;
+  // Requests are recorded, never sent: a headless run has no network.
+  bool HttpGet(const std::string& url) override {
+    requests_.push_back(url);
+    return false;
+  }
   bool FileExists(const std::string& path) override;
   void ShowError(const std::string& title, const std::string& utf8Message) override;
 
@@ -127,6 +133,7 @@ class THeadlessPlatform final : public TPlatform {
   uint64_t audioRemainder_ = 0;
   std::vector<int16_t> audioScratch_;
   std::vector<std::string> openedUrls_;
+  std::vector<std::string> requests_;
   std::vector<std::string> errors_;
 };
 

@@ -5,6 +5,7 @@
 #include <iostream>
 #include <stdexcept>
 
+#include "platform/http_get.h"
 #include "platform/links.h"
 #include "platform/sdl/sdl_keymap.h"
 #include "platform/text_encoding.h"
@@ -267,6 +268,14 @@ bool TSdlPlatform::FileExists(const std::string& path) {
 void TSdlPlatform::ShowError(const std::string& title, const std::string& utf8Message) {
   std::cerr << title << ": " << utf8Message << std::endl;
   SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, title.c_str(), utf8Message.c_str(), window_);
+}
+
+}  // namespace platform
+
+namespace platform {
+
+bool TSdlPlatform::HttpGet(const std::string& url) {
+  return platform::HttpGet(url);
 }
 
 }  // namespace platform

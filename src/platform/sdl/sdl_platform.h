@@ -50,6 +50,7 @@ class TSdlPlatform final : public TPlatform {
   TMixer* Mixer() override { return mixer_.get(); }
   TSongLibrary& Songs() override { return *songs_; }
   bool OpenUrl(const std::string& url) override;
+  bool HttpGet(const std::string& url) override;
   bool FileExists(const std::string& path) override;
   void ShowError(const std::string& title, const std::string& utf8Message) override;
 

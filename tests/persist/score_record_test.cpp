@@ -1,0 +1,56 @@
+#include "persist/score_record.h"
+
+#include <gtest/gtest.h>
+
+#include "app/form.h"
+#include "platform/headless/headless_platform.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+TEST(ScoreRecord, FieldsInOrderPaddedToFiveByteBlocks) {
+  // Empty name and country, score 0: 37 bytes, three "0" to make 40.
+  EXPECT_EQ(persist::BuildScoreRecord("", 0, ""), "type=0|name=|score=0|key=P|p=|add=|z=000");
+  EXPECT_EQ(persist::BuildScoreRecord("a|b", 12, "RU").size() % 5, 0u);
+  EXPECT_NE(persist::BuildScoreRecord("a|b", 12, "RU").find("|name=a|b|score=12|"),
+            std::string::npos);
+  // 43 bytes get two "0", 45 none: both encode to 72 symbols.
+  const std::string r43 = persist::BuildScoreRecord("123456", 0, "");
+  ASSERT_EQ(r43.size(), 45u);
+  EXPECT_EQ(persist::EncodeScoreRecord(r43).size(), 72u);
+  const std::string r41 = persist::BuildScoreRecord("1234", 0, "");
+  EXPECT_EQ(r41.size(), 45u);  // 41 bytes and four "0"
+  EXPECT_EQ(r41.substr(r41.size() - 7), "|z=0000");
+}
+
+std::string Symbols(std::initializer_list<int> values) {
+  std::string s;
+  for (int v : values) s += persist::kScoreAlphabet[v];
+  return s;
+}
+
+TEST(ScoreRecord, EveryFiveBitsBecomeOneSymbol) {
+  // "AAAAA" = 0x41 × 5: 01000 00101 00000 10100 00010 10000 01010 00001.
+  EXPECT_EQ(persist::EncodeScoreRecord("AAAAA"), Symbols({8, 5, 0, 20, 2, 16, 10, 1}));
+  // A text not a multiple of 5 bits long gets "0" bits in front: one byte, 8 bits → 10.
+  EXPECT_EQ(persist::EncodeScoreRecord("\xFF"), Symbols({7, 31}));
+}
+
+TEST(ScoreRecord, SubmittingSendsOneRequestAndLetsFailuresGo) {
+  test_support::TTempWorkDir dir;
+  dir.LinkGameResources();
+  platform::THeadlessPlatform platform;
+  TMForm form(platform, TFormConfig{1, "http://127.0.0.1:9"});
+  form.FormCreate();
+  form.PlayerName = "Ann";
+  form.Score = 700;
+  form.SubmitScore();  // the headless platform refuses, as a machine without network would
+  ASSERT_EQ(platform.Requests().size(), 1u);
+  const std::string expected = persist::ScoreRequestAddress(
+      "http://127.0.0.1:9",
+      persist::EncodeScoreRecord(persist::BuildScoreRecord("Ann", 700, form.Options.Country)));
+  EXPECT_EQ(platform.Requests()[0], expected);
+  EXPECT_TRUE(expected.starts_with("http://127.0.0.1:9/cgi/version.pl?hs&prg=Featherstrike&inf="));
+}
+
+}  // namespace
