@@ -98,6 +98,18 @@ void TDirectDrawSurface::Draw(int x, int y, const TRect& srcRect, const TDirectD
 // A transparent copy moves the source's opaque runs, cut to the copied columns.
 void TDirectDrawSurface::CopyOpaqueRuns(const TCopyPlan& plan, const TDirectDrawSurface& src) {
   const TOpaqueSpans& spans = src.OpaqueSpans();
+  if (plan.srcX == 0 && plan.width == src.width_ && plan.stepY > 0) {
+    // Whole rows, the common case of a sprite inside the screen: the runs need no cutting,
+    // and rows and runs are walked with pointers alone.
+    const uint32_t* in = src.pixels_.data() + static_cast<size_t>(plan.srcY) * src.width_;
+    uint32_t* out = pixels_.data() + static_cast<size_t>(plan.destY) * width_ + plan.destX;
+    const TOpaqueSpans::TSpan* span = spans.RowBegin(plan.srcY);
+    for (int row = 0; row < plan.height; ++row, in += src.width_, out += width_) {
+      for (const auto* end = spans.RowEnd(plan.srcY + row); span != end; ++span)
+        CopyRun(out + span->start, in + span->start, span->length);
+    }
+    return;
+  }
   const int firstColumn = plan.srcX;
   const int endColumn = plan.srcX + plan.width;
   for (int row = 0; row < plan.height; ++row) {
