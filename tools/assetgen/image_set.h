@@ -23,7 +23,9 @@ struct TLayout {
 // Draws pattern `frame` into a patternWidth × patternHeight box at the origin.
 using TDrawFrame = std::function<void(cairo_t* cr, int frame)>;
 
-struct TImageSpec {
+// One image of a list as assetgen makes it: its name, pattern grid, how each pattern is
+// drawn, and how the game is to draw it.
+struct TDrawnImage {
   std::string name;
   TLayout layout;
   TDrawFrame draw;
@@ -35,11 +37,11 @@ struct TImageSpec {
 
 // Adds one drawn image to a collection: frames drawn cell by cell, colour-keyed, stored
 // as a 24-bit DIB with the key as its transparent colour.
-void AddImage(engine::TPictureCollection& list, const TImageSpec& spec);
+void AddImage(engine::TPictureCollection& list, const TDrawnImage& image);
 
 // A single picture of one pattern.
-TImageSpec Single(const std::string& name, int width, int height, TDrawFrame draw);
+TDrawnImage Single(const std::string& name, int width, int height, TDrawFrame draw);
 // `count` patterns in one row.
-TImageSpec Strip(const std::string& name, int width, int height, int count, TDrawFrame draw);
+TDrawnImage Strip(const std::string& name, int width, int height, int count, TDrawFrame draw);
 
 }  // namespace assetgen

@@ -9,7 +9,7 @@ namespace {
 
 constexpr int kExplosionFrames = 6;
 
-TImageSpec Blasts(const std::string& name, int w, int h, int frames, unsigned seed) {
+TDrawnImage Blasts(const std::string& name, int w, int h, int frames, unsigned seed) {
   return Strip(name, w, h, frames, [w, h, frames, seed](cairo_t* cr, int f) {
     DrawBlast(cr, w, h, f / double(frames - 1), seed + f);
   });
@@ -17,7 +17,7 @@ TImageSpec Blasts(const std::string& name, int w, int h, int frames, unsigned se
 
 void AddCraft(engine::TPictureCollection& list) {
   // Eight patterns in a 4 × 2 grid with gaps: 0 firing, 1–3 flight, then the same armed.
-  TImageSpec player;
+  TDrawnImage player;
   player.name = "Player";
   player.layout = {kCraftWidth, kCraftHeight, 4, 2, 2, 2};
   player.draw = [](cairo_t* cr, int f) {
@@ -50,12 +50,12 @@ void AddEnemies(engine::TPictureCollection& list) {
                        [](cairo_t* cr, int f) { DrawBalloonDog(cr, f == 1 ? 2 : f, false); }));
   AddImage(list, Strip("MDogFall", kDogWidth, kDogHeight, 3,
                        [](cairo_t* cr, int f) { DrawBalloonDog(cr, f, true); }));
-  TImageSpec helicopter = Single("MHelicopter", kHelicopterWidth, kHelicopterHeight,
+  TDrawnImage helicopter = Single("MHelicopter", kHelicopterWidth, kHelicopterHeight,
                                  [](cairo_t* cr, int) { DrawHelicopter(cr); });
   helicopter.systemMemory = true;
   AddImage(list, helicopter);
   // The rotor's three patterns stand in one column, a pixel apart.
-  TImageSpec rotor;
+  TDrawnImage rotor;
   rotor.name = "MHelicopterAnim";
   rotor.layout = {150, 20, 1, 3, 0, 1};
   rotor.draw = [](cairo_t* cr, int f) { DrawRotor(cr, f); };

@@ -36,7 +36,7 @@ void DrawStrip(cairo_t* cr) {
   CentredText(cr, "PT Sans", 13, true, "УР.", 720, 22, Hex(0xE8B43A), Hex(0), 0);
 }
 
-TImageSpec WeaponIcon(const std::string& name, int kind) {
+TDrawnImage WeaponIcon(const std::string& name, int kind) {
   return Single(name, kWeaponIconWidth, kWeaponIconHeight, [kind](cairo_t* cr, int) {
     DrawBonusIcon(cr, kind, kWeaponIconWidth / 2.0, kWeaponIconHeight / 2.0, 28);
   });

@@ -78,7 +78,7 @@ void AddItemImages(engine::TPictureCollection& list) {
              DrawRocket(cr, 5, 5, 22);
            }));
   // Eight patterns in two rows, the last smoke; pattern 3 is the rockets' smoke puff.
-  TImageSpec explosion;
+  TDrawnImage explosion;
   explosion.name = "Explosion";
   explosion.layout = {64, 64, 4, 2, 0, 0};
   explosion.systemMemory = true;

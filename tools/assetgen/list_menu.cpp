@@ -98,7 +98,7 @@ void MenuBackground(cairo_t* cr) {
 }  // namespace
 
 void AddMenuImages(engine::TPictureCollection& list) {
-  TImageSpec background = Single("MMB", 800, 600, [](cairo_t* cr, int) { MenuBackground(cr); });
+  TDrawnImage background = Single("MMB", 800, 600, [](cairo_t* cr, int) { MenuBackground(cr); });
   background.transparent = false;
   background.systemMemory = true;
   AddImage(list, background);
@@ -109,12 +109,12 @@ void AddMenuImages(engine::TPictureCollection& list) {
   AddImage(list, Single("Window", 288, 170, [](cairo_t* cr, int) { Panel(cr, 288, 170); }));
   // Yes and No carry both looks in one picture: pattern 0 active, 1 inactive.
   for (const auto& [name, label] : {std::pair{"Yes", "Да"}, std::pair{"No", "Нет"}}) {
-    TImageSpec spec;
-    spec.name = name;
-    spec.layout = {90, 36, 1, 2, 0, 0};
+    TDrawnImage button;
+    button.name = name;
+    button.layout = {90, 36, 1, 2, 0, 0};
     const std::string text = label;
-    spec.draw = [text](cairo_t* cr, int f) { Button(cr, 90, 36, text, f == 0, 20); };
-    AddImage(list, spec);
+    button.draw = [text](cairo_t* cr, int f) { Button(cr, 90, 36, text, f == 0, 20); };
+    AddImage(list, button);
   }
   AddImage(list, Single("Cursor", 4, 22, [](cairo_t* cr, int) {
              cairo_rectangle(cr, 0, 0, 4, 22);

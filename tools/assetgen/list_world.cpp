@@ -68,7 +68,7 @@ void DrawHills(cairo_t* cr, int height, TRgb top, TRgb bottom, double amplitude,
 }  // namespace
 
 void AddWorldImages(engine::TPictureCollection& list) {
-  TImageSpec sky = Single("SkyTile", kSkyWidth, kSkyHeight, [](cairo_t* cr, int) { DrawSky(cr); });
+  TDrawnImage sky = Single("SkyTile", kSkyWidth, kSkyHeight, [](cairo_t* cr, int) { DrawSky(cr); });
   sky.transparent = false;
   sky.systemMemory = true;
   AddImage(list, sky);
