@@ -2,7 +2,6 @@
 
 #include <chrono>
 
-#include "engine/colour_names.h"
 #include "objects/scroll_background.h"
 #include "platform/paths.h"
 #include "platform/platform.h"
@@ -82,8 +81,7 @@ void TMForm::PlayEffect(const std::string& name) {
 void TMForm::ShowWindowIcon() {
   const engine::TPictureCollectionItem* icon = MDXImageList1.Items.Find("AppIcon");
   if (!icon || icon->Picture.Empty()) return;
-  const uint32_t key = engine::ColorToRGB(icon->TransparentColor());
-  const uint32_t keyPixel = ((key & 0xFF) << 16) | (key & 0xFF00) | (key >> 16);
+  const uint32_t keyPixel = icon->TransparentPixel();
   std::vector<uint32_t> argb(icon->Picture.Pixels());
   for (uint32_t& p : argb) p = p == keyPixel ? 0 : 0xFF000000 | p;
   Platform().SetIcon(argb.data(), icon->Picture.Width(), icon->Picture.Height());

@@ -198,6 +198,7 @@ void TDIB::Decode(std::span<const uint8_t> dib, size_t pixelOffset) {
   const auto palette = ReadPalette(in, h);
   // A file header may point past a gap after the colour table; the data is read from there.
   if (pixelOffset > in.Position() && pixelOffset < dib.size()) in.Seek(pixelOffset);
+  const size_t pixelsAt = in.Position();
 
   const int width = static_cast<int>(h.width);
   const int height = static_cast<int>(std::abs(h.height));
@@ -226,23 +227,16 @@ void TDIB::Decode(std::span<const uint8_t> dib, size_t pixelOffset) {
   height_ = height;
   bitCount_ = h.bitCount;
   pixels_ = std::move(pixels);
+  pixelsAt_ = pixelsAt;
 }
 
 std::vector<uint8_t> TDIB::BmpFile() const {
-  TByteWriter out;
   if (Empty()) return {};
-  // Where the rows start: after the header, the masks and the colour table.
-  TByteReader in(dibData_, &ThrowInvalidDib);
-  const THeader h = ReadHeader(in);
-  uint32_t entries = h.colorsUsed;
-  if (entries == 0 && h.bitCount <= 8) entries = 1u << h.bitCount;
-  entries = std::min<uint32_t>(entries, 256);
-  const size_t masks = h.compression == kBitFields ? 12 : 0;
-  const size_t pixelsAt = kFileHeaderSize + in.Position() + masks + entries * h.paletteEntryBytes;
+  TByteWriter out;
   out.U16(kBmpMagic);
   out.U32(static_cast<uint32_t>(kFileHeaderSize + dibData_.size()));
   out.U32(0);
-  out.U32(static_cast<uint32_t>(pixelsAt));
+  out.U32(static_cast<uint32_t>(kFileHeaderSize + pixelsAt_));
   out.Append(dibData_);
   return std::move(out.Bytes());
 }

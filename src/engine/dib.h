@@ -44,6 +44,7 @@ class TDIB {
   int bitCount_ = 0;
   std::vector<uint32_t> pixels_;
   std::vector<uint8_t> dibData_;
+  size_t pixelsAt_ = 0;  // where the rows start in dibData_, as decoding found them
 };
 
 }  // namespace engine

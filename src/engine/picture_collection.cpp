@@ -31,8 +31,11 @@ void TPictureCollectionItem::SetName(const std::string& name) {
 
 void TPictureCollectionItem::SetTransparentColor(int32_t colour) {
   transparentColor_ = colour;
-  for (auto& surface : surfaces_)
-    surface->SetTransparentColor(surface->ColorMatch(ColorToRGB(colour)));
+  for (auto& surface : surfaces_) surface->SetTransparentColor(TransparentPixel());
+}
+
+uint32_t TPictureCollectionItem::TransparentPixel() const {
+  return PixelOfColour(ColorToRGB(transparentColor_));
 }
 
 int TPictureCollectionItem::PatternCount() const {
@@ -96,7 +99,7 @@ TDirectDrawSurface& TPictureCollectionItem::AddSurface(int left, int top, int wi
         Picture.Pixels().data() + static_cast<size_t>(top + y) * Picture.Width() + left;
     std::copy(in, in + width, out + static_cast<size_t>(y) * surface->Pitch());
   }
-  surface->SetTransparentColor(surface->ColorMatch(ColorToRGB(transparentColor_)));
+  surface->SetTransparentColor(TransparentPixel());
   // The opaque runs are made now, not on the first frame that draws the picture.
   if (Transparent) surface->OpaqueSpans();
   surfaces_.push_back(std::move(surface));

@@ -36,6 +36,8 @@ class TPictureCollectionItem {
   bool SystemMemory = false;
   bool Transparent = true;
   int32_t TransparentColor() const { return transparentColor_; }
+  // The pixel the transparent colour becomes in the picture and on the surfaces.
+  uint32_t TransparentPixel() const;
   void SetTransparentColor(int32_t colour);  // 0x00BBGGRR; re-keys the surfaces
 
   TDIB Picture;

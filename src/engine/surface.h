@@ -12,6 +12,11 @@
 
 namespace engine {
 
+// The 32-bit surface pixel (red × 65536 + green × 256 + blue) of a colour given as 0x00BBGGRR.
+constexpr uint32_t PixelOfColour(uint32_t colour) {
+  return ((colour & 0xFF) << 16) | (colour & 0xFF00) | ((colour >> 16) & 0xFF);
+}
+
 // A drawing surface in memory: 32 bits a pixel, red × 65536 + green × 256 + blue, rows top
 // to bottom without padding.
 class TDirectDrawSurface {

@@ -126,10 +126,7 @@ void TDirectDrawSurface::CopyOpaqueRuns(const TCopyPlan& plan, const TDirectDraw
 }
 
 uint32_t TDirectDrawSurface::ColorMatch(uint32_t colour) const {
-  const uint32_t red = colour & 0xFF;
-  const uint32_t green = (colour >> 8) & 0xFF;
-  const uint32_t blue = (colour >> 16) & 0xFF;
-  return (red << 16) | (green << 8) | blue;
+  return PixelOfColour(colour);
 }
 
 uint32_t* TDirectDrawSurface::Lock(const TRect& rect) {

@@ -6,12 +6,18 @@ namespace {
 
 constexpr int kOpaque = 255;
 
-}  // namespace
-
+// The image list numbered as the game numbers them, or none for another number.
 engine::TDXImageList* ImageListNumbered(uint8_t list) {
   if (list == 1) return &MForm->MDXImageList1;
   if (list == 2) return &MForm->MDXImageList2;
   return nullptr;
+}
+
+}  // namespace
+
+engine::TPictureCollectionItem* FindListImage(uint8_t list, const std::string& name) {
+  engine::TDXImageList* images = ImageListNumbered(list);
+  return images ? &images->Items.FindImage(name) : nullptr;
 }
 
 TMyImageSprite::TMyImageSprite(uint8_t list)
@@ -29,15 +35,14 @@ TMyImageSprite::TMyImageSprite(uint8_t list, const std::string& name, double x, 
 }
 
 void TMyImageSprite::SetImageByName(const std::string& name) {
-  engine::TDXImageList* images = ImageListNumbered(ImageListNo);
-  if (!images) return;
-  engine::TPictureCollectionItem& item = images->Items.FindImage(name);
-  SetImage(&item);
-  Width = item.Width();
-  Height = item.Height();
+  engine::TPictureCollectionItem* item = FindListImage(ImageListNo, name);
+  if (!item) return;
+  SetImage(item);
+  Width = item->Width();
+  Height = item->Height();
   AnimFrame = 0;
   LastAnimFrame = 0;
-  AnimFrames = item.PatternCount();
+  AnimFrames = item->PatternCount();
 }
 
 void TMyImageSprite::PlayLoop(const std::string& name, int speed) {

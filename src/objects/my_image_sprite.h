@@ -5,10 +5,6 @@
 
 #include "engine/image_sprite.h"
 
-namespace engine {
-class TDXImageList;
-}
-
 // The base of every game object: an image picked by name from one of the form's two image
 // lists, animations at a speed per frame, an end that can kill or hide it, blended drawing.
 class TMyImageSprite : public engine::TImageSprite {
@@ -36,5 +32,6 @@ class TMyImageSprite : public engine::TImageSprite {
   void Render() override;
 };
 
-// The image list numbered as the game numbers them, or none for another number.
-engine::TDXImageList* ImageListNumbered(uint8_t list);
+// The named image of list 1 or 2 ("Image '%s' not found" when it lacks it); none for another
+// list number.
+engine::TPictureCollectionItem* FindListImage(uint8_t list, const std::string& name);

@@ -16,13 +16,12 @@ TScrollBackground::TScrollBackground(uint8_t list, const std::string& name, int3
 }
 
 void TScrollBackground::SetImageByName(const std::string& name) {
-  engine::TDXImageList* images = ImageListNumbered(ImageListNo);
-  if (!images) return;
-  engine::TPictureCollectionItem& item = images->Items.FindImage(name);
-  SetImage(&item);
+  engine::TPictureCollectionItem* item = FindListImage(ImageListNo, name);
+  if (!item) return;
+  SetImage(item);
   // The sprite's size is one tile; the map repeats it.
-  Width = item.Width();
-  Height = item.Height();
+  Width = item->Width();
+  Height = item->Height();
 }
 
 void TScrollBackground::SetImageFrom(const std::string& name, uint8_t list) {

@@ -1,4 +1,5 @@
 #include "app/form.h"
+#include "objects/kill_and_forget.h"
 #include "objects/scroll_background.h"
 #include "platform/links.h"
 
@@ -45,8 +46,7 @@ void TMForm::ActivateWindow() {
   if (WindowOpen == kQuitGame) {
     if (MenuItem == kYes) {
       CloseWindow();
-      Sky->KillOnce();
-      Sky = nullptr;
+      KillAndForget(Sky);
       LeaveMainMenu();
       SaveAndExit();
     } else if (MenuItem == kNo) {

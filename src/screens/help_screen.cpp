@@ -1,11 +1,12 @@
 #include <array>
 
 #include "app/form.h"
+#include "objects/kill_and_forget.h"
 #include "objects/menu_button.h"
 #include "objects/value_steps.h"
 #include "persist/score_links.h"
-#include "platform/text_encoding.h"
 #include "screens/help_texts.h"
+#include "screens/screen_text.h"
 
 namespace {
 
@@ -95,15 +96,16 @@ void TMForm::UpdateHelp(int lag) {
 }
 
 void TMForm::DrawHelpPage() {
-  auto write = [this](int style, const std::string& utf8, int x, int y) {
+  auto write = [this](int style, const char* utf8, int x, int y) {
     SetTextStyle(style);
-    DrawText(platform::Cp1251FromUtf8(utf8), x, true, false, y);
+    DrawText(Cp1251Text(utf8), x, true, false, y);
   };
   write(14, kTitles[HelpPage], kTextX, 318);
   const auto& body = HelpBodyLines(HelpPage);
   switch (HelpPage) {
     case 1:
-      for (size_t i = 0; i < body.size(); ++i) write(16, body[i], kTextX, 325 + 18 * (int(i) + 1));
+      for (size_t i = 0; i < body.size(); ++i)
+        write(16, body[i].c_str(), kTextX, 325 + 18 * (int(i) + 1));
       break;
     case 2:
       for (const TLabel& l : kEnemyScores) write(15, l.text, l.x, l.y);
@@ -114,12 +116,14 @@ void TMForm::DrawHelpPage() {
     case 4:
     case 5:
       write(15, HelpPage == 4 ? "Управление в Меню" : "Управление в Игре", kTextX, 348);
-      for (size_t i = 0; i < body.size(); ++i) write(16, body[i], kTextX, 361 + 18 * (int(i) + 1));
+      for (size_t i = 0; i < body.size(); ++i)
+        write(16, body[i].c_str(), kTextX, 361 + 18 * (int(i) + 1));
       break;
     case 6:
       write(14, "Перолёт", 394, 372);
       write(14, "2026, Перолёт", 395, 406);
-      write(14, persist::WorldRecordsAddress(config_.scoreUrl), 390, 440);
+      SetTextStyle(14);  // the address is plain ASCII: no conversion
+      DrawText(persist::WorldRecordsAddress(config_.scoreUrl), 390, true, false, 440);
       break;
     default:
       break;
@@ -149,9 +153,5 @@ void TMForm::LeaveHelp() {
   ScreenType = kScreenNone;
   RemoveMenuButtons();
   HideScreenFrame();
-  for (TMyImageSprite*& picture : HelpPictures) {
-    if (!picture) continue;
-    picture->KillOnce();
-    picture = nullptr;
-  }
+  for (TMyImageSprite*& picture : HelpPictures) KillAndForget(picture);
 }

@@ -1,11 +1,10 @@
-#include <map>
-
 #include "app/form.h"
+#include "objects/kill_and_forget.h"
 #include "objects/menu_button.h"
 #include "objects/my_cursor.h"
 #include "objects/value_steps.h"
-#include "platform/text_encoding.h"
 #include "platform/vk_codes.h"
+#include "screens/screen_text.h"
 
 namespace {
 
@@ -18,14 +17,6 @@ constexpr int kCountryRow = 5;
 constexpr int kBackRow = 6;
 constexpr int kPlain = 4;      // labels and unselected values
 constexpr int kSelected = 13;  // the value in force
-
-const std::string& Text(const char* utf8) {
-  // The screen's words, converted once to the code page the canvas takes.
-  static std::map<const char*, std::string> converted;
-  auto [it, added] = converted.try_emplace(utf8);
-  if (added) it->second = platform::Cp1251FromUtf8(utf8);
-  return it->second;
-}
 
 }  // namespace
 
@@ -62,7 +53,7 @@ void TMForm::UpdateOptions(int lag) {
 void TMForm::DrawOptions() {
   auto write = [this](int style, const char* utf8, int x, int row) {
     SetTextStyle(style);
-    DrawText(Text(utf8), x, false, false, kRowY[row]);
+    DrawText(Cp1251Text(utf8), x, false, false, kRowY[row]);
   };
   write(kPlain, "РЕЖИМ:", kLabelX, 1);
   write(kPlain, "МУЗЫКА:", kLabelX, 2);
@@ -122,10 +113,7 @@ void TMForm::LeaveOptions() {
   ScreenType = kScreenNone;
   HideScreenFrame();
   RemoveMenuButtons();
-  if (TextCursor) {
-    TextCursor->KillOnce();
-    TextCursor = nullptr;
-  }
+  KillAndForget(TextCursor);
 }
 
 void TMForm::ToggleCountryEdit() {

@@ -1,4 +1,5 @@
 #include "app/form.h"
+#include "objects/kill_and_forget.h"
 #include "objects/my_image_sprite.h"
 
 // The caption and panel the options, high-score and help screens stand on.
@@ -8,9 +9,6 @@ void TMForm::ShowScreenFrame(const std::string& caption, const std::string& pane
 }
 
 void TMForm::HideScreenFrame() {
-  for (TMyImageSprite** sprite : {&ScreenCaption, &ScreenPanel}) {
-    if (!*sprite) continue;
-    (*sprite)->KillOnce();
-    *sprite = nullptr;
-  }
+  KillAndForget(ScreenCaption);
+  KillAndForget(ScreenPanel);
 }

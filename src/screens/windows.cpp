@@ -1,8 +1,9 @@
 #include "app/form.h"
+#include "objects/kill_and_forget.h"
 #include "objects/menu_button.h"
 #include "objects/my_cursor.h"
 #include "objects/value_steps.h"
-#include "platform/text_encoding.h"
+#include "screens/screen_text.h"
 
 namespace {
 
@@ -68,22 +69,13 @@ void TMForm::CloseWindow() {
   MenuItem = SavedMenuItem;
   MenuFirst = SavedMenuFirst;
   MenuLast = SavedMenuLast;
-  if (HasBackdrop(kind) && WindowBackdrop) {
-    WindowBackdrop->KillOnce();
-    WindowBackdrop = nullptr;
-  }
+  if (HasBackdrop(kind)) KillAndForget(WindowBackdrop);
   if (AsksYesOrNo(kind)) {
     if (ScreenType == kScreenGame) HideMouseCursor();
-    for (int i : {kYes, kNo}) {
-      if (!MenuButtons[i]) continue;
-      MenuButtons[i]->KillOnce();
-      MenuButtons[i] = nullptr;
-    }
+    KillAndForget(MenuButtons[kYes]);
+    KillAndForget(MenuButtons[kNo]);
   }
-  if (kind == kNameEntry && TextCursor) {
-    TextCursor->KillOnce();
-    TextCursor = nullptr;
-  }
+  if (kind == kNameEntry) KillAndForget(TextCursor);
   WindowOpen = 0;
 }
 
@@ -129,54 +121,41 @@ void TMForm::UpdateWindow(int lag) {
 }
 
 void TMForm::DrawWindowTexts() {
-  // The canvas takes code page 1251; the texts are written here as they read.
-  static const std::string kQuitGameText = platform::Cp1251FromUtf8("Выйти из игры?");
-  static const std::string kQuitToMenuText = platform::Cp1251FromUtf8("Выйти в меню?");
-  static const std::string kClearText = platform::Cp1251FromUtf8("Очистить рекорды?");
-  static const std::string kPauseText = platform::Cp1251FromUtf8("Пауза");
-  static const std::string kLevelText = platform::Cp1251FromUtf8("Уровень ");
-  static const std::string kGameOverText = platform::Cp1251FromUtf8("Конец Игры");
-  static const std::string kResultText = platform::Cp1251FromUtf8("Ваш результат ");
-  static const std::string kNamePrompt = platform::Cp1251FromUtf8("Введите свое имя:");
-  static const std::string kSend1 = platform::Cp1251FromUtf8("Отправить результат");
-  static const std::string kSend2 = platform::Cp1251FromUtf8("на страницу мировых");
-  static const std::string kSend3 = platform::Cp1251FromUtf8("рекордов?");
-  static const std::string kSendingText = platform::Cp1251FromUtf8("Отправка результата...");
   auto centred = [this](int style, const std::string& text, int y) {
     SetTextStyle(style);
     DrawText(text, kTextCentreX, true, true, y);
   };
   switch (WindowOpen) {
     case kQuitGame:
-      centred(1, kQuitGameText, 286);
+      centred(1, Cp1251Text("Выйти из игры?"), 286);
       break;
     case kQuitToMenu:
-      centred(1, kQuitToMenuText, 286);
+      centred(1, Cp1251Text("Выйти в меню?"), 286);
       break;
     case kClearRecords:
-      centred(3, kClearText, 286);
+      centred(3, Cp1251Text("Очистить рекорды?"), 286);
       break;
     case kPause:
-      centred(5, kPauseText, 286);
+      centred(5, Cp1251Text("Пауза"), 286);
       break;
     case kLevelBanner:
-      centred(5, kLevelText + std::to_string(Level), 286);
+      centred(5, Cp1251Text("Уровень ") + std::to_string(Level), 286);
       break;
     case kGameOver:
-      centred(5, kGameOverText, 286);
+      centred(5, Cp1251Text("Конец Игры"), 286);
       break;
     case kNameEntry:
-      centred(9, kResultText + std::to_string(Score), 266);
-      centred(9, kNamePrompt, 306);
+      centred(9, Cp1251Text("Ваш результат ") + std::to_string(Score), 266);
+      centred(9, Cp1251Text("Введите свое имя:"), 306);
       centred(10, PlayerName, 346);
       break;
     case kSendScore:
-      centred(11, kSend1, 256);
-      centred(11, kSend2, 286);
-      centred(11, kSend3, 316);
+      centred(11, Cp1251Text("Отправить результат"), 256);
+      centred(11, Cp1251Text("на страницу мировых"), 286);
+      centred(11, Cp1251Text("рекордов?"), 316);
       break;
     case kSending:
-      centred(11, kSendingText, 296);
+      centred(11, Cp1251Text("Отправка результата..."), 296);
       break;
     default:
       break;

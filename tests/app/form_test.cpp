@@ -35,6 +35,22 @@ struct FormFixture : ::testing::Test {
     form->ProcessEvents();
     form->RunIdle();
   }
+  // A key pressed for a frame and released for the next.
+  void Press(int key) {
+    platform.KeyDown(key);
+    Frame();
+    platform.KeyUp(key);
+    Frame();
+  }
+  // Enter typed, and the frame after it.
+  void Enter() {
+    platform.TypeChar(13);
+    Frame();
+  }
+  // Frames until the main menu's buttons have faded in.
+  void WaitForTheMenu() {
+    for (int frame = 0; frame < 66; ++frame) Frame();
+  }
 };
 
 TEST_F(FormFixture, StartsInAWindowOnTheMainMenuWithItsMusic) {
@@ -160,14 +176,8 @@ TEST_F(FormFixture, MainMenuFadesInItsButtonsFrameByFrameThenTakesKeys) {
 }
 
 TEST_F(FormFixture, QuitWindowAsksWithNoSelectedAndYesEndsTheProgram) {
-  for (int frame = 0; frame < 66; ++frame) Frame();  // the fade-in
-  auto press = [this](int key) {
-    platform.KeyDown(key);
-    Frame();
-    platform.KeyUp(key);
-    Frame();
-  };
-  press(vk::kEscape);
+  WaitForTheMenu();
+  Press(vk::kEscape);
   ASSERT_EQ(form->WindowOpen, 1);
   EXPECT_EQ(form->MenuItem, 12);
   ASSERT_NE(form->WindowBackdrop, nullptr);
@@ -176,13 +186,13 @@ TEST_F(FormFixture, QuitWindowAsksWithNoSelectedAndYesEndsTheProgram) {
   for (int y = 276; y < 298; ++y)
     for (int x = 300; x < 500; ++x) dark += (platform.LastFrame()[y * 800 + x] & 0xFF) < 0x40;
   EXPECT_GT(dark, 40);
-  press(vk::kLeft);
+  Press(vk::kLeft);
   EXPECT_EQ(form->MenuItem, 11);
-  press(vk::kLeft);  // no wrapping
+  Press(vk::kLeft);  // no wrapping
   EXPECT_EQ(form->MenuItem, 11);
-  press(vk::kRight);
+  Press(vk::kRight);
   EXPECT_EQ(form->MenuItem, 12);
-  press('N');
+  Press('N');
   EXPECT_EQ(form->WindowOpen, 0);
   EXPECT_EQ(form->MenuItem, 1);  // the menu's selection comes back
   EXPECT_EQ(form->MenuButtons[11], nullptr);
@@ -191,37 +201,27 @@ TEST_F(FormFixture, QuitWindowAsksWithNoSelectedAndYesEndsTheProgram) {
   platform.Click();
   Frame();
   ASSERT_EQ(form->WindowOpen, 1);
-  press(vk::kLeft);
-  platform.TypeChar(13);
-  Frame();
+  Press(vk::kLeft);
+  Enter();
   EXPECT_TRUE(form->Terminated());
   EXPECT_EQ(form->Sky, nullptr);
 }
 
 TEST_F(FormFixture, OptionsScreenTogglesCapturesTheBossKeyAndTypesTheCountry) {
-  for (int frame = 0; frame < 66; ++frame) Frame();
-  auto press = [this](int key) {
-    platform.KeyDown(key);
-    Frame();
-    platform.KeyUp(key);
-    Frame();
-  };
-  press(vk::kDown);
-  platform.TypeChar(13);
-  Frame();
+  WaitForTheMenu();
+  Press(vk::kDown);
+  Enter();
   ASSERT_EQ(form->ScreenType, kScreenOptions);
   EXPECT_EQ(form->MenuItem, 6);  // Back is preselected
-  press(vk::kUp);
-  press(vk::kUp);
-  press(vk::kUp);
+  Press(vk::kUp);
+  Press(vk::kUp);
+  Press(vk::kUp);
   EXPECT_EQ(form->MenuItem, 3);
-  platform.TypeChar(13);  // sounds off
-  Frame();
+  Enter();  // sounds off
   EXPECT_FALSE(form->Options.Sounds);
   // The boss key: capture, hold Ctrl, press F5.
-  press(vk::kDown);
-  platform.TypeChar(13);
-  Frame();
+  Press(vk::kDown);
+  Enter();
   ASSERT_TRUE(form->BossCapture);
   EXPECT_EQ(form->BossKeyName(), "?");
   platform.KeyDown(vk::kControl);
@@ -235,91 +235,79 @@ TEST_F(FormFixture, OptionsScreenTogglesCapturesTheBossKeyAndTypesTheCountry) {
   EXPECT_FALSE(form->BossCapture);
   EXPECT_EQ(form->BossKeyName(), "CTRL+F5");
   // A capture left by moving to another row gives the old key back.
-  platform.TypeChar(13);
-  Frame();
+  Enter();
   ASSERT_TRUE(form->BossCapture);
-  press(vk::kDown);
+  Press(vk::kDown);
   EXPECT_FALSE(form->BossCapture);
   EXPECT_EQ(form->BossKeyName(), "CTRL+F5");
   // The country: Backspace takes the underscores; typable characters only, twelve at most.
-  platform.TypeChar(13);
-  Frame();
+  Enter();
   ASSERT_TRUE(form->CountryEdit);
   for (int i = 0; i < 7; ++i) platform.TypeChar(8);
   platform.TypeChar('!');  // punctuation below '0' is refused
   for (char c : std::string("ABCDEFGHIJKLMN")) platform.TypeChar(c);
   Frame();
   EXPECT_EQ(form->Options.Country, "ABCDEFGHIJKL");
-  press(vk::kEscape);  // ends the editing, the screen stays
+  Press(vk::kEscape);  // ends the editing, the screen stays
   EXPECT_FALSE(form->CountryEdit);
   EXPECT_EQ(form->ScreenType, kScreenOptions);
-  press(vk::kEscape);
+  Press(vk::kEscape);
   EXPECT_EQ(form->ScreenType, kScreenMainMenu);
   EXPECT_EQ(form->MenuItem, 2);
   EXPECT_EQ(form->TextCursor, nullptr);
 }
 
 TEST_F(FormFixture, HighScoreAndHelpScreensAnswerTheirButtons) {
-  for (int frame = 0; frame < 66; ++frame) Frame();
-  auto press = [this](int key) {
-    platform.KeyDown(key);
-    Frame();
-    platform.KeyUp(key);
-    Frame();
-  };
-  auto enter = [this] {
-    platform.TypeChar(13);
-    Frame();
-  };
-  press(vk::kDown);
-  press(vk::kDown);
-  enter();
+  WaitForTheMenu();
+  Press(vk::kDown);
+  Press(vk::kDown);
+  Enter();
   ASSERT_EQ(form->ScreenType, kScreenHighScores);
-  press(vk::kLeft);  // nothing left of Back
+  Press(vk::kLeft);  // nothing left of Back
   EXPECT_EQ(form->MenuItem, 1);
-  press(vk::kRight);
-  press(vk::kRight);
-  press(vk::kRight);  // nothing right of Visit
+  Press(vk::kRight);
+  Press(vk::kRight);
+  Press(vk::kRight);  // nothing right of Visit
   EXPECT_EQ(form->MenuItem, 3);
-  enter();
+  Enter();
   ASSERT_EQ(platform.OpenedUrls().size(), 1u);
   EXPECT_EQ(platform.OpenedUrls()[0],
             "http://perolet.example.net/cgi/version.pl?prg=Featherstrike&type=0&show");
   // Clearing the records: a question first, No selected; Yes puts the defaults back.
   form->HighScores[1] = {"Ann", 9000};
-  press(vk::kLeft);
-  enter();
+  Press(vk::kLeft);
+  Enter();
   ASSERT_EQ(form->WindowOpen, 4);
   EXPECT_EQ(form->MenuItem, 12);
-  press('Y');
+  Press('Y');
   EXPECT_EQ(form->WindowOpen, 0);
   EXPECT_EQ(form->HighScores[1].Points, 5000);
   EXPECT_EQ(form->MenuItem, 2);
-  press(vk::kEscape);
+  Press(vk::kEscape);
   ASSERT_EQ(form->ScreenType, kScreenMainMenu);
   EXPECT_EQ(form->MenuItem, 3);
 
-  press(vk::kDown);
-  enter();
+  Press(vk::kDown);
+  Enter();
   ASSERT_EQ(form->ScreenType, kScreenHelp);
   EXPECT_EQ(form->HelpPage, 1);
   EXPECT_FALSE(form->HelpPictures[0]->Visible);
-  press(vk::kRight);
-  press(vk::kRight);  // Back → Previous → Next
+  Press(vk::kRight);
+  Press(vk::kRight);  // Back → Previous → Next
   EXPECT_EQ(form->MenuItem, 3);
-  press(vk::kRight);  // now each Right turns a page
+  Press(vk::kRight);  // now each Right turns a page
   EXPECT_EQ(form->HelpPage, 2);
   EXPECT_TRUE(form->HelpPictures[0]->Visible);  // the airplane
   EXPECT_FALSE(form->HelpPictures[13]->Visible);
-  for (int i = 0; i < 4; ++i) press(vk::kRight);
+  for (int i = 0; i < 4; ++i) Press(vk::kRight);
   EXPECT_EQ(form->HelpPage, 6);
   EXPECT_TRUE(form->HelpPictures[13]->Visible);  // the logo
-  press(vk::kRight);
+  Press(vk::kRight);
   EXPECT_EQ(form->HelpPage, 1);
-  press(vk::kLeft);
-  enter();  // Previous on page 1 wraps to 6
+  Press(vk::kLeft);
+  Enter();  // Previous on page 1 wraps to 6
   EXPECT_EQ(form->HelpPage, 6);
-  press(vk::kEscape);
+  Press(vk::kEscape);
   EXPECT_EQ(form->ScreenType, kScreenMainMenu);
   EXPECT_EQ(form->MenuItem, 4);
   EXPECT_EQ(form->HelpPictures[0], nullptr);

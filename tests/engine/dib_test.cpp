@@ -185,6 +185,10 @@ TEST(Dib, BmpFilesNeedTheirMagicAndMayPointPastAGap) {
   file.Raw(InfoHeader(1, 1, 24).bytes).Fill(8, 0xEE).U8(1).U8(2).U8(3).U8(0);
   dib.LoadFromBmpFile(file.bytes);
   EXPECT_EQ(dib.Pixel(0, 0), 0x030201u);
+  // Written back as a BMP file, the gap is kept and the file reads the same.
+  TDIB again;
+  again.LoadFromBmpFile(dib.BmpFile());
+  EXPECT_EQ(again.Pixels(), dib.Pixels());
 }
 
 TEST(Dib, MadePicturesReadBackAsTheyWereGiven) {

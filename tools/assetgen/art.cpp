@@ -37,38 +37,34 @@ uint32_t Unpremultiplied(uint32_t argb) {
          channel(argb & 0xFF);
 }
 
-}  // namespace
-
-std::vector<uint32_t> TArt::Keyed() const {
-  cairo_surface_flush(surface_);
-  const uint8_t* data = cairo_image_surface_get_data(surface_);
-  const int stride = cairo_image_surface_get_stride(surface_);
-  std::vector<uint32_t> pixels(static_cast<size_t>(width_) * height_);
-  for (int y = 0; y < height_; ++y) {
+// Every pixel of the drawing, top row first, through convert (premultiplied 0xAARRGGBB in).
+template <typename TConvert>
+std::vector<uint32_t> ReadPixels(cairo_surface_t* surface, TConvert convert) {
+  cairo_surface_flush(surface);
+  const uint8_t* data = cairo_image_surface_get_data(surface);
+  const int stride = cairo_image_surface_get_stride(surface);
+  const int width = cairo_image_surface_get_width(surface);
+  const int height = cairo_image_surface_get_height(surface);
+  std::vector<uint32_t> pixels(static_cast<size_t>(width) * height);
+  for (int y = 0; y < height; ++y) {
     const uint32_t* row = reinterpret_cast<const uint32_t*>(data + y * stride);
-    for (int x = 0; x < width_; ++x) {
-      uint32_t p = kKeyPixel;
-      if ((row[x] >> 24) >= 128) {
-        p = Unpremultiplied(row[x]);
-        if (p == kKeyPixel) p = 0xFE00FE;  // art never takes the key's exact colour
-      }
-      pixels[static_cast<size_t>(y) * width_ + x] = p;
-    }
+    for (int x = 0; x < width; ++x) pixels[static_cast<size_t>(y) * width + x] = convert(row[x]);
   }
   return pixels;
 }
 
+}  // namespace
+
+std::vector<uint32_t> TArt::Keyed() const {
+  return ReadPixels(surface_, [](uint32_t argb) {
+    if ((argb >> 24) < 128) return kKeyPixel;
+    const uint32_t p = Unpremultiplied(argb);
+    return p == kKeyPixel ? 0xFE00FEu : p;  // art never takes the key's exact colour
+  });
+}
+
 std::vector<uint32_t> TArt::Opaque() const {
-  cairo_surface_flush(surface_);
-  const uint8_t* data = cairo_image_surface_get_data(surface_);
-  const int stride = cairo_image_surface_get_stride(surface_);
-  std::vector<uint32_t> pixels(static_cast<size_t>(width_) * height_);
-  for (int y = 0; y < height_; ++y) {
-    const uint32_t* row = reinterpret_cast<const uint32_t*>(data + y * stride);
-    for (int x = 0; x < width_; ++x)
-      pixels[static_cast<size_t>(y) * width_ + x] = row[x] & 0xFFFFFF;
-  }
-  return pixels;
+  return ReadPixels(surface_, [](uint32_t argb) { return argb & 0xFFFFFF; });
 }
 
 void SetColour(cairo_t* cr, TRgb c, double alpha) {

@@ -6,7 +6,6 @@
 #include <stdexcept>
 
 #include "art.h"
-#include "engine/colour_names.h"
 
 namespace assetgen {
 
@@ -60,8 +59,7 @@ cairo_surface_t* PictureSurface(const engine::TPictureCollectionItem& item) {
       cairo_image_surface_create(CAIRO_FORMAT_ARGB32, picture.Width(), picture.Height());
   uint8_t* data = cairo_image_surface_get_data(s);
   const int stride = cairo_image_surface_get_stride(s);
-  const uint32_t key = engine::ColorToRGB(item.TransparentColor());
-  const uint32_t keyPixel = ((key & 0xFF) << 16) | (key & 0xFF00) | (key >> 16);
+  const uint32_t keyPixel = item.TransparentPixel();
   for (int y = 0; y < picture.Height(); ++y) {
     uint32_t* row = reinterpret_cast<uint32_t*>(data + y * stride);
     for (int x = 0; x < picture.Width(); ++x) {

@@ -80,12 +80,22 @@ TSamples Laser() {
   return s;
 }
 
-TSamples Laser2() {
-  TSamples s = Tone(TWaveform::Saw, 1400, 300, 0.18, kRate);
-  AddInto(s, Tone(TWaveform::Saw, 1460, 310, 0.18, kRate), 0.8, 0, kRate);
-  LowPass(s, kRate, 5000, 1500);
-  Envelope(s, kRate, 0.002, 1.5);
+// Two saw sweeps sounding together, darkened by a closing filter: the buzzy voice of the
+// double gun and of a falling hunter.
+struct TSweep {
+  double from, to, gain;
+};
+TSamples TwoSaws(TSweep first, TSweep second, double seconds, double cutoffStart, double cutoffEnd,
+                 double attack, double power) {
+  TSamples s = Tone(TWaveform::Saw, first.from, first.to, seconds, kRate);
+  AddInto(s, Tone(TWaveform::Saw, second.from, second.to, seconds, kRate), second.gain, 0, kRate);
+  LowPass(s, kRate, cutoffStart, cutoffEnd);
+  Envelope(s, kRate, attack, power);
   return s;
+}
+
+TSamples Laser2() {
+  return TwoSaws({1400, 300, 1}, {1460, 310, 0.8}, 0.18, 5000, 1500, 0.002, 1.5);
 }
 
 TSamples Rocket() {
@@ -132,11 +142,7 @@ TSamples DogKill() {
 }
 
 TSamples HunterKill() {
-  TSamples s = Tone(TWaveform::Saw, 220, 110, 0.32, kRate);
-  AddInto(s, Tone(TWaveform::Saw, 331, 160, 0.32, kRate), 0.5, 0, kRate);
-  LowPass(s, kRate, 1400, 500);
-  Envelope(s, kRate, 0.02, 1.3);
-  return s;
+  return TwoSaws({220, 110, 1}, {331, 160, 0.5}, 0.32, 1400, 500, 0.02, 1.3);
 }
 
 TSamples Crack(uint32_t seed) {

@@ -6,7 +6,6 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "engine/colour_names.h"
 #include "engine/component_stream.h"
 #include "engine/picture_collection.h"
 #include "engine/resource_file.h"
@@ -40,9 +39,8 @@ std::string Hex(uint32_t rgb) {
 void ListImages(const engine::TPictureCollection& images, std::ostream& out) {
   for (int i = 0; i < images.Count(); ++i) {
     const auto& item = images.Items(i);
-    // TransparentColor is 0x00BBGGRR; shown the way pictures are usually written, #RRGGBB.
-    const uint32_t bgr = engine::ColorToRGB(item.TransparentColor());
-    const uint32_t rgb = ((bgr & 0xFF) << 16) | (bgr & 0xFF00) | (bgr >> 16);
+    // Shown the way pictures are usually written, #rrggbb.
+    const uint32_t rgb = item.TransparentPixel();
     out << platform::Utf8FromCp1251(item.Name()) << "  picture " << item.Picture.Width() << 'x'
         << item.Picture.Height() << "  pattern " << item.Width() << 'x' << item.Height()
         << "  patterns " << item.PatternCount() << "  transparent "
