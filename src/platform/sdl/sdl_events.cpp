@@ -52,6 +52,7 @@ int TSdlPlatform::ShiftState() const {
 }
 
 bool TSdlPlatform::PollEvent(TEvent& event) {
+  SettlePlacement();
   SDL_Event in;
   while (SDL_PollEvent(&in)) {
     if (Translate(in, event)) return true;

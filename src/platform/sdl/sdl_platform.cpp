@@ -158,9 +158,9 @@ TWindowPlacement TSdlPlatform::GetWindowPlacement() {
   return placement;
 }
 
-// Right after full screen the window manager has not yet put the frame back, so the first
-// move can land off by the frame's size; the placement is applied again as the window moves
-// until it stands where it should.
+// Right after full screen the window manager has not yet put the frame back, so a move can
+// land off by the frame's size, even after the window once stood in the right place. For a
+// while after the placement the window is watched and put back whenever it strays.
 void TSdlPlatform::SetWindowPlacement(const TWindowPlacement& placement) {
   if (!window_ || fullScreen_) return;
   if (placement.width > 0 && placement.height > 0) {
@@ -168,15 +168,21 @@ void TSdlPlatform::SetWindowPlacement(const TWindowPlacement& placement) {
   }
   SDL_SetWindowPosition(window_, placement.x, placement.y);
   pendingPlacement_ = placement;
+  placementDeadline_ = SDL_GetTicks() + kPlacementSettleMs;
   placementTries_ = kPlacementTries;
 }
 
 void TSdlPlatform::SettlePlacement() {
-  if (!pendingPlacement_ || !window_ || fullScreen_) return;
+  if (!pendingPlacement_) return;
+  if (!window_ || fullScreen_ || SDL_TICKS_PASSED(SDL_GetTicks(), placementDeadline_)) {
+    pendingPlacement_.reset();
+    return;
+  }
   int x = 0;
   int y = 0;
   SDL_GetWindowPosition(window_, &x, &y);
-  if ((x == pendingPlacement_->x && y == pendingPlacement_->y) || placementTries_-- <= 0) {
+  if (x == pendingPlacement_->x && y == pendingPlacement_->y) return;
+  if (placementTries_-- <= 0) {
     pendingPlacement_.reset();
     return;
   }

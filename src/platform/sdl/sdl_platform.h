@@ -74,8 +74,12 @@ class TSdlPlatform final : public TPlatform {
   TFramePacer pacer_;
   TSdlPresenter presenter_;
   std::string title_;
-  static constexpr int kPlacementTries = 3;
+  // How long after a placement the window manager may still move the window, and how often
+  // the placement is put back in that time at most.
+  static constexpr Uint32 kPlacementSettleMs = 2000;
+  static constexpr int kPlacementTries = 20;
   std::optional<TWindowPlacement> pendingPlacement_;
+  Uint32 placementDeadline_ = 0;
   int placementTries_ = 0;
   int cursorCount_ = 0;
   // Our own events: characters split from text input, and clicks that follow a release.
