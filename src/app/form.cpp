@@ -99,3 +99,8 @@ void TMForm::SetUpComponents() {
   MDXTimer.OnTimer = [this](engine::TDXTimer&, int lag) { MDXTimerTimer(lag); };
   MDXTimer.Loaded(Platform().AppActive());
 }
+
+int TMForm::RandomBelow(int n) {
+  if (n <= 1) return 0;
+  return std::uniform_int_distribution<int>(0, n - 1)(Random);
+}

@@ -16,24 +16,41 @@
 #include "engine/dx_timer.h"
 #include "engine/dx_wave_list.h"
 #include "engine/sprite_engine.h"
+#include "gameplay/game_rules.h"
+#include "gameplay/slot_table.h"
 #include "persist/game_options.h"
 #include "persist/high_scores.h"
 #include "persist/options_file.h"
 #include "platform/events.h"
 #include "platform/music_library.h"
 
+class TBonus;
+class TBullet;
+class TGroundGun;
 class TMenuButton;
+class TMonster;
 class TMyCursor;
 class TMyImageSprite;
+class TPlayer;
 class TScrollBackground;
 
-// How a run is set up from outside: the simulator fixes the random seed; a test can point
-// the score requests elsewhere.
+// The panel strip of a running game and the icons on it.
+struct THudSprites {
+  TMyImageSprite* Strip = nullptr;
+  std::array<TMyImageSprite*, 3> Lives{};
+  TMyImageSprite* Hero = nullptr;
+  TMyImageSprite* Weapon = nullptr;
+};
+
+// How a run is set up from outside: the simulator fixes the random seed and may start games
+// at a later level; a test can point the score requests elsewhere.
 struct TFormConfig {
   std::optional<uint32_t> seed;
   std::string scoreUrl;
   // Where the options and high-score files go, relative to the working directory or absolute.
   std::string saveFolder = "Data/Save";
+  // The level every new game starts at: 1 for a player; the simulator can start further on.
+  int firstLevel = 1;
 };
 
 // Screen types.
@@ -105,11 +122,31 @@ class TMForm : public engine::TDXForm {
   bool BossCapture = false;
   bool CountryEdit = false;
 
-  // The running game.
+  // The running game. The spawn timers carry over from level to level and game to game.
   int Level = 0;
   int Score = 0;
   int Lives = 0;
   int EnemiesLeft = 0;
+  bool LevelOver = false;
+  gameplay::TEnemyKinds EnemyKinds{};
+  int EnemyKindCount = 0;
+  gameplay::TBonusEntries BonusKinds{};
+  int BonusKindCount = 0;
+  int GunTimer = 0;
+  int MonsterTimer = 0;
+  int BonusTimer = 0;
+  TPlayer* Player = nullptr;
+  std::array<TScrollBackground*, 2> Hills{};
+  TScrollBackground* Background = nullptr;  // the front hills, which carry the ground
+  THudSprites Panels;
+  gameplay::TSlotTable<TBullet, 50> Bullets;
+  gameplay::TSlotTable<TMonster, 10> Monsters;
+  gameplay::TSlotTable<TGroundGun, 5> GroundGuns;
+  gameplay::TSlotTable<TBonus, 5> Bonuses;
+  // Where the system pointer stood after the previous frame; the craft steers by its moves.
+  int LastPointerX = 0;
+  int LastPointerY = 0;
+  uint64_t LastSerial = 0;  // numbers the enemies and hunters, so a shot knows its own
 
   // The band behind every screen: the sky in a game, the menu picture elsewhere. It lives
   // as long as the program.
@@ -120,6 +157,8 @@ class TMForm : public engine::TDXForm {
   std::string SongPath;
 
   std::mt19937 Random;
+  // A random integer 0..n−1.
+  int RandomBelow(int n);
   // Effects started, kept only while RecordSounds is set (the simulator's trace clears the
   // list each frame).
   bool RecordSounds = false;
@@ -208,7 +247,34 @@ class TMForm : public engine::TDXForm {
   void HideScreenFrame();
   void UpdateHighScores(int lag);
   void UpdateHelp(int lag);
+  // The running game.
+  void StartGame();
+  void StartLevel(int n);
+  void EndLevel();
+  void EndGame();
   void GameStep(int lag);
+  void SpawnGroundGuns();
+  void SpawnMonsters();
+  void SpawnBonuses();
+  void CullOffscreen();
+  // Each puts its sprite into the lowest free slot; false when the table is full.
+  bool AddGroundGun(double x, double y, int z, uint8_t kind);
+  bool AddMonster(double x, int z, uint8_t kind);
+  bool AddBonus(double x, double y, int z, uint8_t kind);
+  void FireShot(int x, int y, int z, int speed, int angle, uint8_t kind, uint8_t side,
+                bool tilt);
+  void FreeShot(int i);
+  void FreeGroundGun(int i);
+  void FreeMonster(int i);
+  void FreeBonus(int i);
+  void FreeAllShots();
+  void FreeAllGroundGuns();
+  void FreeAllMonsters();
+  void FreeAllBonuses();
+  void KillPlayerShots();
+  void CreateHud();
+  void DrawHud();
+  void KillHud();
   void OpenWindow(int kind);
   void CloseWindow();
   void UpdateWindow(int lag);
@@ -217,6 +283,8 @@ class TMForm : public engine::TDXForm {
   void ActivateCurrent();
   void ActivateMainMenu();
   void ActivateWindow();
+  void LeaveGameByScore();
+  void LeaveGameForHighScores();
 
   // The windows' state: the backdrop, the typing cursor (shared with the options screen),
   // the timer of timed windows, the name typed (kept for the next entry of the run).

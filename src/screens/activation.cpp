@@ -8,7 +8,11 @@ namespace {
 constexpr int kYes = 11;
 constexpr int kNo = 12;
 constexpr int kQuitGame = 1;
+constexpr int kQuitToMenu = 2;
 constexpr int kClearRecords = 4;
+constexpr int kNameEntry = 8;
+constexpr int kSendScore = 9;
+constexpr int kSending = 10;
 constexpr const char* kMoreGamesLink = "moregames.url";
 
 }  // namespace
@@ -42,26 +46,55 @@ void TMForm::ActivateCurrent() {
   }
 }
 
+// Each kind answers for itself; the pause, level, game-over and sending windows take no
+// answer.
 void TMForm::ActivateWindow() {
-  if (WindowOpen == kQuitGame) {
-    if (MenuItem == kYes) {
+  switch (WindowOpen) {
+    case kQuitGame:
+      if (MenuItem == kYes) {
+        CloseWindow();
+        KillAndForget(Sky);
+        LeaveMainMenu();
+        SaveAndExit();
+      } else if (MenuItem == kNo) {
+        CloseWindow();
+      }
+      break;
+    case kQuitToMenu:
+      if (MenuItem == kYes) {
+        CloseWindow();
+        LeaveGameByScore();
+      } else if (MenuItem == kNo) {
+        CloseWindow();
+      }
+      break;
+    case kClearRecords:
+      if (MenuItem == kYes) {
+        CloseWindow();
+        persist::DefaultHighScores(HighScores);  // the file is written only at the exit
+      } else if (MenuItem == kNo) {
+        CloseWindow();
+      }
+      break;
+    case kNameEntry:
+      HighScores[persist::kInsertSlot] = {PlayerName, Score};
+      persist::InsertHighScore(HighScores);
       CloseWindow();
-      KillAndForget(Sky);
-      LeaveMainMenu();
-      SaveAndExit();
-    } else if (MenuItem == kNo) {
-      CloseWindow();
-    }
+      OpenWindow(kSendScore);
+      break;
+    case kSendScore:
+      if (MenuItem == kYes) {
+        CloseWindow();
+        MDXSpriteEngine.PurgeDead();
+        OpenWindow(kSending);
+      } else if (MenuItem == kNo) {
+        CloseWindow();
+        LeaveGameForHighScores();
+      }
+      break;
+    default:
+      break;
   }
-  if (WindowOpen == kClearRecords) {
-    if (MenuItem == kYes) {
-      CloseWindow();
-      persist::DefaultHighScores(HighScores);  // the file is written only at the exit
-    } else if (MenuItem == kNo) {
-      CloseWindow();
-    }
-  }
-  // The windows of the running game answer with it.
 }
 
 void TMForm::ActivateMainMenu() {
@@ -84,8 +117,11 @@ void TMForm::ActivateMainMenu() {
     case 6:
       OpenWindow(kQuitGame);
       break;
+    case 1:
+      LeaveMainMenu();
+      StartGame();
+      break;
     default:
-      // The new game starts here once the running game lands.
       break;
   }
 }

@@ -108,16 +108,49 @@ void TMForm::UpdateWindow(int lag) {
     case kLevelBanner:
       if (!objects::CountDown(WindowTimer, 0, FrameMs)) CloseWindow();
       break;
+    case kGameOver:
+      if (!objects::CountDown(WindowTimer, 0, FrameMs)) {
+        CloseWindow();
+        LeaveGameByScore();
+      }
+      break;
     case kNameEntry:
       SetTextStyle(10);
       TextCursor->X = kTextCentreX + TextWidth(PlayerName) / 2.0;
       TextCursor->Step(lag);
       break;
+    case kSending:
+      // The first frame shows the text; the request blocks in the next.
+      if (!SendPending) {
+        SendPending = true;
+      } else {
+        SubmitScore();
+        CloseWindow();
+        LeaveGameForHighScores();
+      }
+      break;
     default:
-      // The game-over and sending windows lead into the end-of-game chain, which comes
-      // with the running game and the high-score table.
       break;
   }
+  if (ScreenType == kScreenGame) DrawHud();
+}
+
+// The end of a game: a score for the table leads to the name entry, any other back to the
+// main menu.
+void TMForm::LeaveGameByScore() {
+  if (persist::ScoreQualifies(HighScores, Score)) {
+    OpenWindow(kNameEntry);
+    return;
+  }
+  EndGame();
+  ShowMainMenu(0, 1, true);
+}
+
+void TMForm::LeaveGameForHighScores() {
+  EndGame();
+  ShowMainMenu(0, 3, true);
+  LeaveMainMenu();
+  ShowHighScores();
 }
 
 void TMForm::DrawWindowTexts() {

@@ -14,7 +14,8 @@ namespace sim {
 
 // Seeded random input for long unattended runs: presses and releases of every key the game
 // reads (the boss key and Alt+Enter among them), typed characters, mouse moves and clicks.
-// It brings a minimised or unfocused game back, holds fire for long stretches during a game,
+// It brings a minimised or unfocused game back, plays a running game (fire held for long
+// stretches, the craft steered at the next enemy) so that games reach later levels and end,
 // and never confirms leaving the program, so a run lasts all its frames.
 class TMonkey {
  public:
@@ -31,6 +32,9 @@ class TMonkey {
   void PressRandomKey(int64_t frame, bool quitQuestionOpen, platform::THeadlessPlatform& platform);
   void UseMouse(int64_t frame, bool quitQuestionOpen, platform::THeadlessPlatform& platform);
   void HoldFire(int64_t frame, platform::THeadlessPlatform& platform);
+  void PlayGame(int64_t frame, const TMForm& form, platform::THeadlessPlatform& platform);
+  void AnswerGameWindow(int64_t frame, const TMForm& form, platform::THeadlessPlatform& platform);
+  void Steer(int64_t frame, const TMForm& form, platform::THeadlessPlatform& platform);
   void TypeCharacter(platform::THeadlessPlatform& platform);
   void UseBossKeyOrModeSwitch(platform::THeadlessPlatform& platform);
 

@@ -8,11 +8,13 @@ namespace sim {
 
 const char* const kSimUsage =
     "usage: perolet-sim [--data DIR] [--frames N] [--fps F] [--seed S] [--input FILE]\n"
-    "                   [--monkey S] [--trace FILE] [--shot F:FILE.png]... [--score-url URL]\n";
+    "                   [--monkey S] [--trace FILE] [--shot F:FILE.png]... [--score-url URL]\n"
+    "                   [--level N] [--crowd]\n";
 
 namespace {
 
 constexpr int kMaxFps = 1000;
+constexpr int kMaxLevel = 1000000;
 
 int64_t ParseInteger(const std::string& option, const std::string& text, int64_t minimum,
                      int64_t maximum) {
@@ -42,6 +44,10 @@ TSimOptions ParseSimOptions(const std::vector<std::string>& args) {
   constexpr auto kMaxU32 = std::numeric_limits<uint32_t>::max();
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& option = args[i];
+    if (option == "--crowd") {
+      options.crowd = true;
+      continue;
+    }
     if (i + 1 >= args.size()) throw std::invalid_argument(option + " needs a value");
     const std::string& value = args[++i];
     if (option == "--data") {
@@ -62,6 +68,8 @@ TSimOptions ParseSimOptions(const std::vector<std::string>& args) {
       options.shots.push_back(ParseShot(value));
     } else if (option == "--score-url") {
       options.scoreUrl = value;
+    } else if (option == "--level") {
+      options.firstLevel = static_cast<int>(ParseInteger(option, value, 1, kMaxLevel));
     } else {
       throw std::invalid_argument("unknown option \"" + option + "\"");
     }

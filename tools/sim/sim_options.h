@@ -22,6 +22,8 @@ struct TSimOptions {
   std::string traceFile;
   std::vector<TShotRequest> shots;
   std::string scoreUrl;
+  int firstLevel = 1;  // where every new game of the run starts
+  bool crowd = false;  // keep every slot table full while a game runs
 };
 
 // Parses the command line; throws std::invalid_argument with a message for the user.

@@ -14,6 +14,7 @@ TSimRunner::TSimRunner(const TSimOptions& options, platform::THeadlessPlatform& 
                        TInputScript script, std::ostream* trace)
     : options_(options), platform_(platform), script_(std::move(script)), trace_(trace) {
   if (options.monkeySeed) monkey_.emplace(*options.monkeySeed);
+  if (options.crowd) crowd_.emplace(options.seed);
 }
 
 // The clock advances 1000 / fps milliseconds a frame, accumulated exactly, so no rounding
@@ -24,7 +25,11 @@ uint32_t TSimRunner::TicksOfFrame(int64_t frame) const {
 
 TSimSummary TSimRunner::Run() {
   platform_.SetRefreshRate(options_.fps);
-  TMForm form(platform_, TFormConfig{options_.seed, options_.scoreUrl});
+  TFormConfig config;
+  config.seed = options_.seed;
+  config.scoreUrl = options_.scoreUrl;
+  config.firstLevel = options_.firstLevel;
+  TMForm form(platform_, config);
   MForm = &form;
   form.RecordSounds = true;
   // Wrapping the frame handler measures the frame's compose time and remembers its lag.
@@ -60,6 +65,7 @@ void TSimRunner::RunFrame(int64_t frame, TMForm& form) {
   platform_.SetTicks(TicksOfFrame(frame));
   form.SoundsStarted.clear();
   if (monkey_) monkey_->BeforeFrame(frame, form, platform_);
+  if (crowd_) crowd_->BeforeFrame(form);
   if (const auto* events = script_.EventsOf(frame)) {
     for (const TScriptEvent& event : *events) Deliver(event, platform_);
   }

@@ -6,6 +6,7 @@
 #include <ostream>
 #include <vector>
 
+#include "crowd.h"
 #include "input_script.h"
 #include "monkey.h"
 #include "sim_options.h"
@@ -46,6 +47,7 @@ class TSimRunner {
   TInputScript script_;
   std::ostream* trace_;
   std::optional<TMonkey> monkey_;
+  std::optional<TCrowd> crowd_;
   std::vector<int64_t> composeUs_;
   int lastLag_ = 0;
   int spritesMax_ = 0;

@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "app/form.h"
+#include "objects/player.h"
 
 namespace sim {
 
@@ -15,10 +16,14 @@ std::string Number(double value) {
   return buffer;
 }
 
-// The player and the slot tables arrive with the running game; until then their fields keep
-// their start values.
-std::string PlayerJson(const TMForm&) {
-  return "null";
+std::string PlayerJson(const TMForm& form) {
+  if (!form.Player) return "null";
+  const TPlayer& player = *form.Player;
+  std::ostringstream json;
+  json << "{\"x\":" << Number(player.X) << ",\"y\":" << Number(player.Y)
+       << ",\"state\":" << int{player.State}
+       << ",\"visible\":" << (player.Visible ? "true" : "false") << "}";
+  return json.str();
 }
 
 }  // namespace
@@ -47,7 +52,9 @@ std::string TraceRow(const TFrameFacts& facts, const TMForm& form) {
       << ",\"menuItem\":" << form.MenuItem << ",\"level\":" << form.Level
       << ",\"score\":" << form.Score << ",\"lives\":" << form.Lives
       << ",\"enemiesLeft\":" << form.EnemiesLeft << ",\"player\":" << PlayerJson(form)
-      << ",\"shots\":0,\"monsters\":0,\"hunters\":0,\"bonuses\":0,\"sprites\":"
+      << ",\"shots\":" << form.Bullets.UsedCount() << ",\"monsters\":" << form.Monsters.UsedCount()
+      << ",\"hunters\":" << form.GroundGuns.UsedCount()
+      << ",\"bonuses\":" << form.Bonuses.UsedCount() << ",\"sprites\":"
       << form.MDXSpriteEngine.Engine().SpriteCount
       << ",\"speedFactor\":" << Number(form.SpeedFactor) << ",\"frameMs\":" << form.FrameMs
       << ",\"fps\":" << form.MDXTimer.FramesPerSecond()

@@ -1,0 +1,94 @@
+#include <algorithm>
+
+#include "app/form.h"
+#include "objects/ground_gun.h"
+#include "objects/kill_and_forget.h"
+#include "objects/monster.h"
+#include "objects/player.h"
+#include "objects/scroll_background.h"
+
+namespace {
+
+constexpr uint8_t kImageList = 2;
+constexpr int kSkySpeed = -1;
+constexpr int kWindowLevelBanner = 6;
+
+struct THillLayer {
+  const char* image;
+  double y;
+  int z;
+  int speedX;
+};
+// The first layer is the ground everything on it drifts with.
+constexpr THillLayer kHillLayers[] = {{"Hills1", 494, 11, -4}, {"Hills2", 444, 4, -3}};
+
+}  // namespace
+
+void TMForm::StartGame() {
+  ScreenType = kScreenGame;
+  StartScreenMusic();
+  HideMouseCursor();
+  MenuFirst = 1;
+  MenuLast = 0;
+  MenuItem = 0;
+  Sky->SetImageFrom("SkyTile", kImageList);
+  Sky->SpeedX = kSkySpeed;
+  for (size_t i = 0; i < Hills.size(); ++i) {
+    const THillLayer& layer = kHillLayers[i];
+    Hills[i] = new TScrollBackground(kImageList, layer.image, 2, 1);  // owned by the tree
+    Hills[i]->X = 0;
+    Hills[i]->Y = layer.y;
+    Hills[i]->SetZ(layer.z);
+    Hills[i]->SpeedX = layer.speedX;
+  }
+  Background = Hills[0];
+  Player = new TPlayer;  // owned by the tree
+  Player->Respawn();
+  CreateHud();
+  DrawHud();
+  StartLevel(std::max(Config().firstLevel, 1));
+}
+
+void TMForm::StartLevel(int n) {
+  Level = n;
+  LevelOver = false;
+  EnemyKinds = gameplay::EnemyKindsOfLevel(n);
+  BonusKinds = gameplay::BonusEntriesOfLevel(n);
+  EnemiesLeft = gameplay::QuotaOfLevel(n);
+  EnemyKindCount = gameplay::EnemyKindCount(EnemyKinds);
+  BonusKindCount = gameplay::BonusKindCount(BonusKinds);
+  Player->StartHero();
+  Player->Owned[1] = true;  // the basic gun
+  FreeAllBonuses();
+  FreeAllShots();
+  FreeAllGroundGuns();
+  FreeAllMonsters();
+  OpenWindow(kWindowLevelBanner);
+}
+
+// The quota is met: whatever still flies or stands dies at once, for nothing.
+void TMForm::EndLevel() {
+  LevelOver = true;
+  FreeAllBonuses();
+  FreeAllShots();
+  for (int i = 1; i <= decltype(Monsters)::kSlots; ++i) {
+    if (TMonster* monster = Monsters[i]) monster->Die();
+  }
+  for (int i = 1; i <= decltype(GroundGuns)::kSlots; ++i) {
+    if (TGroundGun* hunter = GroundGuns[i]) hunter->Die();
+  }
+}
+
+// The world goes at once; the sky stays for the menus.
+void TMForm::EndGame() {
+  ScreenType = kScreenNone;
+  for (TScrollBackground*& hills : Hills) KillAndForget(hills);
+  Background = nullptr;
+  KillAndForget(Player);
+  KillHud();
+  FreeAllShots();
+  FreeAllGroundGuns();
+  FreeAllMonsters();
+  FreeAllBonuses();
+  MDXSpriteEngine.PurgeDead();
+}

@@ -1,0 +1,74 @@
+#include <string>
+
+#include "app/form.h"
+#include "objects/kill_and_forget.h"
+#include "objects/my_image_sprite.h"
+#include "objects/player.h"
+
+namespace {
+
+constexpr uint8_t kImageList = 2;
+constexpr int kStripDepth = 9;
+constexpr int kIconDepth = 10;
+constexpr int kFirstLifeX = 28;
+constexpr int kLifeSpacing = 51;
+constexpr int kIconY = 4;
+constexpr int kHeroIconX = 192;
+constexpr int kWeaponX = 267;
+constexpr int kWeaponY = 6;
+constexpr int kLevelStyle = 6;
+constexpr int kScoreStyle = 7;
+constexpr int kLevelX = 770;
+constexpr int kScoreX = 633;
+constexpr int kNumbersY = 25;
+
+// The weapon shown is the first of these the craft holds.
+struct TWeaponIcon {
+  int kind;
+  const char* image;
+  int x;
+};
+constexpr TWeaponIcon kWeaponIcons[] = {
+    {5, "PanelMegaBomb", 267}, {9, "PanelRocket3x", 314},  {2, "PanelRocket", 362},
+    {7, "PanelSingleGun", 410}, {8, "PanelMultiGun", 458},
+};
+
+}  // namespace
+
+void TMForm::CreateHud() {
+  Panels.Strip = new TMyImageSprite(kImageList, "Panels", 0, 0, kStripDepth);  // owned by the tree
+  for (size_t i = 0; i < Panels.Lives.size(); ++i) {
+    const double x = kFirstLifeX + kLifeSpacing * static_cast<int>(i);
+    Panels.Lives[i] = new TMyImageSprite(kImageList, "PanelLife", x, kIconY, kIconDepth);
+  }
+  Panels.Hero = new TMyImageSprite(kImageList, "PanelHero", kHeroIconX, kIconY, kIconDepth);
+  Panels.Weapon = new TMyImageSprite(kImageList, "Null", kWeaponX, kWeaponY, kIconDepth);
+}
+
+void TMForm::KillHud() {
+  KillAndForget(Panels.Strip);
+  for (TMyImageSprite*& life : Panels.Lives) KillAndForget(life);
+  KillAndForget(Panels.Hero);
+  KillAndForget(Panels.Weapon);
+}
+
+// The numbers show in this frame; the icons, drawn before the step, in the next.
+void TMForm::DrawHud() {
+  if (!Player || !Panels.Weapon) return;
+  SetTextStyle(kLevelStyle);
+  DrawText(std::to_string(Level), kLevelX, true, true, kNumbersY);
+  SetTextStyle(kScoreStyle);
+  DrawText(std::to_string(Score), kScoreX, true, true, kNumbersY);
+  const int shown = std::clamp(Lives, 0, static_cast<int>(Panels.Lives.size()));
+  for (int i = 0; i < static_cast<int>(Panels.Lives.size()); ++i) Panels.Lives[i]->Visible = i < shown;
+  Panels.Hero->Visible = Player->Owned[gameplay::kHeroBonusEntry];
+  const TWeaponIcon* icon = nullptr;
+  for (const TWeaponIcon& candidate : kWeaponIcons) {
+    if (Player->Owned[gameplay::BonusSlotOf(candidate.kind)]) {
+      icon = &candidate;
+      break;
+    }
+  }
+  Panels.Weapon->SetImageByName(icon ? icon->image : "Null");
+  Panels.Weapon->X = icon ? icon->x : kWeaponX;
+}

@@ -1,0 +1,66 @@
+#include "app/form.h"
+#include "objects/player.h"
+
+namespace {
+
+using gameplay::LevelFactor;
+
+constexpr int kSpawnX = 900;
+constexpr int kSpawnDepth = 6;
+constexpr int kBonusDepth = 9;
+constexpr int kHunterPause = 1500;  // ms since the last of its family before another comes
+constexpr int kMonsterPause = 1000;
+constexpr int kBonusPause = 1000;
+constexpr int kHunterDraw = 20000;
+constexpr int kMonsterDraw = 10000;
+constexpr int kBonusDraw = 20000;
+constexpr int kBonusTop = 100;
+constexpr int kBonusHeights = 370;  // y 100..469
+
+struct THunterEntry {
+  int entry;
+  uint8_t kind;
+  double y;
+};
+constexpr THunterEntry kHunterEntries[] = {{5, 0, 409}, {6, 1, 407}, {7, 2, 429}};
+constexpr int kMonsterEntries = 4;
+
+}  // namespace
+
+void TMForm::SpawnGroundGuns() {
+  GunTimer += FrameMs;
+  if (!(GunTimer > kHunterPause && !LevelOver)) return;
+  for (const THunterEntry& hunter : kHunterEntries) {
+    if (!EnemyKinds[hunter.entry]) continue;
+    const int r = RandomBelow(kHunterDraw);
+    if (gameplay::HunterThreshold(LevelFactor(Level), SpeedFactor, EnemyKindCount) > r)
+      AddGroundGun(kSpawnX, hunter.y, kSpawnDepth, hunter.kind);
+  }
+}
+
+void TMForm::SpawnMonsters() {
+  MonsterTimer += FrameMs;
+  if (!(MonsterTimer > kMonsterPause && EnemiesLeft > 0 && !LevelOver)) return;
+  for (int entry = 0; entry < kMonsterEntries; ++entry) {
+    if (!EnemyKinds[entry]) continue;
+    const int r = RandomBelow(kMonsterDraw);
+    if (gameplay::MonsterThreshold(entry, LevelFactor(Level), SpeedFactor, EnemyKindCount) > r)
+      AddMonster(kSpawnX, kSpawnDepth, static_cast<uint8_t>(entry));
+  }
+}
+
+// The hero bonus is forced once the wingman has been shot down; any bonus added clears that.
+void TMForm::SpawnBonuses() {
+  BonusTimer += FrameMs;
+  if (!(BonusTimer > kBonusPause && !LevelOver)) return;
+  for (int entry = 1; entry <= gameplay::kBonusEntries; ++entry) {
+    if (!BonusKinds[entry]) continue;
+    const int r = RandomBelow(kBonusDraw);
+    const bool drawn = gameplay::BonusThreshold(entry, BonusKindCount, SpeedFactor) >= r;
+    const bool forced = entry == gameplay::kHeroBonusEntry && Player->HeroLost;
+    if (!drawn && !forced) continue;
+    const int y = kBonusTop + RandomBelow(kBonusHeights);
+    if (AddBonus(kSpawnX, y, kBonusDepth, static_cast<uint8_t>(gameplay::BonusKindOf(entry))))
+      Player->HeroLost = false;
+  }
+}

@@ -1,0 +1,45 @@
+#include "objects/bonus.h"
+
+#include <array>
+
+#include "app/form.h"
+#include "objects/scroll_background.h"
+
+namespace {
+
+constexpr uint8_t kImageList = 2;
+constexpr int kBonusAnimSpeed = 6;
+constexpr int kKickMs = 300;
+constexpr int kKickSpeed = 6;
+constexpr int kKickedAway = 800;
+
+constexpr std::array<const char*, 10> kImages = {
+    "BNull", "BScore",     "BRocket",   "BHero",     "BNull",
+    "BMegaBomb", "BLife", "BSingleGun", "BMultiGun", "BRocket3x"};
+
+}  // namespace
+
+const char* BonusImageOf(uint8_t kind) {
+  return kind < kImages.size() ? kImages[kind] : kImages[0];
+}
+
+TBonus::TBonus(double x, double y, int32_t z, int slot, uint8_t kind)
+    : TMyImageSprite(kImageList, BonusImageOf(kind), x, y, z), Slot(slot), Kind(kind) {
+  AnimSpeed = kBonusAnimSpeed;
+}
+
+void TBonus::Kick() {
+  KickTimer = kKickMs;
+  KickSpeed = kKickSpeed;
+  if (X > kKickedAway) MForm->FreeBonus(Slot);
+}
+
+// It drifts with the front hills; a kick carries it right for a moment.
+void TBonus::Step(int32_t lag) {
+  TMyImageSprite::Step(lag);
+  X += (MForm->Background->SpeedX + KickSpeed) * MForm->SpeedFactor;
+  if (KickSpeed > 0) {
+    KickTimer -= MForm->FrameMs;
+    if (KickTimer <= 0) KickSpeed = 0;
+  }
+}

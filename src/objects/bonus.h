@@ -1,0 +1,24 @@
+#pragma once
+
+#include <cstdint>
+
+#include "objects/my_image_sprite.h"
+
+// A pickup that drifts left with the front hills until the craft touches it; the craft's
+// shots push it to the right.
+class TBonus : public TMyImageSprite {
+ public:
+  TBonus(double x, double y, int32_t z, int slot, uint8_t kind);
+
+  int Slot = 0;
+  bool Taken = false;
+  uint8_t Kind = 0;
+  int KickSpeed = 0;
+  int KickTimer = 0;
+
+  void Kick();
+  void Step(int32_t lag) override;
+};
+
+// The picture of a bonus kind 0..9.
+const char* BonusImageOf(uint8_t kind);

@@ -1,0 +1,154 @@
+#include <cmath>
+#include <numbers>
+
+#include "app/form.h"
+#include "objects/bullet.h"
+#include "objects/monster.h"
+#include "objects/player.h"
+
+namespace {
+
+constexpr uint8_t kImageList = 2;
+constexpr double kStationAngle = 3.6;  // radians: behind and below the craft
+constexpr double kStationRadius = 100;
+constexpr double kEntryX = -70;
+constexpr double kEntryY = 450;
+constexpr int kFireMs = 200;
+constexpr int kFireChance = 24;  // one frame in this many, once loaded
+constexpr double kHalfWidth = 27.5;
+constexpr double kHalfHeight = 24;
+constexpr double kWidth = 55;
+constexpr double kHeight = 48;
+constexpr double kInset = 5;  // the part of the hero an enemy must touch
+constexpr double kArrived = 10;
+constexpr double kWreckAheadX = 40;
+constexpr double kWreckAheadY = 2;
+constexpr double kWreckDrift = 8;
+constexpr double kClosing = 10;  // closes a tenth of the distance a frame
+constexpr double kEngineRate = 6;
+constexpr double kBlastRate = 4;
+constexpr double kLastPattern = 3;
+
+gameplay::TQuad BoxOf(const engine::TSprite& sprite) {
+  return gameplay::BoxQuad(sprite.X, sprite.Y, sprite.X + sprite.Width, sprite.Y + sprite.Height);
+}
+
+}  // namespace
+
+void TPlayer::StartHero() {
+  Owned[gameplay::kHeroBonusEntry] = true;
+  HeroAngle = kStationAngle;
+  HeroRadius = kStationRadius;
+  HeroX = kEntryX;
+  HeroY = kEntryY;
+  HeroDriftX = 0;
+  HeroDriftY = 0;
+  HeroDown = false;
+  HeroFireTimer = kFireMs;
+  HeroLost = false;
+}
+
+void TPlayer::HeroShotDown() {
+  MForm->PlayEffect("HeroKill");
+  HeroBlast = 0;
+  HeroDown = true;
+  HeroLost = true;
+}
+
+void TPlayer::HeroFire() {
+  MForm->PlayEffect("Laser");
+  MForm->FireShot(static_cast<int>(HeroX + 30), static_cast<int>(HeroY), 11, 10, 0,
+                  TBullet::kGunShot, TBullet::kPlayerSide, false);
+  HeroFireTimer = kFireMs;
+}
+
+void TPlayer::StepHero() {
+  HeroCollisions();
+  SteerHero();
+  const double seconds = MForm->FrameMs / 1000.0;
+  HeroAnim += seconds * kEngineRate;
+  if (HeroAnim > kLastPattern) HeroAnim = 0;
+  if (HeroDown) {
+    HeroBlast += seconds * kBlastRate;
+    if (HeroBlast > kLastPattern) {
+      HeroBlast = 0;
+      Owned[gameplay::kHeroBonusEntry] = false;  // the wreck is gone
+    }
+  }
+  if (State != kFlying || LevelDone || HeroDown) return;
+  if (HeroFireTimer > 0) {
+    HeroFireTimer -= MForm->FrameMs;
+  } else if (MForm->RandomBelow(kFireChance) == 1) {
+    HeroFire();
+  }
+}
+
+// Once at his station the hero can be hit: an enemy that rams him goes down with him, and an
+// enemy shot that reaches him is spent on him.
+void TPlayer::HeroCollisions() {
+  if (State != kFlying || HeroTargetX - HeroX >= kArrived) return;
+  const gameplay::TQuad inner = gameplay::BoxQuad(HeroX + kInset, HeroY + kInset,
+                                                  HeroX + kWidth - kInset, HeroY + kHeight - kInset);
+  for (int i = 1; i <= decltype(MForm->Monsters)::kSlots; ++i) {
+    TMonster* monster = MForm->Monsters[i];
+    if (!monster || monster->Dying) continue;
+    if (gameplay::QuadsOverlap(inner, BoxOf(*monster))) {
+      HeroShotDown();
+      monster->Die();
+    }
+  }
+  const gameplay::TQuad whole = gameplay::BoxQuad(HeroX, HeroY, HeroX + kWidth, HeroY + kHeight);
+  for (int i = 1; i <= decltype(MForm->Bullets)::kSlots; ++i) {
+    TBullet* shot = MForm->Bullets[i];
+    if (!shot || shot->Side != TBullet::kEnemySide || shot->Exploded) continue;
+    if (gameplay::QuadsOverlap(whole, BoxOf(*shot))) {
+      HeroShotDown();
+      MForm->FreeShot(i);
+    }
+  }
+}
+
+// The hero keeps station at a fixed bearing and distance from the craft's centre; his wreck
+// falls away to the lower right.
+void TPlayer::SteerHero() {
+  CentreX = X + Width / 2.0;
+  CentreY = Y + Height / 2.0;
+  constexpr double kFullTurn = 2 * std::numbers::pi;
+  if (HeroAngle > kFullTurn) HeroAngle -= kFullTurn;
+  if (HeroAngle < 0) HeroAngle += kFullTurn;
+  HeroTargetX = std::cos(HeroAngle) * HeroRadius + CentreX - kHalfWidth + HeroDriftX;
+  HeroTargetY = CentreY - std::sin(HeroAngle) * HeroRadius - kHalfHeight + HeroDriftY;
+  if (HeroTargetX < 0) HeroTargetX = 0;
+  const double speed = MForm->SpeedFactor;
+  if (HeroDown) {
+    HeroTargetX += kWreckAheadX;
+    HeroTargetY += kWreckAheadY;
+    HeroDriftX += kWreckDrift * speed;
+    HeroDriftY += kWreckDrift * speed;
+  } else {
+    HeroDriftX = 0;
+    HeroDriftY = 0;
+  }
+  HeroX += (HeroTargetX - HeroX) / kClosing * speed;
+  HeroY += (HeroTargetY - HeroY) / kClosing * speed;
+}
+
+void TPlayer::Render() {
+  TMyImageSprite::Render();
+  if (Owned[gameplay::kHeroBonusEntry] && (State == kReborn || State == kFlying)) RenderHero();
+}
+
+// The hero is drawn straight onto the back surface right after the craft, at its depth.
+void TPlayer::RenderHero() {
+  if (!MForm->MDXDraw.HasSurface()) return;
+  engine::TDirectDrawSurface& surface = MForm->MDXDraw.Surface();
+  const auto at = [](double v) { return static_cast<int>(std::nearbyint(v)); };
+  if (HeroDown) {
+    FindListImage(kImageList, "HeroExplosion")
+        ->Draw(surface, at(HeroX), at(HeroY), static_cast<int>(HeroBlast));
+    return;
+  }
+  FindListImage(kImageList, "Hero")->Draw(surface, at(HeroX), at(HeroY), 0);
+  FindListImage(kImageList, "HeroAnim")
+      ->Draw(surface, at(HeroX - 48), at(HeroY - 8), static_cast<int>(HeroAnim));
+}
