@@ -261,8 +261,7 @@ class TMForm : public engine::TDXForm {
   bool AddGroundGun(double x, double y, int z, uint8_t kind);
   bool AddMonster(double x, int z, uint8_t kind);
   bool AddBonus(double x, double y, int z, uint8_t kind);
-  void FireShot(int x, int y, int z, int speed, int angle, uint8_t kind, uint8_t side,
-                bool tilt);
+  void FireShot(int x, int y, int z, int speed, int angle, uint8_t kind, uint8_t side, bool tilt);
   void FreeShot(int i);
   void FreeGroundGun(int i);
   void FreeMonster(int i);

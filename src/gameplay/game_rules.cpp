@@ -22,8 +22,8 @@ constexpr double kDegreesPerRadian = 57.29577951308232;
 constexpr double kFullTurnDegrees = 355;
 
 constexpr std::array<int, kBonusEntries + 1> kKindOfEntry = {0, 0, 1, 2, 3, 4, 7, 8, 9, 5, 6};
-constexpr std::array<double, kBonusEntries + 1> kWeightOfEntry = {
-    0, -1.0, 0.2, 0.2, 0.05, -1.0, 0.3, 0.15, 0.1, 0.1, 0.1};
+constexpr std::array<double, kBonusEntries + 1> kWeightOfEntry = {0,   -1.0, 0.2, 0.2, 0.05, -1.0,
+                                                                  0.3, 0.15, 0.1, 0.1, 0.1};
 
 }  // namespace
 

@@ -29,7 +29,7 @@ struct TWeaponIcon {
   int x;
 };
 constexpr TWeaponIcon kWeaponIcons[] = {
-    {5, "PanelMegaBomb", 267}, {9, "PanelRocket3x", 314},  {2, "PanelRocket", 362},
+    {5, "PanelMegaBomb", 267},  {9, "PanelRocket3x", 314}, {2, "PanelRocket", 362},
     {7, "PanelSingleGun", 410}, {8, "PanelMultiGun", 458},
 };
 
@@ -60,7 +60,8 @@ void TMForm::DrawHud() {
   SetTextStyle(kScoreStyle);
   DrawText(std::to_string(Score), kScoreX, true, true, kNumbersY);
   const int shown = std::clamp(Lives, 0, static_cast<int>(Panels.Lives.size()));
-  for (int i = 0; i < static_cast<int>(Panels.Lives.size()); ++i) Panels.Lives[i]->Visible = i < shown;
+  for (int i = 0; i < static_cast<int>(Panels.Lives.size()); ++i)
+    Panels.Lives[i]->Visible = i < shown;
   Panels.Hero->Visible = Player->Owned[gameplay::kHeroBonusEntry];
   const TWeaponIcon* icon = nullptr;
   for (const TWeaponIcon& candidate : kWeaponIcons) {

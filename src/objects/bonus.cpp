@@ -13,9 +13,9 @@ constexpr int kKickMs = 300;
 constexpr int kKickSpeed = 6;
 constexpr int kKickedAway = 800;
 
-constexpr std::array<const char*, 10> kImages = {
-    "BNull", "BScore",     "BRocket",   "BHero",     "BNull",
-    "BMegaBomb", "BLife", "BSingleGun", "BMultiGun", "BRocket3x"};
+constexpr std::array<const char*, 10> kImages = {"BNull",     "BScore",    "BRocket", "BHero",
+                                                 "BNull",     "BMegaBomb", "BLife",   "BSingleGun",
+                                                 "BMultiGun", "BRocket3x"};
 
 }  // namespace
 

@@ -259,7 +259,7 @@ void TBullet::Render() {
     return;
   }
   if (!Image()) return;
-  Image()->DrawRotate(*surface, static_cast<int>(X + Width / 2.0), static_cast<int>(Y + Height / 2.0),
-                      Width, Height, static_cast<int>(AnimFrame), 0.5, 0.5,
-                      Tilted ? Angle + kTiltAngle : Angle);
+  Image()->DrawRotate(*surface, static_cast<int>(X + Width / 2.0),
+                      static_cast<int>(Y + Height / 2.0), Width, Height,
+                      static_cast<int>(AnimFrame), 0.5, 0.5, Tilted ? Angle + kTiltAngle : Angle);
 }

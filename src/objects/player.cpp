@@ -3,8 +3,8 @@
 #include <cmath>
 
 #include "app/form.h"
-#include "platform/platform.h"
 #include "objects/value_steps.h"
+#include "platform/platform.h"
 
 namespace {
 

@@ -87,8 +87,8 @@ void TPlayer::StepHero() {
 // enemy shot that reaches him is spent on him.
 void TPlayer::HeroCollisions() {
   if (State != kFlying || HeroTargetX - HeroX >= kArrived) return;
-  const gameplay::TQuad inner = gameplay::BoxQuad(HeroX + kInset, HeroY + kInset,
-                                                  HeroX + kWidth - kInset, HeroY + kHeight - kInset);
+  const gameplay::TQuad inner = gameplay::BoxQuad(
+      HeroX + kInset, HeroY + kInset, HeroX + kWidth - kInset, HeroY + kHeight - kInset);
   for (int i = 1; i <= decltype(MForm->Monsters)::kSlots; ++i) {
     TMonster* monster = MForm->Monsters[i];
     if (!monster || monster->Dying) continue;

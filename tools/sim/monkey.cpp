@@ -20,7 +20,7 @@ constexpr uint8_t kWindowPause = 5;
 constexpr double kSteerSlack = 12;  // pixels off the target's height it lets go
 constexpr double kDodgeDistance = 120;
 constexpr double kBirdDodgeDistance = 160;  // a bird swings up and down and swallows
-constexpr double kTopRoom = 60;  // the craft stays between 44 and 570
+constexpr double kTopRoom = 60;             // the craft stays between 44 and 570
 constexpr double kBottomRoom = 555;
 constexpr int kSurfaceWidth = 800;
 constexpr int kSurfaceHeight = 600;
@@ -130,7 +130,8 @@ void TMonkey::Steer(int64_t frame, const TMForm& form, platform::THeadlessPlatfo
     const double reach = monster->Kind == TMonster::kBird ? kBirdDodgeDistance : kDodgeDistance;
     const double ahead = monster->X - (player->X + player->Width);
     const double apart = std::abs(monster->Y + monster->Height / 2.0 - centre);
-    const bool close = ahead < reach && apart < (monster->Height + player->Height) / 2.0 + kSteerSlack;
+    const bool close =
+        ahead < reach && apart < (monster->Height + player->Height) / 2.0 + kSteerSlack;
     if (close && (!danger || monster->X < danger->X)) danger = monster;
     if (ahead > 0 && (!next || monster->X < next->X)) next = monster;
   }

@@ -54,8 +54,8 @@ std::string TraceRow(const TFrameFacts& facts, const TMForm& form) {
       << ",\"enemiesLeft\":" << form.EnemiesLeft << ",\"player\":" << PlayerJson(form)
       << ",\"shots\":" << form.Bullets.UsedCount() << ",\"monsters\":" << form.Monsters.UsedCount()
       << ",\"hunters\":" << form.GroundGuns.UsedCount()
-      << ",\"bonuses\":" << form.Bonuses.UsedCount() << ",\"sprites\":"
-      << form.MDXSpriteEngine.Engine().SpriteCount
+      << ",\"bonuses\":" << form.Bonuses.UsedCount()
+      << ",\"sprites\":" << form.MDXSpriteEngine.Engine().SpriteCount
       << ",\"speedFactor\":" << Number(form.SpeedFactor) << ",\"frameMs\":" << form.FrameMs
       << ",\"fps\":" << form.MDXTimer.FramesPerSecond()
       << ",\"music\":" << (form.SongHandle != 0 ? JsonString(form.SongPath) : std::string("null"))
