@@ -1,0 +1,233 @@
+#include <set>
+
+#include "gameplay/game_fixture.h"
+#include "objects/my_image_sprite.h"
+#include "objects/scroll_background.h"
+#include "platform/vk_codes.h"
+
+namespace {
+
+namespace vk = platform::vk;
+
+constexpr uint8_t kWindowQuitToMenu = 2;
+constexpr uint8_t kWindowPause = 5;
+constexpr uint8_t kWindowLevelBanner = 6;
+constexpr uint8_t kWindowGameOver = 7;
+constexpr uint8_t kWindowNameEntry = 8;
+constexpr uint8_t kWindowSendScore = 9;
+
+using Level = GameFixture;
+
+TEST_F(Level, OneSpawnsOnlyAirplanesAndAsksForTenKills) {
+  EXPECT_EQ(form->Level, 1);
+  EXPECT_EQ(form->EnemiesLeft, 10);
+  std::set<int> kinds;
+  for (int i = 0; i < 1500 && form->ScreenType == kScreenGame; ++i) {
+    Frame();
+    form->Lives = 3;  // the test is about what comes, not about surviving it
+    EXPECT_EQ(form->GroundGuns.UsedCount(), 0);
+    for (int slot = 1; slot <= 10; ++slot) {
+      if (form->Monsters[slot]) kinds.insert(form->Monsters[slot]->Kind);
+    }
+  }
+  EXPECT_EQ(kinds, std::set<int>{TMonster::kAirplane});
+}
+
+TEST_F(Level, ThreeBringsHuntersOfTheSecondKindOnTheGround) {
+  form->StartLevel(3);
+  CloseWindows();
+  const TGroundGun* hunter = nullptr;
+  for (int i = 0; i < 5000 && !hunter; ++i) {
+    Frame();
+    form->Lives = 3;
+    hunter = form->GroundGuns[1];
+  }
+  ASSERT_NE(hunter, nullptr);
+  EXPECT_EQ(hunter->Kind, 1);
+  EXPECT_EQ(hunter->Y, 407);
+  EXPECT_EQ(hunter->X, 900);  // added after the frame's move
+}
+
+TEST_F(Level, TheBannerStandsTwoSecondsAndTheGameStandsStillUnderIt) {
+  form->StartLevel(2);
+  ASSERT_EQ(form->WindowOpen, kWindowLevelBanner);
+  const double x = form->Hills[0]->X;
+  // 2000 ms at 11 ms a frame: 181 frames count down, the 182nd would go below zero.
+  Frames(181);
+  EXPECT_EQ(form->WindowOpen, kWindowLevelBanner);
+  EXPECT_EQ(form->Hills[0]->X, x);
+  Frame();
+  EXPECT_EQ(form->WindowOpen, 0);
+}
+
+TEST_F(Level, TheQuotaMetClearsTheFieldThenFifteenBlinksLeadToTheNext) {
+  UntilFlying();
+  QuietField();
+  form->LevelOver = false;
+  TMonster& airplane = AddMonster(600, 100, TMonster::kAirplane);
+  TGroundGun& hunter = AddHunter(600, 0);
+  form->EnemiesLeft = 1;
+  airplane.Damage(2);
+  EXPECT_EQ(form->EnemiesLeft, 0);
+  const int score = form->Score;
+  Frame();
+  EXPECT_TRUE(form->LevelOver);
+  EXPECT_TRUE(player().LevelDone);
+  EXPECT_TRUE(hunter.Dead);  // the hunter falls, for nothing
+  EXPECT_EQ(form->Score, score);
+  EXPECT_EQ(form->Bonuses.UsedCount(), 0);
+  // 15 toggles of 100 ms, about ten frames each; nothing is spawned meanwhile.
+  int toggles = 0;
+  bool visible = player().Visible;
+  int field = form->Monsters.UsedCount() + form->GroundGuns.UsedCount();
+  while (form->Level == 1 && frames < 100000) {
+    Frame();
+    if (player().Visible != visible) ++toggles;
+    visible = player().Visible;
+    const int now = form->Monsters.UsedCount() + form->GroundGuns.UsedCount();
+    if (form->Level == 1) {
+      EXPECT_LE(now, field) << "spawned after the quota was met";
+    }
+    field = now;
+  }
+  EXPECT_EQ(form->Level, 2);
+  EXPECT_GE(toggles, 14);
+  EXPECT_EQ(form->WindowOpen, kWindowLevelBanner);
+  EXPECT_EQ(form->EnemiesLeft, 20);
+  EXPECT_EQ(player().State, TPlayer::kReborn);
+}
+
+TEST_F(Level, SpawnTimersCarryOverBetweenLevels) {
+  form->MonsterTimer = 700;
+  form->GunTimer = 1400;
+  form->StartLevel(5);
+  EXPECT_EQ(form->MonsterTimer, 700);
+  EXPECT_EQ(form->GunTimer, 1400);
+  EXPECT_EQ(form->EnemyKindCount, 5);
+  EXPECT_EQ(form->BonusKindCount, 7);
+}
+
+using Lives = GameFixture;
+
+TEST_F(Lives, ThreeDeathsEndTheGameWithTheGameOverWindowAndBackToTheMenu) {
+  EXPECT_EQ(form->Lives, 3);
+  for (int death = 1; death <= 3; ++death) {
+    UntilFlying();
+    ASSERT_EQ(player().State, TPlayer::kFlying);
+    player().Explode();
+    EXPECT_EQ(form->Lives, 3 - death);
+    // 1500 ms of wreck: about 137 frames.
+    for (int i = 0; i < 200 && player().State == TPlayer::kDying; ++i) Frame();
+  }
+  EXPECT_EQ(form->WindowOpen, kWindowGameOver);
+  EXPECT_FALSE(player().Visible);
+  // Three seconds; 0 points do not reach the table.
+  Frames(272);
+  EXPECT_EQ(form->WindowOpen, kWindowGameOver);
+  Frames(2);
+  EXPECT_EQ(form->WindowOpen, 0);
+  EXPECT_EQ(form->ScreenType, kScreenMainMenu);
+  EXPECT_EQ(form->Player, nullptr);
+  EXPECT_EQ(form->Bullets.UsedCount() + form->Monsters.UsedCount(), 0);
+}
+
+TEST_F(Lives, AnExtraLifeNeverGoesAboveThree) {
+  player().AddLife();
+  EXPECT_EQ(form->Lives, 3);
+  form->Lives = 1;
+  player().AddLife();
+  EXPECT_EQ(form->Lives, 2);
+}
+
+using EndOfGame = GameFixture;
+
+TEST_F(EndOfGame, AScoreForTheTableGoesThroughNameEntryAndTheSendOfferToTheRecords) {
+  form->Score = 7777;
+  form->PlayerName = "Ace";
+  platform.KeyDown(vk::kEscape);
+  Frame();
+  platform.KeyUp(vk::kEscape);
+  ASSERT_EQ(form->WindowOpen, kWindowQuitToMenu);
+  form->ActivateItem(11);
+  ASSERT_EQ(form->WindowOpen, kWindowNameEntry);
+  EXPECT_EQ(form->ScreenType, kScreenGame);  // the game ends only when the chain leaves
+  platform.TypeChar(13);
+  Frame();
+  ASSERT_EQ(form->WindowOpen, kWindowSendScore);
+  EXPECT_EQ(form->HighScores[1].Name, "Ace");
+  EXPECT_EQ(form->HighScores[1].Points, 7777);
+  form->ActivateItem(12);
+  EXPECT_EQ(form->WindowOpen, 0);
+  EXPECT_EQ(form->ScreenType, kScreenHighScores);
+  EXPECT_EQ(form->Player, nullptr);
+  EXPECT_EQ(form->Hills[0], nullptr);
+}
+
+TEST_F(EndOfGame, LeavingWithoutATableScoreTearsTheWorldDownButKeepsTheSky) {
+  Frames(50);
+  form->EndGame();
+  EXPECT_EQ(form->ScreenType, kScreenNone);
+  // Only the sky is left of the game.
+  EXPECT_EQ(form->MDXSpriteEngine.Engine().SpriteCount, 1);
+  EXPECT_NE(form->Sky, nullptr);
+}
+
+using GameKeys = GameFixture;
+
+TEST_F(GameKeys, TheBossKeyPausesAndHidesTheGame) {
+  platform.KeyDown(vk::kMenu);
+  platform.KeyDown(vk::kF1 + 8);
+  platform.KeyUp(vk::kF1 + 8);
+  platform.KeyUp(vk::kMenu);
+  Frame();
+  EXPECT_EQ(form->WindowOpen, kWindowPause);
+  EXPECT_TRUE(platform.Minimized());
+  EXPECT_TRUE(form->MusicPending);
+}
+
+TEST_F(GameKeys, AltEnterPausesBeforeTheModeSwitchAndPCloses) {
+  platform.KeyDown(vk::kMenu);
+  platform.KeyDown(vk::kReturn);
+  platform.KeyUp(vk::kReturn);
+  platform.KeyUp(vk::kMenu);
+  Frame();
+  EXPECT_EQ(form->WindowOpen, kWindowPause);
+  EXPECT_TRUE(platform.LastDisplayRequest().fullScreen);
+  const double x = player().X;
+  Frames(20);
+  EXPECT_EQ(player().X, x);  // nothing moves behind the pause
+  platform.KeyDown('P');
+  Frame();
+  platform.KeyUp('P');
+  EXPECT_EQ(form->WindowOpen, 0);
+}
+
+using Hud = GameFixture;
+
+bool Shows(const TMyImageSprite* icon, const char* image) {
+  return icon->Image() == FindListImage(2, image);
+}
+
+TEST_F(Hud, LivesTheWingmanAndTheWeaponHeld) {
+  QuietField();
+  Frame();
+  for (const TMyImageSprite* life : form->Panels.Lives) EXPECT_TRUE(life->Visible);
+  EXPECT_FALSE(form->Panels.Hero->Visible);
+  EXPECT_TRUE(Shows(form->Panels.Weapon, "Null"));  // the basic gun has no icon
+  form->Lives = 1;
+  player().Give(9);
+  player().StartHero();
+  Frame();
+  EXPECT_TRUE(form->Panels.Lives[0]->Visible);
+  EXPECT_FALSE(form->Panels.Lives[1]->Visible);
+  EXPECT_FALSE(form->Panels.Lives[2]->Visible);
+  EXPECT_TRUE(form->Panels.Hero->Visible);
+  EXPECT_TRUE(Shows(form->Panels.Weapon, "PanelRocket3x"));
+  EXPECT_EQ(form->Panels.Weapon->X, 314);
+  player().ClearWeapons();
+  Frames(2);
+  EXPECT_TRUE(Shows(form->Panels.Weapon, "Null"));
+  EXPECT_EQ(form->Panels.Weapon->X, 267);
+}
+
+}  // namespace
