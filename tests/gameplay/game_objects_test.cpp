@@ -215,13 +215,14 @@ TEST_F(Shots, PlayerShotsKickBonusesAndEnemyShotsMeetingThemBothGo) {
   EXPECT_EQ(bonus.KickSpeed, 6);
   EXPECT_GT(bonus.X, x - 3 * 4);  // pushed right against the drift
 
-  TBullet& mine = Fire(300, 200, 0, 0, TBullet::kGunShot, TBullet::kPlayerSide);
-  TBullet& theirs = Fire(305, 200, 0, 0, TBullet::kGunShot, TBullet::kEnemySide);
-  TBullet& theirToo = Fire(305, 200, 0, 0, TBullet::kGunShot, TBullet::kEnemySide);
+  // Gun shots that meet hide at once and are swept away in the same frame.
+  const int mine = Fire(300, 200, 0, 0, TBullet::kGunShot, TBullet::kPlayerSide).Slot;
+  const int theirs = Fire(305, 200, 0, 0, TBullet::kGunShot, TBullet::kEnemySide).Slot;
+  const int theirsToo = Fire(305, 200, 0, 0, TBullet::kGunShot, TBullet::kEnemySide).Slot;
   Frame();
-  EXPECT_TRUE(mine.Exploded);
-  EXPECT_TRUE(theirs.Exploded || theirToo.Exploded);
-  EXPECT_FALSE(theirs.Exploded && theirToo.Exploded);  // enemy shots leave each other be
+  EXPECT_FALSE(form->Bullets.Used(mine));
+  // Only one of the enemy's meets it; enemy shots leave each other be.
+  EXPECT_NE(form->Bullets.Used(theirs), form->Bullets.Used(theirsToo));
 }
 
 using Craft = GameFixture;

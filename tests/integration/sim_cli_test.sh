@@ -7,7 +7,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work"
 # The game reads its pictures and sounds from Data/Res relative to where it runs.
-mkdir -p Data && ln -s "$(dirname "$sim")/Data/Res" Data/Res
+mkdir -p Data && ln -s "$(dirname "$sim")/Data/Res" Data/Res && ln -s "$(dirname "$sim")/Data/Music" Data/Music
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 out=$("$sim" --frames 300 --fps 60 --trace t1.jsonl)
@@ -26,6 +26,16 @@ printf '0 down 38\n3 up 38\n# the session ends\n10 close\n' > input.txt
 [ "$(wc -l < c.jsonl)" -eq 20 ] || fail "a close request must not end the run"
 grep -q '"frame":10,.*"window":1,' c.jsonl || fail "close request opens the quit question"
 [ "$(identify -format "%m %wx%h" shot.png)" = "PNG 800x600" ] || fail "screenshot"
+
+# Enter on the first button starts a game: the level banner, then the craft reborn over the
+# scrolling ground, with its music; --level starts it further on.
+printf '70 char 13\n' > start.txt
+"$sim" --frames 400 --input start.txt --level 3 --trace g.jsonl > /dev/null
+grep -q '"screen":5,"window":6,.*"level":3,.*"lives":3,"enemiesLeft":30,"player":{"x":30,"y":221,"state":0,"visible":true}' g.jsonl ||
+  fail "a game starts at level 3 with its banner"
+grep -q '"screen":5,"window":0,.*"music":"Data/Music/Race.xm"' g.jsonl || fail "the game runs with its music"
+"$sim" --frames 400 --input start.txt --crowd --trace h.jsonl > /dev/null
+grep -q '"shots":50,"monsters":10,"hunters":5,"bonuses":5' h.jsonl || fail "--crowd fills the tables"
 
 set +e
 "$sim" --frames 5 --fps 0 > /dev/null 2> err.txt; status=$?
