@@ -3,6 +3,7 @@
 #include "gameplay/game_fixture.h"
 #include "objects/my_image_sprite.h"
 #include "objects/scroll_background.h"
+#include "persist/score_record.h"
 #include "platform/vk_codes.h"
 
 namespace {
@@ -161,6 +162,36 @@ TEST_F(EndOfGame, AScoreForTheTableGoesThroughNameEntryAndTheSendOfferToTheRecor
   EXPECT_EQ(form->ScreenType, kScreenHighScores);
   EXPECT_EQ(form->Player, nullptr);
   EXPECT_EQ(form->Hills[0], nullptr);
+}
+
+TEST_F(EndOfGame, TheLastLifeLostWithATableScoreSendsTheResultOnYes) {
+  form->Score = 9000;
+  form->Lives = 1;
+  UntilFlying();
+  player().Explode();
+  for (int i = 0; i < 200 && form->WindowOpen == 0; ++i) Frame();
+  ASSERT_EQ(form->WindowOpen, kWindowGameOver);
+  for (int i = 0; i < 400 && form->WindowOpen == kWindowGameOver; ++i) Frame();
+  ASSERT_EQ(form->WindowOpen, kWindowNameEntry);
+  form->ActivateCurrent();
+  ASSERT_EQ(form->WindowOpen, kWindowSendScore);
+  EXPECT_EQ(form->MenuItem, 11);  // Yes is preselected
+  platform.KeyDown('Y');
+  Frame();
+  platform.KeyUp('Y');
+  // The sending window shows for a frame of its own before the request blocks.
+  EXPECT_EQ(form->WindowOpen, 10);
+  Frame();
+  EXPECT_EQ(form->WindowOpen, 10);
+  EXPECT_TRUE(platform.Requests().empty());
+  Frame();
+  ASSERT_EQ(platform.Requests().size(), 1u);
+  const std::string record =
+      persist::BuildScoreRecord(form->PlayerName, 9000, form->Options.Country);
+  EXPECT_EQ(platform.Requests()[0],
+            persist::ScoreRequestAddress("", persist::EncodeScoreRecord(record)));
+  EXPECT_EQ(form->WindowOpen, 0);
+  EXPECT_EQ(form->ScreenType, kScreenHighScores);
 }
 
 TEST_F(EndOfGame, LeavingWithoutATableScoreTearsTheWorldDownButKeepsTheSky) {
