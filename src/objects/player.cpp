@@ -129,10 +129,12 @@ void TPlayer::Step(int32_t lag) {
   CheckHits();
   if (Owned[gameplay::kHeroBonusEntry]) StepHero();
   SteerByMouse();
-  FlightFirst = Armed() ? kFirstArmedFlight : kFirstFlight;
-  FlightLast = Armed() ? kLastArmedFlight : kLastFlight;
+  // Taken before firing: the pose stays the armed one on the frame the bomb goes.
+  const bool armed = Armed();
+  FlightFirst = armed ? kFirstArmedFlight : kFirstFlight;
+  FlightLast = armed ? kLastArmedFlight : kLastFlight;
   if (State == kReborn || State == kFlying) {
-    FlyByKeys();
+    FlyByKeys(armed);
     KeepOnPlayfield();
   }
   if (LevelDone) Blink();
@@ -152,7 +154,7 @@ void TPlayer::Step(int32_t lag) {
   if (AnimFrame > FlightLast) AnimFrame = FlightFirst;
 }
 
-void TPlayer::FlyByKeys() {
+void TPlayer::FlyByKeys(bool armed) {
   const double speed = MForm->SpeedFactor;
   if (MoveLeft) X -= kKeyStepX * speed;
   if (MoveRight) X += kKeyStepX * speed;
@@ -160,7 +162,7 @@ void TPlayer::FlyByKeys() {
   if (MoveDown) Y += kKeyStepY * speed;
   if (!FireHeld) return;
   Fire();
-  const int pose = Armed() ? kArmedFiringPattern : kFiringPattern;
+  const int pose = armed ? kArmedFiringPattern : kFiringPattern;
   FlightFirst = pose;
   FlightLast = pose;
   AnimFrame = pose;

@@ -78,7 +78,7 @@ class TPlayer : public TMyImageSprite {
   void HeroCollisions();
   void SteerHero();
   void SteerByMouse();
-  void FlyByKeys();
+  void FlyByKeys(bool armed);
   void KeepOnPlayfield();
   bool Blink();
   void RenderHero();

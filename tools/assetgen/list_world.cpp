@@ -48,8 +48,12 @@ void DrawHills(cairo_t* cr, int height, TRgb top, TRgb bottom, double amplitude,
   cairo_pattern_add_color_stop_rgb(gradient, 0, top.r, top.g, top.b);
   cairo_pattern_add_color_stop_rgb(gradient, 1, bottom.r, bottom.g, bottom.b);
   cairo_set_source(cr, gradient);
-  cairo_fill_preserve(cr);
+  cairo_fill(cr);
   cairo_pattern_destroy(gradient);
+  // Only the ridge is outlined: a line down the tile's sides would show where tiles meet.
+  cairo_move_to(cr, 0, base + Ridge(0, amplitude, amplitude * 0.4, 2, 5, seed));
+  for (int x = 4; x <= kHillsWidth; x += 4)
+    cairo_line_to(cr, x, base + Ridge(x, amplitude, amplitude * 0.4, 2, 5, seed));
   SetColour(cr, Mix(top, kInk, 0.5));
   cairo_set_line_width(cr, 2);
   cairo_stroke(cr);
