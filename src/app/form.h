@@ -117,6 +117,7 @@ class TMForm : public engine::TDXForm {
   bool SpaceHeld = false;
   bool CtrlHeld = false;
   bool MouseHeld = false;
+  bool SouthWasDown = false;  // a game controller's south button, the frame before
   int MouseX = 0;
   int MouseY = 0;
   bool BossCapture = false;

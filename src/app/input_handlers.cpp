@@ -22,11 +22,19 @@ constexpr TEdge kEdges[] = {
 
 void TMForm::ReadInput() {
   MDXInput.Update();
+  // A game controller's Start is P and its Back is Escape.
+  const engine::TGameController& pad = MDXInput.Controller;
   for (const TEdge& edge : kEdges) {
-    const bool down = MDXInput.KeyState.test(edge.state);
+    const bool down = MDXInput.KeyState.test(edge.state) ||
+                      (pad.Start && edge.flag == &TKeyFlags::PausePressed) ||
+                      (pad.Back && edge.flag == &TKeyFlags::EscPressed);
     Keys.*edge.flag = down && !(KeysWereDown.*edge.flag);
     KeysWereDown.*edge.flag = down;
   }
+  const bool southPressed = pad.South && !SouthWasDown;
+  SouthWasDown = pad.South;
+  // The south button fires in a running game and acts as Enter everywhere else.
+  if (southPressed && (ScreenType != kScreenGame || WindowOpen != 0)) ActivateItem(MenuItem);
 }
 
 void TMForm::FormKeyDown(int key, int shift) {

@@ -21,6 +21,8 @@ int main() {
   if (const auto root = platform::FindDataRoot(facts)) {
     platform::ChangeDirectory(*root);
     config.saveFolder = platform::SaveFolder(*root, facts);
+    // A player's own controller layouts, beside the data.
+    platform::TSdlControllers::LoadMappings("gamecontrollerdb.txt");
   }
   const int status = RunProgram(platform::Platform(), config);
   platform::SetPlatform(nullptr);

@@ -118,13 +118,29 @@ void TJoystick::Update() {
   if (Y > 0) states_.set(ksDown);
 }
 
+void TGameController::Update() {
+  states_.reset();
+  platform::TControllerState state;
+  Connected = initialized_ && MayRead() && owner_.Platform().ReadController(state);
+  if (!Connected) state = {};
+  South = state.south;
+  Start = state.start;
+  Back = state.back;
+  if (state.up) states_.set(ksUp);
+  if (state.down) states_.set(ksDown);
+  if (state.left) states_.set(ksLeft);
+  if (state.right) states_.set(ksRight);
+}
+
 TDXInput::TDXInput(platform::TPlatform& platform)
-    : Joystick(*this), Keyboard(*this), Mouse(*this), platform_(platform) {}
+    : Joystick(*this), Controller(*this), Keyboard(*this), Mouse(*this), platform_(platform) {}
+
+std::array<TCustomInput*, 4> TDXInput::Devices() {
+  return {&Joystick, &Controller, &Keyboard, &Mouse};
+}
 
 void TDXInput::Initialize() {
-  for (TCustomInput* device :
-       {static_cast<TCustomInput*>(&Joystick), static_cast<TCustomInput*>(&Keyboard),
-        static_cast<TCustomInput*>(&Mouse)}) {
+  for (TCustomInput* device : Devices()) {
     device->Finalize();
     device->Initialize();
   }
@@ -133,9 +149,7 @@ void TDXInput::Initialize() {
 
 void TDXInput::Update() {
   TDXInputStates fresh;
-  for (TCustomInput* device :
-       {static_cast<TCustomInput*>(&Joystick), static_cast<TCustomInput*>(&Keyboard),
-        static_cast<TCustomInput*>(&Mouse)}) {
+  for (TCustomInput* device : Devices()) {
     device->Update();
     if (device->BindInputStates) fresh |= device->States();
   }

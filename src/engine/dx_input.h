@@ -92,6 +92,20 @@ class TJoystick final : public TCustomInput {
   std::array<int, kAxes> range_{};
 };
 
+// A game controller of known layout: its directions join the other devices' states; its
+// buttons are read by the owner, who gives them their meaning.
+class TGameController final : public TCustomInput {
+ public:
+  explicit TGameController(TDXInput& owner) : TCustomInput(owner) {}
+
+  bool Connected = false;
+  bool South = false;
+  bool Start = false;
+  bool Back = false;
+
+  void Update() override;
+};
+
 // The mouse device exists for completeness; the game leaves it disabled and takes the mouse
 // from window events instead.
 class TMouse final : public TCustomInput {
@@ -112,6 +126,7 @@ class TDXInput {
   bool ActiveOnly = true;
   bool UseDirectInput = true;
   TJoystick Joystick;
+  TGameController Controller;
   TKeyboard Keyboard;
   TMouse Mouse;
 
@@ -124,6 +139,8 @@ class TDXInput {
   platform::TPlatform& Platform() const { return platform_; }
 
  private:
+  std::array<TCustomInput*, 4> Devices();
+
   platform::TPlatform& platform_;
   TDXInputStates rawStates_;
 };

@@ -35,7 +35,7 @@ void FreeWhereGone(TTable& table, TGone gone) {
 // One frame of the running game.
 void TMForm::GameStep(int lag) {
   MDXSpriteEngine.StepAll(lag);
-  Player->FireHeld = SpaceHeld || CtrlHeld || MouseHeld;
+  Player->FireHeld = SpaceHeld || CtrlHeld || MouseHeld || MDXInput.Controller.South;
   if (Player->State == TPlayer::kReborn || Player->State == TPlayer::kFlying) {
     const engine::TDXInputStates& states = MDXInput.KeyState;
     Player->MoveLeft = states.test(engine::ksLeft);

@@ -35,6 +35,18 @@ struct TJoystickRaw {
   uint32_t buttons = 0;
 };
 
+// A game controller whose layout is known: the four directions from its D-pad or left stick,
+// and the three buttons the game gives a meaning.
+struct TControllerState {
+  bool up = false;
+  bool down = false;
+  bool left = false;
+  bool right = false;
+  bool south = false;
+  bool start = false;
+  bool back = false;
+};
+
 // What the display asks of the operating system. The pixel buffer is 32 bits a pixel,
 // red × 65536 + green × 256 + blue.
 struct TDisplayRequest {
@@ -91,6 +103,9 @@ class TPlatform {
   // The game window is the one that receives input.
   virtual bool IsForeground() = 0;
   virtual bool ReadJoystick(int id, TJoystickRaw& raw) = 0;
+  // False while no known controller is connected (a device of unknown layout is read as the
+  // joystick instead).
+  virtual bool ReadController(TControllerState& state) = 0;
 
   // Audio: the mixer the sounds and the music play through; null when there is no device.
   virtual TMixer* Mixer() = 0;

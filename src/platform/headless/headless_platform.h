@@ -38,6 +38,8 @@ class THeadlessPlatform final : public TPlatform {
   void LoseTarget() { targetLost_ = true; }
   void SetRefreshRate(int hz) { refreshRate_ = hz; }
   void SetJoystick(std::optional<TJoystickRaw> raw) { joystick_ = raw; }
+  // A controller plugged in (a state) or pulled out (none).
+  void SetController(std::optional<TControllerState> state) { controller_ = state; }
   void FailDisplayModes(bool fail) { failDisplayModes_ = fail; }
   // A machine without sound: the mixer is not offered.
   void SetAudioDevice(bool present) { audioDevice_ = present; }
@@ -85,6 +87,10 @@ class THeadlessPlatform final : public TPlatform {
   void GetKeyboardState(std::array<uint8_t, 256>& table) override { table = keys_; }
   bool IsForeground() override { return foreground_ && focused_ && !minimized_; }
   bool ReadJoystick(int id, TJoystickRaw& raw) override;
+  bool ReadController(TControllerState& state) override {
+    if (controller_) state = *controller_;
+    return controller_.has_value();
+  }
   TMixer* Mixer() override { return audioDevice_ ? &mixer_ : nullptr; }
   TSongLibrary& Songs() override { return songs_; }
   bool OpenUrl(const std::string& url) override;
@@ -127,6 +133,7 @@ class THeadlessPlatform final : public TPlatform {
   bool bordered_ = true;
   TWindowPlacement placement_{100, 100, 800, 600};
   std::optional<TJoystickRaw> joystick_;
+  std::optional<TControllerState> controller_;
   TMixer mixer_{kAudioRate};
   TSongLibrary songs_{&mixer_};
   uint32_t audioTicks_ = 0;

@@ -105,7 +105,8 @@ bool TSdlPlatform::Translate(const SDL_Event& in, TEvent& out) {
     case SDL_WINDOWEVENT:
       return TranslateWindowEvent(in.window, out);
     case SDL_JOYDEVICEADDED:
-      OpenJoystick();
+    case SDL_JOYDEVICEREMOVED:
+      controllers_.HandleDeviceEvent(in);
       return false;
     case SDL_KEYDOWN:
     case SDL_KEYUP: {

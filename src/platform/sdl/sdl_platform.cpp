@@ -40,7 +40,8 @@ TSdlPlatform::TSdlPlatform() {
   }
   charEventType_ = SDL_RegisterEvents(2);
   clickEventType_ = charEventType_ + 1;
-  if (SDL_InitSubSystem(SDL_INIT_JOYSTICK) == 0) OpenJoystick();
+  // Devices present at start arrive as plug-in events, like those plugged in later.
+  controllers_.Start();
   OpenAudio();
   songs_ = std::make_unique<TSongLibrary>(mixer_.get());
   SDL_StartTextInput();
@@ -49,7 +50,6 @@ TSdlPlatform::TSdlPlatform() {
 TSdlPlatform::~TSdlPlatform() {
   if (audio_ != 0) SDL_CloseAudioDevice(audio_);
   songs_.reset();
-  if (joystick_) SDL_JoystickClose(joystick_);
   if (window_) SDL_DestroyWindow(window_);
   SDL_Quit();
 }
@@ -74,11 +74,6 @@ void TSdlPlatform::AudioCallback(void* self, Uint8* stream, int bytes) {
   auto* platform = static_cast<TSdlPlatform*>(self);
   const int frames = bytes / static_cast<int>(kAudioChannels * sizeof(int16_t));
   platform->mixer_->Mix(reinterpret_cast<int16_t*>(stream), frames);
-}
-
-void TSdlPlatform::OpenJoystick() {
-  if (joystick_ || SDL_NumJoysticks() < 1) return;
-  joystick_ = SDL_JoystickOpen(0);
 }
 
 bool TSdlPlatform::CreateWindow(int width, int height) {
@@ -246,18 +241,19 @@ void TSdlPlatform::GetKeyboardState(std::array<uint8_t, 256>& table) {
 }
 
 bool TSdlPlatform::ReadJoystick(int id, TJoystickRaw& raw) {
-  if (id != 0 || !joystick_ || !SDL_JoystickGetAttached(joystick_)) return false;
+  SDL_Joystick* joystick = controllers_.Joystick();
+  if (id != 0 || !joystick || !SDL_JoystickGetAttached(joystick)) return false;
   SDL_JoystickUpdate();
   raw = TJoystickRaw{};
-  const int axes = std::min(SDL_JoystickNumAxes(joystick_), TJoystickRaw::kAxes);
+  const int axes = std::min(SDL_JoystickNumAxes(joystick), TJoystickRaw::kAxes);
   for (int a = 0; a < TJoystickRaw::kAxes; ++a) {
-    const int value = a < axes ? SDL_JoystickGetAxis(joystick_, a) : 0;
+    const int value = a < axes ? SDL_JoystickGetAxis(joystick, a) : 0;
     raw.position[a] = static_cast<uint32_t>(value + kAxisOffset);
     raw.maximum[a] = kAxisMaximum;
   }
-  const int buttons = std::min(SDL_JoystickNumButtons(joystick_), 32);
+  const int buttons = std::min(SDL_JoystickNumButtons(joystick), 32);
   for (int b = 0; b < buttons; ++b) {
-    if (SDL_JoystickGetButton(joystick_, b)) raw.buttons |= 1u << b;
+    if (SDL_JoystickGetButton(joystick, b)) raw.buttons |= 1u << b;
   }
   return true;
 }

@@ -9,6 +9,7 @@
 #include "platform/mixer.h"
 #include "platform/music_library.h"
 #include "platform/platform.h"
+#include "platform/sdl/sdl_controllers.h"
 #include "platform/sdl/sdl_presenter.h"
 
 namespace platform {
@@ -47,6 +48,7 @@ class TSdlPlatform final : public TPlatform {
   void GetKeyboardState(std::array<uint8_t, 256>& table) override;
   bool IsForeground() override { return focused_ && !minimized_; }
   bool ReadJoystick(int id, TJoystickRaw& raw) override;
+  bool ReadController(TControllerState& state) override { return controllers_.Read(state); }
   TMixer* Mixer() override { return mixer_.get(); }
   TSongLibrary& Songs() override { return *songs_; }
   bool OpenUrl(const std::string& url) override;
@@ -58,7 +60,6 @@ class TSdlPlatform final : public TPlatform {
   bool CreateWindow(int width, int height);
   bool EnterFullScreen(int width, int height);
   void OpenAudio();
-  void OpenJoystick();
   bool Translate(const SDL_Event& in, TEvent& out);
   bool TranslateWindowEvent(const SDL_WindowEvent& in, TEvent& out);
   bool UpdateActive(bool focused, bool minimized, TEvent& out);
@@ -67,7 +68,7 @@ class TSdlPlatform final : public TPlatform {
   static void AudioCallback(void* self, Uint8* stream, int bytes);
 
   SDL_Window* window_ = nullptr;
-  SDL_Joystick* joystick_ = nullptr;
+  TSdlControllers controllers_;
   SDL_AudioDeviceID audio_ = 0;
   std::unique_ptr<TMixer> mixer_;
   std::unique_ptr<TSongLibrary> songs_;

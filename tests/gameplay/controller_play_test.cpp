@@ -1,0 +1,106 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "app/form.h"
+#include "objects/player.h"
+#include "platform/headless/headless_platform.h"
+#include "support/minimal_xm.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+// A game played with nothing but a controller, plugged in at the main menu and pulled out
+// during the game.
+struct ControllerPlay : ::testing::Test {
+  test_support::TTempWorkDir dir;
+  platform::THeadlessPlatform platform{85};
+  std::unique_ptr<TMForm> form;
+  platform::TControllerState pad;
+  int64_t frames = 0;
+
+  void SetUp() override {
+    dir.LinkGameResources();
+    std::filesystem::create_directories("Data/Music");
+    test_support::WriteMinimalXm("Data/Music/Menu.xm");
+    test_support::WriteMinimalXm("Data/Music/Race.xm");
+    form = std::make_unique<TMForm>(platform, TFormConfig{9, {}});
+    MForm = form.get();
+    form->FormCreate();
+  }
+  void TearDown() override {
+    form.reset();
+    MForm = nullptr;
+  }
+  void Frame() {
+    ++frames;
+    platform.SetTicks(static_cast<uint32_t>(frames * 1000 / 85));
+    form->ProcessEvents();
+    form->RunIdle();
+  }
+  void Frames(int n) {
+    for (int i = 0; i < n; ++i) Frame();
+  }
+  // The pad's state for the next frames.
+  void Hold(bool platform::TControllerState::*button, bool down) {
+    pad.*button = down;
+    platform.SetController(pad);
+  }
+  void Tap(bool platform::TControllerState::*button) {
+    Hold(button, true);
+    Frame();
+    Hold(button, false);
+    Frame();
+  }
+};
+
+TEST_F(ControllerPlay, StartsAGameFlysFiresPausesAndAsksToLeave) {
+  platform.SetController(pad);
+  Frames(70);  // the menu fades in
+  Tap(&platform::TControllerState::down);
+  EXPECT_EQ(form->MenuItem, 2);
+  Tap(&platform::TControllerState::up);
+  EXPECT_EQ(form->MenuItem, 1);
+  Tap(&platform::TControllerState::south);  // "Новая игра"
+  ASSERT_EQ(form->ScreenType, kScreenGame);
+  for (int i = 0; i < 400 && form->Player->State != TPlayer::kFlying; ++i) Frame();
+
+  const double y = form->Player->Y;
+  Hold(&platform::TControllerState::up, true);
+  Frames(10);
+  Hold(&platform::TControllerState::up, false);
+  EXPECT_LT(form->Player->Y, y - 40);
+
+  // South held fires in the game; it activates nothing there.
+  Hold(&platform::TControllerState::south, true);
+  Frames(3);
+  EXPECT_TRUE(form->Player->FireHeld);
+  EXPECT_GT(form->Bullets.UsedCount(), 0);
+  EXPECT_EQ(form->WindowOpen, 0);
+  Hold(&platform::TControllerState::south, false);
+  Frame();
+
+  Tap(&platform::TControllerState::start);
+  EXPECT_EQ(form->WindowOpen, 5);
+  Tap(&platform::TControllerState::start);
+  EXPECT_EQ(form->WindowOpen, 0);
+  Tap(&platform::TControllerState::back);
+  ASSERT_EQ(form->WindowOpen, 2);
+  EXPECT_EQ(form->MenuItem, 12);
+  Tap(&platform::TControllerState::south);  // No, as Enter would
+  EXPECT_EQ(form->WindowOpen, 0);
+  EXPECT_EQ(form->ScreenType, kScreenGame);
+
+  // Pulled out while fire is held: the craft stops firing.
+  Hold(&platform::TControllerState::south, true);
+  Frames(2);
+  platform.SetController(std::nullopt);
+  Frames(2);
+  EXPECT_FALSE(form->Player->FireHeld);
+  EXPECT_FALSE(form->MDXInput.Controller.Connected);
+  platform.SetController(platform::TControllerState{});
+  Frame();
+  EXPECT_TRUE(form->MDXInput.Controller.Connected);  // and picked up again
+}
+
+}  // namespace
