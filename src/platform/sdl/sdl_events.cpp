@@ -70,6 +70,7 @@ bool TSdlPlatform::UpdateActive(bool focused, bool minimized, TEvent& out) {
   focused_ = focused;
   minimized_ = minimized;
   if (AppActive() == wasActive) return false;
+  if (AppActive()) SDL_DisableScreenSaver();
   out = TEvent{AppActive() ? TEventKind::Activate : TEventKind::Deactivate};
   return true;
 }

@@ -184,8 +184,11 @@ void TSdlPlatform::SettlePlacement() {
   SDL_SetWindowPosition(window_, pendingPlacement_->x, pendingPlacement_->y);
 }
 
+// A window hidden by the boss key lets the screensaver come; SDL keeps it away otherwise.
 void TSdlPlatform::Minimize() {
-  if (window_) SDL_MinimizeWindow(window_);
+  if (!window_) return;
+  SDL_MinimizeWindow(window_);
+  SDL_EnableScreenSaver();
 }
 
 void TSdlPlatform::SetIcon(const uint32_t* pixels, int width, int height) {
@@ -203,14 +206,20 @@ int TSdlPlatform::ShowCursor(bool show) {
   return cursorCount_;
 }
 
+// The pointer is reported and placed in picture pixels from the window's corner, so steering
+// by its moves feels the same at any scale.
 TPoint TSdlPlatform::GetCursorPos() {
   TPoint point;
   SDL_GetGlobalMouseState(&point.x, &point.y);
-  return point;
+  const TPoint window = GetWindowPos();
+  const TPoint inPicture = presenter_.ToPicture(point.x - window.x, point.y - window.y);
+  return {window.x + inPicture.x, window.y + inPicture.y};
 }
 
 void TSdlPlatform::SetCursorPos(TPoint screenPos) {
-  SDL_WarpMouseGlobal(screenPos.x, screenPos.y);
+  const TPoint window = GetWindowPos();
+  const TPoint onScreen = presenter_.FromPicture(screenPos.x - window.x, screenPos.y - window.y);
+  SDL_WarpMouseGlobal(window.x + onScreen.x, window.y + onScreen.y);
 }
 
 TPoint TSdlPlatform::GetWindowPos() {

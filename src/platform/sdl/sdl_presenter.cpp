@@ -4,10 +4,18 @@
 
 namespace platform {
 
+// The picture is scaled by the largest whole factor that fits, so every game pixel becomes
+// the same square of screen pixels, and centred on black; only a window smaller than the
+// picture gets the largest fit of the same shape instead.
 void TSdlPresenter::Place(int windowWidth, int windowHeight, int width, int height) {
   pictureWidth_ = width;
   pictureHeight_ = height;
-  // The largest picture of the same shape that fits, centred.
+  const int factor = std::min(windowWidth / width, windowHeight / height);
+  if (factor >= 1) {
+    target_ = {(windowWidth - width * factor) / 2, (windowHeight - height * factor) / 2,
+               width * factor, height * factor};
+    return;
+  }
   const int64_t scaledByWidth = int64_t{height} * windowWidth / width;
   if (scaledByWidth <= windowHeight) {
     target_ = {0, static_cast<int>((windowHeight - scaledByWidth) / 2), windowWidth,
@@ -42,6 +50,12 @@ TPoint TSdlPresenter::ToPicture(int x, int y) const {
   if (target_.w <= 0 || target_.h <= 0) return {x, y};
   return {static_cast<int>(int64_t{x - target_.x} * pictureWidth_ / target_.w),
           static_cast<int>(int64_t{y - target_.y} * pictureHeight_ / target_.h)};
+}
+
+TPoint TSdlPresenter::FromPicture(int x, int y) const {
+  if (pictureWidth_ <= 0 || pictureHeight_ <= 0) return {x, y};
+  return {static_cast<int>(target_.x + int64_t{x} * target_.w / pictureWidth_),
+          static_cast<int>(target_.y + int64_t{y} * target_.h / pictureHeight_)};
 }
 
 }  // namespace platform

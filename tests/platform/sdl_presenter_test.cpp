@@ -1,0 +1,44 @@
+#include <gtest/gtest.h>
+
+#include "platform/sdl/sdl_presenter.h"
+
+namespace {
+
+TEST(SdlPresenter, ScalesByTheLargestWholeFactorThatFitsAndCentres) {
+  struct {
+    int windowWidth, windowHeight;
+    SDL_Rect target;
+  } const cases[] = {
+      {800, 600, {0, 0, 800, 600}},         {1024, 768, {112, 84, 800, 600}},
+      {1920, 1080, {560, 240, 800, 600}},   {1600, 1200, {0, 0, 1600, 1200}},
+      {2560, 1440, {480, 120, 1600, 1200}}, {3840, 2160, {720, 180, 2400, 1800}},
+      {640, 480, {0, 0, 640, 480}},         {700, 600, {0, 37, 700, 525}},
+  };
+  for (const auto& c : cases) {
+    platform::TSdlPresenter presenter;
+    presenter.Place(c.windowWidth, c.windowHeight, 800, 600);
+    const SDL_Rect& t = presenter.Target();
+    EXPECT_EQ(t.x, c.target.x) << c.windowWidth << "x" << c.windowHeight;
+    EXPECT_EQ(t.y, c.target.y) << c.windowWidth << "x" << c.windowHeight;
+    EXPECT_EQ(t.w, c.target.w) << c.windowWidth << "x" << c.windowHeight;
+    EXPECT_EQ(t.h, c.target.h) << c.windowWidth << "x" << c.windowHeight;
+  }
+}
+
+TEST(SdlPresenter, MousePositionsGoThroughTheScalingBothWays) {
+  platform::TSdlPresenter presenter;
+  presenter.Place(2560, 1440, 800, 600);
+  const platform::TPoint corner = presenter.ToPicture(480, 120);
+  EXPECT_EQ(corner.x, 0);
+  EXPECT_EQ(corner.y, 0);
+  const platform::TPoint middle = presenter.ToPicture(480 + 800, 120 + 600);
+  EXPECT_EQ(middle.x, 400);
+  EXPECT_EQ(middle.y, 300);
+  const platform::TPoint back = presenter.FromPicture(400, 300);
+  EXPECT_EQ(back.x, 1280);
+  EXPECT_EQ(back.y, 720);
+  // A point in the black border lies outside the picture.
+  EXPECT_LT(presenter.ToPicture(10, 10).x, 0);
+}
+
+}  // namespace
