@@ -6,8 +6,6 @@ namespace platform {
 
 namespace {
 
-constexpr long kConnectTimeoutSeconds = 10;
-constexpr long kTransferTimeoutSeconds = 30;
 constexpr const char* kUserAgent = "Mozilla/3.0 (compatible; Indy Library)";
 
 size_t DropBody(char*, size_t size, size_t count, void*) {
@@ -21,7 +19,7 @@ struct TCurlGlobal {
 
 }  // namespace
 
-bool HttpGet(const std::string& url) {
+bool HttpGet(const std::string& url, const THttpLimits& limits) {
   static TCurlGlobal global;
   CURL* curl = curl_easy_init();
   if (!curl) return false;
@@ -34,8 +32,8 @@ bool HttpGet(const std::string& url) {
   curl_easy_setopt(curl, CURLOPT_COOKIEFILE, "");  // cookies accepted, kept in memory
   curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
   curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
-  curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, kConnectTimeoutSeconds);
-  curl_easy_setopt(curl, CURLOPT_TIMEOUT, kTransferTimeoutSeconds);
+  curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, limits.connectMs);
+  curl_easy_setopt(curl, CURLOPT_TIMEOUT_MS, limits.totalMs);
   curl_easy_setopt(curl, CURLOPT_FAILONERROR, 1L);
   curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, DropBody);
   const CURLcode result = curl_easy_perform(curl);

@@ -4,9 +4,15 @@
 
 namespace platform {
 
+// How long a request may take: a server that does not answer must not hold the game. The
+// "sending" frame stays on screen meanwhile.
+struct THttpLimits {
+  long connectMs = 5000;
+  long totalMs = 10000;
+};
+
 // One HTTP GET with the game's headers; the answer's body is read and dropped. False for any
-// failure (no network, refused, an error status), which the caller may ignore. The connection
-// and the whole transfer are bounded in time, so a dead server cannot hold the game forever.
-bool HttpGet(const std::string& url);
+// failure (no network, refused, an error status, the time is up), which the caller may ignore.
+bool HttpGet(const std::string& url, const THttpLimits& limits = {});
 
 }  // namespace platform
