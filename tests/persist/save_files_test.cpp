@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -188,6 +189,36 @@ TEST(SaveFiles, TheOrderlyExitKeepsSettingsAndRecordsForTheNextRun) {
   form.FormCreate();
   EXPECT_EQ(form.HighScores[1].Points, 5000);
   EXPECT_NE(form.HighScores[3].Name, "Ann");
+}
+
+// A save cut short leaves the file it was replacing as it was: a crash after the temporary
+// copy was written leaves that copy beside the old file, and a copy that cannot be made at
+// all stops the save before the old file is touched.
+TEST(SaveFiles, AnInterruptedSaveLeavesThePreviousFilesIntact) {
+  test_support::TTempWorkDir dir;
+  THighScoreTable table;
+  persist::DefaultHighScores(table);
+  std::filesystem::create_directories("Data/Save");
+  persist::SaveHighScores(table, "Data/Save/hs");
+  const std::string saved = ReadText("Data/Save/hs");
+
+  dir.Write("Data/Save/hs.tmp", "Ann\r\n99");  // the crash came in the middle of the copy
+  THighScoreTable loaded;
+  persist::LoadHighScores(loaded, "Data/Save/hs");
+  EXPECT_EQ(loaded[1].Points, 5000);
+  EXPECT_EQ(ReadText("Data/Save/hs"), saved);
+  table[11] = {"Ann", 7000};
+  persist::InsertHighScore(table);
+  persist::SaveHighScores(table, "Data/Save/hs");  // the next save goes through whole
+  persist::LoadHighScores(loaded, "Data/Save/hs");
+  EXPECT_EQ(loaded[1].Name, "Ann");
+  EXPECT_FALSE(std::filesystem::exists("Data/Save/hs.tmp"));
+
+  const std::string before = ReadText("Data/Save/hs");
+  std::filesystem::create_directory("Data/Save/hs.tmp");  // no temporary copy can be made
+  persist::DefaultHighScores(table);
+  EXPECT_THROW(persist::SaveHighScores(table, "Data/Save/hs"), std::exception);
+  EXPECT_EQ(ReadText("Data/Save/hs"), before);
 }
 
 }  // namespace

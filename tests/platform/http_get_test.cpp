@@ -83,7 +83,8 @@ TEST(HttpGet, SendsOneGetWithTheGameHeadersAndDropsTheAnswer) {
 }
 
 TEST(HttpGet, AnErrorStatusIsAFailure) {
-  TLoopbackServer server("HTTP/1.1 404 Not Found\r\nContent-Length: 0\r\nConnection: close\r\n\r\n");
+  TLoopbackServer server(
+      "HTTP/1.1 404 Not Found\r\nContent-Length: 0\r\nConnection: close\r\n\r\n");
   EXPECT_FALSE(platform::HttpGet(server.Base() + "/cgi/version.pl?hs"));
 }
 
