@@ -23,8 +23,9 @@ inline uint32_t Blend(uint32_t s, uint32_t d, uint32_t alpha) {
 // Four pixels at once, each channel widened to 16 bits: s × alpha + d × (255 − alpha) stays
 // below 65536, so the same formula holds exactly. Colour-keyed source pixels keep the
 // destination.
+template <bool kKeyed>
 inline void BlendFour(uint32_t* out, const uint32_t* source, __m128i alpha, __m128i inverse,
-                      bool transparent, __m128i key) {
+                      __m128i key) {
   const __m128i zero = _mm_setzero_si128();
   const __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i*>(source));
   const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(out));
@@ -35,11 +36,24 @@ inline void BlendFour(uint32_t* out, const uint32_t* source, __m128i alpha, __m1
   const __m128i low = mix(_mm_unpacklo_epi8(s, zero), _mm_unpacklo_epi8(d, zero));
   const __m128i high = mix(_mm_unpackhi_epi8(s, zero), _mm_unpackhi_epi8(d, zero));
   __m128i result = _mm_and_si128(_mm_packus_epi16(low, high), _mm_set1_epi32(0x00FFFFFF));
-  if (transparent) {
+  if constexpr (kKeyed) {
     const __m128i keyed = _mm_cmpeq_epi32(s, key);
     result = _mm_or_si128(_mm_and_si128(keyed, d), _mm_andnot_si128(keyed, result));
   }
   _mm_storeu_si128(reinterpret_cast<__m128i*>(out), result);
+}
+
+// One row of an unscaled blend: the source pixels lie side by side, eight are mixed a turn.
+template <bool kKeyed>
+int BlendRow(uint32_t* out, const uint32_t* in, int count, __m128i alpha, __m128i inverse,
+             __m128i key) {
+  int i = 0;
+  for (; i + 8 <= count; i += 8) {
+    BlendFour<kKeyed>(out + i, in + i, alpha, inverse, key);
+    BlendFour<kKeyed>(out + i + 4, in + i + 4, alpha, inverse, key);
+  }
+  for (; i + 4 <= count; i += 4) BlendFour<kKeyed>(out + i, in + i, alpha, inverse, key);
+  return i;
 }
 
 }  // namespace
@@ -76,15 +90,22 @@ void TDirectDrawSurface::DrawAlpha(const TRect& destRect, const TRect& srcRect,
     uint32_t* out = pixels_.data() + static_cast<size_t>(y) * width_;
     int64_t sx = startX;
     int x = left;
-    if (!copy) {
+    if (!copy && unscaled) {
+      const int done =
+          transparent
+              ? BlendRow<true>(out + x, in + (sx >> 16), right - x, alpha16, inverse16, key16)
+              : BlendRow<false>(out + x, in + (sx >> 16), right - x, alpha16, inverse16, key16);
+      x += done;
+      sx += done * stepX;
+    } else if (!copy) {
       uint32_t gathered[4];
       for (; x + 4 <= right; x += 4, sx += 4 * stepX) {
-        const uint32_t* source = in + (sx >> 16);
-        if (!unscaled) {
-          for (int k = 0; k < 4; ++k) gathered[k] = in[(sx + k * stepX) >> 16];
-          source = gathered;
+        for (int k = 0; k < 4; ++k) gathered[k] = in[(sx + k * stepX) >> 16];
+        if (transparent) {
+          BlendFour<true>(out + x, gathered, alpha16, inverse16, key16);
+        } else {
+          BlendFour<false>(out + x, gathered, alpha16, inverse16, key16);
         }
-        BlendFour(out + x, source, alpha16, inverse16, transparent, key16);
       }
     }
     for (; x < right; ++x, sx += stepX) {
