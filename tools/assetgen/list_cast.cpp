@@ -51,7 +51,7 @@ void AddEnemies(engine::TPictureCollection& list) {
   AddImage(list, Strip("MDogFall", kDogWidth, kDogHeight, 3,
                        [](cairo_t* cr, int f) { DrawBalloonDog(cr, f, true); }));
   TDrawnImage helicopter = Single("MHelicopter", kHelicopterWidth, kHelicopterHeight,
-                                 [](cairo_t* cr, int) { DrawHelicopter(cr); });
+                                  [](cairo_t* cr, int) { DrawHelicopter(cr); });
   helicopter.systemMemory = true;
   AddImage(list, helicopter);
   // The rotor's three patterns stand in one column, a pixel apart.

@@ -9,7 +9,7 @@ namespace {
 
 // A help picture: one of the cast, scaled into a small frame beside its line of text.
 TDrawnImage Thumbnail(const std::string& name, int width, int height, double scale,
-                     std::function<void(cairo_t*)> draw) {
+                      std::function<void(cairo_t*)> draw) {
   return Single(name, width, height, [=](cairo_t* cr, int) {
     cairo_scale(cr, scale, scale);
     draw(cr);
