@@ -67,6 +67,11 @@ double LevelFactor(int level) {
   return std::max(1 - kFactorStep * (level - kLastSteadyLevel), kSmallestFactor);
 }
 
+double HunterY(int kind) {
+  constexpr double kHunterY[] = {409, 407, 429};
+  return kind >= 0 && kind < static_cast<int>(std::size(kHunterY)) ? kHunterY[kind] : kHunterY[0];
+}
+
 int BonusKindOf(int entry) {
   return entry >= 1 && entry <= kBonusEntries ? kKindOfEntry[entry] : 0;
 }

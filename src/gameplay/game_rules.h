@@ -25,6 +25,9 @@ int QuotaOfLevel(int level);
 // 1 up to level 10, then a tenth less a level down to 0.2: smaller spawns more often.
 double LevelFactor(int level);
 
+// Where hunters of kind 0..2 stand: on the front hills, each at its own height.
+double HunterY(int kind);
+
 // Entry 1..10 to bonus kind 0..9 and back; 0 for a value outside the table.
 int BonusKindOf(int entry);
 int BonusSlotOf(int kind);

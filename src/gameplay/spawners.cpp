@@ -20,9 +20,8 @@ constexpr int kBonusHeights = 370;  // y 100..469
 struct THunterEntry {
   int entry;
   uint8_t kind;
-  double y;
 };
-constexpr THunterEntry kHunterEntries[] = {{5, 0, 409}, {6, 1, 407}, {7, 2, 429}};
+constexpr THunterEntry kHunterEntries[] = {{5, 0}, {6, 1}, {7, 2}};
 constexpr int kMonsterEntries = 4;
 
 }  // namespace
@@ -34,7 +33,7 @@ void TMForm::SpawnGroundGuns() {
     if (!EnemyKinds[hunter.entry]) continue;
     const int r = RandomBelow(kHunterDraw);
     if (gameplay::HunterThreshold(LevelFactor(Level), SpeedFactor, EnemyKindCount) > r)
-      AddGroundGun(kSpawnX, hunter.y, kSpawnDepth, hunter.kind);
+      AddGroundGun(kSpawnX, gameplay::HunterY(hunter.kind), kSpawnDepth, hunter.kind);
   }
 }
 

@@ -70,6 +70,7 @@ TBullet::TBullet(int slot, int x, int y, int z, int speed, int angle, uint8_t ki
     case kMegaShot:
       FlameSpeed = kMegaFlameSpeed;
       Flame = 0;
+      flame_ = FindListImage(kImageList, "EngineFire");
       Damage = kMegaDamage;
       break;
     case kRocket:
@@ -249,10 +250,9 @@ void TBullet::Render() {
   engine::TDirectDrawSurface* surface =
       MForm->MDXDraw.HasSurface() ? &MForm->MDXDraw.Surface() : nullptr;
   if (!surface) return;
-  if (Kind == kMegaShot && !Exploded) {
-    FindListImage(kImageList, "EngineFire")
-        ->Draw(*surface, static_cast<int>(X - 45), static_cast<int>(Y + 3),
-               static_cast<int>(Flame));
+  if (flame_ && !Exploded) {
+    flame_->Draw(*surface, static_cast<int>(X - 45), static_cast<int>(Y + 3),
+                 static_cast<int>(Flame));
   }
   if (Angle == 0) {
     TMyImageSprite::Render();

@@ -48,6 +48,7 @@ class TBullet : public TMyImageSprite {
   void Render() override;
 
  private:
+  const engine::TPictureCollectionItem* flame_ = nullptr;  // a mega shot's engine, drawn behind it
   void StepSmoke();
   void StepFlying();
   void RideOnTarget();

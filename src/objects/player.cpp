@@ -44,6 +44,9 @@ TPlayer::TPlayer() : TMyImageSprite(kImageList, "Player", kStartX, kStartY, kDep
   FlightFirst = kFirstFlight;
   FlightLast = kLastFlight;
   AnimSpeed = kFlightAnimSpeed;
+  heroImage_ = FindListImage(kImageList, "Hero");
+  heroEngine_ = FindListImage(kImageList, "HeroAnim");
+  heroBlast_ = FindListImage(kImageList, "HeroExplosion");
 }
 
 void TPlayer::Damage(int points) {

@@ -83,4 +83,9 @@ class TPlayer : public TMyImageSprite {
   bool Blink();
   void RenderHero();
   void Die();
+
+  // The wingman's pictures, looked up once: he is drawn every frame.
+  const engine::TPictureCollectionItem* heroImage_ = nullptr;
+  const engine::TPictureCollectionItem* heroEngine_ = nullptr;
+  const engine::TPictureCollectionItem* heroBlast_ = nullptr;
 };

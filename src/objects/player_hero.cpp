@@ -8,7 +8,6 @@
 
 namespace {
 
-constexpr uint8_t kImageList = 2;
 constexpr double kStationAngle = 3.6;  // radians: behind and below the craft
 constexpr double kStationRadius = 100;
 constexpr double kEntryX = -70;
@@ -144,11 +143,9 @@ void TPlayer::RenderHero() {
   engine::TDirectDrawSurface& surface = MForm->MDXDraw.Surface();
   const auto at = [](double v) { return static_cast<int>(std::nearbyint(v)); };
   if (HeroDown) {
-    FindListImage(kImageList, "HeroExplosion")
-        ->Draw(surface, at(HeroX), at(HeroY), static_cast<int>(HeroBlast));
+    heroBlast_->Draw(surface, at(HeroX), at(HeroY), static_cast<int>(HeroBlast));
     return;
   }
-  FindListImage(kImageList, "Hero")->Draw(surface, at(HeroX), at(HeroY), 0);
-  FindListImage(kImageList, "HeroAnim")
-      ->Draw(surface, at(HeroX - 48), at(HeroY - 8), static_cast<int>(HeroAnim));
+  heroImage_->Draw(surface, at(HeroX), at(HeroY), 0);
+  heroEngine_->Draw(surface, at(HeroX - 48), at(HeroY - 8), static_cast<int>(HeroAnim));
 }

@@ -1,46 +1,15 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
-#include "app/form.h"
 #include "objects/player.h"
-#include "platform/headless/headless_platform.h"
-#include "support/minimal_xm.h"
-#include "support/temp_dir.h"
+#include "support/headless_form_fixture.h"
 
 namespace {
 
 // A game played with nothing but a controller, plugged in at the main menu and pulled out
 // during the game.
-struct ControllerPlay : ::testing::Test {
-  test_support::TTempWorkDir dir;
-  platform::THeadlessPlatform platform{85};
-  std::unique_ptr<TMForm> form;
+struct ControllerPlay : test_support::THeadlessFormFixture {
   platform::TControllerState pad;
-  int64_t frames = 0;
 
-  void SetUp() override {
-    dir.LinkGameResources();
-    std::filesystem::create_directories("Data/Music");
-    test_support::WriteMinimalXm("Data/Music/Menu.xm");
-    test_support::WriteMinimalXm("Data/Music/Race.xm");
-    form = std::make_unique<TMForm>(platform, TFormConfig{9, {}});
-    MForm = form.get();
-    form->FormCreate();
-  }
-  void TearDown() override {
-    form.reset();
-    MForm = nullptr;
-  }
-  void Frame() {
-    ++frames;
-    platform.SetTicks(static_cast<uint32_t>(frames * 1000 / 85));
-    form->ProcessEvents();
-    form->RunIdle();
-  }
-  void Frames(int n) {
-    for (int i = 0; i < n; ++i) Frame();
-  }
   // The pad's state for the next frames.
   void Hold(bool platform::TControllerState::*button, bool down) {
     pad.*button = down;

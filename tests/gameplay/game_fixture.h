@@ -1,58 +1,22 @@
 #pragma once
 
-#include <gtest/gtest.h>
-
-#include <filesystem>
-#include <memory>
-
 #include "app/form.h"
 #include "objects/bonus.h"
 #include "objects/bullet.h"
 #include "objects/ground_gun.h"
 #include "objects/monster.h"
 #include "objects/player.h"
-#include "platform/headless/headless_platform.h"
-#include "support/minimal_xm.h"
-#include "support/temp_dir.h"
+#include "support/headless_form_fixture.h"
 
-// The real form on the headless platform at 85 frames a second (SpeedFactor 1, FrameMs 11),
-// with a game started from the main menu and its first level banner gone.
-struct GameFixture : ::testing::Test {
-  static constexpr int kRate = 85;
-  static constexpr int kFrameMs = 1000 / kRate;
-
-  test_support::TTempWorkDir dir;
-  platform::THeadlessPlatform platform{kRate};
-  std::unique_ptr<TMForm> form;
-  int64_t frames = 0;
-
+// A game started from the main menu, its first level banner gone.
+struct GameFixture : test_support::THeadlessFormFixture {
   void SetUp() override {
-    dir.LinkGameResources();
-    std::filesystem::create_directories("Data/Music");
-    test_support::WriteMinimalXm("Data/Music/Menu.xm");
-    test_support::WriteMinimalXm("Data/Music/Race.xm");
-    form = std::make_unique<TMForm>(platform, TFormConfig{5, {}});
-    MForm = form.get();
-    form->FormCreate();
+    THeadlessFormFixture::SetUp();
     form->LeaveMainMenu();
     form->StartGame();
     CloseWindows();
   }
-  void TearDown() override {
-    form.reset();
-    MForm = nullptr;
-  }
 
-  // One turn of the message loop at the next frame's time.
-  void Frame() {
-    ++frames;
-    platform.SetTicks(static_cast<uint32_t>(frames * 1000 / kRate));
-    form->ProcessEvents();
-    form->RunIdle();
-  }
-  void Frames(int n) {
-    for (int i = 0; i < n; ++i) Frame();
-  }
   // Frames until no window is open (the level banner closes by itself).
   void CloseWindows() {
     for (int i = 0; i < 1000 && form->WindowOpen != 0; ++i) Frame();
@@ -82,8 +46,7 @@ struct GameFixture : ::testing::Test {
   }
   TGroundGun& AddHunter(double x, uint8_t kind) {
     const int slot = form->GroundGuns.FirstFree();
-    const double y[] = {409, 407, 429};
-    EXPECT_TRUE(form->AddGroundGun(x, y[kind], 6, kind));
+    EXPECT_TRUE(form->AddGroundGun(x, gameplay::HunterY(kind), 6, kind));
     return *form->GroundGuns[slot];
   }
   TBullet& Fire(int x, int y, int speed, int angle, uint8_t kind, uint8_t side) {

@@ -11,7 +11,6 @@ namespace {
 constexpr int kKinds = 4;
 constexpr int kHunterKinds = 3;
 constexpr int kBonusKinds = 10;
-constexpr double kHunterY[kHunterKinds] = {409, 407, 429};
 constexpr int kFullLives = 3;
 
 }  // namespace
@@ -25,7 +24,7 @@ void TCrowd::BeforeFrame(TMForm& form) {
   }
   while (form.GroundGuns.FirstFree() != 0) {
     const int kind = Between(0, kHunterKinds - 1);
-    form.AddGroundGun(Between(100, 690), kHunterY[kind], 6, static_cast<uint8_t>(kind));
+    form.AddGroundGun(Between(100, 690), gameplay::HunterY(kind), 6, static_cast<uint8_t>(kind));
   }
   while (form.Bonuses.FirstFree() != 0) {
     form.AddBonus(Between(200, 780), Between(100, 469), 9,
