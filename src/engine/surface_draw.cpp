@@ -1,8 +1,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include <emmintrin.h>
-
+#include "engine/pixel_runs.h"
 #include "engine/surface.h"
 
 namespace engine {
@@ -38,19 +37,56 @@ bool ClipAxis(int& destStart, int& srcFirst, int& length, int step, int destSize
   return length > 0;
 }
 
-// Sprite runs are short: 128-bit moves, the last one overlapping the one before it, beat a
-// call to memcpy for each run.
-inline void CopyRun(uint32_t* out, const uint32_t* in, int count) {
-  if (count < 4) {
-    for (int i = 0; i < count; ++i) out[i] = in[i];
+// One transparent copy's walk over the source's opaque runs, cut to the copied columns.
+struct TRunWalk {
+  const TOpaqueSpans* spans;
+  const uint32_t* srcPixels;
+  int srcPitch;
+  uint32_t* out;  // the destination pixel where source column 0 of the first row lands
+  int destPitch;
+  int srcY, stepY, rows;
+  int firstColumn, endColumn;
+  bool wholeRows;  // every column of each row and rows downwards: no cutting at all
+};
+
+// The walk's numbers are taken into locals first: they are ints, which the pixel stores
+// could alias, and would otherwise be read again after every run.
+template <auto CopyRun>
+inline void WalkRuns(const TRunWalk& walk) {
+  const TOpaqueSpans& spans = *walk.spans;
+  const int srcPitch = walk.srcPitch, destPitch = walk.destPitch;
+  const int firstRow = walk.srcY, rows = walk.rows;
+  uint32_t* out = walk.out;
+  if (walk.wholeRows) {
+    // The common case of a sprite inside the screen: rows and runs are walked with pointers
+    // alone.
+    const uint32_t* in = walk.srcPixels + static_cast<size_t>(firstRow) * srcPitch;
+    const TOpaqueSpans::TSpan* span = spans.RowBegin(firstRow);
+    for (int row = 0; row < rows; ++row, in += srcPitch, out += destPitch) {
+      for (const auto* end = spans.RowEnd(firstRow + row); span != end; ++span)
+        CopyRun(out + span->start, in + span->start, span->length);
+    }
     return;
   }
-  for (int i = 0; i + 4 < count; i += 4) {
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i),
-                     _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i)));
+  const int stepY = walk.stepY, firstColumn = walk.firstColumn, endColumn = walk.endColumn;
+  for (int row = 0; row < rows; ++row, out += destPitch) {
+    const int srcY = firstRow + row * stepY;
+    const uint32_t* in = walk.srcPixels + static_cast<size_t>(srcY) * srcPitch;
+    for (const auto* span = spans.RowBegin(srcY); span != spans.RowEnd(srcY); ++span) {
+      const int start = std::max(span->start, firstColumn);
+      const int end = std::min(span->start + span->length, endColumn);
+      if (start < end) CopyRun(out + start, in + start, end - start);
+    }
   }
-  _mm_storeu_si128(reinterpret_cast<__m128i*>(out + count - 4),
-                   _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + count - 4)));
+}
+
+void WalkRunsNarrow(const TRunWalk& walk) {
+  WalkRuns<pixel_runs::CopyNarrow>(walk);
+}
+
+// Flattened so the wide copy is inlined into a loop compiled for the same processor.
+[[gnu::target("avx2"), gnu::flatten]] void WalkRunsWide(const TRunWalk& walk) {
+  WalkRuns<pixel_runs::CopyWide>(walk);
 }
 
 }  // namespace
@@ -97,31 +133,22 @@ void TDirectDrawSurface::Draw(int x, int y, const TRect& srcRect, const TDirectD
 
 // A transparent copy moves the source's opaque runs, cut to the copied columns.
 void TDirectDrawSurface::CopyOpaqueRuns(const TCopyPlan& plan, const TDirectDrawSurface& src) {
-  const TOpaqueSpans& spans = src.OpaqueSpans();
-  if (plan.srcX == 0 && plan.width == src.width_ && plan.stepY > 0) {
-    // Whole rows, the common case of a sprite inside the screen: the runs need no cutting,
-    // and rows and runs are walked with pointers alone.
-    const uint32_t* in = src.pixels_.data() + static_cast<size_t>(plan.srcY) * src.width_;
-    uint32_t* out = pixels_.data() + static_cast<size_t>(plan.destY) * width_ + plan.destX;
-    const TOpaqueSpans::TSpan* span = spans.RowBegin(plan.srcY);
-    for (int row = 0; row < plan.height; ++row, in += src.width_, out += width_) {
-      for (const auto* end = spans.RowEnd(plan.srcY + row); span != end; ++span)
-        CopyRun(out + span->start, in + span->start, span->length);
-    }
-    return;
-  }
-  const int firstColumn = plan.srcX;
-  const int endColumn = plan.srcX + plan.width;
-  for (int row = 0; row < plan.height; ++row) {
-    const int srcY = plan.srcY + row * plan.stepY;
-    const uint32_t* in = src.pixels_.data() + static_cast<size_t>(srcY) * src.width_;
-    uint32_t* out = pixels_.data() + static_cast<size_t>(plan.destY + row) * width_ +
-                    (plan.destX - firstColumn);
-    for (const auto* span = spans.RowBegin(srcY); span != spans.RowEnd(srcY); ++span) {
-      const int start = std::max(span->start, firstColumn);
-      const int end = std::min(span->start + span->length, endColumn);
-      if (start < end) CopyRun(out + start, in + start, end - start);
-    }
+  const TRunWalk walk{
+      &src.OpaqueSpans(),
+      src.pixels_.data(),
+      src.width_,
+      pixels_.data() + static_cast<size_t>(plan.destY) * width_ + (plan.destX - plan.srcX),
+      width_,
+      plan.srcY,
+      plan.stepY,
+      plan.height,
+      plan.srcX,
+      plan.srcX + plan.width,
+      plan.srcX == 0 && plan.width == src.width_ && plan.stepY > 0};
+  if (pixel_runs::WideAvailable()) {
+    WalkRunsWide(walk);
+  } else {
+    WalkRunsNarrow(walk);
   }
 }
 
