@@ -9,7 +9,7 @@ namespace engine::pixel_runs {
 
 // Sprite runs are short: wide moves, the last one overlapping the one before it, beat a call
 // to memcpy for each run. The narrow copy needs only SSE2, which every x86-64 has; the wide
-// one needs AVX2 and is used only where the processor has it.
+// one needs AVX2 and is used only where the processor has it (HasAvx2).
 inline void CopyNarrow(uint32_t* out, const uint32_t* in, int count) {
   if (count < 4) {
     for (int i = 0; i < count; ++i) out[i] = in[i];
@@ -34,12 +34,6 @@ inline void CopyNarrow(uint32_t* out, const uint32_t* in, int count) {
   }
   _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + count - 8),
                       _mm256_loadu_si256(reinterpret_cast<const __m256i*>(in + count - 8)));
-}
-
-// Whether CopyWide may run here; asked once.
-inline bool WideAvailable() {
-  static const bool available = __builtin_cpu_supports("avx2");
-  return available;
 }
 
 }  // namespace engine::pixel_runs

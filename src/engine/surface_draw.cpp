@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "engine/cpu_features.h"
 #include "engine/pixel_runs.h"
 #include "engine/surface.h"
 
@@ -145,7 +146,7 @@ void TDirectDrawSurface::CopyOpaqueRuns(const TCopyPlan& plan, const TDirectDraw
       plan.srcX,
       plan.srcX + plan.width,
       plan.srcX == 0 && plan.width == src.width_ && plan.stepY > 0};
-  if (pixel_runs::WideAvailable()) {
+  if (HasAvx2()) {
     WalkRunsWide(walk);
   } else {
     WalkRunsNarrow(walk);

@@ -1,4 +1,5 @@
 #include "engine/pixel_runs.h"
+#include "engine/cpu_features.h"
 
 #include <gtest/gtest.h>
 
@@ -30,7 +31,7 @@ TEST(PixelRuns, TheNarrowCopyMovesExactlyTheRun) {
 }
 
 TEST(PixelRuns, TheWideCopyMovesExactlyTheRunWhereTheProcessorHasIt) {
-  if (!engine::pixel_runs::WideAvailable()) GTEST_SKIP() << "no AVX2 here";
+  if (!engine::HasAvx2()) GTEST_SKIP() << "no AVX2 here";
   ExpectExactRuns(engine::pixel_runs::CopyWide);
 }
 
