@@ -2,20 +2,20 @@
 
 #include <algorithm>
 
+#include "engine/coverage_blend.h"
 #include "engine/surface.h"
 #include "platform/text_encoding.h"
 
 namespace engine {
 
 const platform::TTextMask& TCanvas::Mask(const std::string& cp1251) {
-  TKey key{Font.Name, Font.Size, cp1251};
-  const auto found = masks_.find(key);
+  const auto found = masks_.find(std::tie(Font.Name, Font.Size, cp1251));
   if (found != masks_.end()) return found->second;
   // Texts that change every frame (a running score) would fill the cache without end.
   if (masks_.size() >= kMaxCachedLines) masks_.clear();
   auto mask =
       platform::TextRasterizer().Render(Font.Name, Font.Size, platform::Utf8FromCp1251(cp1251));
-  return masks_.emplace(std::move(key), std::move(mask)).first->second;
+  return masks_.emplace(TKey{Font.Name, Font.Size, cp1251}, std::move(mask)).first->second;
 }
 
 void TCanvas::TextOut(int x, int y, const std::string& cp1251) {
@@ -38,29 +38,19 @@ int TCanvas::TextHeight(const std::string& cp1251) {
   return Measure(cp1251).second;
 }
 
-// Coverage c mixes the font colour over the surface: (colour × c + surface × (255 − c)) / 255.
 void TCanvas::Blend(const platform::TTextMask& mask, int x, int y) {
   const int left = std::max(x, 0);
   const int top = std::max(y, 0);
   const int right = std::min(x + mask.width, surface_.Width());
   const int bottom = std::min(y + mask.height, surface_.Height());
-  const uint32_t red = Font.Color & 0xFF;
-  const uint32_t green = (Font.Color >> 8) & 0xFF;
-  const uint32_t blue = (Font.Color >> 16) & 0xFF;
-  const auto mix = [](uint32_t fore, uint32_t back, uint32_t c) {
-    return (fore * c + back * (255 - c) + 127) / 255;
-  };
+  if (left >= right) return;
+  // The font colour is 0x00BBGGRR; the surface's pixels are red × 65536 + green × 256 + blue.
+  const uint32_t colour =
+      (Font.Color & 0xFF) << 16 | (Font.Color & 0xFF00) | (Font.Color >> 16 & 0xFF);
   for (int py = top; py < bottom; ++py) {
     const uint8_t* cover = mask.coverage.data() + static_cast<size_t>(py - y) * mask.width - x;
     uint32_t* out = surface_.Pixels() + static_cast<size_t>(py) * surface_.Width();
-    for (int px = left; px < right; ++px) {
-      const uint32_t c = cover[px];
-      if (c == 0) continue;
-      const uint32_t d = out[px];
-      out[px] = c == 255 ? (red << 16) | (green << 8) | blue
-                         : (mix(red, d >> 16 & 0xFF, c) << 16) |
-                               (mix(green, d >> 8 & 0xFF, c) << 8) | mix(blue, d & 0xFF, c);
-    }
+    BlendCoverageRow(out + left, cover + left, right - left, colour);
   }
 }
 

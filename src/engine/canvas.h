@@ -46,7 +46,8 @@ class TCanvas {
   void Blend(const platform::TTextMask& mask, int x, int y);
 
   TDirectDrawSurface& surface_;
-  std::map<TKey, platform::TTextMask> masks_;
+  // Looked up by references to the font and text, so a cached line costs no allocation.
+  std::map<TKey, platform::TTextMask, std::less<>> masks_;
 };
 
 }  // namespace engine
