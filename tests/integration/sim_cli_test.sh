@@ -47,4 +47,6 @@ set +e
 "$sim" --input bad.txt > /dev/null 2> err.txt; status=$?
 set -e
 [ $status -eq 2 ] && grep -q 'input line 1' err.txt || fail "bad script: $status $(cat err.txt)"
+"$sim" --help > help.txt || fail "--help exit status $?"
+grep -q '^usage: perolet-sim' help.txt || fail "--help prints the usage: $(cat help.txt)"
 echo "sim command line: ok"

@@ -27,6 +27,10 @@ int main(int argc, char** argv) {
   std::ofstream traceFile;
   try {
     options = sim::ParseSimOptions(std::vector<std::string>(argv + 1, argv + argc));
+    if (options.help) {
+      std::cout << sim::kSimUsage;
+      return 0;
+    }
     script = LoadScript(options.inputFile);
     if (!options.traceFile.empty()) {
       traceFile.open(options.traceFile, std::ios::binary | std::ios::trunc);

@@ -48,6 +48,10 @@ TSimOptions ParseSimOptions(const std::vector<std::string>& args) {
       options.crowd = true;
       continue;
     }
+    if (option == "--help" || option == "-h") {
+      options.help = true;
+      continue;
+    }
     if (i + 1 >= args.size()) throw std::invalid_argument(option + " needs a value");
     const std::string& value = args[++i];
     if (option == "--data") {

@@ -24,6 +24,7 @@ struct TSimOptions {
   std::string scoreUrl;
   int firstLevel = 1;  // where every new game of the run starts
   bool crowd = false;  // keep every slot table full while a game runs
+  bool help = false;   // print the usage and run nothing
 };
 
 // Parses the command line; throws std::invalid_argument with a message for the user.
