@@ -7,7 +7,18 @@
 set -euo pipefail
 game=$(readlink -f "$1")
 work=$(mktemp -d)
-fail() { echo "FAIL: $*" >&2; exit 1; }
+fail() {
+  echo "FAIL: $*" >&2
+  if [ -n "${window:-}" ]; then
+    xprop -id "$window" WM_STATE _NET_WM_STATE 2>&1 | tr '\n' ' ' >&2
+    echo >&2
+  fi
+  if [ -n "${REAL_WINDOW_DEBUG:-}" ]; then
+    import -window root "$REAL_WINDOW_DEBUG/screen-at-failure.png"
+    cp "$work/game.log" "$REAL_WINDOW_DEBUG/" 2> /dev/null || true
+  fi
+  exit 1
+}
 
 for tool in Xvfb openbox xdotool xprop import identify; do
   command -v "$tool" > /dev/null || fail "$tool is not installed (scripts/install-deps installs it)"
@@ -42,7 +53,8 @@ cp "$game" ./perolet
 game=$work/perolet
 
 start_game() {
-  "$game" > game.log 2>&1 &
+  # With REAL_WINDOW_DEBUG set, SDL logs every event it delivers into game.log.
+  SDL_EVENT_LOGGING=${REAL_WINDOW_DEBUG:+1} "$game" > game.log 2>&1 &
   game_pid=$!
   window=
   for _ in $(seq 100); do
@@ -55,21 +67,27 @@ start_game() {
   viewable || fail "the window was never shown"
 }
 viewable() { xwininfo -id "$window" | grep -q IsViewable; }
+# Keys are pressed on the server's keyboard (the game's window has the focus), never sent to
+# the window: xdotool sends a release to a window that has lost the focus by an event the
+# server does not see, so a key that minimises the window stayed held in the server, repeated,
+# and minimised the window again whenever it came back.
 # The game reads most keys once a frame: a key is held long enough for frames to see it, even
 # when the other tests beside this one leave the game few frames a second.
 key() {
-  xdotool keydown --window "$window" "$1"
+  xdotool keydown "$1"
   sleep 0.3
-  xdotool keyup --window "$window" "$1" 2> /dev/null || true  # the window may be gone
+  xdotool keyup "$1"
   sleep 0.4
 }
-# The window itself is read first; should the server refuse that, the screen is read and cut
+# The window itself is read first, twice; should the server refuse that, the screen is read and cut
 # to the window's place on it. Every refusal is kept for the failure message.
 shot() {
-  for _ in $(seq 10); do
+  for _ in $(seq 2); do
     timeout 10 import -window "$window" "$1" 2>> shot.log && return 0
-    sleep 0.3
+    sleep 0.2
   done
+  # The screen shows the window only while it is mapped.
+  viewable || fail "no screenshot: the window is not on the screen"
   local x y
   x=$(xwininfo -id "$window" | sed -n 's/.*Absolute upper-left X: *//p')
   y=$(xwininfo -id "$window" | sed -n 's/.*Absolute upper-left Y: *//p')
@@ -114,39 +132,85 @@ shot shot.png
 xdotool windowmove "$window" 150 100
 sleep 0.5
 placed=$(position)
-xdotool key --window "$window" alt+Return
+xdotool key alt+Return
 for _ in $(seq 100); do [ "$(geometry)" = 1024x768 ] && break; sleep 0.1; done
 [ "$(geometry)" = 1024x768 ] || fail "Alt+Enter did not go full screen: $(geometry)"
-xdotool key --window "$window" alt+Return
+xdotool key alt+Return
 for _ in $(seq 100); do [ "$(geometry)" = 800x600 ] && break; sleep 0.1; done
 [ "$(geometry)" = 800x600 ] || fail "Alt+Enter did not come back to the window: $(geometry)"
 for _ in $(seq 100); do [ "$(position)" = "$placed" ] && break; sleep 0.1; done
 [ "$(position)" = "$placed" ] || fail "window came back at $(position), not at $placed"
 
-xdotool key --window "$window" alt+F9
+xdotool key alt+F9
 for _ in $(seq 100); do xprop -id "$window" WM_STATE | grep -q Iconic && break; sleep 0.1; done
 xprop -id "$window" WM_STATE | grep -q Iconic || fail "the boss key did not minimise the window"
-xdotool windowactivate "$window" 2> /dev/null || true
-for _ in $(seq 100); do xprop -id "$window" WM_STATE | grep -q Iconic || break; sleep 0.1; done
+# The manager may still be busy minimising and let an activation pass, or carry out a
+# minimise it had queued after it: the window is asked back until it stays on the screen.
+restored() { ! xprop -id "$window" WM_STATE | grep -q Iconic && viewable; }
+stays_restored() {
+  for _ in $(seq 10); do restored || return 1; sleep 0.1; done
+}
+for _ in $(seq 20); do
+  xdotool windowactivate "$window" 2> /dev/null || true
+  for _ in $(seq 5); do restored && break; sleep 0.1; done
+  stays_restored && break
+done
+stays_restored || fail "the minimised window could not be brought back"
 sleep 1
 
-# A game from the first button: the panel strip stands where the menu showed its picture.
-menu_pixel=$(pixel shot.png 400,20)
+# From here the game is watched through screenshots: each step waits for the screen it
+# expects, so frames slowed by a loaded machine (the level banner counts frames) only make the
+# test wait. What it looks for, in the game's own pictures:
+menu_pixel=$(pixel shot.png 400,20)   # the menu's picture where a game shows its panel strip
+backdrop="srgb(255,246,220)"          # inside a question window's backdrop, at 270,240
+caption="srgb(247,173,50)"            # the options screen's caption, at 300,195
+looks=0
+look() {
+  shot now.png
+  looks=$((looks + 1))
+  [ -n "${REAL_WINDOW_DEBUG:-}" ] && cp now.png "$REAL_WINDOW_DEBUG/look-$looks.png"
+  true
+}
+red_in_middle() {  # the level banner's and the pause's red text, in pixels
+  convert now.png -crop 300x70+250+250 +repage -fx '(r>0.95&&g<0.05&&b<0.05)?1:0' \
+    -format '%[fx:round(mean*w*h)]' info:
+}
+in_game() { look && [ "$(pixel now.png 400,20)" != "$menu_pixel" ]; }
+red_text() { look && [ "$(red_in_middle)" -gt 400 ]; }  # a red aeroplane is far smaller
+no_red_text() { look && [ "$(red_in_middle)" -le 50 ]; }
+asking() { look && [ "$(pixel now.png 270,240)" = "$backdrop" ]; }
+on_options() { look && [ "$(pixel now.png 300,195)" = "$caption" ]; }
+on_menu() {
+  look && [ "$(pixel now.png 400,20)" = "$menu_pixel" ] &&
+    [ "$(pixel now.png 270,240)" != "$backdrop" ] && [ "$(pixel now.png 300,195)" != "$caption" ]
+}
+wait_until() {
+  local what=$1
+  shift
+  for _ in $(seq 75); do "$@" && return 0; sleep 0.2; done
+  [ -n "${REAL_WINDOW_DEBUG:-}" ] && cp now.png "$REAL_WINDOW_DEBUG/stuck.png"
+  fail "$what"
+}
+
 key Return
-sleep 3  # the level banner
-shot game.png
-[ -n "${REAL_WINDOW_DEBUG:-}" ] && cp game.png "$REAL_WINDOW_DEBUG/"
-[ "$(pixel game.png 400,20)" != "$menu_pixel" ] || fail "Enter on the main menu did not start a game"
+wait_until "Enter on the main menu did not start a game" in_game
+wait_until "the level banner did not end" no_red_text
+[ -n "${REAL_WINDOW_DEBUG:-}" ] && cp now.png "$REAL_WINDOW_DEBUG/game.png"
 key p
+wait_until "P did not pause the game" red_text
 key p
+wait_until "P did not end the pause" no_red_text
 key Escape
+wait_until "Escape did not ask to leave the game" asking
 key y  # "Выйти в меню?": no score for the table, back to the main menu
-sleep 0.5
+wait_until "Yes did not lead back to the main menu" on_menu
 key Down
-key Return  # the options
-key Escape  # and back
-key Escape  # "Выйти из игры?"
-[ -n "${REAL_WINDOW_DEBUG:-}" ] && shot "$REAL_WINDOW_DEBUG/before-quit.png"
+key Return
+wait_until "the second button did not open the options" on_options
+key Escape
+wait_until "Escape did not leave the options" on_menu
+key Escape
+wait_until "Escape on the main menu did not ask to leave the program" asking
 key y
 wait_exit || fail "exit status $? after leaving through the quit question: $(cat game.log)"
 for file in options hs; do
