@@ -79,8 +79,8 @@ key() {
   xdotool keyup "$1"
   sleep 0.4
 }
-# The window itself is read first, twice; should the server refuse that, the screen is read and cut
-# to the window's place on it. Every refusal is kept for the failure message.
+# The window itself is read first, twice; should the server refuse that, the screen is read
+# and cut to the window's place on it. Every refusal is kept for the failure message.
 shot() {
   for _ in $(seq 2); do
     timeout 10 import -window "$window" "$1" 2>> shot.log && return 0
