@@ -55,7 +55,8 @@ TMForm::TMForm(platform::TPlatform& platform, TFormConfig config)
       MDXDraw(this),
       MDXInput(platform),
       MDXTimer(platform),
-      config_(std::move(config)) {
+      config_(std::move(config)),
+      errors_(platform) {
   SetUpComponents();
 }
 
@@ -96,7 +97,10 @@ void TMForm::SetUpComponents() {
 
   MDXTimer.SetActiveOnly(true);
   MDXTimer.SetInterval(0);
-  MDXTimer.OnTimer = [this](engine::TDXTimer&, int lag) { MDXTimerTimer(lag); };
+  MDXTimer.OnTimer = [this](engine::TDXTimer&, int lag) {
+    errors_.Frame([this, lag] { MDXTimerTimer(lag); });
+    if (errors_.Fatal()) Terminate();
+  };
   MDXTimer.Loaded(Platform().AppActive());
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/error_guard.h"
 #include "app/key_flags.h"
 #include "engine/dx_draw.h"
 #include "engine/dx_form.h"
@@ -178,10 +179,11 @@ class TMForm : public engine::TDXForm {
   void SaveAndExit();
   void LoadSaveFiles();
   void SubmitScore();
-  std::string SavePath(const char* file) const;
   void ShowWindowIcon();
   void Terminate() { terminated_ = true; }
   bool Terminated() const { return terminated_; }
+  // The error that ended the run by coming back every frame, if one did.
+  const std::optional<std::string>& FatalError() const { return errors_.Fatal(); }
 
   // The frame.
   void MDXTimerTimer(int lagCount);
@@ -308,6 +310,9 @@ class TMForm : public engine::TDXForm {
 
   TFormConfig config_;
   bool terminated_ = false;
+  TErrorGuard errors_;
+  // What the player is told once the main menu is up (save files set aside at start-up).
+  std::vector<std::string> startupNotices_;
 };
 
 // The one main form of the running program.

@@ -2,6 +2,7 @@
 
 #include <chrono>
 
+#include "engine/engine_error.h"
 #include "objects/scroll_background.h"
 #include "platform/paths.h"
 #include "platform/platform.h"
@@ -28,7 +29,12 @@ void TMForm::FormCreate() {
   MDXImageList2.Items.LoadFromFile(platform::NativePath(kImageList2File));
   MDXWaveList.Items.LoadFromFile(platform::NativePath(kSoundListFile));
   LoadSaveFiles();
-  ApplyDisplayMode();
+  try {
+    ApplyDisplayMode();
+  } catch (const engine::EDXDrawError& error) {
+    if (!MDXDraw.Initialized()) throw;  // not even a window: the game cannot start
+    startupNotices_.push_back(error.what());
+  }
   ShowWindowIcon();
   ScreenType = kScreenNone;
   Sky = new TScrollBackground(kImageList2, "SkyTile", kSkyColumns, 1);  // owned by the tree
@@ -36,14 +42,25 @@ void TMForm::FormCreate() {
   Sky->SpeedX = 0;
   Sky->SpeedY = 0;
   ShowMainMenu(1, 1, true);
+  for (const std::string& notice : startupNotices_) errors_.Tell(notice);
+  startupNotices_.clear();
 }
 
+// A screen that refuses full screen leaves the game in its window, and the error says so.
 void TMForm::ApplyDisplayMode() {
   MDXDraw.SetBitCount(kDisplayBitCount);
-  if (Options.FullScreen) {
-    GoFullScreen();
-  } else {
+  if (!Options.FullScreen) {
     GoWindowed();
+    RefreshRate = Platform().RefreshRate();
+    return;
+  }
+  try {
+    GoFullScreen();
+  } catch (const engine::EDXDrawError&) {
+    Options.FullScreen = false;
+    GoWindowed();
+    RefreshRate = Platform().RefreshRate();
+    throw;
   }
   RefreshRate = Platform().RefreshRate();
 }

@@ -8,7 +8,8 @@ constexpr uint8_t kWindowQuitToMenu = 2;
 
 void TMForm::ProcessEvents() {
   platform::TEvent event;
-  while (!terminated_ && Platform().PollEvent(event)) HandleEvent(event);
+  while (!terminated_ && Platform().PollEvent(event))
+    errors_.Event([this, &event] { HandleEvent(event); });
 }
 
 void TMForm::HandleEvent(const platform::TEvent& event) {

@@ -28,6 +28,11 @@ int RunProgram(platform::TPlatform& platform, const TFormConfig& config) {
     MForm = &form;
     form.FormCreate();
     RunMessageLoop(form);
+    if (form.FatalError()) {
+      MForm = nullptr;
+      platform.ShowError(kErrorTitle, *form.FatalError());
+      return 1;
+    }
     // On Windows a launcher program ("fscommand/gshell.exe") is started here as well; it
     // cannot run on this system, so it is skipped.
     if (platform.FileExists(kPlayLink)) platform::OpenLink(platform, kPlayLink);

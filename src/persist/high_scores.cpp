@@ -50,12 +50,8 @@ void InsertHighScore(THighScoreTable& table) {
       if (table[k].Points < table[k + 1].Points) std::swap(table[k], table[k + 1]);
 }
 
-void LoadHighScores(THighScoreTable& table, const std::string& path) {
-  if (!FileCanOpen(path)) {
-    DefaultHighScores(table);
-    return;
-  }
-  TTextReader in(ReadSaveFile(path));
+void ReadHighScores(THighScoreTable& table, std::vector<uint8_t> bytes) {
+  TTextReader in(std::move(bytes));
   for (int i = 1; i <= kTableSize; ++i) {
     table[i].Name = in.ReadLine();
     table[i].Points = in.ReadInteger();
@@ -63,13 +59,25 @@ void LoadHighScores(THighScoreTable& table, const std::string& path) {
   }
 }
 
-void SaveHighScores(const THighScoreTable& table, const std::string& path) {
+std::vector<uint8_t> HighScoreFileBytes(const THighScoreTable& table) {
   TTextWriter out;
   for (int i = 1; i <= kTableSize; ++i) {
     out.Line(table[i].Name);
     out.Line(std::to_string(table[i].Points));
   }
-  WriteSaveFile(path, out.Bytes());
+  return out.Bytes();
+}
+
+void LoadHighScores(THighScoreTable& table, const std::string& path) {
+  if (!FileCanOpen(path)) {
+    DefaultHighScores(table);
+    return;
+  }
+  ReadHighScores(table, ReadSaveFile(path));
+}
+
+void SaveHighScores(const THighScoreTable& table, const std::string& path) {
+  WriteSaveFile(path, HighScoreFileBytes(table));
 }
 
 }  // namespace persist

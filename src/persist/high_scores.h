@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace persist {
 
@@ -24,7 +25,11 @@ bool ScoreQualifies(const THighScoreTable& table, int32_t score);
 // The bubble sort over entries 1 to 11; ties never swap, so a new equal score lands below.
 void InsertHighScore(THighScoreTable& table);
 
-// The 20-line file; loading a missing file gives the defaults.
+// The 20-line file. Reading raises EInOutError "Invalid numeric input" for a score that is
+// not a 32-bit integer, with the entries before it read.
+void ReadHighScores(THighScoreTable& table, std::vector<uint8_t> bytes);
+std::vector<uint8_t> HighScoreFileBytes(const THighScoreTable& table);
+// Loading a missing file gives the defaults.
 void LoadHighScores(THighScoreTable& table, const std::string& path);
 void SaveHighScores(const THighScoreTable& table, const std::string& path);
 

@@ -35,7 +35,11 @@ void LoadOptions(TSettingsRef s, const std::string& path) {
     DefaultOptions(s);
     return;
   }
-  TTextReader in(ReadSaveFile(path));
+  ReadOptions(s, ReadSaveFile(path));
+}
+
+void ReadOptions(TSettingsRef s, std::vector<uint8_t> bytes) {
+  TTextReader in(std::move(bytes));
   auto flag = [&in]() {
     const bool value = in.ReadInteger() != 0;
     in.SkipLine();
@@ -59,6 +63,10 @@ void LoadOptions(TSettingsRef s, const std::string& path) {
 }
 
 void SaveOptions(const TSettingsRef& s, const std::string& checksum, const std::string& path) {
+  WriteSaveFile(path, OptionsFileBytes(s, checksum));
+}
+
+std::vector<uint8_t> OptionsFileBytes(const TSettingsRef& s, const std::string& checksum) {
   TTextWriter out;
   out.Line(s.options.FullScreen ? "1" : "0");
   out.Line(s.options.Music ? "1" : "0");
@@ -68,7 +76,7 @@ void SaveOptions(const TSettingsRef& s, const std::string& checksum, const std::
   const bool functionKey = s.bossKey >= kF1 && s.bossKey < kF1 + kFunctionKeys;
   out.Line(std::to_string(functionKey ? s.bossKey - (kF1 - 1) : 0));
   out.Line(checksum);
-  WriteSaveFile(path, out.Bytes());
+  return out.Bytes();
 }
 
 }  // namespace persist

@@ -1,35 +1,22 @@
 #include "app/form.h"
-#include "persist/high_scores.h"
-#include "persist/options_file.h"
-
-namespace {
-
-constexpr const char* kOptionsFile = "options";
-constexpr const char* kHighScoreFile = "hs";
-
-}  // namespace
-
-std::string TMForm::SavePath(const char* file) const {
-  return config_.saveFolder + "/" + file;
-}
+#include "persist/save_files.h"
 
 persist::TSettingsRef TMForm::Settings() {
   return {Options, BossShift, BossKey, HighScoreCheck};
 }
 
 // Start-up: the table, then the options (which carry the table's checksum), then the check.
+// Files set aside on the way are told to the player once the main menu is up.
 void TMForm::LoadSaveFiles() {
-  persist::LoadHighScores(HighScores, SavePath(kHighScoreFile));
-  persist::LoadOptions(Settings(), SavePath(kOptionsFile));
-  if (HighScoreCheck != persist::HighScoreChecksum(HighScores))
-    persist::DefaultHighScores(HighScores);
+  for (const persist::TSetAside& setAside :
+       persist::LoadSaveFiles(config_.saveFolder, Settings(), HighScores))
+    startupNotices_.push_back(persist::SetAsideNotice(setAside));
 }
 
 // The orderly exit: the only place the save files are written. A failure stops here with
-// the error, and the program runs on.
+// the error and the files as they were, and the program runs on so the player can try again.
 void TMForm::SaveAndExit() {
   MDXSpriteEngine.PurgeDead();
-  persist::SaveOptions(Settings(), persist::HighScoreChecksum(HighScores), SavePath(kOptionsFile));
-  persist::SaveHighScores(HighScores, SavePath(kHighScoreFile));
+  persist::WriteSaveFiles(config_.saveFolder, Settings(), HighScores);
   Terminate();
 }

@@ -1,5 +1,6 @@
 #include "persist/text_reader.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cstring>
@@ -18,6 +19,13 @@ bool IsBlank(uint8_t c) {
 }
 
 }  // namespace
+
+TTextReader::TTextReader(std::vector<uint8_t> bytes) : bytes_(std::move(bytes)) {
+  static constexpr uint8_t kByteOrderMark[] = {0xEF, 0xBB, 0xBF};
+  if (bytes_.size() >= 3 &&
+      std::equal(std::begin(kByteOrderMark), std::end(kByteOrderMark), bytes_.begin()))
+    pos_ = 3;
+}
 
 bool TTextReader::AtLineEnd() const {
   return pos_ >= bytes_.size() || bytes_[pos_] == '\r' || bytes_[pos_] == '\n';

@@ -11,7 +11,8 @@ namespace persist {
 // rest of the current one. At the end of the file an integer reads as 0 and a line as empty.
 class TTextReader {
  public:
-  explicit TTextReader(std::vector<uint8_t> bytes) : bytes_(std::move(bytes)) {}
+  // A byte-order mark an editor put in front of the first line is not part of the text.
+  explicit TTextReader(std::vector<uint8_t> bytes);
 
   // Raises EInOutError "Invalid numeric input" for a field that is not a 32-bit integer.
   int32_t ReadInteger();

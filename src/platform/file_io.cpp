@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -89,6 +90,58 @@ bool WriteWholeFile(const std::string& path, const std::vector<uint8_t>& bytes, 
     return Fail(why, error);
   }
   return true;
+}
+
+int WriteFileSynced(const std::string& path, const std::vector<uint8_t>& bytes) {
+  const int fd = ::open(NativePath(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (fd < 0) return errno;
+  const bool written = WriteAll(fd, bytes.data(), bytes.size()) && ::fsync(fd) == 0;
+  const int error = written ? 0 : errno;
+  if (::close(fd) != 0 && written) return errno;
+  return error;
+}
+
+int RenameFile(const std::string& from, const std::string& to) {
+  return ::rename(NativePath(from).c_str(), NativePath(to).c_str()) == 0 ? 0 : errno;
+}
+
+int RemoveFile(const std::string& path) {
+  if (::unlink(NativePath(path).c_str()) == 0 || errno == ENOENT) return 0;
+  return errno;
+}
+
+int SyncFolder(const std::string& folder) {
+  const int fd = ::open(NativePath(folder).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return errno;
+  const int error = ::fsync(fd) == 0 ? 0 : errno;
+  ::close(fd);
+  return error;
+}
+
+int MakeFolders(const std::string& folder) {
+  std::error_code error;
+  std::filesystem::create_directories(NativePath(folder), error);
+  return error.value();
+}
+
+int SetAside(const std::string& path, const std::string& aside) {
+  std::error_code error;
+  std::filesystem::remove_all(NativePath(aside), error);
+  if (error) return error.value();
+  return RenameFile(path, aside);
+}
+
+TPathKind PathKind(const std::string& path) {
+  struct stat info {};
+  if (::stat(NativePath(path).c_str(), &info) != 0)
+    return errno == ENOENT ? TPathKind::Missing : TPathKind::Other;
+  return S_ISREG(info.st_mode) ? TPathKind::File : TPathKind::Other;
+}
+
+std::string AbsolutePath(const std::string& path) {
+  std::error_code error;
+  const auto absolute = std::filesystem::absolute(NativePath(path), error);
+  return error ? NativePath(path) : absolute.lexically_normal().string();
 }
 
 }  // namespace platform

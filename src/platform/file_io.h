@@ -13,4 +13,19 @@ bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes, std::st
 // and renamed over the old one, so a crash never leaves a half-written file behind.
 bool WriteWholeFile(const std::string& path, const std::vector<uint8_t>& bytes, std::string& why);
 
+// The steps of a save that must survive a crash. Each returns 0 or the system's error number.
+// Creates or truncates the file, writes it whole and flushes it to the disk before returning.
+int WriteFileSynced(const std::string& path, const std::vector<uint8_t>& bytes);
+int RenameFile(const std::string& from, const std::string& to);
+int RemoveFile(const std::string& path);  // a file that is not there is no error
+// Flushes a folder's entries, so files made, renamed or removed in it stay so after a crash.
+int SyncFolder(const std::string& folder);
+int MakeFolders(const std::string& folder);
+// Renames a file or folder to `aside`, first removing an older one of that name.
+int SetAside(const std::string& path, const std::string& aside);
+
+enum class TPathKind { Missing, File, Other };
+TPathKind PathKind(const std::string& path);
+std::string AbsolutePath(const std::string& path);
+
 }  // namespace platform

@@ -118,7 +118,7 @@ class TPlatform {
   virtual bool HttpGet(const std::string& url) = 0;
   virtual bool FileExists(const std::string& path) = 0;
 
-  // Shows a fatal error to the player: a message box where there is a display, and
+  // Shows an error or a notice to the player: a message box where there is a display, and
   // standard error always.
   virtual void ShowError(const std::string& title, const std::string& utf8Message) = 0;
 };

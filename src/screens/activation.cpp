@@ -53,9 +53,10 @@ void TMForm::ActivateWindow() {
     case kQuitGame:
       if (MenuItem == kYes) {
         CloseWindow();
+        // Saved first: a save that fails leaves the screen as it was, to be left again.
+        SaveAndExit();
         KillAndForget(Sky);
         LeaveMainMenu();
-        SaveAndExit();
       } else if (MenuItem == kNo) {
         CloseWindow();
       }

@@ -10,6 +10,8 @@
 #include "persist/options_file.h"
 #include "platform/headless/headless_platform.h"
 #include "platform/text_encoding.h"
+#include "platform/vk_codes.h"
+#include "support/headless_form_fixture.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -219,6 +221,44 @@ TEST(SaveFiles, AnInterruptedSaveLeavesThePreviousFilesIntact) {
   persist::DefaultHighScores(table);
   EXPECT_THROW(persist::SaveHighScores(table, "Data/Save/hs"), std::exception);
   EXPECT_EQ(ReadText("Data/Save/hs"), before);
+}
+
+}  // namespace
+
+namespace {
+
+// The real form: a quit whose save fails shows the error and keeps the game running on its
+// main menu; the next quit, with the folder writable again, writes both files.
+struct FailedSave : test_support::THeadlessFormFixture {
+  void Press(int key) {
+    platform.KeyDown(key);
+    Frames(2);
+    platform.KeyUp(key);
+    Frames(2);
+  }
+  void Quit() {
+    Press(platform::vk::kEscape);
+    ASSERT_EQ(form->WindowOpen, 1);
+    Press('Y');
+  }
+};
+
+TEST_F(FailedSave, TheGameRunsOnAndTheNextQuitSaves) {
+  Frames(150);                                              // the menu's fade-in
+  std::filesystem::create_directories("Data/Save/hs.tmp");  // no copy of the table can be made
+  Quit();
+  EXPECT_FALSE(form->Terminated());
+  ASSERT_EQ(platform.Errors().size(), 1u);
+  EXPECT_NE(platform.Errors()[0].find("/Data/Save/hs"), std::string::npos);
+  EXPECT_EQ(form->ScreenType, kScreenMainMenu);
+  EXPECT_EQ(form->WindowOpen, 0);
+  EXPECT_FALSE(std::filesystem::exists("Data/Save/options"));
+  Frames(10);
+  std::filesystem::remove("Data/Save/hs.tmp");
+  Quit();
+  EXPECT_TRUE(form->Terminated());
+  EXPECT_TRUE(std::filesystem::exists("Data/Save/options"));
+  EXPECT_TRUE(std::filesystem::exists("Data/Save/hs"));
 }
 
 }  // namespace

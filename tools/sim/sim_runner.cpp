@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <stdexcept>
 
 #include "app/form.h"
 #include "platform/headless/headless_platform.h"
@@ -49,6 +50,8 @@ TSimSummary TSimRunner::Run() {
     summary.frames = frame + 1;
   }
   MForm = nullptr;
+  // An error that came back every frame ended the run, as it ends the game.
+  if (form.FatalError()) throw std::runtime_error(*form.FatalError());
   summary.spritesMax = spritesMax_;
 
   if (!composeUs_.empty()) {
@@ -73,7 +76,14 @@ void TSimRunner::RunFrame(int64_t frame, TMForm& form) {
   // An inactive game's timer does not fire; the frame still counts and its row repeats the
   // state.
   if (!form.Terminated()) form.MDXTimer.Idle();
-  if (trace_) *trace_ << TraceRow({frame, platform_.Ticks(), lastLag_}, form) << '\n';
+  if (trace_) {
+    TFrameFacts facts{frame, platform_.Ticks(), lastLag_, {}};
+    // The first row also carries what the player was told at start-up.
+    facts.errors.assign(platform_.Errors().begin() + static_cast<std::ptrdiff_t>(errorsShown_),
+                        platform_.Errors().end());
+    *trace_ << TraceRow(facts, form) << '\n';
+  }
+  errorsShown_ = platform_.Errors().size();
   spritesMax_ = std::max(spritesMax_, form.MDXSpriteEngine.Engine().SpriteCount);
   WriteShots(frame);
 }

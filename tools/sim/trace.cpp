@@ -63,6 +63,10 @@ std::string TraceRow(const TFrameFacts& facts, const TMForm& form) {
   for (size_t i = 0; i < form.SoundsStarted.size(); ++i) {
     row << (i ? "," : "") << JsonString(form.SoundsStarted[i]);
   }
+  row << "],\"errors\":[";
+  for (size_t i = 0; i < facts.errors.size(); ++i) {
+    row << (i ? "," : "") << JsonString(facts.errors[i]);
+  }
   row << "]}";
   return row.str();
 }

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <ostream>
 #include <string>
+#include <vector>
 
 class TMForm;
 
@@ -12,6 +13,8 @@ struct TFrameFacts {
   int64_t frame = 0;
   uint32_t ms = 0;
   int lag = 0;
+  // Messages the error box showed during the frame.
+  std::vector<std::string> errors;
 };
 
 // One JSON object a frame, always with the same fields in the same order, so equal runs give

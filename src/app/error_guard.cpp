@@ -1,0 +1,38 @@
+#include "app/error_guard.h"
+
+#include <exception>
+
+#include "platform/platform.h"
+
+namespace {
+
+constexpr const char* kErrorTitle = "Перолёт";
+
+}  // namespace
+
+void TErrorGuard::Tell(const std::string& utf8Message) {
+  platform_.ShowError(kErrorTitle, utf8Message);
+}
+
+void TErrorGuard::Event(const std::function<void()>& handler) {
+  try {
+    handler();
+  } catch (const std::exception& error) {
+    Tell(error.what());
+  }
+}
+
+void TErrorGuard::Frame(const std::function<void()>& frame) {
+  try {
+    frame();
+    failingSince_.reset();
+  } catch (const std::exception& error) {
+    if (!failingSince_ || frameError_ != error.what()) {
+      frameError_ = error.what();
+      Tell(frameError_);
+      failingSince_ = platform_.Ticks();
+    } else if (platform_.Ticks() - *failingSince_ >= kRepeatLimitMs) {
+      fatal_ = frameError_;
+    }
+  }
+}
