@@ -243,6 +243,8 @@ const std::vector<TRatioPair>& RatioPairs() {
       {"alpha-stretch", "BM_OursAlphaStretch", "BM_SdlAlphaStretch"},
       {"rotate", "BM_OursRotate", "BM_SdlRotate"},
       {"text", "BM_OursText", "BM_SdlText"},
+      {"scale-sharp-1080", "BM_OursScaleSharp1080", "BM_SdlScaleLinear1080"},
+      {"scale-sharp-2160", "BM_OursScaleSharp2160", "BM_SdlScaleLinear2160"},
   };
   return pairs;
 }

@@ -4,7 +4,7 @@
 
 namespace {
 
-TEST(SdlPresenter, ScalesByTheLargestWholeFactorThatFitsAndCentres) {
+TEST(SdlPresenter, IntegerScalesByTheLargestWholeFactorThatFitsAndCentres) {
   struct {
     int windowWidth, windowHeight;
     SDL_Rect target;
@@ -13,6 +13,29 @@ TEST(SdlPresenter, ScalesByTheLargestWholeFactorThatFitsAndCentres) {
       {1920, 1080, {560, 240, 800, 600}},   {1600, 1200, {0, 0, 1600, 1200}},
       {2560, 1440, {480, 120, 1600, 1200}}, {3840, 2160, {720, 180, 2400, 1800}},
       {640, 480, {0, 0, 640, 480}},         {700, 600, {0, 37, 700, 525}},
+  };
+  for (const auto& c : cases) {
+    platform::TSdlPresenter presenter;
+    presenter.SetMode(platform::TScaleMode::Integer);
+    presenter.Place(c.windowWidth, c.windowHeight, 800, 600);
+    const SDL_Rect& t = presenter.Target();
+    EXPECT_EQ(t.x, c.target.x) << c.windowWidth << "x" << c.windowHeight;
+    EXPECT_EQ(t.y, c.target.y) << c.windowWidth << "x" << c.windowHeight;
+    EXPECT_EQ(t.w, c.target.w) << c.windowWidth << "x" << c.windowHeight;
+    EXPECT_EQ(t.h, c.target.h) << c.windowWidth << "x" << c.windowHeight;
+  }
+}
+
+// Sharp and smooth fill the screen's height (or width) with the shape kept.
+TEST(SdlPresenter, FittingFillsTheBindingSideAndCentres) {
+  struct {
+    int windowWidth, windowHeight;
+    SDL_Rect target;
+  } const cases[] = {
+      {800, 600, {0, 0, 800, 600}},       {1920, 1080, {240, 0, 1440, 1080}},
+      {1280, 720, {160, 0, 960, 720}},    {2560, 1440, {320, 0, 1920, 1440}},
+      {3840, 2160, {480, 0, 2880, 2160}}, {1600, 1200, {0, 0, 1600, 1200}},
+      {1280, 1024, {0, 32, 1280, 960}},   {700, 600, {0, 37, 700, 525}},
   };
   for (const auto& c : cases) {
     platform::TSdlPresenter presenter;
@@ -27,6 +50,7 @@ TEST(SdlPresenter, ScalesByTheLargestWholeFactorThatFitsAndCentres) {
 
 TEST(SdlPresenter, MousePositionsGoThroughTheScalingBothWays) {
   platform::TSdlPresenter presenter;
+  presenter.SetMode(platform::TScaleMode::Integer);
   presenter.Place(2560, 1440, 800, 600);
   const platform::TPoint corner = presenter.ToPicture(480, 120);
   EXPECT_EQ(corner.x, 0);

@@ -1,28 +1,41 @@
 #include "platform/sdl/sdl_presenter.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace platform {
 
-// The picture is scaled by the largest whole factor that fits, so every game pixel becomes
-// the same square of screen pixels, and centred on black; only a window smaller than the
-// picture gets the largest fit of the same shape instead.
+namespace {
+
+// The black bars around a target inside a surface.
+void FillBars(SDL_Surface* screen, const SDL_Rect& t) {
+  const Uint32 black = SDL_MapRGB(screen->format, 0, 0, 0);
+  const SDL_Rect bars[] = {{0, 0, screen->w, t.y},
+                           {0, t.y + t.h, screen->w, screen->h - t.y - t.h},
+                           {0, t.y, t.x, t.h},
+                           {t.x + t.w, t.y, screen->w - t.x - t.w, t.h}};
+  for (const SDL_Rect& bar : bars)
+    if (bar.w > 0 && bar.h > 0) SDL_FillRect(screen, &bar, black);
+}
+
+}  // namespace
+
 void TSdlPresenter::Place(int windowWidth, int windowHeight, int width, int height) {
   pictureWidth_ = width;
   pictureHeight_ = height;
   const int factor = std::min(windowWidth / width, windowHeight / height);
-  if (factor >= 1) {
+  if (mode_ == TScaleMode::Integer && factor >= 1) {
     target_ = {(windowWidth - width * factor) / 2, (windowHeight - height * factor) / 2,
                width * factor, height * factor};
     return;
   }
-  const int64_t scaledByWidth = int64_t{height} * windowWidth / width;
-  if (scaledByWidth <= windowHeight) {
-    target_ = {0, static_cast<int>((windowHeight - scaledByWidth) / 2), windowWidth,
-               static_cast<int>(scaledByWidth)};
+  const int64_t heightAtFullWidth = int64_t{height} * windowWidth / width;
+  if (heightAtFullWidth <= windowHeight) {
+    target_ = {0, static_cast<int>((windowHeight - heightAtFullWidth) / 2), windowWidth,
+               static_cast<int>(heightAtFullWidth)};
   } else {
-    const int scaledWidth = static_cast<int>(int64_t{width} * windowHeight / height);
-    target_ = {(windowWidth - scaledWidth) / 2, 0, scaledWidth, windowHeight};
+    const int widthAtFullHeight = static_cast<int>(int64_t{width} * windowHeight / height);
+    target_ = {(windowWidth - widthAtFullHeight) / 2, 0, widthAtFullHeight, windowHeight};
   }
 }
 
@@ -30,32 +43,59 @@ bool TSdlPresenter::Present(SDL_Window* window, const uint32_t* pixels, int widt
   SDL_Surface* screen = window ? SDL_GetWindowSurface(window) : nullptr;
   if (!screen) return false;
   if (width <= 0 || height <= 0) return true;
-  SDL_Surface* picture = SDL_CreateRGBSurfaceWithFormatFrom(
-      const_cast<uint32_t*>(pixels), width, height, 32, width * 4, SDL_PIXELFORMAT_RGB888);
-  if (!picture) return true;
   Place(screen->w, screen->h, width, height);
-  if (target_.w == width && target_.h == height && target_.x == 0 && target_.y == 0) {
-    SDL_BlitSurface(picture, nullptr, screen, nullptr);
-  } else {
-    SDL_FillRect(screen, nullptr, SDL_MapRGB(screen->format, 0, 0, 0));
-    SDL_Rect target = target_;
-    SDL_BlitScaled(picture, nullptr, screen, &target);
-  }
-  SDL_FreeSurface(picture);
+  DrawInto(screen, pixels, width, height);
   SDL_UpdateWindowSurface(window);
   return true;
 }
 
+// Straight into the window's pixels where they are laid out as ours (the usual case on X11);
+// through a staging copy and SDL's conversion otherwise.
+void TSdlPresenter::DrawInto(SDL_Surface* screen, const uint32_t* pixels, int width, int height) {
+  const SDL_Rect t = target_;
+  if (t.w <= 0 || t.h <= 0) return;
+  const bool direct = screen->format->format == SDL_PIXELFORMAT_RGB888 && !SDL_MUSTLOCK(screen);
+  if (direct) {
+    FillBars(screen, t);
+    auto* base = static_cast<uint32_t*>(screen->pixels);
+    const int pitch = screen->pitch / 4;
+    uint32_t* out = base + static_cast<ptrdiff_t>(t.y) * pitch + t.x;
+    if (t.w == width && t.h == height) {
+      for (int y = 0; y < height; ++y)
+        std::memcpy(out + static_cast<ptrdiff_t>(y) * pitch,
+                    pixels + static_cast<ptrdiff_t>(y) * width, size_t(width) * 4);
+    } else {
+      scaler_.Scale(mode_, pixels, width, height, width, out, t.w, t.h, pitch);
+    }
+    return;
+  }
+  staging_.resize(static_cast<size_t>(t.w) * t.h);
+  scaler_.Scale(mode_, pixels, width, height, width, staging_.data(), t.w, t.h, t.w);
+  SDL_Surface* picture = SDL_CreateRGBSurfaceWithFormatFrom(staging_.data(), t.w, t.h, 32, t.w * 4,
+                                                            SDL_PIXELFORMAT_RGB888);
+  if (!picture) return;
+  FillBars(screen, t);
+  SDL_Rect at = t;
+  SDL_BlitSurface(picture, nullptr, screen, &at);
+  SDL_FreeSurface(picture);
+}
+
+// Both ways in whole numbers: the game pixel under a window pixel is the one the scaler
+// started that pixel in (floor), and a game pixel's first window pixel rounds up to it.
 TPoint TSdlPresenter::ToPicture(int x, int y) const {
   if (target_.w <= 0 || target_.h <= 0) return {x, y};
-  return {static_cast<int>(int64_t{x - target_.x} * pictureWidth_ / target_.w),
-          static_cast<int>(int64_t{y - target_.y} * pictureHeight_ / target_.h)};
+  auto down = [](int64_t a, int64_t b) {
+    return static_cast<int>(a >= 0 ? a / b : -((-a + b - 1) / b));
+  };
+  return {down(int64_t{x - target_.x} * pictureWidth_, target_.w),
+          down(int64_t{y - target_.y} * pictureHeight_, target_.h)};
 }
 
 TPoint TSdlPresenter::FromPicture(int x, int y) const {
   if (pictureWidth_ <= 0 || pictureHeight_ <= 0) return {x, y};
-  return {static_cast<int>(target_.x + int64_t{x} * target_.w / pictureWidth_),
-          static_cast<int>(target_.y + int64_t{y} * target_.h / pictureHeight_)};
+  auto up = [](int64_t a, int64_t b) { return static_cast<int>(a >= 0 ? (a + b - 1) / b : a / b); };
+  return {target_.x + up(int64_t{x} * target_.w, pictureWidth_),
+          target_.y + up(int64_t{y} * target_.h, pictureHeight_)};
 }
 
 }  // namespace platform
