@@ -52,6 +52,8 @@ struct TFormConfig {
   std::string saveFolder = "Data/Save";
   // The level every new game starts at: 1 for a player; the simulator can start further on.
   int firstLevel = 1;
+  // Full screen or a window for this start, over the options file (--fullscreen, --window).
+  std::optional<bool> fullScreen{};
 };
 
 // Screen types.

@@ -29,6 +29,7 @@ void TMForm::FormCreate() {
   MDXImageList2.Items.LoadFromFile(platform::NativePath(kImageList2File));
   MDXWaveList.Items.LoadFromFile(platform::NativePath(kSoundListFile));
   LoadSaveFiles();
+  if (config_.fullScreen) Options.FullScreen = *config_.fullScreen;
   try {
     ApplyDisplayMode();
   } catch (const engine::EDXDrawError& error) {

@@ -8,6 +8,7 @@
 #include "platform/http_get.h"
 #include "platform/links.h"
 #include "platform/sdl/sdl_keymap.h"
+#include "platform/sdl/sdl_renderer_probe.h"
 #include "platform/text_encoding.h"
 #include "platform/vk_codes.h"
 
@@ -50,6 +51,7 @@ TSdlPlatform::TSdlPlatform() {
 TSdlPlatform::~TSdlPlatform() {
   if (audio_ != 0) SDL_CloseAudioDevice(audio_);
   songs_.reset();
+  presenter_.UseRenderer(nullptr);
   if (window_) SDL_DestroyWindow(window_);
   SDL_Quit();
 }
@@ -76,25 +78,40 @@ void TSdlPlatform::AudioCallback(void* self, Uint8* stream, int bytes) {
   platform->mixer_->Mix(reinterpret_cast<int16_t*>(stream), frames);
 }
 
+void TSdlPlatform::SetPresentation(const TPresentation& presentation) {
+  presentation_ = presentation;
+  presenter_.SetMode(presentation.scale);
+}
+
+int TSdlPlatform::WindowScale(int width, int height) {
+  if (presentation_.windowScale > 0) return presentation_.windowScale;
+  float dotsPerInch = 0;
+  SDL_Rect usable{};
+  if (SDL_GetDisplayDPI(0, &dotsPerInch, nullptr, nullptr) != 0 ||
+      SDL_GetDisplayUsableBounds(0, &usable) != 0)
+    return 1;
+  return WindowScaleFor(dotsPerInch, usable.w, usable.h, width, height);
+}
+
+// The window is the picture times its scale. The renderer is chosen with it: the GPU only
+// where it is hardware (or where the player asked for it).
 bool TSdlPlatform::CreateWindow(int width, int height) {
+  windowScale_ = WindowScale(width, height);
   const int position = centered_ ? SDL_WINDOWPOS_CENTERED : SDL_WINDOWPOS_UNDEFINED;
-  window_ = SDL_CreateWindow(title_.c_str(), position, position, width, height, SDL_WINDOW_SHOWN);
+  window_ = SDL_CreateWindow(title_.c_str(), position, position, width * windowScale_,
+                             height * windowScale_, SDL_WINDOW_SHOWN);
   if (!window_) return false;
   SDL_SetWindowResizable(window_, SDL_FALSE);
+  if (presentation_.renderer != TRenderer::Surface) {
+    presenter_.UseRenderer(
+        MakeRenderer(window_, presentation_.vsync, presentation_.renderer == TRenderer::Auto));
+  }
   return true;
 }
 
-// A real 800 × 600 mode when the display has one; otherwise the desktop's own mode with the
-// picture scaled and letterboxed.
-bool TSdlPlatform::EnterFullScreen(int width, int height) {
-  const int display = std::max(SDL_GetWindowDisplayIndex(window_), 0);
-  SDL_DisplayMode wanted{SDL_PIXELFORMAT_RGB888, width, height, 0, nullptr};
-  SDL_DisplayMode closest{};
-  if (SDL_GetClosestDisplayMode(display, &wanted, &closest) && closest.w == width &&
-      closest.h == height && SDL_SetWindowDisplayMode(window_, &closest) == 0 &&
-      SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN) == 0) {
-    return true;
-  }
+// Full screen is the desktop's own mode, the picture scaled to fit it: no mode change, so the
+// screen's sharpness and the other windows stay as they were.
+bool TSdlPlatform::EnterFullScreen(int, int) {
   return SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP) == 0;
 }
 
@@ -104,10 +121,10 @@ bool TSdlPlatform::DisplayInitialize(const TDisplayRequest& request) {
     if (!EnterFullScreen(request.width, request.height)) return false;
     fullScreen_ = true;
   } else {
-    SDL_SetWindowSize(window_, request.width, request.height);
+    SDL_SetWindowSize(window_, request.width * windowScale_, request.height * windowScale_);
   }
   targetLost_ = false;
-  return SDL_GetWindowSurface(window_) != nullptr;
+  return presenter_.UsesRenderer() || SDL_GetWindowSurface(window_) != nullptr;
 }
 
 // Releasing the display leaves full screen, so the window's placement can be restored before
@@ -123,7 +140,7 @@ void TSdlPlatform::Present(const uint32_t* pixels, int width, int height) {
 
 // The window's surface is fetched afresh for every frame; restoring is having one again.
 bool TSdlPlatform::RestoreTarget() {
-  targetLost_ = !window_ || !SDL_GetWindowSurface(window_);
+  targetLost_ = !window_ || (!presenter_.UsesRenderer() && !SDL_GetWindowSurface(window_));
   return !targetLost_;
 }
 

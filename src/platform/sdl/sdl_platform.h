@@ -9,6 +9,7 @@
 #include "platform/mixer.h"
 #include "platform/music_library.h"
 #include "platform/platform.h"
+#include "platform/presentation.h"
 #include "platform/sdl/sdl_controllers.h"
 #include "platform/sdl/sdl_presenter.h"
 
@@ -22,6 +23,10 @@ class TSdlPlatform final : public TPlatform {
   ~TSdlPlatform() override;
   TSdlPlatform(const TSdlPlatform&) = delete;
   TSdlPlatform& operator=(const TSdlPlatform&) = delete;
+
+  // How the picture is shown; takes effect when the window is made, its scale mode at once.
+  void SetPresentation(const TPresentation& presentation);
+  bool UsesRenderer() const { return presenter_.UsesRenderer(); }
 
   uint32_t Ticks() override { return SDL_GetTicks(); }
   bool PollEvent(TEvent& event) override;
@@ -58,6 +63,7 @@ class TSdlPlatform final : public TPlatform {
 
  private:
   bool CreateWindow(int width, int height);
+  int WindowScale(int width, int height);
   bool EnterFullScreen(int width, int height);
   void OpenAudio();
   bool Translate(const SDL_Event& in, TEvent& out);
@@ -74,6 +80,8 @@ class TSdlPlatform final : public TPlatform {
   std::unique_ptr<TSongLibrary> songs_;
   TFramePacer pacer_;
   TSdlPresenter presenter_;
+  TPresentation presentation_;
+  int windowScale_ = 1;
   std::string title_;
   // How long after a placement the window manager may still move the window, and how often
   // the placement is put back in that time at most.

@@ -39,7 +39,70 @@ void TSdlPresenter::Place(int windowWidth, int windowHeight, int width, int heig
   }
 }
 
+TSdlPresenter::~TSdlPresenter() {
+  UseRenderer(nullptr);
+}
+
+void TSdlPresenter::DropTextures() {
+  if (picture_) SDL_DestroyTexture(picture_);
+  if (stage_) SDL_DestroyTexture(stage_);
+  picture_ = stage_ = nullptr;
+  stageFactor_ = 0;
+}
+
+void TSdlPresenter::UseRenderer(SDL_Renderer* renderer) {
+  DropTextures();
+  if (renderer_) SDL_DestroyRenderer(renderer_);
+  renderer_ = renderer;
+}
+
+// Sharp on the GPU: the picture is first enlarged by the whole factor just above the target's
+// with nearest pixels, then reduced smoothly, so only the seams blend.
+SDL_Texture* TSdlPresenter::SharpStage(int width, int height, int factor) {
+  if (stage_ && stageFactor_ == factor) return stage_;
+  if (stage_) SDL_DestroyTexture(stage_);
+  stage_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_TARGET,
+                             width * factor, height * factor);
+  stageFactor_ = stage_ ? factor : 0;
+  if (stage_) SDL_SetTextureScaleMode(stage_, SDL_ScaleModeLinear);
+  return stage_;
+}
+
+bool TSdlPresenter::PresentWithRenderer(const uint32_t* pixels, int width, int height) {
+  int outputWidth = 0, outputHeight = 0;
+  if (SDL_GetRendererOutputSize(renderer_, &outputWidth, &outputHeight) != 0) return false;
+  Place(outputWidth, outputHeight, width, height);
+  int textureWidth = 0, textureHeight = 0;
+  if (picture_) SDL_QueryTexture(picture_, nullptr, nullptr, &textureWidth, &textureHeight);
+  if (!picture_ || textureWidth != width || textureHeight != height) {
+    DropTextures();
+    picture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
+                                 width, height);
+    if (!picture_) return false;
+  }
+  SDL_UpdateTexture(picture_, nullptr, pixels, width * 4);
+  SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+  SDL_RenderClear(renderer_);
+  const bool whole = target_.w % width == 0 && target_.h % height == 0;
+  SDL_SetTextureScaleMode(picture_,
+                          mode_ == TScaleMode::Smooth ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
+  SDL_Texture* shown = picture_;
+  if (mode_ == TScaleMode::Sharp && !whole && target_.w > width) {
+    const int factor = (target_.w + width - 1) / width;
+    if (SDL_Texture* stage = SharpStage(width, height, factor)) {
+      SDL_SetRenderTarget(renderer_, stage);
+      SDL_RenderCopy(renderer_, picture_, nullptr, nullptr);
+      SDL_SetRenderTarget(renderer_, nullptr);
+      shown = stage;
+    }
+  }
+  SDL_RenderCopy(renderer_, shown, nullptr, &target_);
+  SDL_RenderPresent(renderer_);
+  return true;
+}
+
 bool TSdlPresenter::Present(SDL_Window* window, const uint32_t* pixels, int width, int height) {
+  if (renderer_) return width <= 0 || height <= 0 || PresentWithRenderer(pixels, width, height);
   SDL_Surface* screen = window ? SDL_GetWindowSurface(window) : nullptr;
   if (!screen) return false;
   if (width <= 0 || height <= 0) return true;

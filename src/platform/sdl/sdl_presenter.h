@@ -10,14 +10,22 @@
 
 namespace platform {
 
-// Puts the game's picture on the window's own surface (shared memory on X11): one to one in a
-// window of its size, otherwise scaled to fit with its shape kept and black bars on the
-// sides left over. Scaling is ours, on the processor (see TPictureScaler), so it costs no GPU
-// emulation where there is no GPU.
+// Puts the game's picture in the window: one to one in a window of its size, otherwise scaled
+// to fit with its shape kept and black bars on the sides left over. With a renderer (real
+// graphics hardware) the GPU scales a streaming texture; without one our own scaler draws on
+// the window's surface (shared memory on X11), so no GPU is emulated where there is none.
 class TSdlPresenter {
  public:
+  TSdlPresenter() = default;
+  ~TSdlPresenter();
+  TSdlPresenter(const TSdlPresenter&) = delete;
+  TSdlPresenter& operator=(const TSdlPresenter&) = delete;
+
   void SetMode(TScaleMode mode) { mode_ = mode; }
   TScaleMode Mode() const { return mode_; }
+  // Takes the renderer over (null: the window's surface); before the window is gone.
+  void UseRenderer(SDL_Renderer* renderer);
+  bool UsesRenderer() const { return renderer_ != nullptr; }
 
   // False when the window has no surface to draw on (it is lost until one can be had).
   bool Present(SDL_Window* window, const uint32_t* pixels, int width, int height);
@@ -33,6 +41,14 @@ class TSdlPresenter {
 
  private:
   void DrawInto(SDL_Surface* screen, const uint32_t* pixels, int width, int height);
+  bool PresentWithRenderer(const uint32_t* pixels, int width, int height);
+  SDL_Texture* SharpStage(int width, int height, int factor);
+  void DropTextures();
+
+  SDL_Renderer* renderer_ = nullptr;
+  SDL_Texture* picture_ = nullptr;  // the game's picture, streamed each frame
+  SDL_Texture* stage_ = nullptr;    // sharp: the picture enlarged by a whole factor
+  int stageFactor_ = 0;
 
   TScaleMode mode_ = TScaleMode::Sharp;
   TPictureScaler scaler_;

@@ -1,0 +1,25 @@
+#include "app/launch_settings.h"
+
+namespace {
+
+template <typename TNamed>
+auto Valid(TNamed named) {
+  return [named](const std::string& value) { return named(value).has_value(); };
+}
+
+}  // namespace
+
+platform::TPresentation ChoosePresentation(persist::TSettingsFile& settings,
+                                           const TCommandLine& line) {
+  platform::TPresentation p;
+  p.scale = *ScaleModeNamed(settings.Setting("scale", "sharp", Valid(ScaleModeNamed)));
+  p.windowScale =
+      *WindowScaleNamed(settings.Setting("window_scale", "auto", Valid(WindowScaleNamed)));
+  p.vsync = *SwitchNamed(settings.Setting("vsync", "on", Valid(SwitchNamed)));
+  p.renderer = *RendererNamed(settings.Setting("renderer", "auto", Valid(RendererNamed)));
+  p.scale = line.scale.value_or(p.scale);
+  p.windowScale = line.windowScale.value_or(p.windowScale);
+  p.vsync = line.vsync.value_or(p.vsync);
+  p.renderer = line.renderer.value_or(p.renderer);
+  return p;
+}

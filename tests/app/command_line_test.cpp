@@ -1,0 +1,66 @@
+#include "app/command_line.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+#include "app/launch_settings.h"
+
+namespace {
+
+using platform::TRenderer;
+using platform::TScaleMode;
+
+persist::TSettingsFile Settings(const std::string& text) {
+  return persist::TSettingsFile::Parse({text.begin(), text.end()});
+}
+
+TEST(CommandLine, OptionsOverTheSettingsFileForThisRun) {
+  const TCommandLine line =
+      ParseCommandLine({"--scale", "integer", "--window-scale", "2", "--fullscreen"});
+  EXPECT_EQ(line.fullScreen, true);
+  auto settings = Settings("scale=smooth\nvsync=off\nwindow_scale=3\n");
+  const platform::TPresentation p = ChoosePresentation(settings, line);
+  EXPECT_EQ(p.scale, TScaleMode::Integer);
+  EXPECT_EQ(p.windowScale, 2);
+  EXPECT_FALSE(p.vsync);  // from the file
+  EXPECT_EQ(p.renderer, TRenderer::Auto);
+  EXPECT_EQ(settings.Get("scale"), "smooth");  // the command line is not written back
+  EXPECT_EQ(settings.Get("renderer"), "auto");
+}
+
+TEST(CommandLine, BadValuesInTheFileGetTheirDefaults) {
+  auto settings = Settings("scale=blurry\nwindow_scale=9\nvsync=maybe\nmine=1\n");
+  const platform::TPresentation p = ChoosePresentation(settings, {});
+  EXPECT_EQ(p.scale, TScaleMode::Sharp);
+  EXPECT_EQ(p.windowScale, 0);  // from the display
+  EXPECT_TRUE(p.vsync);
+  const auto bytes = settings.Bytes();
+  EXPECT_EQ(std::string(bytes.begin(), bytes.end()),
+            "scale=sharp\nwindow_scale=auto\nvsync=on\nmine=1\nrenderer=auto\n");
+}
+
+TEST(CommandLine, RefusesWhatItDoesNotKnow) {
+  for (const std::vector<std::string>& args :
+       std::vector<std::vector<std::string>>{{"--scale", "blurry"},
+                                             {"--window-scale", "0"},
+                                             {"--window-scale", "12"},
+                                             {"--vsync"},
+                                             {"--full"},
+                                             {"--scale", "--vsync", "on"}}) {
+    EXPECT_THROW(ParseCommandLine(args), std::invalid_argument) << args[0];
+  }
+  EXPECT_TRUE(ParseCommandLine({"--help"}).help);
+  EXPECT_TRUE(ParseCommandLine({"--version"}).version);
+  EXPECT_EQ(ParseCommandLine({"--fullscreen", "--window"}).fullScreen, false);  // the last wins
+}
+
+TEST(WindowScale, TheLargestWholeFactorOnADenseDisplayOnly) {
+  EXPECT_EQ(platform::WindowScaleFor(96, 3840, 2100, 800, 600), 1);   // not dense
+  EXPECT_EQ(platform::WindowScaleFor(144, 3840, 2100, 800, 600), 3);  // 1800 ≤ 90 % of 2100
+  EXPECT_EQ(platform::WindowScaleFor(192, 3840, 1990, 800, 600), 2);  // 1800 > 1791
+  EXPECT_EQ(platform::WindowScaleFor(192, 1500, 2100, 800, 600), 1);  // the width binds
+  EXPECT_EQ(platform::WindowScaleFor(192, 2560, 600, 800, 600), 1);   // never below 1
+}
+
+}  // namespace
