@@ -90,13 +90,106 @@ template <bool kKeyed>
   return i;
 }
 
-// An unscaled row: as much as the widest loop can take, the rest four at a time; returns
-// how many pixels were blended.
+// A row whose source pixels lie side by side: as many as the widest loop can take, the next
+// four at a time, the last one by one.
 template <bool kKeyed>
-int BlendUnscaledRow(uint32_t* out, const uint32_t* in, int count, int alpha, uint32_t key,
-                     __m128i alpha16, __m128i inverse16, __m128i key32) {
-  const int wide = HasAvx2() ? BlendRowWide<kKeyed>(out, in, count, alpha, key) : 0;
-  return wide + BlendRow<kKeyed>(out + wide, in + wide, count - wide, alpha16, inverse16, key32);
+void BlendRun(uint32_t* out, const uint32_t* in, int count, int alpha, uint32_t key) {
+  const __m128i alpha16 = _mm_set1_epi16(static_cast<int16_t>(alpha));
+  const __m128i inverse16 = _mm_set1_epi16(static_cast<int16_t>(kOpaque - alpha));
+  const __m128i key32 = _mm_set1_epi32(static_cast<int32_t>(key));
+  int i = HasAvx2() ? BlendRowWide<kKeyed>(out, in, count, alpha, key) : 0;
+  i += BlendRow<kKeyed>(out + i, in + i, count - i, alpha16, inverse16, key32);
+  for (; i < count; ++i) {
+    if (kKeyed && in[i] == key) continue;
+    out[i] = Blend(in[i], out[i], static_cast<uint32_t>(alpha));
+  }
+}
+
+// The clipped work of a blend: the destination block [left, right) × [top, bottom) and the
+// 16.16 source position of its first pixel and of each step.
+struct TStretch {
+  const uint32_t* source;
+  int sourcePitch;
+  uint32_t* dest;
+  int destPitch;
+  int left, top, right, bottom;
+  int64_t startX, startY, stepX, stepY;
+};
+
+// Alpha 255 and above: the source pixels themselves.
+void CopyStretched(const TStretch& job, bool transparent, uint32_t key) {
+  int64_t sy = job.startY;
+  for (int y = job.top; y < job.bottom; ++y, sy += job.stepY) {
+    const uint32_t* in = job.source + (sy >> 16) * job.sourcePitch;
+    uint32_t* out = job.dest + int64_t{y} * job.destPitch;
+    int64_t sx = job.startX;
+    for (int x = job.left; x < job.right; ++x, sx += job.stepX) {
+      const uint32_t pixel = in[sx >> 16];
+      if (!transparent || pixel != key) out[x] = pixel;
+    }
+  }
+}
+
+// Destination columns whose source columns are listed at once; the lists live on the stack.
+constexpr int kBand = 1024;
+
+[[gnu::target("avx2")]] int GatherRowWide(uint32_t* out, const uint32_t* row,
+                                          const int32_t* columns, int count) {
+  int i = 0;
+  for (; i + 8 <= count; i += 8) {
+    const __m256i at = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(columns + i));
+    const __m256i pixels = _mm256_i32gather_epi32(reinterpret_cast<const int*>(row), at, 4);
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + i), pixels);
+  }
+  return i;
+}
+
+// Picks the source pixel of each destination column out of one source row.
+void GatherRow(uint32_t* out, const uint32_t* row, const int32_t* columns, int count) {
+  int i = HasAvx2() ? GatherRowWide(out, row, columns, count) : 0;
+  for (; i < count; ++i) out[i] = row[columns[i]];
+}
+
+// Unscaled across, each row's source pixels lie side by side and are blended where they are.
+template <bool kKeyed>
+void BlendUnscaled(const TStretch& job, int alpha, uint32_t key) {
+  int64_t sy = job.startY;
+  for (int y = job.top; y < job.bottom; ++y, sy += job.stepY) {
+    const uint32_t* in = job.source + (sy >> 16) * job.sourcePitch + (job.startX >> 16);
+    uint32_t* out = job.dest + int64_t{y} * job.destPitch + job.left;
+    BlendRun<kKeyed>(out, in, job.right - job.left, alpha, key);
+  }
+}
+
+// Stretched across, each band of columns is gathered once per source row and blended as an
+// unscaled row; consecutive destination rows on the same source row share the gathered pixels.
+template <bool kKeyed>
+void BlendStretched(const TStretch& job, int alpha, uint32_t key) {
+  int32_t columns[kBand];
+  uint32_t gathered[kBand];
+  for (int x = job.left; x < job.right; x += kBand) {
+    const int count = std::min(kBand, job.right - x);
+    const int64_t sx = job.startX + (x - job.left) * job.stepX;
+    for (int i = 0; i < count; ++i) columns[i] = static_cast<int32_t>((sx + i * job.stepX) >> 16);
+    int64_t sy = job.startY;
+    int64_t gatheredRow = -1;
+    for (int y = job.top; y < job.bottom; ++y, sy += job.stepY) {
+      if (sy >> 16 != gatheredRow) {
+        gatheredRow = sy >> 16;
+        GatherRow(gathered, job.source + gatheredRow * job.sourcePitch, columns, count);
+      }
+      BlendRun<kKeyed>(job.dest + int64_t{y} * job.destPitch + x, gathered, count, alpha, key);
+    }
+  }
+}
+
+template <bool kKeyed>
+void BlendBlock(const TStretch& job, int alpha, uint32_t key) {
+  if (job.stepX == kOne) {
+    BlendUnscaled<kKeyed>(job, alpha, key);
+  } else {
+    BlendStretched<kKeyed>(job, alpha, key);
+  }
 }
 
 }  // namespace
@@ -118,45 +211,26 @@ void TDirectDrawSurface::DrawAlpha(const TRect& destRect, const TRect& srcRect,
   const int bottom = std::min(destRect.Bottom, height_);
   if (left >= right || top >= bottom) return;
   // The source offsets of the clipped-off part, in proportion.
-  const int64_t startX = source.Left * kOne + (left - destRect.Left) * stepX;
-  int64_t sy = source.Top * kOne + (top - destRect.Top) * stepY;
+  const TStretch job{.source = src->pixels_.data(),
+                     .sourcePitch = src->width_,
+                     .dest = pixels_.data(),
+                     .destPitch = width_,
+                     .left = left,
+                     .top = top,
+                     .right = right,
+                     .bottom = bottom,
+                     .startX = source.Left * kOne + (left - destRect.Left) * stepX,
+                     .startY = source.Top * kOne + (top - destRect.Top) * stepY,
+                     .stepX = stepX,
+                     .stepY = stepY};
   const uint32_t key = src->transparentColor_;
   spans_.Invalidate();
-  const bool copy = alpha >= kOpaque;
-  const auto a = static_cast<uint32_t>(alpha);
-  const __m128i alpha16 = _mm_set1_epi16(static_cast<int16_t>(alpha));
-  const __m128i inverse16 = _mm_set1_epi16(static_cast<int16_t>(kOpaque - alpha));
-  const __m128i key16 = _mm_set1_epi32(static_cast<int32_t>(key));
-  const bool unscaled = stepX == kOne;
-  for (int y = top; y < bottom; ++y, sy += stepY) {
-    const uint32_t* in = src->pixels_.data() + static_cast<size_t>(sy >> 16) * src->width_;
-    uint32_t* out = pixels_.data() + static_cast<size_t>(y) * width_;
-    int64_t sx = startX;
-    int x = left;
-    if (!copy && unscaled) {
-      const uint32_t* from = in + (sx >> 16);
-      const int done = transparent ? BlendUnscaledRow<true>(out + x, from, right - x, alpha, key,
-                                                            alpha16, inverse16, key16)
-                                   : BlendUnscaledRow<false>(out + x, from, right - x, alpha, key,
-                                                             alpha16, inverse16, key16);
-      x += done;
-      sx += done * stepX;
-    } else if (!copy) {
-      uint32_t gathered[4];
-      for (; x + 4 <= right; x += 4, sx += 4 * stepX) {
-        for (int k = 0; k < 4; ++k) gathered[k] = in[(sx + k * stepX) >> 16];
-        if (transparent) {
-          BlendFour<true>(out + x, gathered, alpha16, inverse16, key16);
-        } else {
-          BlendFour<false>(out + x, gathered, alpha16, inverse16, key16);
-        }
-      }
-    }
-    for (; x < right; ++x, sx += stepX) {
-      const uint32_t pixel = in[sx >> 16];
-      if (transparent && pixel == key) continue;
-      out[x] = copy ? pixel : Blend(pixel, out[x], a);
-    }
+  if (alpha >= kOpaque) {
+    CopyStretched(job, transparent, key);
+  } else if (transparent) {
+    BlendBlock<true>(job, alpha, key);
+  } else {
+    BlendBlock<false>(job, alpha, key);
   }
 }
 
