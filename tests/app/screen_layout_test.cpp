@@ -35,6 +35,7 @@ struct TDrawnText {
 struct TDrawnPicture {
   std::string name;
   TRect ink;
+  TRect where;
 };
 
 class TFrameRecord : public engine::TDrawRecorder {
@@ -45,8 +46,8 @@ class TFrameRecord : public engine::TDrawRecorder {
   void TextDrawn(const std::string& cp1251, const TRect& ink) override {
     texts.push_back({platform::Utf8FromCp1251(cp1251), ink});
   }
-  void PictureDrawn(const std::string& name, const TRect&, const TRect& ink) override {
-    pictures.push_back({name, ink});
+  void PictureDrawn(const std::string& name, const TRect& where, const TRect& ink) override {
+    pictures.push_back({name, ink, where});
   }
   void Clear() {
     texts.clear();
@@ -149,6 +150,27 @@ struct ScreenLayout : test_support::THeadlessFormFixture {
             << '"' << t.text << "\" " << Show(t.ink) << " lies on " << p.name << ' ' << Show(p.ink);
   }
 
+  // The texts on a window stand inside its border, each on plain ground: the window's
+  // picture under it is one colour, clear of its border and its emblem.
+  void ExpectTextsOnTheWindow(const TDrawnPicture& window) {
+    const engine::TDIB& picture = form->MDXImageList1.Items.FindImage("Window").Picture;
+    for (const TDrawnText& t : drawn.texts) {
+      if (!Touch(t.ink, window.ink)) continue;
+      EXPECT_TRUE(Inside(t.ink, Inset(window.ink, kWindowBorder)))
+          << '"' << t.text << "\" " << Show(t.ink) << " leaves the window " << Show(window.ink);
+      const uint32_t ground =
+          picture.Pixel(t.ink.Left - window.where.Left, t.ink.Top - window.where.Top);
+      int other = 0;
+      for (int y = std::max(t.ink.Top, window.ink.Top);
+           y < std::min(t.ink.Bottom, window.ink.Bottom); ++y)
+        for (int x = std::max(t.ink.Left, window.ink.Left);
+             x < std::min(t.ink.Right, window.ink.Right); ++x)
+          other += picture.Pixel(x - window.where.Left, y - window.where.Top) != ground;
+      EXPECT_EQ(other, 0) << '"' << t.text << "\" " << Show(t.ink)
+                          << " is written over the window's drawing";
+    }
+  }
+
   void GoToScreen(void (TMForm::*show)()) {
     form->LeaveMainMenu();
     (form.get()->*show)();
@@ -237,11 +259,7 @@ TEST_F(ScreenLayout, QuestionWindowsAreCentredOnTheirButtonsAndHoldTheirTexts) {
         << "window " << Show(window) << ", buttons from " << yes.Left << " to " << no.Right;
     ExpectPicturesInside("Yes", Inset(window, kWindowBorder), "the window");
     ExpectPicturesInside("No", Inset(window, kWindowBorder), "the window");
-    for (const TDrawnText& t : drawn.texts)
-      if (Touch(t.ink, window)) {
-        EXPECT_TRUE(Inside(t.ink, Inset(window, kWindowBorder)))
-            << '"' << t.text << "\" " << Show(t.ink) << " leaves the window " << Show(window);
-      }
+    ExpectTextsOnTheWindow(drawn.Named("Window")[0]);
     ExpectTextsApart();
     form->CloseWindow();
     Frame();  // the closed window's pictures go
@@ -272,14 +290,7 @@ TEST_F(ScreenLayout, GameWindowsHoldTheirTextsClearOfTheHud) {
     ExpectTextsInside(screen, "the screen");
     ExpectTextsApart();
     const std::vector<TDrawnPicture> backdrop = drawn.Named("Window");
-    if (!backdrop.empty()) {
-      for (const TDrawnText& t : drawn.texts)
-        if (Touch(t.ink, backdrop[0].ink)) {
-          EXPECT_TRUE(Inside(t.ink, Inset(backdrop[0].ink, kWindowBorder)))
-              << '"' << t.text << "\" " << Show(t.ink) << " leaves the window "
-              << Show(backdrop[0].ink);
-        }
-    }
+    if (!backdrop.empty()) ExpectTextsOnTheWindow(backdrop[0]);
     form->CloseWindow();
     Frame();
   }

@@ -68,8 +68,28 @@ void Panel(cairo_t* cr, double w, double h) {
   cairo_stroke(cr);
 }
 
+// A quill, the game's emblem, leaning right, its tip at the bottom left.
+void Quill(cairo_t* cr, double x, double y, double length) {
+  cairo_save(cr);
+  cairo_translate(cr, x, y);
+  cairo_rotate(cr, -1.1);
+  const double w = length * 0.16;
+  cairo_move_to(cr, 0, 0);
+  cairo_curve_to(cr, length * 0.3, -w, length * 0.8, -w * 1.2, length, 0);
+  cairo_curve_to(cr, length * 0.8, w * 1.1, length * 0.3, w * 0.9, 0, 0);
+  FillInked(cr, Hex(0xFFD24A), 1.5);
+  cairo_move_to(cr, -length * 0.06, 0);
+  cairo_line_to(cr, length * 0.95, 0);
+  SetColour(cr, Hex(0x8A6A3A));
+  cairo_set_line_width(cr, 1.5);
+  cairo_stroke(cr);
+  cairo_restore(cr);
+}
+
 // The windows' texts are centred on x 400 and may run close to the window's left edge (a
-// ten-digit score in the name entry), so a window has a plain thin border.
+// ten-digit score in the name entry), so a window has a plain thin border. Centred on its
+// buttons, it has room to the right of the texts (from x 548) that no text reaches: the quill
+// stands there and balances the question against the window.
 void WindowPanel(cairo_t* cr, double w, double h) {
   RoundRect(cr, 1.5, 1.5, w - 3, h - 3, 12);
   SetColour(cr, kPanelCream);
@@ -77,6 +97,7 @@ void WindowPanel(cairo_t* cr, double w, double h) {
   SetColour(cr, kPanelBorder);
   cairo_set_line_width(cr, 3);
   cairo_stroke(cr);
+  Quill(cr, w - 48, 100, 76);
 }
 
 void Caption(cairo_t* cr, const std::string& text) {
