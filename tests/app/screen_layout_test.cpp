@@ -246,6 +246,24 @@ TEST_F(ScreenLayout, EveryHelpPageKeepsItsTextsAndPicturesApartInsideThePanel) {
   }
 }
 
+// A score host too long for the panel leaves only the host on the last page.
+TEST_F(ScreenLayout, ALongScoreHostIsWrittenWithoutItsPath) {
+  form->MDXDraw.Surface().Recorder = nullptr;
+  form.reset();
+  const std::string host = "world-table.scores.example.org";
+  form = std::make_unique<TMForm>(platform, TFormConfig{5, "https://" + host});
+  MForm = form.get();
+  form->FormCreate();
+  form->MDXDraw.Surface().Recorder = &drawn;
+  Frames(80);
+  GoToScreen(&TMForm::ShowHelp);
+  form->HelpPage = 6;
+  Look();
+  ASSERT_EQ(drawn.texts.size(), 4u);
+  EXPECT_EQ(drawn.texts.back().text, host);
+  ExpectTextsInside(Inset(Only("Sub_Bg"), kBorder), "the panel");
+}
+
 // The questions: the window centred on its two buttons, which stand inside it with its texts.
 TEST_F(ScreenLayout, QuestionWindowsAreCentredOnTheirButtonsAndHoldTheirTexts) {
   auto check = [this](int kind) {
