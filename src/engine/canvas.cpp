@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "engine/coverage_blend.h"
+#include "engine/draw_recorder.h"
 #include "engine/surface.h"
 #include "platform/text_encoding.h"
 
@@ -18,9 +19,28 @@ const platform::TTextMask& TCanvas::Mask(const std::string& cp1251) {
   return masks_.emplace(TKey{Font.Name, Font.Size, cp1251}, std::move(mask)).first->second;
 }
 
+namespace {
+
+// The box of the mask's covered pixels, placed with its top left at (x, y).
+TRect InkBox(const platform::TTextMask& mask, int x, int y) {
+  TRect ink{mask.width, mask.height, 0, 0};
+  for (int row = 0; row < mask.height; ++row)
+    for (int column = 0; column < mask.width; ++column) {
+      if (mask.coverage[static_cast<size_t>(row) * mask.width + column] == 0) continue;
+      ink = {std::min(ink.Left, column), std::min(ink.Top, row), std::max(ink.Right, column + 1),
+             std::max(ink.Bottom, row + 1)};
+    }
+  if (ink.Right == 0) return {x, y, x, y};
+  return {x + ink.Left, y + ink.Top, x + ink.Right, y + ink.Bottom};
+}
+
+}  // namespace
+
 void TCanvas::TextOut(int x, int y, const std::string& cp1251) {
   if (cp1251.empty()) return;
-  Blend(Mask(cp1251), x, y);
+  const platform::TTextMask& mask = Mask(cp1251);
+  Blend(mask, x, y);
+  if (surface_.Recorder) surface_.Recorder->TextDrawn(cp1251, InkBox(mask, x, y));
 }
 
 std::pair<int, int> TCanvas::Measure(const std::string& cp1251) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "engine/colour_names.h"
+#include "engine/draw_recorder.h"
 #include "engine/dx_draw.h"
 #include "engine/engine_error.h"
 
@@ -60,10 +61,33 @@ TDirectDrawSurface* TPictureCollectionItem::PatternSurface(int index) const {
   return patterns_[index].surface;
 }
 
+namespace {
+
+// The box of the pixels of rect in source that are not its colour key, moved to (x, y).
+TRect OpaqueBox(const TDirectDrawSurface& source, const TRect& rect, bool transparent, int x,
+                int y) {
+  if (!transparent) return Bounds(x, y, rect.Width(), rect.Height());
+  TRect box{rect.Right, rect.Bottom, rect.Left, rect.Top};
+  for (int py = rect.Top; py < rect.Bottom; ++py)
+    for (int px = rect.Left; px < rect.Right; ++px) {
+      if (source.Pixel(px, py) == source.TransparentColor()) continue;
+      box = {std::min(box.Left, px), std::min(box.Top, py), std::max(box.Right, px + 1),
+             std::max(box.Bottom, py + 1)};
+    }
+  if (box.Right <= box.Left) return {x, y, x, y};
+  return {x + box.Left - rect.Left, y + box.Top - rect.Top, x + box.Right - rect.Left,
+          y + box.Bottom - rect.Top};
+}
+
+}  // namespace
+
 void TPictureCollectionItem::Draw(TDirectDrawSurface& dest, int x, int y, int index) const {
   if (!ValidPattern(index)) return;
   const TPattern& p = patterns_[index];
   dest.Draw(x, y, p.rect, p.surface, Transparent);
+  if (dest.Recorder)
+    dest.Recorder->PictureDrawn(name_, Bounds(x, y, p.rect.Width(), p.rect.Height()),
+                                OpaqueBox(*p.surface, p.rect, Transparent, x, y));
 }
 
 void TPictureCollectionItem::DrawAlpha(TDirectDrawSurface& dest, const TRect& rect, int index,
@@ -71,6 +95,7 @@ void TPictureCollectionItem::DrawAlpha(TDirectDrawSurface& dest, const TRect& re
   if (!ValidPattern(index)) return;
   const TPattern& p = patterns_[index];
   dest.DrawAlpha(rect, p.rect, p.surface, Transparent, alpha);
+  if (dest.Recorder) dest.Recorder->PictureDrawn(name_, rect, rect);
 }
 
 void TPictureCollectionItem::DrawRotate(TDirectDrawSurface& dest, int x, int y, int width,
@@ -79,6 +104,10 @@ void TPictureCollectionItem::DrawRotate(TDirectDrawSurface& dest, int x, int y, 
   if (!ValidPattern(index)) return;
   const TPattern& p = patterns_[index];
   dest.DrawRotate(x, y, width, height, p.rect, p.surface, centerX, centerY, Transparent, angle);
+  if (dest.Recorder) {
+    const TRect where = Bounds(x, y, width, height);
+    dest.Recorder->PictureDrawn(name_, where, where);
+  }
 }
 
 void TPictureCollectionItem::FreeSurfaces() {

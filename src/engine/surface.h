@@ -12,6 +12,8 @@
 
 namespace engine {
 
+class TDrawRecorder;
+
 // The 32-bit surface pixel (red × 65536 + green × 256 + blue) of a colour given as 0x00BBGGRR.
 constexpr uint32_t PixelOfColour(uint32_t colour) {
   return ((colour & 0xFF) << 16) | (colour & 0xFF00) | ((colour >> 16) & 0xFF);
@@ -55,6 +57,8 @@ class TDirectDrawSurface {
 
   // The text canvas, made on first use.
   TCanvas& Canvas();
+  // Told of the texts and pictures drawn here; none by default.
+  TDrawRecorder* Recorder = nullptr;
 
   // Direct pixel access for the lifetime of a lock; rows are Pitch() pixels apart.
   uint32_t* Lock(const TRect& rect);

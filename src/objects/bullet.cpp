@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <string>
 
 #include "app/form.h"
 #include "objects/ground_gun.h"
@@ -51,6 +52,16 @@ const char* ImageOfKind(uint8_t kind, uint8_t side) {
   }
 }
 
+// A tilted shot is drawn an eighth of a turn further clockwise than it flies, so it has its own
+// picture turned that much the other way and is seen along its flight; the plain picture
+// serves the untilted shots (and a tilted one when the data has no picture of its own).
+std::string ImageOf(uint8_t kind, uint8_t side, bool tilt) {
+  const std::string plain = ImageOfKind(kind, side);
+  if (!tilt) return plain;
+  const std::string tilted = plain + "Tilted";
+  return MForm->MDXImageList2.Items.Find(tilted) ? tilted : plain;
+}
+
 }  // namespace
 
 TVelocity VelocityOf(int angle, int speed) {
@@ -60,7 +71,7 @@ TVelocity VelocityOf(int angle, int speed) {
 
 TBullet::TBullet(int slot, int x, int y, int z, int speed, int angle, uint8_t kind, uint8_t side,
                  bool tilt)
-    : TMyImageSprite(kImageList, ImageOfKind(kind, side), x, y, z) {
+    : TMyImageSprite(kImageList, ImageOf(kind, side, tilt), x, y, z) {
   switch (kind) {
     case kBomb:
       VelY = 1;

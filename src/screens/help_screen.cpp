@@ -14,6 +14,9 @@ constexpr uint8_t kMenuList = 1;
 constexpr int kBack = 1, kPrevious = 2, kNext = 3;
 constexpr int kPages = 6;
 constexpr int kTextX = 200;
+constexpr int kAddressX = 390;
+constexpr int kAddressStyle = 14;
+constexpr int kPanelBorder = 8;
 
 struct TPicture {
   const char* name;
@@ -55,6 +58,18 @@ constexpr TLabel kBonusNames[] = {{"Пулемет", 200, 361},     {"Двойн
                                   {"Ракетница", 200, 462},   {"Тройная ракетница", 200, 515},
                                   {"Супер Бомба", 520, 361}, {"Жизнь", 520, 407},
                                   {"Помощник", 520, 462},    {"Очки", 520, 515}};
+
+// The world-records page as a reader would type it, or its host alone where a long host would
+// run past the panel.
+std::string PageAddress(TMForm& form) {
+  const std::string& host = form.Config().scoreUrl;
+  const std::string address = persist::WorldRecordsShortAddress(host);
+  const TMyImageSprite* panel = form.ScreenPanel;
+  const int panelRight = panel ? static_cast<int>(panel->X) + panel->Width : 0;
+  if (kAddressX + form.TextWidthIn(address, kAddressStyle) <= panelRight - kPanelBorder)
+    return address;
+  return persist::WorldRecordsHostName(host);
+}
 
 }  // namespace
 
@@ -119,12 +134,14 @@ void TMForm::DrawHelpPage() {
       for (size_t i = 0; i < body.size(); ++i)
         write(16, body[i].c_str(), kTextX, 361 + 18 * (int(i) + 1));
       break;
-    case 6:
+    case 6: {
       write(14, "Перолёт", 394, 372);
       write(14, "2026, Перолёт", 395, 406);
-      SetTextStyle(14);  // the address is plain ASCII: no conversion
-      DrawText(persist::WorldRecordsAddress(config_.scoreUrl), 390, true, false, 440);
+      const std::string address = PageAddress(*this);
+      SetTextStyle(kAddressStyle);  // the address is plain ASCII: no conversion
+      DrawText(address, kAddressX, true, false, 440);
       break;
+    }
     default:
       break;
   }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/draw_recorder.h"
 #include "engine/surface.h"
 #include "platform/text_encoding.h"
 #include "platform/text_rasterizer.h"
@@ -33,6 +34,37 @@ TEST(Canvas, MeasuresInPointsAtNinetySixDpi) {
   EXPECT_EQ(canvas.TextWidth(""), 0);
   canvas.Font.Name = "Courier";
   EXPECT_EQ(canvas.TextWidth("iii"), canvas.TextWidth("WWW"));
+}
+
+struct TTextLog : engine::TDrawRecorder {
+  std::vector<engine::TRect> inks;
+  void TextDrawn(const std::string&, const engine::TRect& ink) override { inks.push_back(ink); }
+  void PictureDrawn(const std::string&, const engine::TRect&, const engine::TRect&) override {}
+};
+
+// The recorder gets the box of the text's ink: within its line box, and exactly the pixels the
+// text changed.
+TEST(Canvas, TellsTheRecorderTheBoxOfTheInk) {
+  TDirectDrawSurface surface(200, 60);
+  surface.Fill(0xFFFFFF);
+  TTextLog log;
+  surface.Recorder = &log;
+  auto& canvas = surface.Canvas();
+  canvas.Font = {"Freeset", 16, 0};
+  canvas.TextOut(10, 5, "_");
+  canvas.TextOut(10, 5, "   ");
+  ASSERT_EQ(log.inks.size(), 2u);
+  const engine::TRect ink = log.inks[0];
+  EXPECT_GE(ink.Left, 10);
+  EXPECT_LE(ink.Right, 10 + canvas.TextWidth("_"));
+  EXPECT_GT(ink.Top, 5 + canvas.TextHeight("_") / 2) << "an underscore sits low in its line";
+  for (int y = 0; y < 60; ++y)
+    for (int x = 0; x < 200; ++x) {
+      const bool inked = surface.Pixel(x, y) != 0xFFFFFFu;
+      const bool inBox = x >= ink.Left && x < ink.Right && y >= ink.Top && y < ink.Bottom;
+      EXPECT_TRUE(!inked || inBox) << x << "," << y;
+    }
+  EXPECT_EQ(log.inks[1].Width(), 0) << "blanks leave no ink";
 }
 
 TEST(Canvas, DrawsCyrillicInTheFontColourOnAClearBackground) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/draw_recorder.h"
 #include "engine/dx_draw.h"
 #include "engine/dx_form.h"
 #include "engine/dx_image_list.h"
@@ -123,6 +124,40 @@ TEST_F(ImageListFixture, DrawingSkipsTheTransparentColourAndBadIndexes) {
   EXPECT_EQ(dest.Pixel(1, 0), 0x777777u);
   item.DrawAlpha(dest, Bounds(0, 0, 2, 1), 0, 255);
   EXPECT_EQ(dest.Pixel(0, 0), kMagenta);
+}
+
+struct TPictureLog : engine::TDrawRecorder {
+  std::vector<std::pair<std::string, TRect>> where, ink;
+  void TextDrawn(const std::string&, const TRect&) override {}
+  void PictureDrawn(const std::string& name, const TRect& at, const TRect& covered) override {
+    where.push_back({name, at});
+    ink.push_back({name, covered});
+  }
+};
+
+// A recorder learns where each picture went and which of it is not transparent.
+TEST_F(ImageListFixture, DrawingTellsTheSurfacesRecorderWhereThePictureLanded) {
+  TDIB picture = TDIB::FromPixels(3, 3,
+                                  {kMagenta, kMagenta, kMagenta,  //
+                                   kMagenta, 0x123456, 0x123456,  //
+                                   kMagenta, kMagenta, kMagenta});
+  auto& item = AddItem("Dot", picture);
+  item.SetTransparentColor(0xFF00FF);
+  auto& blank = AddItem("Blank", TDIB::FromPixels(2, 2, std::vector<uint32_t>(4, kMagenta)));
+  blank.SetTransparentColor(0xFF00FF);
+  draw.Initialize();
+  engine::TDirectDrawSurface dest(20, 20);
+  TPictureLog log;
+  item.Draw(dest, 1, 1, 0);  // no recorder yet
+  dest.Recorder = &log;
+  item.Draw(dest, 5, 7, 0);
+  blank.Draw(dest, 2, 2, 0);
+  item.DrawAlpha(dest, Bounds(0, 0, 6, 6), 0, 128);
+  ASSERT_EQ(log.where.size(), 3u);
+  EXPECT_EQ(log.where[0].second, Bounds(5, 7, 3, 3));
+  EXPECT_EQ(log.ink[0].second, Bounds(6, 8, 2, 1));
+  EXPECT_EQ(log.ink[1].second.Width(), 0) << "nothing of it shows";
+  EXPECT_EQ(log.ink[2].second, Bounds(0, 0, 6, 6)) << "a stretched copy counts whole";
 }
 
 TEST_F(ImageListFixture, NamesAreFoundWithoutCaseAndTheLaterItemWins) {

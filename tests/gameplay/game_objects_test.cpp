@@ -161,6 +161,32 @@ TEST_F(Weapons, AFullShotTableRefusesQuietly) {
 
 using Shots = GameFixture;
 
+// The hunters' shots are drawn tilted, so they wear the pictures turned back for it; every
+// other shot keeps the plain one, whatever its angle.
+TEST_F(Shots, HuntersShotsWearTheTiltedPictures) {
+  UntilFlying();
+  QuietField();
+  for (uint8_t kind : {0, 1, 2}) {
+    AddHunter(500, kind).Fire();
+    const std::string expected = kind == 2 ? "RocketBulletRedTilted" : "GunBulletRedTilted";
+    int fired = 0;
+    for (int i = 1; i <= decltype(form->Bullets)::kSlots; ++i)
+      if (form->Bullets[i]) {
+        ++fired;
+        EXPECT_TRUE(form->Bullets[i]->Tilted);
+        EXPECT_EQ(form->Bullets[i]->Image()->Name(), expected) << int{kind};
+      }
+    EXPECT_EQ(fired, kind == 0 ? 3 : 1) << int{kind};
+    QuietField();
+  }
+  EXPECT_EQ(Fire(300, 200, 7, -10, TBullet::kRocket, TBullet::kPlayerSide).Image()->Name(),
+            "RocketBulletRed");
+  EXPECT_EQ(Fire(300, 200, 8, -128, TBullet::kRocket, TBullet::kEnemySide).Image()->Name(),
+            "RocketBulletRed");
+  EXPECT_EQ(Fire(300, 200, 10, 0, TBullet::kGunShot, TBullet::kPlayerSide).Image()->Name(),
+            "GunBulletRed");
+}
+
 TEST_F(Shots, ARocketSticksToItsHunterAndLetsGoWhenTheHunterIsGone) {
   UntilFlying();
   QuietField();

@@ -13,7 +13,7 @@ DESTDIR="$work/root" cmake --install "$build" --prefix /usr > "$work/install.log
 root="$work/root/usr"
 for file in bin/perolet share/perolet/Data/Res/Res1.dxg share/perolet/Data/Res/Res2.dxg \
     share/perolet/Data/Res/Sounds.dxw share/perolet/Data/Music/Menu.xm \
-    share/perolet/Data/Music/Race.xm share/applications/io.perolet.Perolet.desktop \
+    share/perolet/Data/Music/Race.xm share/perolet/moregames.url share/applications/io.perolet.Perolet.desktop \
     share/metainfo/io.perolet.Perolet.metainfo.xml share/man/man6/perolet.6 \
     share/icons/hicolor/16x16/apps/io.perolet.Perolet.png \
     share/icons/hicolor/48x48/apps/io.perolet.Perolet.png \

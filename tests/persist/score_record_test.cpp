@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/form.h"
+#include "persist/score_links.h"
 #include "platform/headless/headless_platform.h"
 #include "support/temp_dir.h"
 
@@ -51,6 +52,17 @@ TEST(ScoreRecord, SubmittingSendsOneRequestAndLetsFailuresGo) {
       persist::EncodeScoreRecord(persist::BuildScoreRecord("Ann", 700, form.Options.Country)));
   EXPECT_EQ(platform.Requests()[0], expected);
   EXPECT_TRUE(expected.starts_with("http://127.0.0.1:9/cgi/version.pl?hs&prg=Featherstrike&inf="));
+}
+
+// The help page writes the page as a reader would type it: no scheme, no query.
+TEST(ScoreLinks, ShortAddressIsHostAndPath) {
+  EXPECT_EQ(persist::WorldRecordsShortAddress(""), "perolet.example.net/cgi/version.pl");
+  EXPECT_EQ(persist::WorldRecordsShortAddress("https://scores.example.org/"),
+            "scores.example.org/cgi/version.pl");
+  EXPECT_EQ(persist::WorldRecordsShortAddress("http://127.0.0.1:8080"),
+            "127.0.0.1:8080/cgi/version.pl");
+  EXPECT_EQ(persist::WorldRecordsHostName("HTTP://a.org"), "a.org");
+  EXPECT_EQ(persist::WorldRecordsHostName("a.org"), "a.org");
 }
 
 }  // namespace

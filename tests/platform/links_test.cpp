@@ -49,4 +49,13 @@ TEST(Links, OpenLinkOpensWebAddressesOnly) {
             (std::vector<std::string>{"https://example.org/more", "https://example.org/direct"}));
 }
 
+// The build puts the main menu's "more games" link beside Data/, where the game opens it.
+TEST(Links, TheShippedMoreGamesLinkOpensAWebPage) {
+  platform::SetPlatform(nullptr);
+  platform::THeadlessPlatform p;
+  EXPECT_TRUE(platform::OpenLink(p, PEROLET_GAME_DATA_DIR "/../moregames.url"));
+  ASSERT_EQ(p.OpenedUrls().size(), 1u);
+  EXPECT_EQ(p.OpenedUrls()[0].rfind("https://", 0), 0u) << p.OpenedUrls()[0];
+}
+
 }  // namespace

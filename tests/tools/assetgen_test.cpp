@@ -6,6 +6,8 @@
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <optional>
+#include <string>
 
 #include "asset_build.h"
 #include "engine/picture_collection.h"
@@ -41,18 +43,56 @@ const std::map<std::string, int> kList1Images = {
 };
 
 const std::map<std::string, int> kList2Images = {
-    {"SkyTile", 1},         {"Hills1", 1},         {"Hills2", 1},        {"Player", 8},
-    {"PlayerExplosion", 4}, {"Hero", 1},           {"HeroAnim", 4},      {"HeroExplosion", 4},
-    {"GunBulletRed", 1},    {"BombBullet", 1},     {"MegaBullet", 1},    {"MegaBulletR", 1},
-    {"RocketBulletRed", 1}, {"Explosion", 6},      {"EngineFire", 4},    {"BNull", 2},
-    {"BScore", 2},          {"BRocket", 2},        {"BHero", 2},         {"BMegaBomb", 2},
-    {"BLife", 2},           {"BSingleGun", 2},     {"BMultiGun", 2},     {"BRocket3x", 2},
-    {"MAirplane", 1},       {"MAirplaneAnim", 4},  {"MBird", 1},         {"MBirdEat", 3},
-    {"MBirdFall", 1},       {"MDog", 1},           {"MDogFall", 1},      {"MHelicopter", 1},
-    {"MHelicopterAnim", 3}, {"Hunter1", 2},        {"Hunter2", 2},       {"Hunter3", 2},
-    {"Hunter1Fall", 1},     {"Hunter2Fall", 1},    {"Hunter3Fall", 1},   {"Panels", 1},
-    {"PanelLife", 1},       {"PanelHero", 1},      {"PanelMegaBomb", 1}, {"PanelRocket3x", 1},
-    {"PanelRocket", 1},     {"PanelSingleGun", 1}, {"PanelMultiGun", 1}, {"Null", 1},
+    {"SkyTile", 1},
+    {"Hills1", 1},
+    {"Hills2", 1},
+    {"Player", 8},
+    {"PlayerExplosion", 4},
+    {"Hero", 1},
+    {"HeroAnim", 4},
+    {"HeroExplosion", 4},
+    {"GunBulletRed", 1},
+    {"BombBullet", 1},
+    {"MegaBullet", 1},
+    {"MegaBulletR", 1},
+    {"RocketBulletRed", 1},
+    {"GunBulletRedTilted", 1},
+    {"RocketBulletRedTilted", 3},
+    {"Explosion", 6},
+    {"EngineFire", 4},
+    {"BNull", 2},
+    {"BScore", 2},
+    {"BRocket", 2},
+    {"BHero", 2},
+    {"BMegaBomb", 2},
+    {"BLife", 2},
+    {"BSingleGun", 2},
+    {"BMultiGun", 2},
+    {"BRocket3x", 2},
+    {"MAirplane", 1},
+    {"MAirplaneAnim", 4},
+    {"MBird", 1},
+    {"MBirdEat", 3},
+    {"MBirdFall", 1},
+    {"MDog", 1},
+    {"MDogFall", 1},
+    {"MHelicopter", 1},
+    {"MHelicopterAnim", 3},
+    {"Hunter1", 2},
+    {"Hunter2", 2},
+    {"Hunter3", 2},
+    {"Hunter1Fall", 1},
+    {"Hunter2Fall", 1},
+    {"Hunter3Fall", 1},
+    {"Panels", 1},
+    {"PanelLife", 1},
+    {"PanelHero", 1},
+    {"PanelMegaBomb", 1},
+    {"PanelRocket3x", 1},
+    {"PanelRocket", 1},
+    {"PanelSingleGun", 1},
+    {"PanelMultiGun", 1},
+    {"Null", 1},
 };
 
 const char* const kSounds[] = {
@@ -120,6 +160,66 @@ TEST(GameData, SoundsAreEvenInLoudnessAndNeverClip) {
     quietest = std::min(quietest, db);
   }
   EXPECT_LT(loudest - quietest, 8.0);
+}
+
+// The centre of the first pattern's pixels close to a colour (all that are not the key when
+// none is given), and how many there are.
+struct TCentre {
+  double x = 0, y = 0;
+  int count = 0;
+};
+TCentre CentreOf(const engine::TPictureCollectionItem& item, std::optional<uint32_t> colour) {
+  constexpr uint32_t kKey = 0xFF00FF;
+  auto near = [](uint32_t a, uint32_t b) {
+    int distance = 0;
+    for (int shift : {0, 8, 16})
+      distance += std::abs(int(a >> shift & 0xFF) - int(b >> shift & 0xFF));
+    return distance < 60;
+  };
+  TCentre c;
+  for (int y = 0; y < item.Height(); ++y)
+    for (int x = 0; x < item.Width(); ++x) {
+      const uint32_t pixel = item.Picture.Pixel(x, y);
+      if (pixel == kKey || (colour && !near(pixel, *colour))) continue;
+      c.x += x;
+      c.y += y;
+      ++c.count;
+    }
+  if (c.count) c = {c.x / c.count, c.y / c.count, c.count};
+  return c;
+}
+
+// Drawn as the game draws a shot (turned by its angle, and an eighth of a turn more when
+// tilted), each picture points along the shot's flight: the player's straight right, the
+// hunters' up and to the left. A rocket points away from its flame, a gun shot towards its
+// hot tip.
+TEST(GameData, ShotsPointAlongTheirFlightOnceTurned) {
+  engine::TPictureCollection res2;
+  res2.LoadFromFile((kData / "Res" / "Res2.dxg").string());
+  constexpr double kUnitsPerTurn = 256, kTilt = 32;
+  struct {
+    const char* picture;
+    int flightAngle;  // in 256ths of a turn, as the game fires it
+    bool tilted;
+  } const shots[] = {{"RocketBulletRed", 0, false},
+                     {"GunBulletRed", 0, false},
+                     {"RocketBulletRedTilted", -102, true},
+                     {"GunBulletRedTilted", -92, true},
+                     {"GunBulletRedTilted", -90, true}};
+  for (const auto& shot : shots) {
+    SCOPED_TRACE(shot.picture);
+    const auto& item = res2.FindImage(shot.picture);
+    const TCentre all = CentreOf(item, std::nullopt);
+    const bool rocket = std::string(shot.picture).starts_with("Rocket");
+    const TCentre mark = CentreOf(item, rocket ? 0xFFB02A : 0xFFE0A0);
+    ASSERT_GT(mark.count, 0);
+    const double dx = rocket ? all.x - mark.x : mark.x - all.x;
+    const double dy = rocket ? all.y - mark.y : mark.y - all.y;
+    const double drawnTurn = (shot.flightAngle + (shot.tilted ? kTilt : 0)) / kUnitsPerTurn;
+    const double pointing = std::atan2(dy, dx) / (2 * M_PI) + drawnTurn;
+    double miss = std::remainder(pointing - shot.flightAngle / kUnitsPerTurn, 1.0);
+    EXPECT_LT(std::abs(miss) * 360, 12) << "degrees off the flight";
+  }
 }
 
 TEST(GameData, ModulesLoadInTheMusicLibraryAndRunOverAMinute) {

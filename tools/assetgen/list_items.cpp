@@ -12,6 +12,39 @@ namespace {
 
 constexpr int kBonusSize = 40;
 constexpr int kBonusFrames = 4;
+constexpr int kGunShotWidth = 16, kGunShotHeight = 6;
+constexpr int kRocketWidth = 28, kRocketHeight = 10, kRocketFrames = 3;
+// The hunters' shots are drawn turned an eighth of a turn clockwise further than they fly, so
+// their pictures point an eighth of a turn anticlockwise (up and to the right). They are
+// square, to hold the diagonal, and cover about the area of the plain ones, whose sizes are
+// the shots' bounds in flight.
+constexpr int kTiltedGunShotSize = 10;
+constexpr int kTiltedRocketSize = 17;
+
+void GunShot(cairo_t* cr) {
+  RoundRect(cr, 1, 1, 14, 4, 2);
+  FillInked(cr, Hex(0xFF3A2A), 1);
+  cairo_rectangle(cr, 9, 2, 5, 2);
+  SetColour(cr, Hex(0xFFE0A0));
+  cairo_fill(cr);
+}
+
+void RocketShot(cairo_t* cr, int frame) {
+  Ellipse(cr, 3, 5, 3 + frame, 2 + frame * 0.5);
+  SetColour(cr, Hex(0xFFB02A));
+  cairo_fill(cr);
+  DrawRocket(cr, 5, 5, 22);
+}
+
+// Sets cr up so that a picture drawn for a width × height box pointing right lands in a
+// size × size square, pointing up and to the right, as large as the square allows.
+void TurnedBack(cairo_t* cr, double size, double width, double height) {
+  const double scale = size * std::sqrt(2.0) / (width + height);
+  cairo_translate(cr, size / 2, size / 2);
+  cairo_rotate(cr, -M_PI / 4);
+  cairo_scale(cr, scale, scale);
+  cairo_translate(cr, -width / 2, -height / 2);
+}
 
 void MegaShot(cairo_t* cr, bool enemy) {
   // A fat torpedo-bomb, 40 × 22, nose right for the player's and left for an enemy's.
@@ -54,13 +87,13 @@ void DrawBonus(cairo_t* cr, int kind, int frame) {
 }
 
 void AddItemImages(engine::TPictureCollection& list) {
-  AddImage(list, Single("GunBulletRed", 16, 6, [](cairo_t* cr, int) {
-             RoundRect(cr, 1, 1, 14, 4, 2);
-             FillInked(cr, Hex(0xFF3A2A), 1);
-             cairo_rectangle(cr, 9, 2, 5, 2);
-             SetColour(cr, Hex(0xFFE0A0));
-             cairo_fill(cr);
-           }));
+  AddImage(list, Single("GunBulletRed", kGunShotWidth, kGunShotHeight,
+                        [](cairo_t* cr, int) { GunShot(cr); }));
+  AddImage(list, Single("GunBulletRedTilted", kTiltedGunShotSize, kTiltedGunShotSize,
+                        [](cairo_t* cr, int) {
+                          TurnedBack(cr, kTiltedGunShotSize, kGunShotWidth, kGunShotHeight);
+                          GunShot(cr);
+                        }));
   AddImage(list, Strip("BombBullet", 14, 20, 2, [](cairo_t* cr, int f) {
              InkedEllipse(cr, 7, 12, 6, 7, Hex(0x2E2E3A));
              Polygon(cr, {{3, 6}, {7, 0}, {11, 6}});
@@ -71,12 +104,13 @@ void AddItemImages(engine::TPictureCollection& list) {
            }));
   AddImage(list, Single("MegaBullet", 40, 22, [](cairo_t* cr, int) { MegaShot(cr, false); }));
   AddImage(list, Single("MegaBulletR", 40, 22, [](cairo_t* cr, int) { MegaShot(cr, true); }));
-  AddImage(list, Strip("RocketBulletRed", 28, 10, 3, [](cairo_t* cr, int f) {
-             Ellipse(cr, 3, 5, 3 + f, 2 + f * 0.5);
-             SetColour(cr, Hex(0xFFB02A));
-             cairo_fill(cr);
-             DrawRocket(cr, 5, 5, 22);
-           }));
+  AddImage(list, Strip("RocketBulletRed", kRocketWidth, kRocketHeight, kRocketFrames,
+                       [](cairo_t* cr, int f) { RocketShot(cr, f); }));
+  AddImage(list, Strip("RocketBulletRedTilted", kTiltedRocketSize, kTiltedRocketSize, kRocketFrames,
+                       [](cairo_t* cr, int f) {
+                         TurnedBack(cr, kTiltedRocketSize, kRocketWidth, kRocketHeight);
+                         RocketShot(cr, f);
+                       }));
   // Eight patterns in two rows, the last smoke; pattern 3 is the rockets' smoke puff.
   TDrawnImage explosion;
   explosion.name = "Explosion";

@@ -10,10 +10,26 @@ namespace assetgen {
 namespace {
 
 const char* kFont = "PT Sans";
-// The screens' caption and panel stand at x 181; the option rows reach past x 650.
-constexpr int kScreenPanelWidth = 500;
+// The screens' caption and panel stand at x 181, y 241. The panel reaches past the widest
+// things the screens put on it: the records' points column (centred at x 661, a ten-digit
+// score), the pictures at x 650 and 670 on the help pages and the address on the last one.
+constexpr int kScreenPanelWidth = 560;
 constexpr int kScreenPanelHeight = 300;
-constexpr int kOptionRowWidth = 460;
+constexpr int kScreenPanelY = 241;
+// The records' rows are centred at y 264 + 26 × row; a shading band sits under each.
+constexpr int kRecordRowsY = 264;
+constexpr int kRecordRowStep = 26;
+constexpr int kRecordBandHeight = 22;
+// The option rows stand at x 204 and hold 16-point text written from their top edge; a bar
+// is as tall as that line (its ink runs from 3 to 26 pixels below the top) and reaches as far from
+// the panel's right edge as it starts from its left, past the longest value ("ПОЛНЫЙ ЭКРАН" from x
+// 507).
+constexpr int kOptionRowWidth = kScreenPanelWidth - 2 * (204 - 181);
+constexpr int kOptionRowHeight = 30;
+// The question window stands at x 256 and is centred on its Yes and No buttons (x 320 and
+// 446, 90 wide), so it reaches as far right of No as it starts left of Yes.
+constexpr int kWindowWidth = 2 * ((446 + 90 + 320) / 2 - 256);
+constexpr int kWindowHeight = 170;
 const TRgb kPanelCream = Hex(0xFFF6DC);
 const TRgb kPanelBorder = Hex(0x2E5A8A);
 
@@ -50,6 +66,38 @@ void Panel(cairo_t* cr, double w, double h) {
   SetColour(cr, Hex(0xE8C88A));
   cairo_set_line_width(cr, 1.5);
   cairo_stroke(cr);
+}
+
+// A quill, the game's emblem, leaning right, its tip at the bottom left.
+void Quill(cairo_t* cr, double x, double y, double length) {
+  cairo_save(cr);
+  cairo_translate(cr, x, y);
+  cairo_rotate(cr, -1.1);
+  const double w = length * 0.16;
+  cairo_move_to(cr, 0, 0);
+  cairo_curve_to(cr, length * 0.3, -w, length * 0.8, -w * 1.2, length, 0);
+  cairo_curve_to(cr, length * 0.8, w * 1.1, length * 0.3, w * 0.9, 0, 0);
+  FillInked(cr, Hex(0xFFD24A), 1.5);
+  cairo_move_to(cr, -length * 0.06, 0);
+  cairo_line_to(cr, length * 0.95, 0);
+  SetColour(cr, Hex(0x8A6A3A));
+  cairo_set_line_width(cr, 1.5);
+  cairo_stroke(cr);
+  cairo_restore(cr);
+}
+
+// The windows' texts are centred on x 400 and may run close to the window's left edge (a
+// ten-digit score in the name entry), so a window has a plain thin border. Centred on its
+// buttons, it has room to the right of the texts (from x 548) that no text reaches: the quill
+// stands there and balances the question against the window.
+void WindowPanel(cairo_t* cr, double w, double h) {
+  RoundRect(cr, 1.5, 1.5, w - 3, h - 3, 12);
+  SetColour(cr, kPanelCream);
+  cairo_fill_preserve(cr);
+  SetColour(cr, kPanelBorder);
+  cairo_set_line_width(cr, 3);
+  cairo_stroke(cr);
+  Quill(cr, w - 48, 100, 76);
 }
 
 void Caption(cairo_t* cr, const std::string& text) {
@@ -106,7 +154,8 @@ void AddMenuImages(engine::TPictureCollection& list) {
   for (int i = 0; i < 6; ++i)
     AddButtonPair(list, "MM_" + std::to_string(i + 1), 250, 45, kMainLabels[i], 24);
 
-  AddImage(list, Single("Window", 288, 170, [](cairo_t* cr, int) { Panel(cr, 288, 170); }));
+  AddImage(list, Single("Window", kWindowWidth, kWindowHeight,
+                        [](cairo_t* cr, int) { WindowPanel(cr, kWindowWidth, kWindowHeight); }));
   // Yes and No carry both looks in one picture: pattern 0 active, 1 inactive.
   for (const auto& [name, label] : {std::pair{"Yes", "Да"}, std::pair{"No", "Нет"}}) {
     TDrawnImage button;
@@ -132,19 +181,21 @@ void AddMenuImages(engine::TPictureCollection& list) {
            }));
   AddImage(list, Single("HS_Bg", kScreenPanelWidth, kScreenPanelHeight, [](cairo_t* cr, int) {
              Panel(cr, kScreenPanelWidth, kScreenPanelHeight);
-             for (int row = 0; row < 10; ++row) {
-               cairo_rectangle(cr, 16, 44 + row * 24, kScreenPanelWidth - 32, 22);
+             for (int row = 1; row <= 10; ++row) {
+               const int centre = kRecordRowsY + kRecordRowStep * row - kScreenPanelY;
+               cairo_rectangle(cr, 16, centre - kRecordBandHeight / 2, kScreenPanelWidth - 32,
+                               kRecordBandHeight);
                SetColour(cr, row % 2 ? Hex(0xFBEBC4) : Hex(0xFFF6DC));
                cairo_fill(cr);
              }
            }));
-  AddImage(list, Single("OptB_I", kOptionRowWidth, 44, [](cairo_t* cr, int) {
-             RoundRect(cr, 1, 4, kOptionRowWidth - 2, 36, 10);
+  AddImage(list, Single("OptB_I", kOptionRowWidth, kOptionRowHeight, [](cairo_t* cr, int) {
+             RoundRect(cr, 1, 0, kOptionRowWidth - 2, kOptionRowHeight, 8);
              SetColour(cr, Hex(0xF8E6B8));
              cairo_fill(cr);
            }));
-  AddImage(list, Single("OptB_A", kOptionRowWidth, 44, [](cairo_t* cr, int) {
-             RoundRect(cr, 1, 4, kOptionRowWidth - 2, 36, 10);
+  AddImage(list, Single("OptB_A", kOptionRowWidth, kOptionRowHeight, [](cairo_t* cr, int) {
+             RoundRect(cr, 1, 1, kOptionRowWidth - 2, kOptionRowHeight - 2, 8);
              SetColour(cr, Hex(0xFFD24A));
              cairo_fill_preserve(cr);
              SetColour(cr, Hex(0xE0701A));
