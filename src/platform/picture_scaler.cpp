@@ -37,67 +37,54 @@ void MixRowsScalar(uint32_t* out, const uint32_t* a, const uint32_t* b, int coun
   for (int x = 0; x < count; ++x) out[x] = MixPixels(a[x], b[x], weight);
 }
 
-// Eight pixels a turn, each channel in a 16-bit lane: 255 · 256 + 128 never overflows it, so
-// the sums are those of MixPixels exactly.
+// Two channels of eight pixels, one in each 16-bit lane, mixed: 255 · 256 + 128 never
+// overflows the lane, so the sums are those of MixPixels exactly.
+[[gnu::target("avx2")]] inline __m256i MixLanes(__m256i a, __m256i b, __m256i wa, __m256i wb) {
+  const __m256i low = _mm256_set1_epi32(0x00FF00FF);
+  const __m256i half = _mm256_set1_epi16(0x80);
+  return _mm256_srli_epi16(
+      _mm256_add_epi16(_mm256_add_epi16(_mm256_mullo_epi16(_mm256_and_si256(a, low), wa),
+                                        _mm256_mullo_epi16(_mm256_and_si256(b, low), wb)),
+                       half),
+      8);
+}
+
+// Eight MixPixels at once; wa and wb hold each pixel's weights in both halves of its lane.
+[[gnu::target("avx2")]] inline __m256i MixEight(__m256i pa, __m256i pb, __m256i wa, __m256i wb) {
+  const __m256i rb = MixLanes(pa, pb, wa, wb);
+  const __m256i g = MixLanes(_mm256_srli_epi32(pa, 8), _mm256_srli_epi32(pb, 8), wa, wb);
+  // Only green of the second pair is wanted: the pixel's top byte stays 0.
+  return _mm256_or_si256(rb, _mm256_and_si256(_mm256_slli_epi32(g, 8), _mm256_set1_epi32(0xFF00)));
+}
+
 [[gnu::target("avx2")]] void MixRowsWide(uint32_t* out, const uint32_t* a, const uint32_t* b,
                                          int count, int weight) {
-  const __m256i low = _mm256_set1_epi32(0x00FF00FF);
   const __m256i wa = _mm256_set1_epi16(static_cast<int16_t>(256 - weight));
   const __m256i wb = _mm256_set1_epi16(static_cast<int16_t>(weight));
-  const __m256i half = _mm256_set1_epi16(0x80);
   int x = 0;
   for (; x + 8 <= count; x += 8) {
     const __m256i pa = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(a + x));
     const __m256i pb = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(b + x));
-    const __m256i rb = _mm256_srli_epi16(
-        _mm256_add_epi16(_mm256_add_epi16(_mm256_mullo_epi16(_mm256_and_si256(pa, low), wa),
-                                          _mm256_mullo_epi16(_mm256_and_si256(pb, low), wb)),
-                         half),
-        8);
-    const __m256i g = _mm256_srli_epi16(
-        _mm256_add_epi16(
-            _mm256_add_epi16(
-                _mm256_mullo_epi16(_mm256_and_si256(_mm256_srli_epi32(pa, 8), low), wa),
-                _mm256_mullo_epi16(_mm256_and_si256(_mm256_srli_epi32(pb, 8), low), wb)),
-            half),
-        8);
-    // Only green of the second pair is wanted: the pixel's top byte stays 0.
-    const __m256i green = _mm256_and_si256(_mm256_slli_epi32(g, 8), _mm256_set1_epi32(0xFF00));
-    _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + x), _mm256_or_si256(rb, green));
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + x), MixEight(pa, pb, wa, wb));
   }
   MixRowsScalar(out + x, a + x, b + x, count - x, weight);
 }
 
 // A source row scaled across, eight target pixels a turn: both source pixels of each are
-// gathered and mixed by its own weight (held twice in its lane, once for each 16-bit half).
+// gathered and mixed by its own weight.
 [[gnu::target("avx2")]] int ScaleRowWide(uint32_t* out, const uint32_t* in, const int32_t* index,
                                          const uint32_t* weight, int count) {
-  const __m256i low = _mm256_set1_epi32(0x00FF00FF);
   const __m256i one = _mm256_set1_epi16(256);
-  const __m256i half = _mm256_set1_epi16(0x80);
   const __m256i next = _mm256_set1_epi32(1);
   const int* base = reinterpret_cast<const int*>(in);
   int x = 0;
   for (; x + 8 <= count; x += 8) {
     const __m256i at = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(index + x));
     const __m256i wb = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(weight + x));
-    const __m256i wa = _mm256_sub_epi16(one, wb);
     const __m256i pa = _mm256_i32gather_epi32(base, at, 4);
     const __m256i pb = _mm256_i32gather_epi32(base, _mm256_add_epi32(at, next), 4);
-    const __m256i rb = _mm256_srli_epi16(
-        _mm256_add_epi16(_mm256_add_epi16(_mm256_mullo_epi16(_mm256_and_si256(pa, low), wa),
-                                          _mm256_mullo_epi16(_mm256_and_si256(pb, low), wb)),
-                         half),
-        8);
-    const __m256i g = _mm256_srli_epi16(
-        _mm256_add_epi16(
-            _mm256_add_epi16(
-                _mm256_mullo_epi16(_mm256_and_si256(_mm256_srli_epi32(pa, 8), low), wa),
-                _mm256_mullo_epi16(_mm256_and_si256(_mm256_srli_epi32(pb, 8), low), wb)),
-            half),
-        8);
-    const __m256i green = _mm256_and_si256(_mm256_slli_epi32(g, 8), _mm256_set1_epi32(0xFF00));
-    _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + x), _mm256_or_si256(rb, green));
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + x),
+                        MixEight(pa, pb, _mm256_sub_epi16(one, wb), wb));
   }
   return x;
 }

@@ -1,50 +1,50 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "platform/sdl/sdl_presenter.h"
 
 namespace {
 
-TEST(SdlPresenter, IntegerScalesByTheLargestWholeFactorThatFitsAndCentres) {
-  struct {
-    int windowWidth, windowHeight;
-    SDL_Rect target;
-  } const cases[] = {
-      {800, 600, {0, 0, 800, 600}},         {1024, 768, {112, 84, 800, 600}},
-      {1920, 1080, {560, 240, 800, 600}},   {1600, 1200, {0, 0, 1600, 1200}},
-      {2560, 1440, {480, 120, 1600, 1200}}, {3840, 2160, {720, 180, 2400, 1800}},
-      {640, 480, {0, 0, 640, 480}},         {700, 600, {0, 37, 700, 525}},
-  };
+struct TPlacementCase {
+  int windowWidth, windowHeight;
+  SDL_Rect target;
+};
+
+void ExpectPlacements(platform::TScaleMode mode, std::initializer_list<TPlacementCase> cases) {
   for (const auto& c : cases) {
     platform::TSdlPresenter presenter;
-    presenter.SetMode(platform::TScaleMode::Integer);
+    presenter.SetMode(mode);
     presenter.Place(c.windowWidth, c.windowHeight, 800, 600);
     const SDL_Rect& t = presenter.Target();
-    EXPECT_EQ(t.x, c.target.x) << c.windowWidth << "x" << c.windowHeight;
-    EXPECT_EQ(t.y, c.target.y) << c.windowWidth << "x" << c.windowHeight;
-    EXPECT_EQ(t.w, c.target.w) << c.windowWidth << "x" << c.windowHeight;
-    EXPECT_EQ(t.h, c.target.h) << c.windowWidth << "x" << c.windowHeight;
+    EXPECT_EQ(std::tie(t.x, t.y, t.w, t.h),
+              std::tie(c.target.x, c.target.y, c.target.w, c.target.h))
+        << c.windowWidth << "x" << c.windowHeight;
   }
+}
+
+TEST(SdlPresenter, IntegerScalesByTheLargestWholeFactorThatFitsAndCentres) {
+  ExpectPlacements(platform::TScaleMode::Integer, {{800, 600, {0, 0, 800, 600}},
+                                                   {1024, 768, {112, 84, 800, 600}},
+                                                   {1920, 1080, {560, 240, 800, 600}},
+                                                   {1600, 1200, {0, 0, 1600, 1200}},
+                                                   {2560, 1440, {480, 120, 1600, 1200}},
+                                                   {3840, 2160, {720, 180, 2400, 1800}},
+                                                   {640, 480, {0, 0, 640, 480}},
+                                                   {700, 600, {0, 37, 700, 525}}});
 }
 
 // Sharp and smooth fill the screen's height (or width) with the shape kept.
 TEST(SdlPresenter, FittingFillsTheBindingSideAndCentres) {
-  struct {
-    int windowWidth, windowHeight;
-    SDL_Rect target;
-  } const cases[] = {
-      {800, 600, {0, 0, 800, 600}},       {1920, 1080, {240, 0, 1440, 1080}},
-      {1280, 720, {160, 0, 960, 720}},    {2560, 1440, {320, 0, 1920, 1440}},
-      {3840, 2160, {480, 0, 2880, 2160}}, {1600, 1200, {0, 0, 1600, 1200}},
-      {1280, 1024, {0, 32, 1280, 960}},   {700, 600, {0, 37, 700, 525}},
-  };
-  for (const auto& c : cases) {
-    platform::TSdlPresenter presenter;
-    presenter.Place(c.windowWidth, c.windowHeight, 800, 600);
-    const SDL_Rect& t = presenter.Target();
-    EXPECT_EQ(t.x, c.target.x) << c.windowWidth << "x" << c.windowHeight;
-    EXPECT_EQ(t.y, c.target.y) << c.windowWidth << "x" << c.windowHeight;
-    EXPECT_EQ(t.w, c.target.w) << c.windowWidth << "x" << c.windowHeight;
-    EXPECT_EQ(t.h, c.target.h) << c.windowWidth << "x" << c.windowHeight;
+  for (auto mode : {platform::TScaleMode::Sharp, platform::TScaleMode::Smooth}) {
+    ExpectPlacements(mode, {{800, 600, {0, 0, 800, 600}},
+                            {1920, 1080, {240, 0, 1440, 1080}},
+                            {1280, 720, {160, 0, 960, 720}},
+                            {2560, 1440, {320, 0, 1920, 1440}},
+                            {3840, 2160, {480, 0, 2880, 2160}},
+                            {1600, 1200, {0, 0, 1600, 1200}},
+                            {1280, 1024, {0, 32, 1280, 960}},
+                            {700, 600, {0, 37, 700, 525}}});
   }
 }
 
