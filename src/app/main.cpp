@@ -2,12 +2,35 @@
 #include <iostream>
 #include <memory>
 
+#include "app/command_line.h"
 #include "app/program.h"
+#include "persist/score_links.h"
 #include "platform/data_location.h"
 #include "platform/platform.h"
 #include "platform/sdl/sdl_platform.h"
 
-int main() {
+namespace {
+
+constexpr int kExitUsage = 2;
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  TCommandLine line;
+  try {
+    line = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+  } catch (const std::exception& error) {
+    std::cerr << "perolet: " << error.what() << '\n' << CommandLineUsage();
+    return kExitUsage;
+  }
+  if (line.help) {
+    std::cout << CommandLineUsage();
+    return 0;
+  }
+  if (line.version) {
+    std::cout << "perolet " << PEROLET_VERSION << '\n';
+    return 0;
+  }
   try {
     platform::SetPlatform(std::make_unique<platform::TSdlPlatform>());
   } catch (const std::exception& error) {
@@ -24,6 +47,9 @@ int main() {
     // A player's own controller layouts, beside the data.
     platform::TSdlControllers::LoadMappings("gamecontrollerdb.txt");
   }
+  // The command line wins over the settings file for this run and leaves the file alone.
+  config.scoreUrl =
+      line.scoreServer ? *line.scoreServer : persist::LoadScoreServer(config.saveFolder);
   const int status = RunProgram(platform::Platform(), config);
   platform::SetPlatform(nullptr);
   return status;

@@ -1,10 +1,40 @@
 #include "persist/score_links.h"
 
+#include "persist/settings_file.h"
+#include "score/score_endpoint.h"
+
 namespace persist {
 
+namespace {
+
+constexpr size_t kLongestAddress = 1024;
+
+}  // namespace
+
 std::string WorldRecordsAddress(const std::string& host) {
-  return (host.empty() ? std::string(kScoreHost) : host) +
-         "/cgi/version.pl?prg=Featherstrike&type=0&show";
+  return (host.empty() ? std::string(kScoreHost) : host) + score::kEndpointPath + "?" +
+         score::kPageQuery;
+}
+
+bool IsScoreServerAddress(const std::string& address) {
+  if (address.size() > kLongestAddress) return false;
+  for (unsigned char c : address)
+    if (c <= ' ' || c >= 0x7F) return false;
+  for (const std::string scheme : {"http://", "https://"}) {
+    if (address.starts_with(scheme) && address.size() > scheme.size() &&
+        address[scheme.size()] != '/')
+      return true;
+  }
+  return false;
+}
+
+std::string LoadScoreServer(const std::string& folder) {
+  TSettingsFile file = LoadSettingsFile(folder);
+  const bool present = file.Get(kScoreServerKey).has_value();
+  const std::string host = file.Setting(kScoreServerKey, kScoreHost, IsScoreServerAddress);
+  if (!present) SaveSettingsFile(folder, file);
+  // A trailing slash would double the one the paths start with.
+  return host.ends_with('/') ? host.substr(0, host.size() - 1) : host;
 }
 
 }  // namespace persist
