@@ -5,6 +5,8 @@
 #include <pqxx/pqxx>
 #include <thread>
 
+#include <unistd.h>
+
 #include "pg_store.h"
 #include "sqlite_store.h"
 #include "support/temp_dir.h"
@@ -21,19 +23,34 @@ struct TSqliteMaker {
   void Empty() {}
 };
 
-// PostgreSQL only where a server is given (CI starts a throw-away one); the table is emptied
-// before each test.
+// PostgreSQL only where a server is given (CI starts a throw-away one). Each test process
+// has a database of its own, since the suite runs tests side by side.
 struct TPgMaker {
-  const char* url = std::getenv("PEROLET_TEST_PG");
+  const char* server = std::getenv("PEROLET_TEST_PG");
+  std::string database = "perolet_store_test_" + std::to_string(getpid());
+  std::string url;
+
+  ~TPgMaker() {
+    if (url.empty()) return;
+    try {
+      pqxx::connection connection(server);
+      pqxx::nontransaction work(connection);
+      work.exec("DROP DATABASE IF EXISTS " + database);
+    } catch (const std::exception&) {
+      // A database left behind goes with the throw-away cluster.
+    }
+  }
   std::unique_ptr<records::TRecordStore> Open() {
     return std::make_unique<records::TPgStore>(url, 2);
   }
-  bool Available() const { return url && *url; }
+  bool Available() const { return server && *server; }
   void Empty() {
-    pqxx::connection connection(url);
-    pqxx::work work(connection);
-    work.exec("DROP TABLE IF EXISTS records");
-    work.commit();
+    pqxx::connection connection(server);
+    pqxx::nontransaction work(connection);
+    work.exec("DROP DATABASE IF EXISTS " + database);
+    work.exec("CREATE DATABASE " + database);
+    url = std::string(server) + (std::string(server).find('?') == std::string::npos ? "?" : "&") +
+          "dbname=" + database;
   }
 };
 
