@@ -64,7 +64,8 @@ TEST_F(RecordsService, StoresAGoodRecordAndRefusesBadOnesWithNothingStored) {
   // The record's symbols may come percent-encoded.
   const std::string symbols = score::EncodeScoreRecord(score::BuildScoreRecord("B", 10, ""));
   std::string encoded;
-  for (char c : symbols) encoded += "%" + std::string(1, "0123456789ABCDEF"[c >> 4]) + "0123456789ABCDEF"[c & 15];
+  for (char c : symbols)
+    encoded += "%" + std::string(1, "0123456789ABCDEF"[c >> 4]) + "0123456789ABCDEF"[c & 15];
   EXPECT_EQ(Get(head + encoded).status, 200);
   EXPECT_EQ(store.Count(), 2);
 }
@@ -109,7 +110,9 @@ TEST_F(RecordsService, ThePageEscapesNamesAndLinksItsNeighbours) {
   EXPECT_NE(first.body.find("<html lang=\"ru\">"), std::string::npos);
   auto rows = [](const std::string& html) {
     size_t n = 0;
-    for (size_t at = html.find("<tr><td"); at != std::string::npos; at = html.find("<tr><td", at + 1)) ++n;
+    for (size_t at = html.find("<tr><td"); at != std::string::npos;
+         at = html.find("<tr><td", at + 1))
+      ++n;
     return n;
   };
   EXPECT_EQ(rows(first.body), 100u);

@@ -30,7 +30,8 @@ TEST(RecordsText, QueryFieldsArePercentDecoded) {
   EXPECT_EQ(q->Value("inf"), "A+B C");
   EXPECT_EQ(q->Value("empty"), "");
   EXPECT_FALSE(q->Has("show"));
-  for (const char* bad : {"a=%", "a=%4", "a=%zz", "%G0=1"}) EXPECT_FALSE(records::TQuery::Parse(bad)) << bad;
+  for (const char* bad : {"a=%", "a=%4", "a=%zz", "%G0=1"})
+    EXPECT_FALSE(records::TQuery::Parse(bad)) << bad;
   std::string many;
   for (size_t i = 0; i <= records::kMaxQueryFields; ++i) many += "a&";
   EXPECT_FALSE(records::TQuery::Parse(many));
