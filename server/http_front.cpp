@@ -38,6 +38,8 @@ THttpFront::THttpFront(TRecordsService& service, int threads, std::ostream& log)
   const size_t count = static_cast<size_t>(threads);
   server_->new_task_queue = [count] { return new httplib::ThreadPool(count); };
   server_->set_keep_alive_timeout(kKeepAliveSeconds);
+  // Answers are small: without this the kernel holds each one back for the client's ACK.
+  server_->set_tcp_nodelay(true);
   server_->set_read_timeout(kReadTimeoutSeconds, 0);
   server_->set_payload_max_length(0);
   server_->set_pre_routing_handler([this](const httplib::Request& req, httplib::Response& res) {
