@@ -52,10 +52,22 @@ grep -q "\"name\":\"Вася\",\"country\":\"[^\"]*\",\"score\":$score," <<< "$a
 grep -q '"total":1,' <<< "$api" || fail "one game, one record: $api"
 curl -sf "$base/healthz" > /dev/null || fail "health check"
 
+# A request line past what the HTTP layer reads is refused like any URL over 8 KB.
+long=$(head -c 9000 /dev/zero | tr '\0' K)
+[ "$(curl -s -w ' %{http_code}' "$base/cgi/version.pl?hs&prg=Featherstrike&inf=$long")" = \
+  "URL over 8 KB
+ 400" ] || fail "a URL over 8 KB"
+"$records_bin" --help | grep -q -- '--rate N' || fail "--help"
+set +e
+"$records_bin" --rate many 2> "$work/usage.txt"; usage_status=$?
+set -e
+[ $usage_status -eq 2 ] && grep -q -- '--rate' "$work/usage.txt" || fail "a bad option: $usage_status"
+
 # No query string, so no name, ever reaches the log.
 grep -q ' GET /cgi/version.pl 200 ' "$work/records.log" || fail "no log line for the submission"
 ! grep -q 'inf=\|Featherstrike\|Вася' "$work/records.log" || fail "the log holds a query"
 stop_records
+[ "$records_status" -eq 0 ] || fail "the server ended with status $records_status on SIGTERM"
 grep -q 'perolet-records: stopped' "$work/records.log" || fail "no clean stop"
 if [ "$store" = sqlite ]; then
   [ ! -e "$db-wal" ] || fail "the write-ahead log was not folded back at the stop"

@@ -17,10 +17,12 @@ start_records() {
   base="http://127.0.0.1:$port"
 }
 
+# Sets $records_status to the server's exit status.
 stop_records() {
   [ -n "${records_pid:-}" ] || return 0
   kill -TERM "$records_pid" 2> /dev/null || true
-  wait "$records_pid" 2> /dev/null || true
+  records_status=0
+  wait "$records_pid" 2> /dev/null || records_status=$?
   records_pid=""
 }
 
