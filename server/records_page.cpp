@@ -22,7 +22,8 @@ constexpr const char* kStyle =
     "td.n,th.n{text-align:right;white-space:nowrap}"
     "nav{display:flex;justify-content:space-between;margin:1rem 0}"
     "a{color:#ffd23f}p{text-align:center}"
-    "@media (max-width:30rem){.d{display:none}th,td{padding:.3rem}}";
+    "@media (max-width:30rem){main{padding:.4rem}h1{font-size:1.3rem}"
+    "table{font-size:.8rem}th,td{padding:.3rem .2rem}}";
 
 std::string JsonEscape(const std::string& text) {
   std::string out = "\"";
@@ -112,13 +113,12 @@ std::string RecordsPageHtml(const TRecordsPage& page) {
   } else {
     html +=
         "<table><thead><tr><th class=\"n\">Место</th><th>Имя</th><th>Страна</th>"
-        "<th class=\"n\">Очки</th><th class=\"d\">Дата</th></tr></thead><tbody>\n";
+        "<th class=\"n\">Очки</th><th>Дата</th></tr></thead><tbody>\n";
     int64_t rank = page.firstRank;
     for (const TStoredRecord& row : page.rows) {
       html += "<tr><td class=\"n\">" + std::to_string(rank++) + "</td><td>" + HtmlEscape(row.name) +
               "</td><td>" + HtmlEscape(row.country) + "</td><td class=\"n\">" +
-              std::to_string(row.score) + "</td><td class=\"d\">" + UtcDate(row.time) +
-              "</td></tr>\n";
+              std::to_string(row.score) + "</td><td>" + UtcDate(row.time) + "</td></tr>\n";
     }
     html += "</tbody></table>\n";
   }
