@@ -3,7 +3,7 @@ BUILD ?= build
 BUILD_TYPE ?= RelWithDebInfo
 CMAKE_FLAGS ?=
 
-.PHONY: all run check bench fuzz clean install uninstall
+.PHONY: all run check bench bench-records fuzz clean install uninstall
 
 all: $(BUILD)/build.ninja
 	cmake --build $(BUILD)
@@ -19,6 +19,12 @@ check: all
 
 bench: all
 	cd $(BUILD) && ./perolet-bench
+
+# The records server under load on each store: 32 clients for 30 s (CLIENTS, SECONDS).
+CLIENTS ?= 32
+SECONDS ?= 30
+bench-records: all
+	bash bench/records-load.sh $(BUILD) $(CLIENTS) $(SECONDS)
 
 # Each fuzz target for FUZZ_SECONDS, from the kept corpus; a crash fails.
 FUZZ_BUILD ?= build-fuzz

@@ -1,34 +1,69 @@
 #include "app/command_line.h"
 
 #include <algorithm>
-#include <functional>
 #include <stdexcept>
 
-const char* const kVersion = "0.1.0";
-
-const char* const kUsage =
-    "usage: perolet [--fullscreen | --window] [--scale sharp|integer|smooth]\n"
-    "               [--window-scale auto|N] [--vsync on|off] [--renderer auto|gpu|surface]\n"
-    "               [--help] [--version]\n"
-    "  --fullscreen, --window  start full screen, or in a window (kept as the game's option)\n"
-    "  --scale MODE            how full screen enlarges the picture: sharp (default: the\n"
-    "                          whole height, every pixel a flat block), integer (whole\n"
-    "                          factors only) or smooth (bilinear)\n"
-    "  --window-scale N        the window is N times 800 x 600 (auto: 1, or the largest\n"
-    "                          that fits on a high-density display)\n"
-    "  --vsync on|off          wait for the display's refresh when showing a frame (GPU)\n"
-    "  --renderer WHICH        auto (the GPU where it is hardware), gpu, or surface\n"
-    "Each but --fullscreen and --window is also a line of the settings file beside the\n"
-    "options file (scale=, window_scale=, vsync=, renderer=).\n";
+#include "persist/score_links.h"
 
 namespace {
 
 constexpr int kLargestWindowScale = 8;
 
+struct TFlag {
+  const char* name;
+  const char* valueName;  // nullptr for a flag without a value
+  const char* help;
+  void (*apply)(TCommandLine& line, const std::string& value);
+};
+
 template <typename T>
-T Need(std::optional<T> value, const std::string& option, const std::string& given) {
-  if (!value) throw std::invalid_argument("bad value for " + option + ": \"" + given + "\"");
+T Need(std::optional<T> value, const char* flag, const std::string& given) {
+  if (!value)
+    throw std::invalid_argument(std::string("bad value for ") + flag + ": \"" + given + "\"");
   return *value;
+}
+
+void ApplyScoreServer(TCommandLine& line, const std::string& value) {
+  if (!persist::IsScoreServerAddress(value))
+    throw std::invalid_argument("--score-server needs an address like http://host:port, not \"" +
+                                value + "\"");
+  line.scoreServer = value.ends_with('/') ? value.substr(0, value.size() - 1) : value;
+}
+
+constexpr TFlag kFlags[] = {
+    {"--help", nullptr, "show this text and quit",
+     [](TCommandLine& line, const std::string&) { line.help = true; }},
+    {"--version", nullptr, "show the version and quit",
+     [](TCommandLine& line, const std::string&) { line.version = true; }},
+    {"--fullscreen", nullptr, "start full screen (kept as the game's option)",
+     [](TCommandLine& line, const std::string&) { line.fullScreen = true; }},
+    {"--window", nullptr, "start in a window (kept as the game's option)",
+     [](TCommandLine& line, const std::string&) { line.fullScreen = false; }},
+    {"--scale", "sharp|integer|smooth",
+     "full screen: every pixel a flat block (sharp), whole factors only, or bilinear",
+     [](TCommandLine& line, const std::string& v) {
+       line.scale = Need(ScaleModeNamed(v), "--scale", v);
+     }},
+    {"--window-scale", "auto|N", "the window is N times 800 x 600 (auto: from the display)",
+     [](TCommandLine& line, const std::string& v) {
+       line.windowScale = Need(WindowScaleNamed(v), "--window-scale", v);
+     }},
+    {"--vsync", "on|off", "wait for the display's refresh when the GPU shows a frame",
+     [](TCommandLine& line, const std::string& v) {
+       line.vsync = Need(SwitchNamed(v), "--vsync", v);
+     }},
+    {"--renderer", "auto|gpu|surface", "the GPU where it is hardware (auto), always, or never",
+     [](TCommandLine& line, const std::string& v) {
+       line.renderer = Need(RendererNamed(v), "--renderer", v);
+     }},
+    {"--score-server", "URL",
+     "send results to and open the world records of this server (this run only)", ApplyScoreServer},
+};
+
+const TFlag* FindFlag(const std::string& name) {
+  for (const TFlag& flag : kFlags)
+    if (name == flag.name) return &flag;
+  return nullptr;
 }
 
 }  // namespace
@@ -62,32 +97,37 @@ std::optional<platform::TRenderer> RendererNamed(const std::string& name) {
 
 TCommandLine ParseCommandLine(const std::vector<std::string>& args) {
   TCommandLine line;
-  using TTakesValue = std::function<void(const std::string& option, const std::string& value)>;
-  const std::vector<std::pair<const char*, TTakesValue>> withValue = {
-      {"--scale", [&](auto& o, auto& v) { line.scale = Need(ScaleModeNamed(v), o, v); }},
-      {"--window-scale",
-       [&](auto& o, auto& v) { line.windowScale = Need(WindowScaleNamed(v), o, v); }},
-      {"--vsync", [&](auto& o, auto& v) { line.vsync = Need(SwitchNamed(v), o, v); }},
-      {"--renderer", [&](auto& o, auto& v) { line.renderer = Need(RendererNamed(v), o, v); }},
-  };
-  const std::vector<std::pair<const char*, std::function<void()>>> flags = {
-      {"--fullscreen", [&] { line.fullScreen = true; }},
-      {"--window", [&] { line.fullScreen = false; }},
-      {"--help", [&] { line.help = true; }},
-      {"--version", [&] { line.version = true; }},
-  };
   for (size_t i = 0; i < args.size(); ++i) {
-    const std::string& arg = args[i];
-    auto flag = std::find_if(flags.begin(), flags.end(), [&](auto& f) { return arg == f.first; });
-    if (flag != flags.end()) {
-      flag->second();
-      continue;
+    const auto equals = args[i].find('=');
+    const std::string name = args[i].substr(0, equals);
+    const TFlag* flag = FindFlag(name);
+    if (!flag) throw std::invalid_argument("unknown option \"" + name + "\"");
+    std::string value;
+    if (!flag->valueName) {
+      if (equals != std::string::npos) throw std::invalid_argument(name + " takes no value");
+    } else if (equals != std::string::npos) {
+      value = args[i].substr(equals + 1);
+    } else if (i + 1 < args.size()) {
+      value = args[++i];
+    } else {
+      throw std::invalid_argument(name + " needs a value");
     }
-    auto option =
-        std::find_if(withValue.begin(), withValue.end(), [&](auto& o) { return arg == o.first; });
-    if (option == withValue.end()) throw std::invalid_argument("unknown option \"" + arg + "\"");
-    if (i + 1 >= args.size()) throw std::invalid_argument(arg + " needs a value");
-    option->second(arg, args[++i]);
+    flag->apply(line, value);
   }
   return line;
+}
+
+std::string CommandLineUsage() {
+  std::string usage = "usage: perolet [options]\n";
+  for (const TFlag& flag : kFlags) {
+    std::string left = std::string("  ") + flag.name;
+    if (flag.valueName) left += std::string(" ") + flag.valueName;
+    left.resize(std::max<size_t>(left.size() + 2, 32), ' ');
+    usage += left + flag.help + "\n";
+  }
+  usage +=
+      "--scale, --window-scale, --vsync, --renderer and --score-server are also lines of the\n"
+      "settings file beside the options file (scale=, window_scale=, vsync=, renderer=,\n"
+      "score_server=).\n";
+  return usage;
 }

@@ -6,22 +6,25 @@
 
 #include "platform/presentation.h"
 
-// The game's command line: each option, when given, overrides the settings file for this run.
+// What the game was told on its command line; each option, when given, holds over the
+// settings file for this run. A new flag is one row in the table in command_line.cpp and a
+// field here.
 struct TCommandLine {
+  bool help = false;
+  bool version = false;
+  std::optional<std::string> scoreServer;
   std::optional<bool> fullScreen;
   std::optional<platform::TScaleMode> scale;
   std::optional<int> windowScale;  // 0: from the display
   std::optional<bool> vsync;
   std::optional<platform::TRenderer> renderer;
-  bool help = false;
-  bool version = false;
 };
 
-extern const char* const kUsage;
-extern const char* const kVersion;
-
-// Raises std::invalid_argument naming the option for an unknown option or a bad value.
+// "--flag value" and "--flag=value" both work. An unknown flag, a missing value or a bad one
+// throws std::invalid_argument with a message for the player.
 TCommandLine ParseCommandLine(const std::vector<std::string>& args);
+// The usage text, one line a flag, from the same table.
+std::string CommandLineUsage();
 
 // The values the settings file and the command line accept.
 std::optional<platform::TScaleMode> ScaleModeNamed(const std::string& name);

@@ -44,7 +44,8 @@ struct THudSprites {
 };
 
 // How a run is set up from outside: the simulator fixes the random seed and may start games
-// at a later level; a test can point the score requests elsewhere.
+// at a later level; the player's settings file or command line, the simulator or a test
+// point the score requests and the world-records page at a records server (ours when empty).
 struct TFormConfig {
   std::optional<uint32_t> seed;
   std::string scoreUrl;

@@ -6,6 +6,7 @@
 #include "app/command_line.h"
 #include "app/launch_settings.h"
 #include "app/program.h"
+#include "persist/score_links.h"
 #include "persist/settings_file.h"
 #include "platform/data_location.h"
 #include "platform/platform.h"
@@ -32,12 +33,16 @@ int main(int argc, char** argv) {
   TCommandLine line;
   try {
     line = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
-  } catch (const std::invalid_argument& error) {
-    std::cerr << "perolet: " << error.what() << '\n' << kUsage;
+  } catch (const std::exception& error) {
+    std::cerr << "perolet: " << error.what() << '\n' << CommandLineUsage();
     return kExitUsage;
   }
-  if (line.help || line.version) {
-    std::cout << (line.help ? kUsage : std::string("perolet ") + kVersion + '\n');
+  if (line.help) {
+    std::cout << CommandLineUsage();
+    return 0;
+  }
+  if (line.version) {
+    std::cout << "perolet " << PEROLET_VERSION << '\n';
     return 0;
   }
   auto sdl = std::unique_ptr<platform::TSdlPlatform>();
@@ -62,6 +67,9 @@ int main(int argc, char** argv) {
     platform::TSdlControllers::LoadMappings("gamecontrollerdb.txt");
   }
   window.SetPresentation(LoadPresentation(config.saveFolder, line, root.has_value()));
+  // The command line wins over the settings file for this run and leaves the file alone.
+  config.scoreUrl =
+      line.scoreServer ? *line.scoreServer : persist::LoadScoreServer(config.saveFolder);
   const int status = RunProgram(platform::Platform(), config);
   platform::SetPlatform(nullptr);
   return status;

@@ -1,10 +1,13 @@
 #include "persist/score_links.h"
 
+#include "persist/settings_file.h"
+#include "score/score_endpoint.h"
+
 namespace persist {
 
 namespace {
 
-constexpr const char* kPagePath = "/cgi/version.pl";
+constexpr size_t kLongestAddress = 1024;
 
 std::string HostOrDefault(const std::string& host) {
   return host.empty() ? std::string(kScoreHost) : host;
@@ -13,7 +16,7 @@ std::string HostOrDefault(const std::string& host) {
 }  // namespace
 
 std::string WorldRecordsAddress(const std::string& host) {
-  return HostOrDefault(host) + kPagePath + "?prg=Featherstrike&type=0&show";
+  return HostOrDefault(host) + score::kEndpointPath + "?" + score::kPageQuery;
 }
 
 std::string WorldRecordsHostName(const std::string& host) {
@@ -25,7 +28,28 @@ std::string WorldRecordsHostName(const std::string& host) {
 }
 
 std::string WorldRecordsShortAddress(const std::string& host) {
-  return WorldRecordsHostName(host) + kPagePath;
+  return WorldRecordsHostName(host) + score::kEndpointPath;
+}
+
+bool IsScoreServerAddress(const std::string& address) {
+  if (address.size() > kLongestAddress) return false;
+  for (unsigned char c : address)
+    if (c <= ' ' || c >= 0x7F) return false;
+  for (const std::string scheme : {"http://", "https://"}) {
+    if (address.starts_with(scheme) && address.size() > scheme.size() &&
+        address[scheme.size()] != '/')
+      return true;
+  }
+  return false;
+}
+
+std::string LoadScoreServer(const std::string& folder) {
+  TSettingsFile file = LoadSettingsFile(folder);
+  const bool present = file.Get(kScoreServerKey).has_value();
+  const std::string host = file.Setting(kScoreServerKey, kScoreHost, IsScoreServerAddress);
+  if (!present) SaveSettingsFile(folder, file);
+  // A trailing slash would double the one the paths start with.
+  return host.ends_with('/') ? host.substr(0, host.size() - 1) : host;
 }
 
 }  // namespace persist

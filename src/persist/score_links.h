@@ -4,9 +4,11 @@
 
 namespace persist {
 
-// The host of our score endpoint and world-records page; perolet-sim --score-url (and a
-// test) can put another in its place.
+// The host of our score endpoint and world-records page. A player, club or school running
+// its own records server puts another in the settings file or on the command line.
 constexpr const char* kScoreHost = "http://perolet.example.net";
+// The settings file's key for the score host.
+constexpr const char* kScoreServerKey = "score_server";
 
 // The world-records page on the given host (the default when empty).
 std::string WorldRecordsAddress(const std::string& host);
@@ -15,5 +17,12 @@ std::string WorldRecordsAddress(const std::string& host);
 std::string WorldRecordsShortAddress(const std::string& host);
 // Only the host of it, without the scheme.
 std::string WorldRecordsHostName(const std::string& host);
+// True for "http://host[:port][/path]" or https, with no blanks or control bytes: anything
+// else would send the player's name to somewhere they did not mean.
+bool IsScoreServerAddress(const std::string& address);
+// The score host from the settings file in `folder`; the default when the key is missing or
+// its value is not an address, and then the file is given the key with the default so a
+// player can find it.
+std::string LoadScoreServer(const std::string& folder);
 
 }  // namespace persist

@@ -17,7 +17,8 @@ for file in bin/perolet share/perolet/Data/Res/Res1.dxg share/perolet/Data/Res/R
     share/metainfo/io.perolet.Perolet.metainfo.xml share/man/man6/perolet.6 \
     share/icons/hicolor/16x16/apps/io.perolet.Perolet.png \
     share/icons/hicolor/48x48/apps/io.perolet.Perolet.png \
-    share/icons/hicolor/256x256/apps/io.perolet.Perolet.png; do
+    share/icons/hicolor/256x256/apps/io.perolet.Perolet.png \
+    bin/perolet-records share/man/man8/perolet-records.8 lib/systemd/system/perolet-records.service; do
   [ -f "$root/$file" ] || fail "not installed: $file"
 done
 [ "$(grep -c . "$build/install_manifest.txt")" -eq "$(find "$work/root" -type f | wc -l)" ] ||
@@ -29,6 +30,11 @@ done
 desktop-file-validate "$source_dir/dist/io.perolet.Perolet.desktop" || fail "desktop entry"
 appstreamcli validate --no-net "$source_dir/dist/io.perolet.Perolet.metainfo.xml" > "$work/as.log" ||
   fail "metainfo: $(cat "$work/as.log")"
+
+# The records server's unit starts the program where it was installed.
+grep -q '^ExecStart=/usr/bin/perolet-records ' "$root/lib/systemd/system/perolet-records.service" ||
+  fail "the unit does not start the installed server"
+"$root/bin/perolet-records" --help | grep -q -- '--listen' || fail "perolet-records --help"
 
 mkdir "$work/elsewhere"
 cd "$work/elsewhere"

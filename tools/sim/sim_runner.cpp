@@ -26,6 +26,8 @@ uint32_t TSimRunner::TicksOfFrame(int64_t frame) const {
 
 TSimSummary TSimRunner::Run() {
   platform_.SetRefreshRate(options_.fps);
+  // Only a run pointed at a server sends anything, and then wherever it points.
+  platform_.SendRequests(!options_.scoreUrl.empty());
   TFormConfig config;
   config.seed = options_.seed;
   config.scoreUrl = options_.scoreUrl;
@@ -77,13 +79,17 @@ void TSimRunner::RunFrame(int64_t frame, TMForm& form) {
   // state.
   if (!form.Terminated()) form.MDXTimer.Idle();
   if (trace_) {
-    TFrameFacts facts{frame, platform_.Ticks(), lastLag_, {}};
+    TFrameFacts facts{frame, platform_.Ticks(), lastLag_, {}, {}};
     // The first row also carries what the player was told at start-up.
     facts.errors.assign(platform_.Errors().begin() + static_cast<std::ptrdiff_t>(errorsShown_),
                         platform_.Errors().end());
+    facts.requests.assign(
+        platform_.Requests().begin() + static_cast<std::ptrdiff_t>(requestsShown_),
+        platform_.Requests().end());
     *trace_ << TraceRow(facts, form) << '\n';
   }
   errorsShown_ = platform_.Errors().size();
+  requestsShown_ = platform_.Requests().size();
   spritesMax_ = std::max(spritesMax_, form.MDXSpriteEngine.Engine().SpriteCount);
   WriteShots(frame);
 }

@@ -51,7 +51,8 @@ class TSimRunner {
   std::vector<int64_t> composeUs_;
   int lastLag_ = 0;
   int spritesMax_ = 0;
-  size_t errorsShown_ = 0;  // errors already in a trace row
+  size_t errorsShown_ = 0;    // errors already in a trace row
+  size_t requestsShown_ = 0;  // requests already in a trace row
 };
 
 std::string SummaryLine(const TSimSummary& summary);

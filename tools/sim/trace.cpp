@@ -67,6 +67,10 @@ std::string TraceRow(const TFrameFacts& facts, const TMForm& form) {
   for (size_t i = 0; i < facts.errors.size(); ++i) {
     row << (i ? "," : "") << JsonString(facts.errors[i]);
   }
+  row << "],\"requests\":[";
+  for (size_t i = 0; i < facts.requests.size(); ++i) {
+    row << (i ? "," : "") << JsonString(facts.requests[i]);
+  }
   row << "]}";
   return row.str();
 }

@@ -15,6 +15,8 @@ struct TFrameFacts {
   int lag = 0;
   // Messages the error box showed during the frame.
   std::vector<std::string> errors;
+  // Addresses the game requested during the frame (score submissions).
+  std::vector<std::string> requests;
 };
 
 // One JSON object a frame, always with the same fields in the same order, so equal runs give

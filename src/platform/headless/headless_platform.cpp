@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <iostream>
 
+#include "platform/http_get.h"
 #include "platform/links.h"
 #include "platform/vk_codes.h"
 
@@ -163,6 +164,11 @@ bool THeadlessPlatform::FileExists(const std::string& path) {
 void THeadlessPlatform::ShowError(const std::string& title, const std::string& utf8Message) {
   errors_.push_back(utf8Message);
   std::cerr << title << ": " << utf8Message << '\n';
+}
+
+bool THeadlessPlatform::HttpGet(const std::string& url) {
+  requests_.push_back(url);
+  return sendRequests_ && platform::HttpGet(url);
 }
 
 }  // namespace platform

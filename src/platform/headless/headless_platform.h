@@ -94,11 +94,10 @@ class THeadlessPlatform final : public TPlatform {
   TMixer* Mixer() override { return audioDevice_ ? &mixer_ : nullptr; }
   TSongLibrary& Songs() override { return songs_; }
   bool OpenUrl(const std::string& url) override;
-  // Requests are recorded, never sent: a headless run has no network.
-  bool HttpGet(const std::string& url) override {
-    requests_.push_back(url);
-    return false;
-  }
+  // Requests are recorded; they are sent only when a run asks for it (the simulator pointed
+  // at a records server), since a test run has no network.
+  bool HttpGet(const std::string& url) override;
+  void SendRequests(bool send) { sendRequests_ = send; }
   bool FileExists(const std::string& path) override;
   void ShowError(const std::string& title, const std::string& utf8Message) override;
 
@@ -141,6 +140,7 @@ class THeadlessPlatform final : public TPlatform {
   std::vector<int16_t> audioScratch_;
   std::vector<std::string> openedUrls_;
   std::vector<std::string> requests_;
+  bool sendRequests_ = false;
   std::vector<std::string> errors_;
 };
 

@@ -1,0 +1,82 @@
+#include "server_options.h"
+
+#include <charconv>
+#include <stdexcept>
+
+namespace records {
+
+const char* const kServerUsage =
+    "usage: perolet-records [--listen HOST:PORT] [--db FILE|postgresql://…] [--rate N]\n"
+    "                       [--max-score N] [--threads N] [--help] [--version]\n"
+    "  --listen HOST:PORT  where to serve (default 127.0.0.1:8080; port 0 picks a free one)\n"
+    "  --db DATABASE       an SQLite file, created when missing (default records.sqlite),\n"
+    "                      or a postgresql:// URL\n"
+    "  --rate N            submissions a minute from one address (default 10; 0: no limit)\n"
+    "  --max-score N       the highest score accepted (default 10000000)\n"
+    "  --threads N         requests served at once (default 64)\n";
+
+namespace {
+
+constexpr int kMostThreads = 1024;
+constexpr int kLargestPort = 65535;
+constexpr int kLargestRate = 1'000'000;
+
+int64_t Whole(const std::string& option, const std::string& text, int64_t minimum,
+              int64_t maximum) {
+  int64_t value = 0;
+  const char* end = text.data() + text.size();
+  const auto [ptr, error] = std::from_chars(text.data(), end, value);
+  if (error != std::errc() || ptr != end || value < minimum || value > maximum)
+    throw std::invalid_argument(option + " needs a whole number from " + std::to_string(minimum) +
+                                " to " + std::to_string(maximum) + ", not \"" + text + "\"");
+  return value;
+}
+
+// "host:port", "[v6]:port".
+void ParseListen(const std::string& text, TServerOptions& options) {
+  const size_t colon = text.rfind(':');
+  if (colon == std::string::npos || colon == 0)
+    throw std::invalid_argument("--listen needs HOST:PORT, not \"" + text + "\"");
+  std::string host = text.substr(0, colon);
+  if (host.size() >= 2 && host.front() == '[' && host.back() == ']')
+    host = host.substr(1, host.size() - 2);
+  options.host = host;
+  options.port = static_cast<int>(Whole("--listen", text.substr(colon + 1), 0, kLargestPort));
+}
+
+}  // namespace
+
+TServerOptions ParseServerOptions(const std::vector<std::string>& args) {
+  TServerOptions options;
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& option = args[i];
+    if (option == "--help" || option == "-h") {
+      options.help = true;
+      continue;
+    }
+    if (option == "--version") {
+      options.version = true;
+      continue;
+    }
+    if (i + 1 >= args.size()) throw std::invalid_argument(option + " needs a value");
+    const std::string& value = args[++i];
+    if (option == "--listen") {
+      ParseListen(value, options);
+    } else if (option == "--db") {
+      if (value.empty()) throw std::invalid_argument("--db needs a file or a URL");
+      options.database = value;
+    } else if (option == "--rate") {
+      options.limits.perMinute = static_cast<int>(Whole(option, value, 0, kLargestRate));
+    } else if (option == "--max-score") {
+      options.limits.submission.highestScore =
+          Whole(option, value, 0, std::numeric_limits<int32_t>::max());
+    } else if (option == "--threads") {
+      options.threads = static_cast<int>(Whole(option, value, 1, kMostThreads));
+    } else {
+      throw std::invalid_argument("unknown option \"" + option + "\"");
+    }
+  }
+  return options;
+}
+
+}  // namespace records

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "records_service.h"
+
+namespace records {
+
+struct TServerOptions {
+  std::string host = "127.0.0.1";
+  int port = 8080;  // 0: any free port, printed at start
+  std::string database = "records.sqlite";
+  int threads = 64;
+  TServiceLimits limits;
+  bool help = false;
+  bool version = false;
+};
+
+extern const char* const kServerUsage;
+
+// Throws std::invalid_argument naming the option for anything it cannot use.
+TServerOptions ParseServerOptions(const std::vector<std::string>& args);
+
+}  // namespace records

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <mutex>
+
+#include "record_store.h"
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace records {
+
+// One SQLite file in write-ahead-log mode. A single connection, taken in turn: a write is
+// one short transaction, so threads wait microseconds for it.
+class TSqliteStore : public TRecordStore {
+ public:
+  explicit TSqliteStore(const std::string& path);
+  ~TSqliteStore() override;
+  TSqliteStore(const TSqliteStore&) = delete;
+  TSqliteStore& operator=(const TSqliteStore&) = delete;
+
+  void Add(const TStoredRecord& record) override;
+  std::vector<TStoredRecord> Best(int64_t limit, int64_t offset) override;
+  int64_t Count() override;
+
+ private:
+  void Execute(const char* sql);
+  sqlite3_stmt* Prepare(const char* sql);
+  [[noreturn]] void Fail(const std::string& what);
+
+  std::mutex mutex_;
+  sqlite3* db_ = nullptr;
+  sqlite3_stmt* insert_ = nullptr;
+  sqlite3_stmt* best_ = nullptr;
+  sqlite3_stmt* count_ = nullptr;
+};
+
+}  // namespace records

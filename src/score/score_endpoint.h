@@ -1,0 +1,13 @@
+#pragma once
+
+// Where the game sends a record and where the world-records page is, on any score host:
+//   <host>/cgi/version.pl?hs&prg=Featherstrike&inf=<symbols>     a submission
+//   <host>/cgi/version.pl?prg=Featherstrike&type=0&show          the page
+namespace score {
+
+constexpr const char* kEndpointPath = "/cgi/version.pl";
+constexpr const char* kProgramName = "Featherstrike";
+constexpr const char* kSubmitQueryHead = "hs&prg=Featherstrike&inf=";
+constexpr const char* kPageQuery = "prg=Featherstrike&type=0&show";
+
+}  // namespace score

@@ -1,0 +1,75 @@
+#!/usr/bin/env bash
+# A player's result reaches the world records: the server on loopback with a database of its
+# own, the game (perolet-sim) plays a scripted game with the crowd of enemies that scores
+# enough for the table, types a Cyrillic name and sends; the page then shows the name in
+# UTF-8, the JSON lists it, and the server stops cleanly on SIGTERM.
+#   records_e2e_test.sh RECORDS SIM sqlite|postgresql
+set -euo pipefail
+records_bin=$(readlink -f "$1")
+sim=$(readlink -f "$2")
+store=$3
+here=$(dirname "$(readlink -f "$0")")
+work=$(mktemp -d)
+trap 'stop_records; rm -rf "$work"' EXIT
+source "$here/records_server_lib.sh"
+fail() { echo "FAIL: $*" >&2; [ -f "$work/records.log" ] && tail -n 20 "$work/records.log" >&2; exit 1; }
+
+case "$store" in
+  sqlite) db="$work/records.sqlite" ;;
+  postgresql)
+    if [ -z "${PEROLET_TEST_PG:-}" ]; then
+      echo "SKIP: PEROLET_TEST_PG is not set (.ci/run starts a PostgreSQL for this test)"
+      exit 77
+    fi
+    pg_database perolet_e2e
+    db=$pg_url
+    ;;
+  *) fail "store must be sqlite or postgresql" ;;
+esac
+start_records --db "$db"
+
+cd "$work"
+mkdir -p Data && ln -s "$(dirname "$sim")/Data/Res" Data/Res && ln -s "$(dirname "$sim")/Data/Music" Data/Music
+# Start, fire through a crowd of enemies, leave to the menu (Escape, Y), clear the offered
+# name, type "Вася" in code page 1251, Enter, and Y to send.
+{
+  printf '70 char 13\n300 down 32\n2000 up 32\n2010 down 27\n2012 up 27\n2030 down 89\n2032 up 89\n'
+  for f in $(seq 2060 2069); do echo "$f char 8"; done
+  printf '2070 char 194\n2071 char 224\n2072 char 241\n2073 char 255\n2080 char 13\n'
+  printf '2100 down 89\n2102 up 89\n'
+} > play.txt
+"$sim" --frames 2200 --seed 1 --crowd --input play.txt --score-url "$base" --trace t.jsonl > /dev/null
+sent=$(grep -c '"requests":\["http://127.0.0.1:[0-9]*/cgi/version.pl?hs&prg=Featherstrike&inf=' t.jsonl) ||
+  fail "no frame of the trace lists the request"
+[ "$sent" -eq 1 ] || fail "the request was listed $sent times"
+score=$(grep '"requests":\["' t.jsonl | sed -n 's/.*"score":\([0-9]*\),.*/\1/p')
+
+page=$(curl -sf "$base/cgi/version.pl?prg=Featherstrike&type=0&show") || fail "the page"
+grep -q "<td>Вася</td>" <<< "$page" || fail "the page does not show the name in UTF-8"
+grep -q "<td class=\"n\">$score</td>" <<< "$page" || fail "the page does not show the score $score"
+api=$(curl -sf "$base/api/records") || fail "the JSON"
+grep -q "\"name\":\"Вася\",\"country\":\"[^\"]*\",\"score\":$score," <<< "$api" || fail "the JSON: $api"
+grep -q '"total":1,' <<< "$api" || fail "one game, one record: $api"
+curl -sf "$base/healthz" > /dev/null || fail "health check"
+
+# A request line past what the HTTP layer reads is refused like any URL over 8 KB.
+long=$(head -c 9000 /dev/zero | tr '\0' K)
+[ "$(curl -s -w ' %{http_code}' "$base/cgi/version.pl?hs&prg=Featherstrike&inf=$long")" = \
+  "URL over 8 KB
+ 400" ] || fail "a URL over 8 KB"
+"$records_bin" --help | grep -q -- '--rate N' || fail "--help"
+set +e
+"$records_bin" --rate many 2> "$work/usage.txt"; usage_status=$?
+set -e
+[ $usage_status -eq 2 ] && grep -q -- '--rate' "$work/usage.txt" || fail "a bad option: $usage_status"
+
+# No query string, so no name, ever reaches the log.
+grep -q ' GET /cgi/version.pl 200 ' "$work/records.log" || fail "no log line for the submission"
+! grep -q 'inf=\|Featherstrike\|Вася' "$work/records.log" || fail "the log holds a query"
+stop_records
+[ "$records_status" -eq 0 ] || fail "the server ended with status $records_status on SIGTERM"
+grep -q 'perolet-records: stopped' "$work/records.log" || fail "no clean stop"
+if [ "$store" = sqlite ]; then
+  [ ! -e "$db-wal" ] || fail "the write-ahead log was not folded back at the stop"
+fi
+echo "records end to end ($store): ok"

@@ -1,0 +1,36 @@
+# Shared by the records server's tests: start_records ARGS... starts perolet-records on a
+# free loopback port and sets $records_pid and $base; the caller's EXIT trap calls stop_records.
+# PostgreSQL tests get a database of their own: pg_database NAME sets $pg_url.
+records_bin=${records_bin:?}
+
+start_records() {
+  "$records_bin" --listen 127.0.0.1:0 "$@" 2> "$work/records.log" &
+  records_pid=$!
+  local port=""
+  for _ in $(seq 100); do
+    port=$(sed -n 's/.*serving on 127\.0\.0\.1:\([0-9]*\).*/\1/p' "$work/records.log" 2> /dev/null || true)
+    [ -n "$port" ] && break
+    kill -0 "$records_pid" 2> /dev/null || break
+    sleep 0.1
+  done
+  [ -n "$port" ] || { cat "$work/records.log" >&2; echo "FAIL: the server did not start" >&2; exit 1; }
+  base="http://127.0.0.1:$port"
+}
+
+# Sets $records_status to the server's exit status.
+stop_records() {
+  [ -n "${records_pid:-}" ] || return 0
+  kill -TERM "$records_pid" 2> /dev/null || true
+  records_status=0
+  wait "$records_pid" 2> /dev/null || records_status=$?
+  records_pid=""
+}
+
+pg_database() {
+  local name=$1
+  psql "$PEROLET_TEST_PG" -qc "DROP DATABASE IF EXISTS $name" -c "CREATE DATABASE $name" > /dev/null
+  case "$PEROLET_TEST_PG" in
+    *\?*) pg_url="$PEROLET_TEST_PG&dbname=$name" ;;
+    *) pg_url="$PEROLET_TEST_PG?dbname=$name" ;;
+  esac
+}

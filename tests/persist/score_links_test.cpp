@@ -1,0 +1,40 @@
+#include "persist/score_links.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "persist/settings_file.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+std::string FileText(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
+}
+
+TEST(ScoreServerSetting, TheDefaultIsWrittenForThePlayerToFind) {
+  test_support::TTempWorkDir dir;
+  std::filesystem::create_directories("Save");
+  EXPECT_EQ(persist::LoadScoreServer("Save"), persist::kScoreHost);
+  EXPECT_EQ(FileText("Save/settings"), std::string("score_server=") + persist::kScoreHost + "\n");
+  EXPECT_FALSE(std::filesystem::exists("Save/options"));  // the options file is not touched
+}
+
+TEST(ScoreServerSetting, AClubsServerIsUsedAndABadValueIsNot) {
+  test_support::TTempWorkDir dir;
+  std::filesystem::create_directories("Save");
+  dir.Write("Save/settings", "# ours\nscore_server=http://10.0.0.2:8080/\nother=1\n");
+  EXPECT_EQ(persist::LoadScoreServer("Save"), "http://10.0.0.2:8080");
+  dir.Write("Save/settings", "score_server=javascript:alert(1)\n");
+  EXPECT_EQ(persist::LoadScoreServer("Save"), persist::kScoreHost);
+  // The player's line stays for them to mend.
+  EXPECT_EQ(FileText("Save/settings"), "score_server=javascript:alert(1)\n");
+  EXPECT_EQ(persist::WorldRecordsAddress("http://10.0.0.2:8080"),
+            "http://10.0.0.2:8080/cgi/version.pl?prg=Featherstrike&type=0&show");
+}
+
+}  // namespace

@@ -1,0 +1,54 @@
+#include "server_options.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+namespace {
+
+TEST(RecordsServerOptions, DefaultsAndEveryOption) {
+  const auto defaults = records::ParseServerOptions({});
+  EXPECT_EQ(defaults.host, "127.0.0.1");
+  EXPECT_EQ(defaults.port, 8080);
+  EXPECT_EQ(defaults.database, "records.sqlite");
+  EXPECT_EQ(defaults.limits.perMinute, 10);
+  EXPECT_EQ(defaults.limits.submission.highestScore, 10'000'000);
+  EXPECT_EQ(defaults.limits.longestTarget, 8192u);
+  EXPECT_EQ(defaults.limits.pageSize, 100);
+  const auto o =
+      records::ParseServerOptions({"--listen", "[::1]:0", "--db", "postgresql://x/y", "--rate", "0",
+                                   "--max-score", "500", "--threads", "4"});
+  EXPECT_EQ(o.host, "::1");
+  EXPECT_EQ(o.port, 0);
+  EXPECT_EQ(o.database, "postgresql://x/y");
+  EXPECT_EQ(o.limits.perMinute, 0);
+  EXPECT_EQ(o.limits.submission.highestScore, 500);
+  EXPECT_EQ(o.threads, 4);
+  EXPECT_TRUE(records::ParseServerOptions({"--help"}).help);
+}
+
+TEST(RecordsServerOptions, RefusesWhatItCannotUseWithTheOptionNamed) {
+  const std::vector<std::vector<std::string>> bad = {
+      {"--listen", "8080"},
+      {"--listen", ":8080"},
+      {"--listen", "h:65536"},
+      {"--listen", "h:x"},
+      {"--rate", "-1"},
+      {"--rate", "10/min"},
+      {"--threads", "0"},
+      {"--db", ""},
+      {"--max-score", "1e9"},
+      {"--port", "1"},
+      {"--db"},
+  };
+  for (const auto& args : bad) {
+    try {
+      records::ParseServerOptions(args);
+      ADD_FAILURE() << args[0] << " was taken";
+    } catch (const std::invalid_argument& error) {
+      EXPECT_NE(std::string(error.what()).find(args[0]), std::string::npos) << error.what();
+    }
+  }
+}
+
+}  // namespace
