@@ -51,6 +51,7 @@ TSdlPlatform::~TSdlPlatform() {
   if (audio_ != 0) SDL_CloseAudioDevice(audio_);
   songs_.reset();
   if (window_) SDL_DestroyWindow(window_);
+  if (handCursor_) SDL_FreeCursor(handCursor_);
   SDL_Quit();
 }
 
@@ -81,7 +82,16 @@ bool TSdlPlatform::CreateWindow(int width, int height) {
   window_ = SDL_CreateWindow(title_.c_str(), position, position, width, height, SDL_WINDOW_SHOWN);
   if (!window_) return false;
   SDL_SetWindowResizable(window_, SDL_FALSE);
+  handCursor_ = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_HAND);
+  ShapePointer(0, 0);
   return true;
+}
+
+void TSdlPlatform::ShapePointer(int windowX, int windowY) {
+  const bool onPicture = presenter_.OnPicture(windowX, windowY);
+  if (!handCursor_ || onPicture == pointerOnPicture_) return;
+  pointerOnPicture_ = onPicture;
+  SDL_SetCursor(onPicture ? handCursor_ : SDL_GetDefaultCursor());
 }
 
 // A real 800 × 600 mode when the display has one; otherwise the desktop's own mode with the
@@ -234,7 +244,7 @@ void TSdlPlatform::GetKeyboardState(std::array<uint8_t, 256>& table) {
   const Uint8* state = SDL_GetKeyboardState(&count);
   for (int scancode = 0; scancode < count; ++scancode) {
     if (!state[scancode]) continue;
-    const int code = VkFromScancode(static_cast<SDL_Scancode>(scancode));
+    const int code = VkFromLayout(static_cast<SDL_Scancode>(scancode));
     if (code > 0 && code < 256) table[code] = kKeyDown;
   }
   // The side-specific codes stand beside the shared ones, as in the system's key table.

@@ -52,6 +52,11 @@ TPoint TSdlPresenter::ToPicture(int x, int y) const {
           static_cast<int>(int64_t{y - target_.y} * pictureHeight_ / target_.h)};
 }
 
+bool TSdlPresenter::OnPicture(int x, int y) const {
+  if (target_.w <= 0 || target_.h <= 0) return true;
+  return x >= target_.x && y >= target_.y && x < target_.x + target_.w && y < target_.y + target_.h;
+}
+
 TPoint TSdlPresenter::FromPicture(int x, int y) const {
   if (pictureWidth_ <= 0 || pictureHeight_ <= 0) return {x, y};
   return {static_cast<int>(target_.x + int64_t{x} * target_.w / pictureWidth_),

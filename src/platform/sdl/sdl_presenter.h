@@ -19,6 +19,9 @@ class TSdlPresenter {
   // Window pixels to picture pixels and back, for mouse positions.
   TPoint ToPicture(int x, int y) const;
   TPoint FromPicture(int x, int y) const;
+  // Whether a window pixel shows the picture rather than the border around it (every pixel
+  // does until a picture has been placed).
+  bool OnPicture(int x, int y) const;
 
   // Where a picture of width × height goes in a window of that size.
   void Place(int windowWidth, int windowHeight, int width, int height);
