@@ -72,6 +72,8 @@ enum : uint8_t {
 class TMForm : public engine::TDXForm {
  public:
   static constexpr int kMenuButtonSlots = 12;
+  // The in-game windows' backdrop lies at this depth, their buttons and cursor above it.
+  static constexpr int kWindowDepth = 14;
 
   TMForm(platform::TPlatform& platform, TFormConfig config = {});
   ~TMForm() override;
@@ -125,7 +127,16 @@ class TMForm : public engine::TDXForm {
   int MouseX = 0;
   int MouseY = 0;
   bool BossCapture = false;
+  bool BossHidden = false;  // the boss key hid the game and no deactivation has come yet
   bool CountryEdit = false;
+  // What the last click acted on: the double click that follows it acts only on the same.
+  struct TClickTarget {
+    uint8_t Screen = kScreenNone;
+    uint8_t Window = 0;
+    int Item = 0;
+    bool operator==(const TClickTarget&) const = default;
+  };
+  std::optional<TClickTarget> LastClick;
 
   // The running game. The spawn timers carry over from level to level and game to game.
   int Level = 0;
@@ -205,10 +216,12 @@ class TMForm : public engine::TDXForm {
   void TypeInto(std::string& text, int key, int style, int widest);
   void FormKeyBoss(int key, int shift, bool down);
   void BossHide();
+  void WakeFromBossHide();
   void MDXDrawMouseMove(int shift, int x, int y);
   void MDXDrawMouseDown();
   void MDXDrawMouseUp();
   void MDXDrawClick();
+  void MDXDrawDblClick();
   void ShowMouseCursor();
   void HideMouseCursor();
 

@@ -18,11 +18,19 @@ void TMForm::MDXTimerTimer(int lagCount) {
   const int menuItemBefore = MenuItem;
   if (MDXDraw.HasSurface()) MDXDraw.Surface().Fill(0);
   if (!MDXDraw.CanDraw()) return;
-  MDXSpriteEngine.RenderAll();
+  // A window over the options screen covers the screen's texts: they go onto the surface
+  // between the screen's sprites and the window's.
+  const bool optionsUnderWindow = WindowOpen != 0 && ScreenType == kScreenOptions;
+  if (optionsUnderWindow) {
+    MDXSpriteEngine.RenderBelow(kWindowDepth);
+    DrawOptions();
+    MDXSpriteEngine.RenderFrom(kWindowDepth);
+  } else {
+    MDXSpriteEngine.RenderAll();
+  }
   ReadInput();
   if (WindowOpen != 0) {
     UpdateWindow(lagCount);
-    if (ScreenType == kScreenOptions) DrawOptions();
   } else {
     DispatchScreen(lagCount);
   }

@@ -58,12 +58,25 @@ void TMForm::FormKeyUp(int key, int shift) {
   if (key == platform::vk::kSpace) SpaceHeld = false;
 }
 
-// The boss key hides the game at once: no music, a paused game, a minimised window.
+// The boss key hides the game at once: no music, a paused game, a minimised window. The
+// window manager minimises the window some time later, and a frame run meanwhile would count
+// as the first frame back and start the music again; so the game stops its timer itself and
+// runs again only when it is activated anew.
 void TMForm::BossHide() {
   StopSong();
   if (ScreenType == kScreenGame) OpenWindow(kWindowPause);
   MusicPending = true;
   Platform().Minimize();
+  MDXTimer.AppDeactivated();
+  BossHidden = true;
+}
+
+// A window manager that does not minimise leaves the window active and in front: the
+// player's next key or button press there wakes the game.
+void TMForm::WakeFromBossHide() {
+  if (!BossHidden || !Platform().AppActive()) return;
+  BossHidden = false;
+  MDXTimer.AppActivated();
 }
 
 void TMForm::MDXDrawMouseMove(int, int x, int y) {
@@ -132,7 +145,17 @@ void TMForm::FormKeyPress(int key) {
 }
 
 void TMForm::MDXDrawClick() {
+  LastClick = TClickTarget{ScreenType, WindowOpen, MenuItem};
   ActivateCurrent();
+}
+
+// A double click activates again, but only what its first click activated: when that click
+// opened or closed a window or changed the screen, the second would answer a question the
+// player has not seen (the score sent, the records cleared).
+void TMForm::MDXDrawDblClick() {
+  const bool same = LastClick == TClickTarget{ScreenType, WindowOpen, MenuItem};
+  LastClick.reset();
+  if (same) ActivateCurrent();
 }
 
 // Capturing a new boss key on the options screen: the modifier held (Alt before Ctrl before

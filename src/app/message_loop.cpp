@@ -16,6 +16,7 @@ void TMForm::HandleEvent(const platform::TEvent& event) {
   using platform::TEventKind;
   switch (event.kind) {
     case TEventKind::KeyDown:
+      WakeFromBossHide();
       FormKeyDown(event.key, event.shift);
       break;
     case TEventKind::KeyUp:
@@ -28,20 +29,29 @@ void TMForm::HandleEvent(const platform::TEvent& event) {
       MDXDrawMouseMove(event.shift, event.x, event.y);
       break;
     case TEventKind::MouseDown:
+      WakeFromBossHide();
       MDXDrawMouseDown();
       break;
     case TEventKind::MouseUp:
       MDXDrawMouseUp();
       break;
     case TEventKind::Click:
-    case TEventKind::DblClick:
       MDXDrawClick();
       break;
+    case TEventKind::DblClick:
+      MDXDrawDblClick();
+      break;
     case TEventKind::Activate:
+      BossHidden = false;
       MDXTimer.AppActivated();
       break;
     case TEventKind::Deactivate:
+      BossHidden = false;
       MDXTimer.AppDeactivated();
+      break;
+    case TEventKind::Expose:
+      // The timer stands still while the game is inactive: the last frame is shown again.
+      if (!MDXTimer.Started()) MDXDraw.Repaint();
       break;
     case TEventKind::CloseRequest:
       FormCloseQuery();

@@ -173,4 +173,10 @@ void TDXDraw::Flip() {
   parentForm_->Platform().Present(surface_->Pixels(), surface_->Width(), surface_->Height());
 }
 
+// The back surface still holds the last frame flipped.
+void TDXDraw::Repaint() {
+  if (!CanDraw()) return;
+  parentForm_->Platform().Present(surface_->Pixels(), surface_->Width(), surface_->Height());
+}
+
 }  // namespace engine

@@ -90,6 +90,8 @@ class TDXDraw {
   void Finalize();
   bool CanDraw();
   void Flip();
+  // Presents the back surface again, as the window must be painted while no frame runs.
+  void Repaint();
   bool Initialized() const { return initialized_; }
   bool SurfacesInitialized() const { return surfacesInitialized_; }
   bool Initializing() const { return initializing_; }

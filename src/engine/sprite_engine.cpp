@@ -1,5 +1,7 @@
 #include "engine/sprite_engine.h"
 
+#include <limits>
+
 namespace engine {
 
 TSpriteEngine::~TSpriteEngine() {
@@ -21,6 +23,12 @@ void TSpriteEngine::RenderAll() {
   TSprite::RenderAll();
 }
 
+void TSpriteEngine::RenderDepths(int64_t fromZ, int64_t toZ) {
+  for (TSprite* sprite : DrawOrder()) {
+    if (sprite->Z() >= fromZ && sprite->Z() < toZ) sprite->RenderAll();
+  }
+}
+
 void TSpriteEngine::PurgeDead() {
   while (!DeadList.empty()) delete DeadList.back();  // the destructor takes it off the list
 }
@@ -34,6 +42,17 @@ void TDXSpriteEngine::SetDXDraw(TDXDraw* display) {
 
 void TDXSpriteEngine::RenderAll() {
   if (display_ && display_->Initialized()) engine_->RenderAll();
+}
+
+void TDXSpriteEngine::RenderBelow(int32_t z) {
+  if (!display_ || !display_->Initialized()) return;
+  engine_->DrawCount = 0;
+  engine_->RenderDepths(std::numeric_limits<int32_t>::min(), z);
+}
+
+void TDXSpriteEngine::RenderFrom(int32_t z) {
+  if (!display_ || !display_->Initialized()) return;
+  engine_->RenderDepths(z, int64_t{std::numeric_limits<int32_t>::max()} + 1);
 }
 
 void TDXSpriteEngine::DXDrawNotify(TDXDraw& sender, TDXDrawNotifyType kind) {

@@ -29,6 +29,9 @@ class TSpriteEngine : public TSprite {
   virtual void SetSurface(TDirectDrawSurface* surface);
 
   void RenderAll() override;
+  // Draws only the sprites whose depth lies from fromZ up to (not including) toZ, each with
+  // its children, so something can be drawn between two layers; DrawCount adds up.
+  void RenderDepths(int64_t fromZ, int64_t toZ);
   // Frees the killed sprites, the last killed first.
   void PurgeDead();
 
@@ -53,6 +56,9 @@ class TDXSpriteEngine : public TDXDrawListener {
 
   void StepAll(int32_t lag) { engine_->StepAll(lag); }
   void RenderAll();
+  // The sprites below a depth (the frame's first drawing), then those from it on.
+  void RenderBelow(int32_t z);
+  void RenderFrom(int32_t z);
   void PurgeDead() { engine_->PurgeDead(); }
 
   void DXDrawNotify(TDXDraw& sender, TDXDrawNotifyType kind) override;

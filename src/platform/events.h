@@ -27,6 +27,7 @@ enum class TEventKind {
   DblClick,      // x, y: a left double click on the display
   Activate,      // the application became active (focused and not minimised)
   Deactivate,    // the application became inactive
+  Expose,        // part of the window was uncovered and must be painted again
   CloseRequest,  // the window manager asks the window to close
   Quit,          // the session ends (SIGTERM, logout): leave as the confirmed quit does
 };

@@ -69,8 +69,16 @@ void TMixer::Mix(int16_t* stereo, int frames) {
   MixMusic(accumulator_, frames);
   MixVoices(accumulator_, frames);
   for (size_t i = 0; i < accumulator_.size(); ++i) {
-    stereo[i] = static_cast<int16_t>(std::clamp(std::lrint(accumulator_[i]), -32768L, 32767L));
+    stereo[i] = static_cast<int16_t>(std::lrint(Limit(accumulator_[i])));
   }
+}
+
+float TMixer::Limit(float sample) {
+  const float size = std::fabs(sample);
+  if (size <= kLimiterKnee) return sample;
+  const float room = kLimiterCeiling - kLimiterKnee;
+  const float bent = kLimiterKnee + room * std::tanh((size - kLimiterKnee) / room);
+  return std::copysign(bent, sample);
 }
 
 void TMixer::MixMusic(std::vector<float>& acc, int frames) {
@@ -90,6 +98,7 @@ void TMixer::MixVoices(std::vector<float>& acc, int frames) {
       continue;
     }
     const int16_t* samples = found->second->data();
+    const float gain = voice.volume * kEffectsGain;
     bool finished = false;
     for (int f = 0; f < frames; ++f) {
       if (voice.position >= length) {
@@ -99,8 +108,8 @@ void TMixer::MixVoices(std::vector<float>& acc, int frames) {
         }
         voice.position = 0;
       }
-      acc[f * kChannels] += samples[voice.position * kChannels] * voice.volume;
-      acc[f * kChannels + 1] += samples[voice.position * kChannels + 1] * voice.volume;
+      acc[f * kChannels] += samples[voice.position * kChannels] * gain;
+      acc[f * kChannels + 1] += samples[voice.position * kChannels + 1] * gain;
       ++voice.position;
     }
     if (finished || (!voice.looped && voice.position >= length)) {

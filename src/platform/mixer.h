@@ -24,6 +24,17 @@ class TMixer {
   using TBufferId = int;
   using TVoiceId = int;
 
+  // The effects are made loud (about −16 dBFS) and the modules render some 5 dB under them:
+  // the effects are taken down a little, which also leaves headroom for the sum, and the
+  // music plays at full gain, so the two sit within a few decibels of each other.
+  static constexpr float kEffectsGain = 0.7f;
+  static constexpr float kMusicGain = 1.0f;
+  // The sum passes unchanged up to the knee; above it, it bends smoothly towards the ceiling
+  // and never reaches full scale, so many effects at once never clip.
+  static constexpr float kLimiterKnee = 0.6f * 32767;
+  static constexpr float kLimiterCeiling = 0.97f * 32767;
+  static float Limit(float sample);
+
   explicit TMixer(int rate);
 
   int Rate() const { return rate_; }
@@ -59,7 +70,7 @@ class TMixer {
   std::map<TBufferId, std::shared_ptr<const std::vector<int16_t>>> buffers_;
   std::map<TVoiceId, TVoice> voices_;
   std::shared_ptr<TMusicSource> music_;
-  float musicVolume_ = 0.5f;
+  float musicVolume_ = kMusicGain;
   int nextBuffer_ = 1;
   int nextVoice_ = 1;
   std::vector<float> accumulator_;

@@ -12,8 +12,8 @@ namespace platform {
 namespace {
 
 constexpr int kSilentRate = 44100;
-// The module's own mix is kept below full scale so the effects stay on top of it.
-constexpr int kPlayerVolume = 70;
+// The module renders at its full volume; the mixer sets its level against the effects.
+constexpr int kPlayerVolume = 100;
 
 }  // namespace
 

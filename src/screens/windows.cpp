@@ -44,7 +44,8 @@ void TMForm::OpenWindow(int kind) {
   SavedMenuItem = MenuItem;
   SavedMenuFirst = MenuFirst;
   SavedMenuLast = MenuLast;
-  if (HasBackdrop(kind)) WindowBackdrop = new TMyImageSprite(kMenuList, "Window", 256, 226, 14);
+  if (HasBackdrop(kind))
+    WindowBackdrop = new TMyImageSprite(kMenuList, "Window", 256, 226, kWindowDepth);
   if (AsksYesOrNo(kind)) {
     ShowMouseCursor();
     MenuFirst = kYes;
@@ -52,13 +53,13 @@ void TMForm::OpenWindow(int kind) {
     MenuItem = kind == kSendScore ? kYes : kNo;
     MenuButtons[kYes] = new TMenuButton(kMenuList, "Yes", "Yes", 0, 1, 320, 346);
     MenuButtons[kNo] = new TMenuButton(kMenuList, "No", "No", 0, 1, 446, 346);
-    MenuButtons[kYes]->SetZ(15);
-    MenuButtons[kNo]->SetZ(15);
+    MenuButtons[kYes]->SetZ(kWindowDepth + 1);
+    MenuButtons[kNo]->SetZ(kWindowDepth + 1);
   }
   if (kind == kLevelBanner) WindowTimer = kLevelBannerMs;
   if (kind == kGameOver) WindowTimer = kGameOverMs;
   if (kind == kNameEntry) {
-    TextCursor = new TMyCursor(kMenuList, "Cursor", 266, 337, 15, kCursorBlinkMs);
+    TextCursor = new TMyCursor(kMenuList, "Cursor", 266, 337, kWindowDepth + 1, kCursorBlinkMs);
     TextCursor->Blinking = true;
   }
   SendPending = false;
@@ -79,9 +80,11 @@ void TMForm::CloseWindow() {
   WindowOpen = 0;
 }
 
+// An answer given by key closes the question within the frame; the rest of the frame belongs
+// to what follows it (the next window's texts and first step, the heads-up display), so no
+// frame is drawn without them.
 void TMForm::UpdateWindow(int lag) {
-  const int kind = WindowOpen;
-  if (AsksYesOrNo(kind)) {
+  if (AsksYesOrNo(WindowOpen)) {
     // Only the buttons move: whatever stands behind the window is frozen.
     MenuButtons[kYes]->Step(lag);
     MenuButtons[kNo]->Step(lag);
@@ -97,11 +100,9 @@ void TMForm::UpdateWindow(int lag) {
       objects::ClampToLast(MenuItem, MenuFirst, MenuLast);
       objects::StepUp(MenuItem, MenuLast, 1);
     }
-    // Activation may have closed the window or ended the program.
-    if (WindowOpen != kind) return;
   }
   DrawWindowTexts();
-  switch (kind) {
+  switch (WindowOpen) {
     case kPause:
       if (Keys.PausePressed || Keys.EscPressed) CloseWindow();
       break;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -39,9 +40,12 @@ TBytes Riff(const std::vector<std::pair<std::string, std::vector<uint8_t>>>& chu
 }
 
 // 16-bit mono samples 1, 2, 3 ... at the mixer's rate: where playback is shows in the output.
+// Frame i holds (i + 1) steps, so what is heard tells the position played.
+constexpr int kRampStep = 10;
+
 TWave Ramp(int frames) {
   std::vector<int16_t> samples(frames);
-  for (int i = 0; i < frames; ++i) samples[i] = static_cast<int16_t>(i + 1);
+  for (int i = 0; i < frames; ++i) samples[i] = static_cast<int16_t>((i + 1) * kRampStep);
   return TWave::FromPcm16(kRate, 1, samples);
 }
 
@@ -149,12 +153,14 @@ struct SoundFixture : ::testing::Test {
     return item;
   }
   platform::TMixer& Mixer() { return *platform.Mixer(); }
-  // The next `frames` frames of mixed output, left channel.
+  // The next `frames` frames of mixed output, left channel, as positions of the ramp.
   std::vector<int16_t> Listen(int frames) {
     std::vector<int16_t> out(static_cast<size_t>(frames) * 2);
     Mixer().Mix(out.data(), frames);
     std::vector<int16_t> left;
-    for (int i = 0; i < frames; ++i) left.push_back(out[i * 2]);
+    const float step = kRampStep * platform::TMixer::kEffectsGain;
+    for (int i = 0; i < frames; ++i)
+      left.push_back(static_cast<int16_t>(std::lrint(out[i * 2] / step)));
     return left;
   }
 };

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # The game in a real window under a virtual X display with a window manager: the window's size
-# and title, real key events (Alt+Enter switches to full screen and back to the same place,
-# Alt+F9 minimises), a screenshot of presented frames; then a game started, paused and left,
-# the options and back, the program left through its quit question with the save files
-# written; and once more, a clean exit on SIGTERM.
+# and title, real key events (Alt+Enter switches to full screen and back to the same place and
+# leaves the main menu as it was, Alt+F9 minimises and silences the game), a screenshot of
+# presented frames, the picture shown again when the window is uncovered while inactive; then
+# a game started, paused and left, the options and back, the program left through its quit
+# question with the save files written; and once more, a clean exit on SIGTERM.
 set -euo pipefail
 game=$(readlink -f "$1")
 work=$(mktemp -d)
@@ -20,7 +21,7 @@ fail() {
   exit 1
 }
 
-for tool in Xvfb openbox xdotool xprop import identify; do
+for tool in Xvfb openbox xdotool xprop import identify compare display xmessage cmp; do
   command -v "$tool" > /dev/null || fail "$tool is not installed (scripts/install-deps installs it)"
 done
 
@@ -39,7 +40,9 @@ trap cleanup EXIT
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
 [ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
 export DISPLAY=":$(head -n1 "$work/display")"
-export SDL_AUDIODRIVER=dummy
+# The sound the game makes is written to a file at the pace of a sound card.
+export SDL_AUDIODRIVER=disk
+export SDL_DISKAUDIOFILE=audio.raw
 openbox > "$work/wm.log" 2>&1 &
 wm=$!
 for _ in $(seq 100); do xprop -root _NET_SUPPORTING_WM_CHECK 2> /dev/null | grep -q window && break; sleep 0.1; done
@@ -132,35 +135,6 @@ awk -v t=$((after - before)) -v hz="$hz" 'BEGIN { printf "idle main menu CPU use
 shot shot.png
 [ "$(identify -format '%wx%h' shot.png)" = 800x600 ] || fail "screenshot size"
 
-xdotool windowmove "$window" 150 100
-sleep 0.5
-placed=$(position)
-focus
-xdotool key alt+Return
-for _ in $(seq 100); do [ "$(geometry)" = 1024x768 ] && break; sleep 0.1; done
-[ "$(geometry)" = 1024x768 ] || fail "Alt+Enter did not go full screen: $(geometry)"
-focus
-xdotool key alt+Return
-for _ in $(seq 100); do [ "$(geometry)" = 800x600 ] && break; sleep 0.1; done
-[ "$(geometry)" = 800x600 ] || fail "Alt+Enter did not come back to the window: $(geometry)"
-for _ in $(seq 100); do [ "$(position)" = "$placed" ] && break; sleep 0.1; done
-[ "$(position)" = "$placed" ] || fail "window came back at $(position), not at $placed"
-
-focus
-xdotool key alt+F9
-for _ in $(seq 100); do xprop -id "$window" WM_STATE | grep -q Iconic && break; sleep 0.1; done
-xprop -id "$window" WM_STATE | grep -q Iconic || fail "the boss key did not minimise the window"
-# The manager may still be busy minimising and let an activation pass: the window is asked
-# back until it is on the screen.
-restored() { ! xprop -id "$window" WM_STATE | grep -q Iconic && viewable; }
-for _ in $(seq 20); do
-  xdotool windowactivate "$window" 2> /dev/null || true
-  for _ in $(seq 5); do restored && break; sleep 0.1; done
-  restored && break
-done
-restored || fail "the minimised window could not be brought back"
-sleep 1
-
 # From here the game is watched through screenshots: each step waits for the screen it
 # expects, so frames slowed by a loaded machine (the level banner counts frames) only make the
 # test wait. What it looks for, in the game's own pictures:
@@ -178,14 +152,18 @@ red_in_middle() {  # the level banner's and the pause's red text, in pixels
   convert now.png -crop 300x70+250+250 +repage -fx '(r>0.95&&g<0.05&&b<0.05)?1:0' \
     -format '%[fx:round(mean*w*h)]' info:
 }
-in_game() { look && [ "$(pixel now.png 400,20)" != "$menu_pixel" ]; }
+# A picture pixel of the last look: in full screen the picture lies centred in the window.
+ox=0
+oy=0
+at() { pixel now.png "$(($1 + ox)),$(($2 + oy))"; }
+in_game() { look && [ "$(at 400 20)" != "$menu_pixel" ]; }
 red_text() { look && [ "$(red_in_middle)" -gt 400 ]; }  # a red aeroplane is far smaller
 no_red_text() { look && [ "$(red_in_middle)" -le 50 ]; }
-asking() { look && [ "$(pixel now.png 270,240)" = "$backdrop" ]; }
-on_options() { look && [ "$(pixel now.png 300,195)" = "$caption" ]; }
+asking() { look && [ "$(at 270 240)" = "$backdrop" ]; }
+on_options() { look && [ "$(at 300 195)" = "$caption" ]; }
 on_menu() {
-  look && [ "$(pixel now.png 400,20)" = "$menu_pixel" ] &&
-    [ "$(pixel now.png 270,240)" != "$backdrop" ] && [ "$(pixel now.png 300,195)" != "$caption" ]
+  look && [ "$(at 400 20)" = "$menu_pixel" ] && [ "$(at 270 240)" != "$backdrop" ] &&
+    [ "$(at 300 195)" != "$caption" ]
 }
 wait_until() {
   local what=$1
@@ -194,6 +172,77 @@ wait_until() {
   [ -n "${REAL_WINDOW_DEBUG:-}" ] && cp now.png "$REAL_WINDOW_DEBUG/stuck.png"
   fail "$what"
 }
+
+xdotool windowmove "$window" 150 100
+sleep 0.5
+placed=$(position)
+focus
+xdotool key alt+Return
+for _ in $(seq 100); do [ "$(geometry)" = 1024x768 ] && break; sleep 0.1; done
+[ "$(geometry)" = 1024x768 ] || fail "Alt+Enter did not go full screen: $(geometry)"
+# Alt+Enter only switches the display: the menu stays, its first button not pressed.
+ox=112
+oy=84
+wait_until "Alt+Enter left the main menu in full screen" on_menu
+ox=0
+oy=0
+focus
+xdotool key alt+Return
+for _ in $(seq 100); do [ "$(geometry)" = 800x600 ] && break; sleep 0.1; done
+[ "$(geometry)" = 800x600 ] || fail "Alt+Enter did not come back to the window: $(geometry)"
+for _ in $(seq 100); do [ "$(position)" = "$placed" ] && break; sleep 0.1; done
+[ "$(position)" = "$placed" ] || fail "window came back at $(position), not at $placed"
+wait_until "Alt+Enter left the main menu" on_menu
+
+# Uncovered while another window has the focus, the game shows its last frame again though
+# no frame runs. One window takes the focus, a second covers the game and goes, and the focus
+# falls back to the first.
+look
+cp now.png before-cover.png
+xmessage -geometry +0+0 focus > /dev/null 2>&1 &
+holder=$!
+sleep 1
+display -size 1000x740 -geometry +0+0 xc:navy > /dev/null 2>&1 &
+cover=$!
+sleep 1.5
+kill "$cover"
+wait "$cover" 2> /dev/null || true
+sleep 1
+[ "$(xdotool getactivewindow 2> /dev/null)" != "$window" ] || fail "the game took the focus back"
+changed() {
+  compare -metric AE before-cover.png now.png null: 2>&1 || true
+}
+look
+[ "$(changed)" -lt 2000 ] || fail "the uncovered window lost its picture ($(changed) pixels)"
+kill "$holder"
+wait "$holder" 2> /dev/null || true
+
+focus
+xdotool key alt+F9
+for _ in $(seq 100); do xprop -id "$window" WM_STATE | grep -q Iconic && break; sleep 0.1; done
+xprop -id "$window" WM_STATE | grep -q Iconic || fail "the boss key did not minimise the window"
+# The music stops with the boss key and stays stopped while the window is hidden: the
+# samples the game sends meanwhile are silence.
+bytes() { stat -c %s audio.raw; }
+sleep 0.5
+hidden_from=$(bytes)
+sleep 2
+hidden_to=$(bytes)
+[ "$hidden_to" -gt "$hidden_from" ] || fail "no sound was captured while hidden"
+cmp -s -i "$hidden_from" -n "$((hidden_to - hidden_from))" audio.raw /dev/zero ||
+  fail "the music plays while the boss key hides the game"
+[ "$(head -c "$hidden_from" audio.raw | tr -d '\0' | wc -c)" -gt 0 ] ||
+  fail "no music was captured before the boss key"
+# The manager may still be busy minimising and let an activation pass: the window is asked
+# back until it is on the screen.
+restored() { ! xprop -id "$window" WM_STATE | grep -q Iconic && viewable; }
+for _ in $(seq 20); do
+  xdotool windowactivate "$window" 2> /dev/null || true
+  for _ in $(seq 5); do restored && break; sleep 0.1; done
+  restored && break
+done
+restored || fail "the minimised window could not be brought back"
+sleep 1
 
 key Return
 wait_until "Enter on the main menu did not start a game" in_game

@@ -61,8 +61,15 @@ TEST(SdlPresenter, MousePositionsGoThroughTheScalingBothWays) {
   const platform::TPoint back = presenter.FromPicture(400, 300);
   EXPECT_EQ(back.x, 1280);
   EXPECT_EQ(back.y, 720);
-  // A point in the black border lies outside the picture.
+  // A point in the black border lies outside the picture (the system's arrow shows there,
+  // its hand over the picture).
   EXPECT_LT(presenter.ToPicture(10, 10).x, 0);
+  EXPECT_FALSE(presenter.OnPicture(10, 10));
+  EXPECT_FALSE(presenter.OnPicture(479, 720));
+  EXPECT_TRUE(presenter.OnPicture(480, 120));
+  EXPECT_TRUE(presenter.OnPicture(480 + 1599, 120 + 1199));
+  EXPECT_FALSE(presenter.OnPicture(480 + 1600, 720));
+  EXPECT_FALSE(presenter.OnPicture(1280, 120 + 1200));
 }
 
 }  // namespace

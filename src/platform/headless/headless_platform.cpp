@@ -58,7 +58,9 @@ void THeadlessPlatform::KeyDown(int vk) {
   if (vk < 0 || vk > 255) return;
   keys_[vk] |= kKeyDown;
   QueueEvent({TEventKind::KeyDown, vk, ShiftState()});
-  if (vk == vk::kBack || vk == vk::kReturn) QueueEvent({TEventKind::Char, vk});
+  // As on the real keyboard, Alt or Ctrl held types no character.
+  const bool typing = !(ShiftState() & (kShiftAlt | kShiftCtrl));
+  if (typing && (vk == vk::kBack || vk == vk::kReturn)) QueueEvent({TEventKind::Char, vk});
 }
 
 void THeadlessPlatform::KeyUp(int vk) {
@@ -106,6 +108,10 @@ void THeadlessPlatform::RequestQuit() {
   QueueEvent({TEventKind::Quit});
 }
 
+void THeadlessPlatform::Expose() {
+  QueueEvent({TEventKind::Expose});
+}
+
 void THeadlessPlatform::SetActive(bool focused, bool minimized) {
   const bool wasActive = AppActive();
   focused_ = focused;
@@ -121,6 +127,13 @@ void THeadlessPlatform::SetFocus(bool focused) {
 }
 
 void THeadlessPlatform::Minimize() {
+  minimizeAsked_ = true;
+  if (!deferMinimize_) CompleteMinimize();
+}
+
+void THeadlessPlatform::CompleteMinimize() {
+  if (!minimizeAsked_) return;
+  minimizeAsked_ = false;
   SetActive(false, true);
 }
 

@@ -33,7 +33,12 @@ class THeadlessPlatform final : public TPlatform {
   void DoubleClick();
   void RequestClose();
   void RequestQuit();
+  void Expose();
   void SetFocus(bool focused);
+  // A window manager that minimises some time after it is asked: Minimize() only asks, and
+  // the window is minimised at CompleteMinimize().
+  void DeferMinimize(bool defer) { deferMinimize_ = defer; }
+  void CompleteMinimize();
   void SetForeground(bool foreground) { foreground_ = foreground; }
   void LoseTarget() { targetLost_ = true; }
   void SetRefreshRate(int hz) { refreshRate_ = hz; }
@@ -116,6 +121,8 @@ class THeadlessPlatform final : public TPlatform {
   bool focused_ = true;
   bool minimized_ = false;
   bool foreground_ = true;
+  bool deferMinimize_ = false;
+  bool minimizeAsked_ = false;
   bool displayInitialized_ = false;
   bool targetLost_ = false;
   bool failDisplayModes_ = false;

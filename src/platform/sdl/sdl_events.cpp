@@ -27,6 +27,10 @@ int ButtonIndex(Uint8 sdlButton) {
   }
 }
 
+bool TypesCharacter(int code, int modifiers) {
+  return (code == vk::kBack || code == vk::kReturn) && !(modifiers & (KMOD_ALT | KMOD_CTRL));
+}
+
 int ClampX(int x) {
   return std::clamp(x, 0, kSurfaceWidth - 1);
 }
@@ -87,9 +91,12 @@ bool TSdlPlatform::TranslateWindowEvent(const SDL_WindowEvent& in, TEvent& out) 
       return UpdateActive(focused_, false, out);
     case SDL_WINDOWEVENT_MOVED:
     case SDL_WINDOWEVENT_SIZE_CHANGED:
-    case SDL_WINDOWEVENT_EXPOSED:
       SettlePlacement();
       return false;
+    case SDL_WINDOWEVENT_EXPOSED:
+      SettlePlacement();
+      out = TEvent{TEventKind::Expose};
+      return true;
     case SDL_WINDOWEVENT_CLOSE:
       out = TEvent{TEventKind::CloseRequest};
       return true;
@@ -112,11 +119,12 @@ bool TSdlPlatform::Translate(const SDL_Event& in, TEvent& out) {
     case SDL_KEYDOWN:
     case SDL_KEYUP: {
       modifiers_ = in.key.keysym.mod;
-      const int code = VkFromScancode(in.key.keysym.scancode);
+      const int code = VkFromKey(in.key.keysym.scancode, in.key.keysym.sym);
       if (code == 0) return false;
       const bool down = in.type == SDL_KEYDOWN;
-      // Backspace and Enter also arrive as characters, repeating while held.
-      if (down && (code == vk::kBack || code == vk::kReturn)) {
+      // Backspace and Enter also arrive as characters, repeating while held; with Alt or Ctrl
+      // held they type nothing (Alt+Enter switches the display and must not press a button).
+      if (down && TypesCharacter(code, modifiers_)) {
         if (in.key.repeat) {
           out = TEvent{TEventKind::Char, code};
           return true;
@@ -144,6 +152,7 @@ bool TSdlPlatform::Translate(const SDL_Event& in, TEvent& out) {
       return true;
     }
     case SDL_MOUSEMOTION: {
+      ShapePointer(in.motion.x, in.motion.y);
       const TPoint at = presenter_.ToPicture(in.motion.x, in.motion.y);
       out = TEvent{TEventKind::MouseMove, 0, ShiftState(), ClampX(at.x), ClampY(at.y)};
       return true;

@@ -85,4 +85,16 @@ int VkFromScancode(SDL_Scancode scancode) {
   return 0;
 }
 
+// A Windows letter code follows the layout, so the key that prints Y answers Yes on every
+// Latin layout. Keys whose symbol is no Latin letter (Cyrillic letters, digits, punctuation)
+// keep the code of their position, which is where a Cyrillic layout's letters have theirs.
+int VkFromKey(SDL_Scancode scancode, SDL_Keycode layoutKey) {
+  if (layoutKey >= SDLK_a && layoutKey <= SDLK_z) return vk::kA + (layoutKey - SDLK_a);
+  return VkFromScancode(scancode);
+}
+
+int VkFromLayout(SDL_Scancode scancode) {
+  return VkFromKey(scancode, SDL_GetKeyFromScancode(scancode));
+}
+
 }  // namespace platform

@@ -9,4 +9,10 @@ namespace platform {
 // code for.
 int VkFromScancode(SDL_Scancode scancode);
 
+// The virtual-key code of a key given what the keyboard layout prints on it: its letter when
+// that is a Latin letter, else the code of its position.
+int VkFromKey(SDL_Scancode scancode, SDL_Keycode layoutKey);
+// The same under the layout in use.
+int VkFromLayout(SDL_Scancode scancode);
+
 }  // namespace platform

@@ -53,6 +53,7 @@ TSdlPlatform::~TSdlPlatform() {
   songs_.reset();
   presenter_.UseRenderer(nullptr);
   if (window_) SDL_DestroyWindow(window_);
+  if (handCursor_) SDL_FreeCursor(handCursor_);
   SDL_Quit();
 }
 
@@ -106,7 +107,16 @@ bool TSdlPlatform::CreateWindow(int width, int height) {
     presenter_.UseRenderer(
         MakeRenderer(window_, presentation_.vsync, presentation_.renderer == TRenderer::Auto));
   }
+  handCursor_ = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_HAND);
+  ShapePointer(0, 0);
   return true;
+}
+
+void TSdlPlatform::ShapePointer(int windowX, int windowY) {
+  const bool onPicture = presenter_.OnPicture(windowX, windowY);
+  if (!handCursor_ || onPicture == pointerOnPicture_) return;
+  pointerOnPicture_ = onPicture;
+  SDL_SetCursor(onPicture ? handCursor_ : SDL_GetDefaultCursor());
 }
 
 // Full screen is the desktop's own mode, the picture scaled to fit it: no mode change, so the
@@ -251,7 +261,7 @@ void TSdlPlatform::GetKeyboardState(std::array<uint8_t, 256>& table) {
   const Uint8* state = SDL_GetKeyboardState(&count);
   for (int scancode = 0; scancode < count; ++scancode) {
     if (!state[scancode]) continue;
-    const int code = VkFromScancode(static_cast<SDL_Scancode>(scancode));
+    const int code = VkFromLayout(static_cast<SDL_Scancode>(scancode));
     if (code > 0 && code < 256) table[code] = kKeyDown;
   }
   // The side-specific codes stand beside the shared ones, as in the system's key table.

@@ -70,6 +70,7 @@ class TSdlPlatform final : public TPlatform {
   bool TranslateWindowEvent(const SDL_WindowEvent& in, TEvent& out);
   bool UpdateActive(bool focused, bool minimized, TEvent& out);
   void SettlePlacement();
+  void ShapePointer(int windowX, int windowY);
   int ShiftState() const;
   static void AudioCallback(void* self, Uint8* stream, int bytes);
 
@@ -91,6 +92,9 @@ class TSdlPlatform final : public TPlatform {
   Uint32 placementDeadline_ = 0;
   int placementTries_ = 0;
   int cursorCount_ = 0;
+  // The system's hand over the game's picture, its arrow over the border around it.
+  SDL_Cursor* handCursor_ = nullptr;
+  bool pointerOnPicture_ = false;
   // Our own events: characters split from text input, and clicks that follow a release.
   Uint32 charEventType_ = 0;
   Uint32 clickEventType_ = 0;

@@ -154,6 +154,11 @@ TPoint TSdlPresenter::ToPicture(int x, int y) const {
           down(int64_t{y - target_.y} * pictureHeight_, target_.h)};
 }
 
+bool TSdlPresenter::OnPicture(int x, int y) const {
+  if (target_.w <= 0 || target_.h <= 0) return true;
+  return x >= target_.x && y >= target_.y && x < target_.x + target_.w && y < target_.y + target_.h;
+}
+
 TPoint TSdlPresenter::FromPicture(int x, int y) const {
   if (pictureWidth_ <= 0 || pictureHeight_ <= 0) return {x, y};
   auto up = [](int64_t a, int64_t b) { return static_cast<int>(a >= 0 ? (a + b - 1) / b : a / b); };

@@ -33,6 +33,9 @@ class TSdlPresenter {
   // drew at a window pixel, and the first window pixel drawn from a game pixel.
   TPoint ToPicture(int x, int y) const;
   TPoint FromPicture(int x, int y) const;
+  // Whether a window pixel shows the picture rather than the border around it (every pixel
+  // does until a picture has been placed).
+  bool OnPicture(int x, int y) const;
 
   // Where a picture of width × height goes in a window of that size: the largest size of the
   // same shape that fits (Integer: the largest whole factor), centred.
