@@ -153,9 +153,15 @@ red_in_middle() {  # the level banner's and the pause's red text, in pixels
     -format '%[fx:round(mean*w*h)]' info:
 }
 # A picture pixel of the last look: in full screen the picture lies centred in the window.
+# Where the game's pixel x,y shows: the picture's offset and its scale as a fraction; a
+# pixel is read where the scaled block of the game pixel begins, which it fills whole.
 ox=0
 oy=0
-at() { pixel now.png "$(($1 + ox)),$(($2 + oy))"; }
+scale_num=1
+scale_den=1
+at() {
+  pixel now.png "$((ox + ($1 * scale_num + scale_den - 1) / scale_den)),$((oy + ($2 * scale_num + scale_den - 1) / scale_den))"
+}
 in_game() { look && [ "$(at 400 20)" != "$menu_pixel" ]; }
 red_text() { look && [ "$(red_in_middle)" -gt 400 ]; }  # a red aeroplane is far smaller
 no_red_text() { look && [ "$(red_in_middle)" -le 50 ]; }
@@ -180,12 +186,13 @@ focus
 xdotool key alt+Return
 for _ in $(seq 100); do [ "$(geometry)" = 1024x768 ] && break; sleep 0.1; done
 [ "$(geometry)" = 1024x768 ] || fail "Alt+Enter did not go full screen: $(geometry)"
-# Alt+Enter only switches the display: the menu stays, its first button not pressed.
-ox=112
-oy=84
+# Alt+Enter only switches the display: the menu stays, its first button not pressed. The
+# 1024 x 768 screen shows the picture 1.28 times, sharp.
+scale_num=128
+scale_den=100
 wait_until "Alt+Enter left the main menu in full screen" on_menu
-ox=0
-oy=0
+scale_num=1
+scale_den=1
 focus
 xdotool key alt+Return
 for _ in $(seq 100); do [ "$(geometry)" = 800x600 ] && break; sleep 0.1; done
