@@ -58,6 +58,14 @@ int32_t ReadColour(const TStreamComponent& root, const TStreamProperty& property
   return PropertyInteger(root, property);
 }
 
+// A pattern larger than any picture we read can never be cut; refusing it keeps an item's
+// Width and Height within a picture's side, so sprites can size and add them freely.
+int ReadPatternSize(const TStreamComponent& root, const TStreamProperty& property) {
+  const int32_t size = PropertyInteger(root, property);
+  if (size > TDIB::kLargestSide) ThrowBadPropertyValue(root, property.name);
+  return size;
+}
+
 void ReadItem(const TStreamComponent& root, const TStreamItem& in, TPictureCollectionItem& item,
               TListBudget& budget) {
   for (const TStreamProperty& p : in.properties) {
@@ -65,9 +73,9 @@ void ReadItem(const TStreamComponent& root, const TStreamItem& in, TPictureColle
     if (is("Name")) {
       item.SetName(PropertyString(root, p));
     } else if (is("PatternHeight")) {
-      item.PatternHeight = PropertyInteger(root, p);
+      item.PatternHeight = ReadPatternSize(root, p);
     } else if (is("PatternWidth")) {
-      item.PatternWidth = PropertyInteger(root, p);
+      item.PatternWidth = ReadPatternSize(root, p);
     } else if (is("SkipHeight")) {
       item.SkipHeight = PropertyInteger(root, p);
     } else if (is("SkipWidth")) {

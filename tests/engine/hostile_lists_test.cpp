@@ -108,6 +108,15 @@ TEST_F(HostileImageLists, PatternsAreCountedBeforeTheDisplayMakesThem) {
   EXPECT_EQ(items.Items(0).PatternRect(512 * 512 - 1), Bounds(511, 511, 1, 1));
 }
 
+TEST_F(HostileImageLists, PatternsLargerThanAnyPictureAreRefused) {
+  static_assert(engine::TDIB::kLargestSide == 16384);
+  EXPECT_EQ(Refusal(items, ImageList({{64, 32, 16384, 16384}})), "accepted");
+  EXPECT_EQ(Refusal(items, ImageList({{64, 32, 16385, 0}})),
+            "Error reading PatternWidth: Invalid property value");
+  EXPECT_EQ(Refusal(items, ImageList({{64, 32, 0, INT_MAX}})),
+            "Error reading PatternHeight: Invalid property value");
+}
+
 // Cells and gaps are summed in 64 bits: a gap near 2^31 after a narrow pattern still leaves
 // one column, and cells wider than the picture or swallowed by the gaps leave none.
 TEST_F(HostileImageLists, PatternGridsNearTwoToTheThirtyOneAreCutExactly) {
@@ -118,7 +127,7 @@ TEST_F(HostileImageLists, PatternGridsNearTwoToTheThirtyOneAreCutExactly) {
   };
   const TCase cases[] = {
       {10, INT_MAX - 5, 1, Bounds(0, 0, 10, 32)},
-      {INT_MAX, INT_MAX, 0, {}},
+      {16384, INT_MAX, 0, {}},
       {INT_MAX, 1 - INT_MAX, 0, {}},  // a one-pixel cell starting far left of the picture
       {5, INT_MIN, 0, {}},
       {16, -8, 7, Bounds(48, 0, 16, 32)},  // overlapping cells: every 8 pixels
