@@ -41,9 +41,12 @@ struct TDevices {
     sound.Initialize();
   }
 
+  // The clock only goes forward: a step back would read as a jump of days.
   void Mix() {
-    for (int step = 1; step <= kMixSteps; ++step) platform.SetTicks(step * kMixStepMs);
+    for (int step = 0; step < kMixSteps; ++step) platform.SetTicks(now += kMixStepMs);
   }
+
+  uint32_t now = 0;
 };
 
 template <typename TRead>
