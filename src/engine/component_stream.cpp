@@ -118,11 +118,17 @@ class TStreamParser {
     }
   }
 
+  // Every element is counted before it is made.
+  void CountElement() {
+    if (++elements_ > kMostStreamElements) ThrowInvalidStream();
+  }
+
   std::vector<TStreamProperty> ReadProperties(int depth) {
     std::vector<TStreamProperty> properties;
     for (;;) {
       std::string name = in_.ShortString();
       if (name.empty()) return properties;
+      CountElement();
       properties.push_back({std::move(name), ReadValue(depth)});
     }
   }
@@ -140,6 +146,7 @@ class TStreamParser {
 
   TStreamValue ReadValue(int depth) {
     if (depth > kDeepestNesting) ThrowInvalidStream();
+    CountElement();
     const uint8_t tag = in_.U8();
     switch (tag) {
       case vaList: {
@@ -191,6 +198,7 @@ class TStreamParser {
         tag = in_.U8();
       }
       if (tag != vaList) ThrowInvalidStream();
+      CountElement();
       items.push_back({ReadProperties(depth)});
     }
   }
@@ -202,6 +210,7 @@ class TStreamParser {
   }
 
   TByteReader in_;
+  int elements_ = 0;
 };
 
 void WriteInteger(TByteWriter& out, int64_t value) {

@@ -1,5 +1,6 @@
 #include "engine/dib.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cstdlib>
@@ -88,7 +89,7 @@ THeader ReadHeader(TByteReader& in) {
   return h;
 }
 
-void CheckHeader(const THeader& h) {
+void CheckHeader(const THeader& h, uint64_t mostPixels) {
   switch (h.bitCount) {
     case 1:
     case 4:
@@ -110,7 +111,8 @@ void CheckHeader(const THeader& h) {
   const int64_t rows = std::abs(h.height);
   if (h.width <= 0 || rows == 0 || h.width > TDIB::kLargestSide || rows > TDIB::kLargestSide)
     ThrowInvalidDib();
-  if (static_cast<uint64_t>(h.width * rows) * 4 > TDIB::kLargestPixelBytes) ThrowInvalidDib();
+  if (static_cast<uint64_t>(h.width * rows) > std::min(mostPixels, TDIB::kMostPixels))
+    ThrowInvalidDib();
 }
 
 TMasks ReadMasks(TByteReader& in, const THeader& h) {
@@ -171,14 +173,14 @@ uint32_t RowPixel(std::span<const uint8_t> row, int x, int bitCount, const TMask
 
 }  // namespace
 
-void TDIB::LoadFromDibData(std::span<const uint8_t> bytes) {
+void TDIB::LoadFromDibData(std::span<const uint8_t> bytes, uint64_t mostPixels) {
   *this = TDIB();
   if (bytes.empty()) return;
-  Decode(bytes, 0);
+  Decode(bytes, 0, mostPixels);
   dibData_.assign(bytes.begin(), bytes.end());
 }
 
-void TDIB::LoadFromBmpFile(std::span<const uint8_t> bytes) {
+void TDIB::LoadFromBmpFile(std::span<const uint8_t> bytes, uint64_t mostPixels) {
   *this = TDIB();
   if (bytes.empty()) return;
   TByteReader in(bytes, &ThrowInvalidDib);
@@ -186,14 +188,14 @@ void TDIB::LoadFromBmpFile(std::span<const uint8_t> bytes) {
   in.Skip(8);  // file size and reserved words
   const uint32_t pixelsAt = in.U32();
   const auto dib = bytes.subspan(kFileHeaderSize);
-  Decode(dib, pixelsAt >= kFileHeaderSize ? pixelsAt - kFileHeaderSize : 0);
+  Decode(dib, pixelsAt >= kFileHeaderSize ? pixelsAt - kFileHeaderSize : 0, mostPixels);
   dibData_.assign(dib.begin(), dib.end());
 }
 
-void TDIB::Decode(std::span<const uint8_t> dib, size_t pixelOffset) {
+void TDIB::Decode(std::span<const uint8_t> dib, size_t pixelOffset, uint64_t mostPixels) {
   TByteReader in(dib, &ThrowInvalidDib);
   const THeader h = ReadHeader(in);
-  CheckHeader(h);
+  CheckHeader(h, mostPixels);
   const TMasks masks = ReadMasks(in, h);
   const auto palette = ReadPalette(in, h);
   // A file header may point past a gap after the colour table; the data is read from there.

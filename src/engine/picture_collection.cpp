@@ -41,14 +41,31 @@ uint32_t TPictureCollectionItem::TransparentPixel() const {
 
 int TPictureCollectionItem::PatternCount() const {
   if (!surfaces_.empty()) return static_cast<int>(patterns_.size());
-  const int cw = Width() + SkipWidth;
-  const int ch = Height() + SkipHeight;
+  const int64_t cw = int64_t{Width()} + SkipWidth;
+  const int64_t ch = int64_t{Height()} + SkipHeight;
   if (Picture.Empty() || cw <= 0 || ch <= 0) return 0;  // gaps that swallow the cell
-  int columns = Picture.Width() / cw;
+  int64_t columns = Picture.Width() / cw;
   if (Picture.Width() - columns * cw == Width()) ++columns;
-  int rows = Picture.Height() / ch;
+  int64_t rows = Picture.Height() / ch;
   if (Picture.Height() - rows * ch == Height()) ++rows;
-  return columns * rows;
+  // At most one more than the picture's pixels in each direction, so the product fits.
+  return static_cast<int>(columns * rows);
+}
+
+TPictureCollectionItem::TGrid TPictureCollectionItem::Grid() const {
+  TGrid grid{int64_t{Width()} + SkipWidth, int64_t{Height()} + SkipHeight, 0, 0};
+  if (grid.cellWidth <= 0 || grid.cellHeight <= 0) return grid;
+  // A gap more negative than the picture is wide leaves no column at all.
+  grid.columns = std::max<int64_t>((Picture.Width() + int64_t{SkipWidth}) / grid.cellWidth, 0);
+  grid.rows = std::max<int64_t>((Picture.Height() + int64_t{SkipHeight}) / grid.cellHeight, 0);
+  return grid;
+}
+
+int64_t TPictureCollectionItem::RestoredPatternCount() const {
+  if (Picture.Empty()) return 0;
+  if (Width() == Picture.Width() && Height() == Picture.Height()) return 1;
+  const TGrid grid = Grid();
+  return grid.columns * grid.rows;
 }
 
 TRect TPictureCollectionItem::PatternRect(int index) const {
@@ -135,22 +152,32 @@ TDirectDrawSurface& TPictureCollectionItem::AddSurface(int left, int top, int wi
   return *surfaces_.back();
 }
 
-void TPictureCollectionItem::CutIntoBlocks(int cw, int ch, int columns, int rows) {
-  const int pictureWidth = Picture.Width();
-  const int pictureHeight = Picture.Height();
-  const int bw = std::min((cw + kBlockSlack) / cw * cw, columns * cw);
-  const int bh = std::min((ch + kBlockSlack) / ch * ch, rows * ch);
+// Whole cells make a block, so no pattern straddles two surfaces. Gaps may be anything a file
+// holds, so the cells are counted in 64 bits; every surface and pattern rectangle lies inside
+// the picture, so those fit in int.
+void TPictureCollectionItem::CutIntoBlocks(const TGrid& grid) {
+  const int64_t pictureWidth = Picture.Width();
+  const int64_t pictureHeight = Picture.Height();
+  const int64_t cw = grid.cellWidth;
+  const int64_t ch = grid.cellHeight;
+  const int64_t bw = std::min((cw + kBlockSlack) / cw * cw, grid.columns * cw);
+  const int64_t bh = std::min((ch + kBlockSlack) / ch * ch, grid.rows * ch);
   if (bw <= 0 || bh <= 0) return;
-  const int blocksPerRow = (pictureWidth + bw - 1) / bw;
-  for (int top = 0; top < pictureHeight; top += bh)
-    for (int left = 0; left < pictureWidth; left += bw)
-      AddSurface(left, top, std::min(bw, pictureWidth - left), std::min(bh, pictureHeight - top));
-  for (int row = 0; row < rows; ++row) {
-    for (int column = 0; column < columns; ++column) {
-      const int px = column * cw;
-      const int py = row * ch;
-      const size_t block = static_cast<size_t>(px / bw + (py / bh) * blocksPerRow);
-      patterns_.push_back({Bounds(px % bw, py % bh, Width(), Height()), surfaces_[block].get()});
+  const int64_t blocksPerRow = (pictureWidth + bw - 1) / bw;
+  for (int64_t top = 0; top < pictureHeight; top += bh)
+    for (int64_t left = 0; left < pictureWidth; left += bw)
+      AddSurface(static_cast<int>(left), static_cast<int>(top),
+                 static_cast<int>(std::min(bw, pictureWidth - left)),
+                 static_cast<int>(std::min(bh, pictureHeight - top)));
+  patterns_.reserve(static_cast<size_t>(grid.columns * grid.rows));
+  for (int64_t row = 0; row < grid.rows; ++row) {
+    for (int64_t column = 0; column < grid.columns; ++column) {
+      const int64_t px = column * cw;
+      const int64_t py = row * ch;
+      const auto block = static_cast<size_t>(px / bw + (py / bh) * blocksPerRow);
+      patterns_.push_back(
+          {Bounds(static_cast<int>(px % bw), static_cast<int>(py % bh), Width(), Height()),
+           surfaces_[block].get()});
     }
   }
 }
@@ -162,24 +189,24 @@ void TPictureCollectionItem::Restore() {
     initialized_ = true;
   }
   FreeSurfaces();
-  const int cw = Width() + SkipWidth;
-  const int ch = Height() + SkipHeight;
   if (Width() == Picture.Width() && Height() == Picture.Height()) {
     TDirectDrawSurface& whole = AddSurface(0, 0, Width(), Height());
     patterns_.push_back({Bounds(0, 0, Width(), Height()), &whole});
     return;
   }
-  if (cw <= 0 || ch <= 0) return;  // gaps that swallow the cell leave no patterns
-  const int columns = (Picture.Width() + SkipWidth) / cw;
-  const int rows = (Picture.Height() + SkipHeight) / ch;
+  const TGrid grid = Grid();
+  if (grid.columns == 0 || grid.rows == 0) return;  // gaps that swallow the cell: no patterns
   if (!SystemMemory) {
-    CutIntoBlocks(cw, ch, columns, rows);
+    CutIntoBlocks(grid);
     return;
   }
   TDirectDrawSurface& whole = AddSurface(0, 0, Picture.Width(), Picture.Height());
-  for (int row = 0; row < rows; ++row)
-    for (int column = 0; column < columns; ++column)
-      patterns_.push_back({Bounds(column * cw, row * ch, Width(), Height()), &whole});
+  patterns_.reserve(static_cast<size_t>(grid.columns * grid.rows));
+  for (int64_t row = 0; row < grid.rows; ++row)
+    for (int64_t column = 0; column < grid.columns; ++column)
+      patterns_.push_back({Bounds(static_cast<int>(column * grid.cellWidth),
+                                  static_cast<int>(row * grid.cellHeight), Width(), Height()),
+                           &whole});
 }
 
 TPictureCollection::~TPictureCollection() {

@@ -47,6 +47,8 @@ class TPictureCollectionItem {
   int Width() const { return PatternWidth > 0 ? PatternWidth : Picture.Width(); }
   int Height() const { return PatternHeight > 0 ? PatternHeight : Picture.Height(); }
   int PatternCount() const;
+  // How many pattern records Restore makes for the picture and grid as they are now.
+  int64_t RestoredPatternCount() const;
   TRect PatternRect(int index) const;
   TDirectDrawSurface* PatternSurface(int index) const;
   bool Initialized() const { return initialized_; }
@@ -65,11 +67,17 @@ class TPictureCollectionItem {
     TRect rect;
     TDirectDrawSurface* surface;
   };
+  // The pattern grid in 64 bits: sizes and gaps come from files and may be anything.
+  struct TGrid {
+    int64_t cellWidth, cellHeight;  // a pattern and its gap
+    int64_t columns, rows;          // what Restore makes; 0 when the gaps swallow the cells
+  };
+  TGrid Grid() const;
   bool ValidPattern(int index) const {
     return initialized_ && index >= 0 && index < static_cast<int>(patterns_.size());
   }
   TDirectDrawSurface& AddSurface(int left, int top, int width, int height);
-  void CutIntoBlocks(int cw, int ch, int columns, int rows);
+  void CutIntoBlocks(const TGrid& grid);
   void FreeSurfaces();
 
   TPictureCollection& owner_;
@@ -90,6 +98,16 @@ class TPictureCollection {
   ~TPictureCollection();
   TPictureCollection(const TPictureCollection&) = delete;
   TPictureCollection& operator=(const TPictureCollection&) = delete;
+
+  // What one image-list file may hold, checked while it is read, so that a small hostile
+  // file cannot ask for gigabytes. Res1.dxg holds 1,217,630 pixels in 41 pictures (the
+  // largest 800 × 600) and 43 patterns; Res2.dxg 933,252 pixels, 48 pictures, 129 patterns,
+  // at most 8 in one item. With the display attached a pixel costs at most 16 bytes (the
+  // picture, its surface, the opaque runs of a surface that alternates every pixel) and a
+  // pattern 24, so a file within these needs at most 256 MiB for pictures and 6 MiB for
+  // patterns, whatever it holds.
+  static constexpr uint64_t kMostPixels = TDIB::kMostPixels;  // 13 times Res1
+  static constexpr int64_t kMostPatterns = int64_t{1} << 18;  // 2000 times Res2
 
   // Kept for palettised displays; the game's colour depths do not use it.
   std::array<uint8_t, 1024> ColorTable{};

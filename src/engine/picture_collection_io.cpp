@@ -24,20 +24,29 @@ constexpr const char* kBitmapClass = "TBitmap";
   throw EInvalidGraphic("DIB is invalid");
 }
 
-void ReadPictureData(const std::vector<uint8_t>& data, TPictureCollectionItem& item) {
+// What is left of the list's budget as its items are read. Every picture decoded counts,
+// even one a later "Picture.Data" of the same item replaces: both exist while it is read.
+struct TListBudget {
+  uint64_t pixels = TPictureCollection::kMostPixels;
+  int64_t patterns = TPictureCollection::kMostPatterns;
+};
+
+void ReadPictureData(const std::vector<uint8_t>& data, TPictureCollectionItem& item,
+                     TListBudget& budget) {
   TByteReader in(data, &ThrowInvalidStream);
   const std::string className = in.ShortString();
   if (className == kDibClass) {
-    item.Picture.LoadFromDibData(in.Take(in.Remaining()));
+    item.Picture.LoadFromDibData(in.Take(in.Remaining()), budget.pixels);
     item.PictureIsBitmap = false;
   } else if (className == kBitmapClass) {
     TByteReader sized(in.Take(in.Remaining()), &ThrowInvalidPicture);
     const uint32_t length = sized.U32();
-    item.Picture.LoadFromBmpFile(sized.Take(length));
+    item.Picture.LoadFromBmpFile(sized.Take(length), budget.pixels);
     item.PictureIsBitmap = true;
   } else {
     item.Picture = TDIB();  // a kind of picture we do not draw: the item stays empty
   }
+  budget.pixels -= static_cast<uint64_t>(item.Picture.Width()) * item.Picture.Height();
 }
 
 int32_t ReadColour(const TStreamComponent& root, const TStreamProperty& property) {
@@ -49,15 +58,24 @@ int32_t ReadColour(const TStreamComponent& root, const TStreamProperty& property
   return PropertyInteger(root, property);
 }
 
-void ReadItem(const TStreamComponent& root, const TStreamItem& in, TPictureCollectionItem& item) {
+// A pattern larger than any picture we read can never be cut; refusing it keeps an item's
+// Width and Height within a picture's side, so sprites can size and add them freely.
+int ReadPatternSize(const TStreamComponent& root, const TStreamProperty& property) {
+  const int32_t size = PropertyInteger(root, property);
+  if (size > TDIB::kLargestSide) ThrowBadPropertyValue(root, property.name);
+  return size;
+}
+
+void ReadItem(const TStreamComponent& root, const TStreamItem& in, TPictureCollectionItem& item,
+              TListBudget& budget) {
   for (const TStreamProperty& p : in.properties) {
     auto is = [&p](const char* name) { return SameTextCp1251(p.name, name); };
     if (is("Name")) {
       item.SetName(PropertyString(root, p));
     } else if (is("PatternHeight")) {
-      item.PatternHeight = PropertyInteger(root, p);
+      item.PatternHeight = ReadPatternSize(root, p);
     } else if (is("PatternWidth")) {
-      item.PatternWidth = PropertyInteger(root, p);
+      item.PatternWidth = ReadPatternSize(root, p);
     } else if (is("SkipHeight")) {
       item.SkipHeight = PropertyInteger(root, p);
     } else if (is("SkipWidth")) {
@@ -69,11 +87,15 @@ void ReadItem(const TStreamComponent& root, const TStreamItem& in, TPictureColle
     } else if (is("TransparentColor")) {
       item.SetTransparentColor(ReadColour(root, p));
     } else if (is("Picture.Data")) {
-      ReadPictureData(PropertyBinary(root, p), item);
+      ReadPictureData(PropertyBinary(root, p), item, budget);
     } else {
       ThrowUnknownProperty(root, p.name);
     }
   }
+  // The grid is known once the whole item is read; its patterns are counted before the
+  // display makes them.
+  budget.patterns -= item.RestoredPatternCount();
+  if (budget.patterns < 0) ThrowBadPropertyValue(root, "PatternWidth");
 }
 
 std::vector<uint8_t> PictureData(const TPictureCollectionItem& item) {
@@ -125,7 +147,9 @@ void TPictureCollection::LoadFromBytes(std::span<const uint8_t> bytes) {
         std::copy_n(table.begin(), std::min(table.size(), ColorTable.size()), ColorTable.begin());
       } else if (SameTextCp1251(p.name, kListProperty)) {
         Clear();
-        for (const TStreamItem& entry : PropertyCollection(root, p)) ReadItem(root, entry, Add());
+        TListBudget budget;
+        for (const TStreamItem& entry : PropertyCollection(root, p))
+          ReadItem(root, entry, Add(), budget);
       } else {
         ThrowUnknownProperty(root, p.name);
       }

@@ -16,10 +16,6 @@ constexpr size_t kPcmFormatSize = 16;
 constexpr int kSlowestRate = 4000;
 constexpr int kFastestRate = 192000;
 
-[[noreturn]] void ThrowInvalidWave() {
-  throw EWaveStreamError("Wave is invalid");
-}
-
 uint32_t FourCc(const char* id) {
   return static_cast<uint32_t>(id[0]) | (static_cast<uint32_t>(id[1]) << 8) |
          (static_cast<uint32_t>(id[2]) << 16) | (static_cast<uint32_t>(id[3]) << 24);
@@ -33,6 +29,10 @@ int SampleAt(const uint8_t* frame, int channel, int bits) {
 }
 
 }  // namespace
+
+void ThrowInvalidWave() {
+  throw EWaveStreamError("Wave is invalid");
+}
 
 void TWave::LoadFromRiff(std::span<const uint8_t> bytes) {
   TByteReader in(bytes, &ThrowInvalidWave);
@@ -123,10 +123,24 @@ TWave TWave::FromPcm16(int rate, int channels, const std::vector<int16_t>& sampl
   return wave;
 }
 
+namespace {
+
+// Frames below 2^32 times a rate below 2^31 stay inside int64.
+int64_t ConvertedFrames(const TWave& wave, const TPcmFormat& pcm, int deviceRate) {
+  return wave.SampleFrames() * deviceRate / pcm.rate;
+}
+
+}  // namespace
+
+int64_t ConvertedBytes(const TWave& wave, int deviceRate) {
+  const auto pcm = wave.Pcm();
+  return pcm ? ConvertedFrames(wave, *pcm, deviceRate) * 2 * int64_t{sizeof(int16_t)} : 0;
+}
+
 std::vector<int16_t> ConvertForMixer(const TWave& wave, int deviceRate) {
   const TPcmFormat pcm = wave.Pcm().value();
   const int64_t inFrames = wave.SampleFrames();
-  const int64_t outFrames = inFrames * deviceRate / pcm.rate;
+  const int64_t outFrames = ConvertedFrames(wave, pcm, deviceRate);
   std::vector<int16_t> out(static_cast<size_t>(outFrames) * 2);
   const uint8_t* samples = wave.Data.data();
   const int frameBytes = pcm.FrameBytes();

@@ -41,8 +41,13 @@ class TWave {
   std::vector<uint8_t> stored_;
 };
 
+// Raises EWaveStreamError "Wave is invalid".
+[[noreturn]] void ThrowInvalidWave();
+
 // The samples as the mixer plays them: stereo 16-bit frames at deviceRate, converted once
 // when the sound's buffer is built. The wave's format must be Pcm().
 std::vector<int16_t> ConvertForMixer(const TWave& wave, int deviceRate);
+// The bytes ConvertForMixer makes of the wave; 0 for a wave the mixer cannot take.
+int64_t ConvertedBytes(const TWave& wave, int deviceRate);
 
 }  // namespace engine

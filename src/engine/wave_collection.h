@@ -69,6 +69,12 @@ class TWaveCollectionItem {
 class TWaveCollection {
  public:
   static constexpr const char* kComponentClassName = "TWaveCollectionComponent";
+  // What the mixer may hold for one sound-list file, counted while it is read: a 4000 Hz
+  // 8-bit mono wave grows 44-fold when converted, so a small file could otherwise fill the
+  // memory. Sounds.dxw converts to 1,272,696 bytes (16 sounds at 22,050 Hz); this is 26 times
+  // that. Counted at the fastest device rate we open, 48 kHz (both platforms ask 44.1).
+  static constexpr int64_t kMostConvertedBytes = int64_t{32} << 20;
+  static constexpr int kBudgetDeviceRate = 48000;
 
   TWaveCollection() = default;
   ~TWaveCollection();

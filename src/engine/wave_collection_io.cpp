@@ -11,7 +11,8 @@ namespace {
 
 constexpr const char* kListProperty = "List";
 
-void ReadItem(const TStreamComponent& root, const TStreamItem& in, TWaveCollectionItem& item) {
+void ReadItem(const TStreamComponent& root, const TStreamItem& in, TWaveCollectionItem& item,
+              int64_t& bytesLeft) {
   for (const TStreamProperty& p : in.properties) {
     auto is = [&p](const char* name) { return SameTextCp1251(p.name, name); };
     if (is("Name")) {
@@ -22,6 +23,9 @@ void ReadItem(const TStreamComponent& root, const TStreamItem& in, TWaveCollecti
       item.SetMaxPlayingCount(PropertyInteger(root, p));
     } else if (is("Wave.WAVE")) {
       item.Wave.LoadFromRiff(PropertyBinary(root, p));
+      // Every wave read counts, even one a later "Wave.WAVE" of the item replaces.
+      bytesLeft -= ConvertedBytes(item.Wave, TWaveCollection::kBudgetDeviceRate);
+      if (bytesLeft < 0) ThrowInvalidWave();
     } else {
       ThrowUnknownProperty(root, p.name);
     }
@@ -46,7 +50,9 @@ void TWaveCollection::LoadFromBytes(std::span<const uint8_t> bytes) {
     for (const TStreamProperty& p : root.properties) {
       if (!SameTextCp1251(p.name, kListProperty)) ThrowUnknownProperty(root, p.name);
       Clear();
-      for (const TStreamItem& entry : PropertyCollection(root, p)) ReadItem(root, entry, Add());
+      int64_t bytesLeft = kMostConvertedBytes;
+      for (const TStreamItem& entry : PropertyCollection(root, p))
+        ReadItem(root, entry, Add(), bytesLeft);
     }
   } catch (...) {
     Clear();
