@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Golden traces: the runs of golden/runs.txt through perolet-sim, each trace's SHA-256 against
-# golden/traces.sha256. The game is deterministic, so a change that alters what happens shows
+# golden/traces.sha256, and each run still covering what golden/covers.txt says it does. The game is deterministic, so a change that alters what happens shows
 # here; it re-records the reference on purpose and says why in its commit.
 #
 #   golden_traces_test.sh SIM             compare (the ctest golden_traces)
@@ -35,10 +35,11 @@ run() {
   ln -s "$data/Res" "$dir/Data/Res"
   ln -s "$data/Music" "$dir/Data/Music"
   [ "$script" = - ] || input=(--input "$golden/$script")
-  local status=0
+  local status=0 began=$SECONDS
   (cd "$dir" && "$sim" "${input[@]}" "$@" --trace "$work/$name.jsonl" > "$work/$name.out" \
     2> "$work/$name.err") || status=$?
   echo "$status" > "$work/$name.status"
+  echo "$name $((SECONDS - began)) s" > "$work/$name.time"
 }
 
 names=()
@@ -60,7 +61,41 @@ for name in "${names[@]}"; do
   fi
 done
 [ $broken -eq 0 ] || exit 1
-echo "${#names[@]} runs in $((SECONDS - start)) s"
+echo "${#names[@]} runs in $((SECONDS - start)) s ($(cd "$work" && cat ./*.time | paste -sd, - | sed 's/,/, /g'))"
+
+# Helpers of the conditions in golden/covers.txt, over the array of a trace's rows.
+# shellcheck disable=SC2016  # the dollars are jq's own variables
+helpers='
+def top(f): map(f) | max;
+def top_level: top(.level);
+def top_score: top(.score);
+def rose: . as $r | any(range(1; length);
+  $r[.].screen == 5 and $r[. - 1].screen == 5 and $r[.].level > $r[. - 1].level);
+def kills: . as $r | [range(1; length)
+  | select($r[.].level == $r[. - 1].level and $r[.].enemiesLeft < $r[. - 1].enemiesLeft)] | length;
+def sounds(name): [.[].sounds[] | select(. == name)] | length;
+def pickups: sounds("Bonus");
+def fired: sounds("Laser") > 0;
+def requests: map(.requests | length) | add;
+def visited(screens): (screens - map(.screen)) == [];
+def opened(windows): (windows - map(.window)) == [];
+'
+uncovered=0
+while read -r name condition; do
+  [[ -z $name || $name == \#* ]] && continue
+  [ -f "$work/$name.jsonl" ] || continue
+  if [ "$(jq -s "$helpers $condition" "$work/$name.jsonl")" != true ]; then
+    echo "FAIL: run $name no longer covers its part: $condition" >&2
+    uncovered=1
+  fi
+done < "$golden/covers.txt"
+for name in "${names[@]}"; do
+  grep -q "^$name " "$golden/covers.txt" || { echo "FAIL: run $name has no line in covers.txt" >&2; uncovered=1; }
+done
+if [ $uncovered -ne 0 ]; then
+  echo "A run that lost its part needs its script remade (or its condition changed on purpose)." >&2
+  exit 1
+fi
 
 hashes=$work/traces.sha256
 {
@@ -118,9 +153,9 @@ for name in "${names[@]}"; do
     status=1
   fi
 done
-for name in $(grep -v '^#' "$reference" | awk '{ print $2 }'); do
+while read -r _ name; do
   [[ " ${names[*]} " == *" $name "* ]] || { echo "FAIL: reference run $name is not in runs.txt" >&2; status=1; }
-done
+done < <(grep -v '^#' "$reference")
 if [ $status -ne 0 ]; then
   echo "A change that alters what happens re-records on purpose: $0 --record $1" >&2
   exit $status
