@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Golden traces: the runs of golden/runs.txt through perolet-sim, each trace's SHA-256 against
-# golden/traces.sha256, and each run still covering what golden/covers.txt says it does. The game is deterministic, so a change that alters what happens shows
-# here; it re-records the reference on purpose and says why in its commit.
+# golden/traces.sha256, and each run still covering what golden/covers.txt says it does. The
+# game is deterministic, so a change that alters what happens shows here; it re-records the
+# reference on purpose and says why in its commit.
 #
 #   golden_traces_test.sh SIM             compare (the ctest golden_traces)
 #   golden_traces_test.sh --record SIM    rewrite golden/traces.sha256 from this build
