@@ -3,6 +3,7 @@
 #include <immintrin.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <cstring>
 
 namespace platform {
@@ -151,7 +152,7 @@ const uint32_t* TPictureScaler::ScaledRow(const uint32_t* source, int sourcePitc
     if (scaledRow_[slot] == row) return scaled_[slot].data();
   const int slot = scaledRow_[0] == keep ? 1 : 0;
   scaledRow_[slot] = row;
-  const uint32_t* in = source + static_cast<ptrdiff_t>(row) * sourcePitch;
+  const uint32_t* in = source + static_cast<std::ptrdiff_t>(row) * sourcePitch;
   uint32_t* out = scaled_[slot].data();
   const int width = static_cast<int>(columns_.size());
   int x = 0;
@@ -174,7 +175,7 @@ void TPictureScaler::Scale(TScaleMode mode, const uint32_t* source, int sourceWi
   const size_t rowBytes = static_cast<size_t>(targetWidth) * sizeof(uint32_t);
   for (int y = 0; y < targetHeight; ++y) {
     const TScaleTap tap = rows_[y];
-    uint32_t* out = target + static_cast<ptrdiff_t>(y) * targetPitch;
+    uint32_t* out = target + static_cast<std::ptrdiff_t>(y) * targetPitch;
     if (tap.weight == 0) {
       // A flat row: the same as the row above when both lie in one source row.
       if (y > 0 && rows_[y - 1].weight == 0 && rows_[y - 1].index == tap.index) {

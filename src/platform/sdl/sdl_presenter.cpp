@@ -1,6 +1,7 @@
 #include "platform/sdl/sdl_presenter.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstring>
 
 namespace platform {
@@ -122,11 +123,11 @@ void TSdlPresenter::DrawInto(SDL_Surface* screen, const uint32_t* pixels, int wi
     FillBars(screen, t);
     auto* base = static_cast<uint32_t*>(screen->pixels);
     const int pitch = screen->pitch / 4;
-    uint32_t* out = base + static_cast<ptrdiff_t>(t.y) * pitch + t.x;
+    uint32_t* out = base + static_cast<std::ptrdiff_t>(t.y) * pitch + t.x;
     if (t.w == width && t.h == height) {
       for (int y = 0; y < height; ++y)
-        std::memcpy(out + static_cast<ptrdiff_t>(y) * pitch,
-                    pixels + static_cast<ptrdiff_t>(y) * width, size_t(width) * 4);
+        std::memcpy(out + static_cast<std::ptrdiff_t>(y) * pitch,
+                    pixels + static_cast<std::ptrdiff_t>(y) * width, size_t(width) * 4);
     } else {
       scaler_.Scale(mode_, pixels, width, height, width, out, t.w, t.h, pitch);
     }
