@@ -1,5 +1,7 @@
 #include "app/launch_settings.h"
 
+#include "persist/score_links.h"
+
 namespace {
 
 template <typename TNamed>
@@ -22,4 +24,16 @@ platform::TPresentation ChoosePresentation(persist::TSettingsFile& settings,
   p.vsync = line.vsync.value_or(p.vsync);
   p.renderer = line.renderer.value_or(p.renderer);
   return p;
+}
+
+TLaunchSettings LoadLaunchSettings(const std::string& saveFolder, const TCommandLine& line,
+                                   bool canWrite) {
+  persist::TSettingsFile settings = persist::LoadSettingsFile(saveFolder);
+  const auto before = settings.Bytes();
+  TLaunchSettings launch;
+  launch.presentation = ChoosePresentation(settings, line);
+  launch.scoreServer = persist::ScoreServerSetting(settings);
+  if (line.scoreServer) launch.scoreServer = *line.scoreServer;
+  if (canWrite && settings.Bytes() != before) persist::SaveSettingsFile(saveFolder, settings);
+  return launch;
 }

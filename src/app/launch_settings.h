@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "app/command_line.h"
 #include "persist/settings_file.h"
 #include "platform/presentation.h"
@@ -8,3 +10,14 @@
 // the file), with the command line's options over them for this run.
 platform::TPresentation ChoosePresentation(persist::TSettingsFile& settings,
                                            const TCommandLine& line);
+
+// What a start takes from the settings file in the save folder, read once: the presentation
+// and the score server, each with the command line over it. A file that was missing lines or
+// had bad display values is written back mended (when `canWrite`), so a player finds every
+// line to change.
+struct TLaunchSettings {
+  platform::TPresentation presentation;
+  std::string scoreServer;
+};
+TLaunchSettings LoadLaunchSettings(const std::string& saveFolder, const TCommandLine& line,
+                                   bool canWrite);

@@ -6,8 +6,6 @@
 #include "app/command_line.h"
 #include "app/launch_settings.h"
 #include "app/program.h"
-#include "persist/score_links.h"
-#include "persist/settings_file.h"
 #include "platform/data_location.h"
 #include "platform/platform.h"
 #include "platform/sdl/sdl_platform.h"
@@ -15,17 +13,6 @@
 namespace {
 
 constexpr int kExitUsage = 2;
-
-// The settings file in the save folder gives the presentation; a file that was missing or had
-// bad values is written back mended, so a player finds every line to change.
-platform::TPresentation LoadPresentation(const std::string& saveFolder, const TCommandLine& line,
-                                         bool canWrite) {
-  persist::TSettingsFile settings = persist::LoadSettingsFile(saveFolder);
-  const auto before = settings.Bytes();
-  const platform::TPresentation presentation = ChoosePresentation(settings, line);
-  if (canWrite && settings.Bytes() != before) persist::SaveSettingsFile(saveFolder, settings);
-  return presentation;
-}
 
 }  // namespace
 
@@ -66,10 +53,10 @@ int main(int argc, char** argv) {
     // A player's own controller layouts, beside the data.
     platform::TSdlControllers::LoadMappings("gamecontrollerdb.txt");
   }
-  window.SetPresentation(LoadPresentation(config.saveFolder, line, root.has_value()));
   // The command line wins over the settings file for this run and leaves the file alone.
-  config.scoreUrl =
-      line.scoreServer ? *line.scoreServer : persist::LoadScoreServer(config.saveFolder);
+  const TLaunchSettings launch = LoadLaunchSettings(config.saveFolder, line, root.has_value());
+  window.SetPresentation(launch.presentation);
+  config.scoreUrl = launch.scoreServer;
   const int status = RunProgram(platform::Platform(), config);
   platform::SetPlatform(nullptr);
   return status;

@@ -43,11 +43,10 @@ bool IsScoreServerAddress(const std::string& address) {
   return false;
 }
 
-std::string LoadScoreServer(const std::string& folder) {
-  TSettingsFile file = LoadSettingsFile(folder);
-  const bool present = file.Get(kScoreServerKey).has_value();
-  const std::string host = file.Setting(kScoreServerKey, kScoreHost, IsScoreServerAddress);
-  if (!present) SaveSettingsFile(folder, file);
+std::string ScoreServerSetting(TSettingsFile& settings) {
+  const auto value = settings.Get(kScoreServerKey);
+  if (!value) settings.Set(kScoreServerKey, kScoreHost);
+  const std::string host = value && IsScoreServerAddress(*value) ? *value : kScoreHost;
   // A trailing slash would double the one the paths start with.
   return host.ends_with('/') ? host.substr(0, host.size() - 1) : host;
 }

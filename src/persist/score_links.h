@@ -4,6 +4,8 @@
 
 namespace persist {
 
+class TSettingsFile;
+
 // The host of our score endpoint and world-records page. A player, club or school running
 // its own records server puts another in the settings file or on the command line.
 constexpr const char* kScoreHost = "http://perolet.example.net";
@@ -20,9 +22,9 @@ std::string WorldRecordsHostName(const std::string& host);
 // True for "http://host[:port][/path]" or https, with no blanks or control bytes: anything
 // else would send the player's name to somewhere they did not mean.
 bool IsScoreServerAddress(const std::string& address);
-// The score host from the settings file in `folder`; the default when the key is missing or
-// its value is not an address, and then the file is given the key with the default so a
-// player can find it.
-std::string LoadScoreServer(const std::string& folder);
+// The score host from the settings file: the default when the key is missing (and then the
+// file is given the key with the default, so a player can find it) or when its value is not
+// an address (the player's line is left for them to mend).
+std::string ScoreServerSetting(TSettingsFile& settings);
 
 }  // namespace persist

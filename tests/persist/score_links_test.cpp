@@ -11,6 +11,16 @@
 
 namespace {
 
+// The start-up's reading of the score host: the file loaded, the setting taken, the file
+// written back only when the setting changed it.
+std::string LoadScoreServer(const std::string& folder) {
+  persist::TSettingsFile settings = persist::LoadSettingsFile(folder);
+  const auto before = settings.Bytes();
+  const std::string host = persist::ScoreServerSetting(settings);
+  if (settings.Bytes() != before) persist::SaveSettingsFile(folder, settings);
+  return host;
+}
+
 std::string FileText(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), {}};
@@ -19,7 +29,7 @@ std::string FileText(const std::filesystem::path& path) {
 TEST(ScoreServerSetting, TheDefaultIsWrittenForThePlayerToFind) {
   test_support::TTempWorkDir dir;
   std::filesystem::create_directories("Save");
-  EXPECT_EQ(persist::LoadScoreServer("Save"), persist::kScoreHost);
+  EXPECT_EQ(LoadScoreServer("Save"), persist::kScoreHost);
   EXPECT_EQ(FileText("Save/settings"), std::string("score_server=") + persist::kScoreHost + "\n");
   EXPECT_FALSE(std::filesystem::exists("Save/options"));  // the options file is not touched
 }
@@ -28,9 +38,9 @@ TEST(ScoreServerSetting, AClubsServerIsUsedAndABadValueIsNot) {
   test_support::TTempWorkDir dir;
   std::filesystem::create_directories("Save");
   dir.Write("Save/settings", "# ours\nscore_server=http://10.0.0.2:8080/\nother=1\n");
-  EXPECT_EQ(persist::LoadScoreServer("Save"), "http://10.0.0.2:8080");
+  EXPECT_EQ(LoadScoreServer("Save"), "http://10.0.0.2:8080");
   dir.Write("Save/settings", "score_server=javascript:alert(1)\n");
-  EXPECT_EQ(persist::LoadScoreServer("Save"), persist::kScoreHost);
+  EXPECT_EQ(LoadScoreServer("Save"), persist::kScoreHost);
   // The player's line stays for them to mend.
   EXPECT_EQ(FileText("Save/settings"), "score_server=javascript:alert(1)\n");
   EXPECT_EQ(persist::WorldRecordsAddress("http://10.0.0.2:8080"),
