@@ -4,12 +4,6 @@
 
 #include "platform/platform.h"
 
-namespace {
-
-constexpr const char* kErrorTitle = "Перолёт";
-
-}  // namespace
-
 void TErrorGuard::Tell(const std::string& utf8Message) {
   platform_.ShowError(kErrorTitle, utf8Message);
 }

@@ -13,6 +13,9 @@ class TPlatform;
 // on let it: the error box shows the message and the game goes on (a failed save can be tried
 // again). Only an error that comes back frame after frame for kRepeatLimitMs ends the run,
 // with its message, instead of looping.
+// The title of the game's error box.
+constexpr const char* kErrorTitle = "Перолёт";
+
 class TErrorGuard {
  public:
   static constexpr uint32_t kRepeatLimitMs = 3000;

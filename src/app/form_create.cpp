@@ -52,16 +52,15 @@ void TMForm::ApplyDisplayMode() {
   MDXDraw.SetBitCount(kDisplayBitCount);
   if (!Options.FullScreen) {
     GoWindowed();
-    RefreshRate = Platform().RefreshRate();
-    return;
-  }
-  try {
-    GoFullScreen();
-  } catch (const engine::EDXDrawError&) {
-    Options.FullScreen = false;
-    GoWindowed();
-    RefreshRate = Platform().RefreshRate();
-    throw;
+  } else {
+    try {
+      GoFullScreen();
+    } catch (const engine::EDXDrawError&) {
+      Options.FullScreen = false;
+      GoWindowed();
+      RefreshRate = Platform().RefreshRate();
+      throw;
+    }
   }
   RefreshRate = Platform().RefreshRate();
 }

@@ -7,7 +7,6 @@
 
 namespace {
 
-constexpr const char* kErrorTitle = "Перолёт";
 constexpr const char* kPlayLink = "play.url";
 // While the game is inactive its timer stands still; the loop only waits for events.
 constexpr int kInactiveWaitMs = 50;

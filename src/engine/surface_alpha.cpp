@@ -4,8 +4,8 @@
 #include <emmintrin.h>
 #include <immintrin.h>
 
-#include "engine/cpu_features.h"
 #include "engine/surface.h"
+#include "platform/cpu_features.h"
 
 namespace engine {
 
@@ -97,7 +97,7 @@ void BlendRun(uint32_t* out, const uint32_t* in, int count, int alpha, uint32_t 
   const __m128i alpha16 = _mm_set1_epi16(static_cast<int16_t>(alpha));
   const __m128i inverse16 = _mm_set1_epi16(static_cast<int16_t>(kOpaque - alpha));
   const __m128i key32 = _mm_set1_epi32(static_cast<int32_t>(key));
-  int i = HasAvx2() ? BlendRowWide<kKeyed>(out, in, count, alpha, key) : 0;
+  int i = platform::HasAvx2() ? BlendRowWide<kKeyed>(out, in, count, alpha, key) : 0;
   i += BlendRow<kKeyed>(out + i, in + i, count - i, alpha16, inverse16, key32);
   for (; i < count; ++i) {
     if (kKeyed && in[i] == key) continue;
@@ -146,7 +146,7 @@ constexpr int kBand = 1024;
 
 // Picks the source pixel of each destination column out of one source row.
 void GatherRow(uint32_t* out, const uint32_t* row, const int32_t* columns, int count) {
-  int i = HasAvx2() ? GatherRowWide(out, row, columns, count) : 0;
+  int i = platform::HasAvx2() ? GatherRowWide(out, row, columns, count) : 0;
   for (; i < count; ++i) out[i] = row[columns[i]];
 }
 

@@ -1,9 +1,9 @@
 #include <algorithm>
 #include <cstring>
 
-#include "engine/cpu_features.h"
 #include "engine/pixel_runs.h"
 #include "engine/surface.h"
+#include "platform/cpu_features.h"
 
 namespace engine {
 
@@ -146,7 +146,7 @@ void TDirectDrawSurface::CopyOpaqueRuns(const TCopyPlan& plan, const TDirectDraw
       plan.srcX,
       plan.srcX + plan.width,
       plan.srcX == 0 && plan.width == src.width_ && plan.stepY > 0};
-  if (HasAvx2()) {
+  if (platform::HasAvx2()) {
     WalkRunsWide(walk);
   } else {
     WalkRunsNarrow(walk);

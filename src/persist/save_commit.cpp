@@ -8,6 +8,7 @@
 #include "persist/io_error.h"
 #include "persist/text_reader.h"
 #include "platform/file_io.h"
+#include "platform/paths.h"
 
 namespace persist {
 
@@ -19,10 +20,6 @@ constexpr const char* kMarkerHeader = "perolet save commit 1";
 constexpr const char* kMarkerEnd = "end";
 // A marker names two files; anything much bigger is not one of ours.
 constexpr size_t kLargestMarker = 4096;
-
-std::string InFolder(const std::string& folder, const std::string& name) {
-  return folder + "/" + name;
-}
 
 // FNV-1a: enough to tell a temporary that is not the one the marker was written for.
 uint64_t Fingerprint(const std::vector<uint8_t>& bytes) {
@@ -96,7 +93,7 @@ void Check(int error, const std::string& path) {
 
 void RemoveTemporaries(const std::string& folder, const std::vector<TSaveFile>& files) {
   for (const TSaveFile& file : files)
-    platform::RemoveFile(InFolder(folder, TemporaryName(file.name)));
+    platform::RemoveFile(platform::InFolder(folder, TemporaryName(file.name)));
 }
 
 }  // namespace
@@ -110,15 +107,15 @@ void CommitSaveFiles(const std::string& folder, const std::vector<TSaveFile>& fi
   auto step = [&afterStep]() {
     if (afterStep) afterStep();
   };
-  const std::string marker = InFolder(folder, kCommitMarker);
+  const std::string marker = platform::InFolder(folder, kCommitMarker);
   Check(platform::MakeFolders(folder), platform::AbsolutePath(folder));
   // A leftover marker of a commit that could not be finished must not adopt these files.
   Check(platform::RemoveFile(marker), platform::AbsolutePath(marker));
   for (const TSaveFile& file : files) {
-    const std::string temporary = InFolder(folder, TemporaryName(file.name));
+    const std::string temporary = platform::InFolder(folder, TemporaryName(file.name));
     if (const int error = platform::WriteFileSynced(temporary, file.bytes)) {
       RemoveTemporaries(folder, files);
-      Check(error, platform::AbsolutePath(InFolder(folder, file.name)));
+      Check(error, platform::AbsolutePath(platform::InFolder(folder, file.name)));
     }
     step();
   }
@@ -137,8 +134,8 @@ void CommitSaveFiles(const std::string& folder, const std::vector<TSaveFile>& fi
   // The commit point is behind us: from here on a crash is finished by the next start, so a
   // failure now still counts as saved once the renames go through.
   for (const TSaveFile& file : files) {
-    const std::string path = InFolder(folder, file.name);
-    Check(platform::RenameFile(InFolder(folder, TemporaryName(file.name)), path),
+    const std::string path = platform::InFolder(folder, file.name);
+    Check(platform::RenameFile(platform::InFolder(folder, TemporaryName(file.name)), path),
           platform::AbsolutePath(path));
     step();
   }
@@ -150,19 +147,19 @@ void CommitSaveFiles(const std::string& folder, const std::vector<TSaveFile>& fi
 }
 
 void FinishInterruptedCommit(const std::string& folder, const std::vector<std::string>& names) {
-  const std::string marker = InFolder(folder, kCommitMarker);
+  const std::string marker = platform::InFolder(folder, kCommitMarker);
   if (platform::PathKind(marker) == platform::TPathKind::Missing) {
     // No commit was under way, or it never reached its point: its temporaries go.
     for (const std::string& name : names)
-      platform::RemoveFile(InFolder(folder, TemporaryName(name)));
+      platform::RemoveFile(platform::InFolder(folder, TemporaryName(name)));
     return;
   }
   const auto entries = ReadMarker(marker, names);
   for (const TMarkerEntry& entry : entries.value_or(std::vector<TMarkerEntry>{})) {
-    const std::string temporary = InFolder(folder, TemporaryName(entry.name));
+    const std::string temporary = platform::InFolder(folder, TemporaryName(entry.name));
     if (platform::PathKind(temporary) == platform::TPathKind::Missing) continue;  // renamed
     if (Matches(temporary, entry))
-      platform::RenameFile(temporary, InFolder(folder, entry.name));
+      platform::RenameFile(temporary, platform::InFolder(folder, entry.name));
     else
       platform::RemoveFile(temporary);
   }

@@ -4,6 +4,7 @@
 
 #include "engine/engine_error.h"
 #include "platform/file_io.h"
+#include "platform/paths.h"
 
 namespace persist {
 
@@ -16,10 +17,6 @@ constexpr const char* kReplacedTable = "hs.replaced";
 // Ten names and scores, or seven settings, take a few hundred bytes; a file far larger is
 // not one the game wrote.
 constexpr size_t kLargestSaveFile = 64 * 1024;
-
-std::string InFolder(const std::string& folder, const std::string& name) {
-  return folder + "/" + name;
-}
 
 // The game writes printable text and line ends only; other control bytes mean damage.
 bool HasForeignBytes(const std::vector<uint8_t>& bytes) {
@@ -34,13 +31,13 @@ bool HasForeignBytes(const std::vector<uint8_t>& bytes) {
 template <typename TParse>
 std::optional<std::vector<uint8_t>> ReadOrSetAside(const std::string& folder, const char* name,
                                                    TParse parse, std::vector<TSetAside>& setAside) {
-  const std::string path = InFolder(folder, name);
-  if (platform::PathKind(path) == platform::TPathKind::Missing) return std::nullopt;
+  const std::string path = platform::InFolder(folder, name);
+  const platform::TPathKind kind = platform::PathKind(path);
+  if (kind == platform::TPathKind::Missing) return std::nullopt;
   std::vector<uint8_t> bytes;
   std::string why;
-  bool readable = platform::PathKind(path) == platform::TPathKind::File &&
-                  platform::ReadWholeFile(path, bytes, why) && bytes.size() <= kLargestSaveFile &&
-                  !HasForeignBytes(bytes);
+  bool readable = kind == platform::TPathKind::File && platform::ReadWholeFile(path, bytes, why) &&
+                  bytes.size() <= kLargestSaveFile && !HasForeignBytes(bytes);
   if (readable) {
     try {
       parse(bytes);
@@ -91,7 +88,8 @@ std::vector<TSetAside> LoadSaveFiles(const std::string& folder, TSettingsRef set
   if (settings.highScoreCheck != HighScoreChecksum(table)) {
     // The table is given up as the game always did; its file is kept for the player.
     std::string why;
-    if (tableBytes) platform::WriteWholeFile(InFolder(folder, kReplacedTable), *tableBytes, why);
+    if (tableBytes)
+      platform::WriteWholeFile(platform::InFolder(folder, kReplacedTable), *tableBytes, why);
     DefaultHighScores(table);
   }
   return setAside;

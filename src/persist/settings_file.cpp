@@ -1,6 +1,7 @@
 #include "persist/settings_file.h"
 
 #include "platform/file_io.h"
+#include "platform/paths.h"
 
 namespace persist {
 
@@ -77,14 +78,14 @@ std::vector<uint8_t> TSettingsFile::Bytes() const {
 TSettingsFile LoadSettingsFile(const std::string& folder) {
   std::vector<uint8_t> bytes;
   std::string why;
-  if (!platform::ReadWholeFile(folder + "/" + kSettingsFile, bytes, why)) return {};
+  if (!platform::ReadWholeFile(platform::InFolder(folder, kSettingsFile), bytes, why)) return {};
   return TSettingsFile::Parse(bytes);
 }
 
 bool SaveSettingsFile(const std::string& folder, const TSettingsFile& file) {
   std::string why;
   return platform::MakeFolders(folder) == 0 &&
-         platform::WriteWholeFile(folder + "/" + kSettingsFile, file.Bytes(), why);
+         platform::WriteWholeFile(platform::InFolder(folder, kSettingsFile), file.Bytes(), why);
 }
 
 }  // namespace persist

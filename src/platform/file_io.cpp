@@ -75,21 +75,11 @@ bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes, std::st
 bool WriteWholeFile(const std::string& path, const std::vector<uint8_t>& bytes, std::string& why) {
   const std::string target = NativePath(path);
   const std::string temporary = target + ".tmp";
-  const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  if (fd < 0) return Fail(why, errno);
-  if (!WriteAll(fd, bytes.data(), bytes.size()) || ::fsync(fd) != 0) {
-    const int error = errno;
-    ::close(fd);
-    ::unlink(temporary.c_str());
-    return Fail(why, error);
-  }
-  ::close(fd);
-  if (::rename(temporary.c_str(), target.c_str()) != 0) {
-    const int error = errno;
-    ::unlink(temporary.c_str());
-    return Fail(why, error);
-  }
-  return true;
+  int error = WriteFileSynced(temporary, bytes);
+  if (error == 0) error = RenameFile(temporary, target);
+  if (error == 0) return true;
+  ::unlink(temporary.c_str());
+  return Fail(why, error);
 }
 
 int WriteFileSynced(const std::string& path, const std::vector<uint8_t>& bytes) {

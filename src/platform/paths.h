@@ -12,4 +12,9 @@ inline std::string NativePath(std::string path) {
   return path;
 }
 
+// A file's path in a folder.
+inline std::string InFolder(const std::string& folder, const std::string& name) {
+  return folder + "/" + name;
+}
+
 }  // namespace platform

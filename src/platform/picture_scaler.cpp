@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <cstring>
 
+#include "platform/cpu_features.h"
+
 namespace platform {
 
 namespace {
@@ -88,11 +90,6 @@ void MixRowsScalar(uint32_t* out, const uint32_t* a, const uint32_t* b, int coun
                         MixEight(pa, pb, _mm256_sub_epi16(one, wb), wb));
   }
   return x;
-}
-
-bool HasAvx2() {
-  static const bool available = __builtin_cpu_supports("avx2");
-  return available;
 }
 
 void MixRows(uint32_t* out, const uint32_t* a, const uint32_t* b, int count, int weight) {

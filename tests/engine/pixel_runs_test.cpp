@@ -1,5 +1,5 @@
 #include "engine/pixel_runs.h"
-#include "engine/cpu_features.h"
+#include "platform/cpu_features.h"
 
 #include <gtest/gtest.h>
 
@@ -31,7 +31,7 @@ TEST(PixelRuns, TheNarrowCopyMovesExactlyTheRun) {
 }
 
 TEST(PixelRuns, TheWideCopyMovesExactlyTheRunWhereTheProcessorHasIt) {
-  if (!engine::HasAvx2()) GTEST_SKIP() << "no AVX2 here";
+  if (!platform::HasAvx2()) GTEST_SKIP() << "no AVX2 here";
   ExpectExactRuns(engine::pixel_runs::CopyWide);
 }
 

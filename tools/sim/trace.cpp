@@ -45,6 +45,12 @@ std::string JsonString(const std::string& text) {
   return out + "\"";
 }
 
+std::string JsonStrings(const std::vector<std::string>& texts) {
+  std::string out = "[";
+  for (size_t i = 0; i < texts.size(); ++i) out += (i ? "," : "") + JsonString(texts[i]);
+  return out + "]";
+}
+
 std::string TraceRow(const TFrameFacts& facts, const TMForm& form) {
   std::ostringstream row;
   row << "{\"frame\":" << facts.frame << ",\"ms\":" << facts.ms << ",\"lag\":" << facts.lag
@@ -59,19 +65,9 @@ std::string TraceRow(const TFrameFacts& facts, const TMForm& form) {
       << ",\"speedFactor\":" << Number(form.SpeedFactor) << ",\"frameMs\":" << form.FrameMs
       << ",\"fps\":" << form.MDXTimer.FramesPerSecond()
       << ",\"music\":" << (form.SongHandle != 0 ? JsonString(form.SongPath) : std::string("null"))
-      << ",\"sounds\":[";
-  for (size_t i = 0; i < form.SoundsStarted.size(); ++i) {
-    row << (i ? "," : "") << JsonString(form.SoundsStarted[i]);
-  }
-  row << "],\"errors\":[";
-  for (size_t i = 0; i < facts.errors.size(); ++i) {
-    row << (i ? "," : "") << JsonString(facts.errors[i]);
-  }
-  row << "],\"requests\":[";
-  for (size_t i = 0; i < facts.requests.size(); ++i) {
-    row << (i ? "," : "") << JsonString(facts.requests[i]);
-  }
-  row << "]}";
+      << ",\"sounds\":" << JsonStrings(form.SoundsStarted);
+  row << ",\"errors\":" << JsonStrings(facts.errors)
+      << ",\"requests\":" << JsonStrings(facts.requests) << "}";
   return row.str();
 }
 

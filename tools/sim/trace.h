@@ -26,5 +26,7 @@ std::string TraceRow(const TFrameFacts& facts, const TMForm& form);
 // A JSON string literal; bytes that are not printable ASCII are escaped, so CP1251 and
 // UTF-8 texts both survive.
 std::string JsonString(const std::string& text);
+// A JSON array of such strings.
+std::string JsonStrings(const std::vector<std::string>& texts);
 
 }  // namespace sim

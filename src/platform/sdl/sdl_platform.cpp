@@ -121,14 +121,14 @@ void TSdlPlatform::ShapePointer(int windowX, int windowY) {
 
 // Full screen is the desktop's own mode, the picture scaled to fit it: no mode change, so the
 // screen's sharpness and the other windows stay as they were.
-bool TSdlPlatform::EnterFullScreen(int, int) {
+bool TSdlPlatform::EnterFullScreen() {
   return SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP) == 0;
 }
 
 bool TSdlPlatform::DisplayInitialize(const TDisplayRequest& request) {
   if (!window_ && !CreateWindow(request.width, request.height)) return false;
   if (request.fullScreen) {
-    if (!EnterFullScreen(request.width, request.height)) return false;
+    if (!EnterFullScreen()) return false;
     fullScreen_ = true;
   } else {
     SDL_SetWindowSize(window_, request.width * windowScale_, request.height * windowScale_);

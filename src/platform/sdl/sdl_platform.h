@@ -26,7 +26,6 @@ class TSdlPlatform final : public TPlatform {
 
   // How the picture is shown; takes effect when the window is made, its scale mode at once.
   void SetPresentation(const TPresentation& presentation);
-  bool UsesRenderer() const { return presenter_.UsesRenderer(); }
 
   uint32_t Ticks() override { return SDL_GetTicks(); }
   bool PollEvent(TEvent& event) override;
@@ -64,7 +63,7 @@ class TSdlPlatform final : public TPlatform {
  private:
   bool CreateWindow(int width, int height);
   int WindowScale(int width, int height);
-  bool EnterFullScreen(int width, int height);
+  bool EnterFullScreen();
   void OpenAudio();
   bool Translate(const SDL_Event& in, TEvent& out);
   bool TranslateWindowEvent(const SDL_WindowEvent& in, TEvent& out);

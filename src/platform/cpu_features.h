@@ -1,6 +1,6 @@
 #pragma once
 
-namespace engine {
+namespace platform {
 
 // Whether the processor has AVX2, for the drawing loops that have a wider variant; the
 // SSE2 variants run everywhere else. Asked once.
@@ -9,4 +9,4 @@ inline bool HasAvx2() {
   return available;
 }
 
-}  // namespace engine
+}  // namespace platform
