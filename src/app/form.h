@@ -18,7 +18,7 @@
 #include "engine/dx_wave_list.h"
 #include "engine/sprite_engine.h"
 #include "gameplay/game_rules.h"
-#include "gameplay/slot_table.h"
+#include "objects/slot_table.h"
 #include "persist/game_options.h"
 #include "persist/high_scores.h"
 #include "persist/options_file.h"
@@ -155,10 +155,10 @@ class TMForm : public engine::TDXForm {
   std::array<TScrollBackground*, 2> Hills{};
   TScrollBackground* Background = nullptr;  // the front hills, which carry the ground
   THudSprites Panels;
-  gameplay::TSlotTable<TBullet, 50> Bullets;
-  gameplay::TSlotTable<TMonster, 10> Monsters;
-  gameplay::TSlotTable<TGroundGun, 5> GroundGuns;
-  gameplay::TSlotTable<TBonus, 5> Bonuses;
+  objects::TSlotTable<TBullet, 50> Bullets;
+  objects::TSlotTable<TMonster, 10> Monsters;
+  objects::TSlotTable<TGroundGun, 5> GroundGuns;
+  objects::TSlotTable<TBonus, 5> Bonuses;
   // Where the system pointer stood after the previous frame; the craft steers by its moves.
   int LastPointerX = 0;
   int LastPointerY = 0;

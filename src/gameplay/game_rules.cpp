@@ -18,10 +18,7 @@ constexpr double kDogRate = 40;
 constexpr int kDogEntry = 2;
 constexpr int kBonusRate = 500;
 constexpr double kBonusDamping = 0.8;
-constexpr double kDegreesPerRadian = 57.29577951308232;
-constexpr double kFullTurnDegrees = 355;
 
-constexpr std::array<int, kBonusEntries + 1> kKindOfEntry = {0, 0, 1, 2, 3, 4, 7, 8, 9, 5, 6};
 constexpr std::array<double, kBonusEntries + 1> kWeightOfEntry = {0,   -1.0, 0.2, 0.2, 0.05, -1.0,
                                                                   0.3, 0.15, 0.1, 0.1, 0.1};
 
@@ -72,17 +69,6 @@ double HunterY(int kind) {
   return kind >= 0 && kind < static_cast<int>(std::size(kHunterY)) ? kHunterY[kind] : kHunterY[0];
 }
 
-int BonusKindOf(int entry) {
-  return entry >= 1 && entry <= kBonusEntries ? kKindOfEntry[entry] : 0;
-}
-
-int BonusSlotOf(int kind) {
-  for (int entry = 1; entry <= kBonusEntries; ++entry) {
-    if (kKindOfEntry[entry] == kind) return entry;
-  }
-  return 0;
-}
-
 double BonusWeight(int entry) {
   return entry >= 1 && entry <= kBonusEntries ? kWeightOfEntry[entry] : -1.0;
 }
@@ -101,43 +87,6 @@ int MonsterThreshold(int entry, double levelFactor, double speedFactor, int enem
 double BonusThreshold(int entry, int bonusKindCount, double speedFactor) {
   const int share = bonusKindCount > 0 ? kBonusRate / bonusKindCount : kBonusRate;
   return share * BonusWeight(entry) * kBonusDamping * speedFactor;
-}
-
-// A point on a corner sees no direction to it; it lies on the quadrilateral's edge and counts
-// as inside. Rounding can take a dot product of unit vectors a hair past ±1, where the arc
-// cosine has no value; it is held to the range.
-bool PointInQuad(TPointD p, TPointD c1, TPointD c2, TPointD c3, TPointD c4) {
-  std::array<TPointD, 4> directions;
-  const std::array<TPointD, 4> corners = {c1, c2, c3, c4};
-  for (size_t i = 0; i < corners.size(); ++i) {
-    const double dx = corners[i].x - p.x;
-    const double dy = corners[i].y - p.y;
-    const double length = std::sqrt(dx * dx + dy * dy);
-    if (length == 0) return true;
-    directions[i] = {dx / length, dy / length};
-  }
-  double degrees = 0;
-  for (size_t i = 0; i < directions.size(); ++i) {
-    const TPointD& a = directions[i];
-    const TPointD& b = directions[(i + 1) % directions.size()];
-    const double dot = std::clamp(a.x * b.x + a.y * b.y, -1.0, 1.0);
-    degrees += std::acos(dot) * kDegreesPerRadian;
-  }
-  return degrees >= kFullTurnDegrees;
-}
-
-bool QuadsOverlap(const TQuad& a, const TQuad& b) {
-  for (int i = 3; i >= 0; --i) {
-    if (PointInQuad(b[i], a[0], a[1], a[2], a[3])) return true;
-  }
-  for (int i = 3; i >= 0; --i) {
-    if (PointInQuad(a[i], b[0], b[1], b[2], b[3])) return true;
-  }
-  return false;
-}
-
-TQuad BoxQuad(double left, double top, double right, double bottom) {
-  return {TPointD{left, top}, TPointD{left, bottom}, TPointD{right, top}, TPointD{right, bottom}};
 }
 
 }  // namespace gameplay

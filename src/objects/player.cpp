@@ -100,7 +100,7 @@ void TPlayer::Respawn() {
   BlinkTimer = kBlinkMs;
   HideAtEnd = false;
   HitPoints = 1;
-  if (Owned[gameplay::kHeroBonusEntry]) StartHero();
+  if (Owned[objects::kHeroBonusEntry]) StartHero();
 }
 
 void TPlayer::EndReborn() {
@@ -130,7 +130,7 @@ void TPlayer::AddLife() {
 void TPlayer::Step(int32_t lag) {
   TMyImageSprite::Step(lag);
   CheckHits();
-  if (Owned[gameplay::kHeroBonusEntry]) StepHero();
+  if (Owned[objects::kHeroBonusEntry]) StepHero();
   SteerByMouse();
   // Taken before firing: the pose stays the armed one on the frame the bomb goes.
   const bool armed = Armed();

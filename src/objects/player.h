@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdint>
 
-#include "gameplay/game_rules.h"
+#include "objects/bonus_entries.h"
 #include "objects/my_image_sprite.h"
 
 // The craft the player flies, and its wingman, who is no sprite of his own: the craft moves,
@@ -18,7 +18,7 @@ class TPlayer : public TMyImageSprite {
   bool MoveRight = false;
   bool MoveUp = false;
   bool MoveDown = false;
-  std::array<bool, gameplay::kBonusEntries + 1> Owned{};  // by entry 1..10
+  std::array<bool, objects::kBonusEntries + 1> Owned{};  // by entry 1..10
   std::array<int, 10> SlotTimer{};                        // entries 1..9
   int ReloadTimer = 0;
   uint8_t State = kReborn;

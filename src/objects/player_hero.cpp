@@ -5,6 +5,7 @@
 #include "objects/bullet.h"
 #include "objects/monster.h"
 #include "objects/player.h"
+#include "objects/quads.h"
 
 namespace {
 
@@ -28,14 +29,14 @@ constexpr double kEngineRate = 6;
 constexpr double kBlastRate = 4;
 constexpr double kLastPattern = 3;
 
-gameplay::TQuad BoxOf(const engine::TSprite& sprite) {
-  return gameplay::BoxQuad(sprite.X, sprite.Y, sprite.X + sprite.Width, sprite.Y + sprite.Height);
+objects::TQuad BoxOf(const engine::TSprite& sprite) {
+  return objects::BoxQuad(sprite.X, sprite.Y, sprite.X + sprite.Width, sprite.Y + sprite.Height);
 }
 
 }  // namespace
 
 void TPlayer::StartHero() {
-  Owned[gameplay::kHeroBonusEntry] = true;
+  Owned[objects::kHeroBonusEntry] = true;
   HeroAngle = kStationAngle;
   HeroRadius = kStationRadius;
   HeroX = kEntryX;
@@ -71,7 +72,7 @@ void TPlayer::StepHero() {
     HeroBlast += seconds * kBlastRate;
     if (HeroBlast > kLastPattern) {
       HeroBlast = 0;
-      Owned[gameplay::kHeroBonusEntry] = false;  // the wreck is gone
+      Owned[objects::kHeroBonusEntry] = false;  // the wreck is gone
     }
   }
   if (State != kFlying || LevelDone || HeroDown) return;
@@ -86,21 +87,21 @@ void TPlayer::StepHero() {
 // enemy shot that reaches him is spent on him.
 void TPlayer::HeroCollisions() {
   if (State != kFlying || HeroTargetX - HeroX >= kArrived) return;
-  const gameplay::TQuad inner = gameplay::BoxQuad(
+  const objects::TQuad inner = objects::BoxQuad(
       HeroX + kInset, HeroY + kInset, HeroX + kWidth - kInset, HeroY + kHeight - kInset);
   for (int i = 1; i <= decltype(MForm->Monsters)::kSlots; ++i) {
     TMonster* monster = MForm->Monsters[i];
     if (!monster || monster->Dying) continue;
-    if (gameplay::QuadsOverlap(inner, BoxOf(*monster))) {
+    if (objects::QuadsOverlap(inner, BoxOf(*monster))) {
       HeroShotDown();
       monster->Die();
     }
   }
-  const gameplay::TQuad whole = gameplay::BoxQuad(HeroX, HeroY, HeroX + kWidth, HeroY + kHeight);
+  const objects::TQuad whole = objects::BoxQuad(HeroX, HeroY, HeroX + kWidth, HeroY + kHeight);
   for (int i = 1; i <= decltype(MForm->Bullets)::kSlots; ++i) {
     TBullet* shot = MForm->Bullets[i];
     if (!shot || shot->Side != TBullet::kEnemySide || shot->Exploded) continue;
-    if (gameplay::QuadsOverlap(whole, BoxOf(*shot))) {
+    if (objects::QuadsOverlap(whole, BoxOf(*shot))) {
       HeroShotDown();
       MForm->FreeShot(i);
     }
@@ -134,7 +135,7 @@ void TPlayer::SteerHero() {
 
 void TPlayer::Render() {
   TMyImageSprite::Render();
-  if (Owned[gameplay::kHeroBonusEntry] && (State == kReborn || State == kFlying)) RenderHero();
+  if (Owned[objects::kHeroBonusEntry] && (State == kReborn || State == kFlying)) RenderHero();
 }
 
 // The hero is drawn straight onto the back surface right after the craft, at its depth.

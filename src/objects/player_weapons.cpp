@@ -5,8 +5,8 @@
 
 namespace {
 
-using gameplay::BonusKindOf;
-using gameplay::BonusSlotOf;
+using objects::BonusKindOf;
+using objects::BonusSlotOf;
 
 // Bonus kinds.
 constexpr int kBasicGun = 0;
@@ -51,7 +51,7 @@ struct TShot {
 // nothing leave it.
 void TPlayer::Give(int kind) {
   if (!KeepsTheWeapon(kind)) ClearWeapons();
-  if (kind == kHero && !Owned[gameplay::kHeroBonusEntry]) MForm->Player->StartHero();
+  if (kind == kHero && !Owned[objects::kHeroBonusEntry]) MForm->Player->StartHero();
   const int slot = BonusSlotOf(kind);
   if (slot == 0) return;
   Owned[slot] = true;

@@ -2,7 +2,7 @@
 
 #include <array>
 
-namespace gameplay {
+namespace objects {
 
 // A fixed table of game objects, slots numbered from 1. A slot's sprite is reached only while
 // the slot is used; freeing a slot ends its sprite, which the engine frees after the frame.
@@ -54,4 +54,4 @@ class TSlotTable {
   std::array<bool, kSlots + 1> used_{};
 };
 
-}  // namespace gameplay
+}  // namespace objects
