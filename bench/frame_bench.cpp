@@ -9,7 +9,6 @@ namespace {
 void BM_MainMenuFrame(benchmark::State& state) {
   platform::THeadlessPlatform platform(60);
   TMForm form(platform, TFormConfig{1, {}});
-  MForm = &form;
   form.FormCreate();
   uint32_t now = 0;
   for (auto _ : state) {
@@ -17,7 +16,6 @@ void BM_MainMenuFrame(benchmark::State& state) {
     platform.SetTicks(now);
     form.MDXTimerTimer(16);
   }
-  MForm = nullptr;
 }
 BENCHMARK(BM_MainMenuFrame)->Unit(benchmark::kMicrosecond);
 

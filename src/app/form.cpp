@@ -3,8 +3,6 @@
 #include "platform/platform.h"
 #include "platform/vk_codes.h"
 
-TMForm* MForm = nullptr;
-
 namespace {
 
 constexpr const char* kCaption = "Перолёт";
@@ -62,7 +60,6 @@ TMForm::TMForm(platform::TPlatform& platform, TFormConfig config)
 
 TMForm::~TMForm() {
   StopSong();
-  if (MForm == this) MForm = nullptr;
 }
 
 // The settings the form gives its components, then their load: the input devices are read
@@ -102,9 +99,4 @@ void TMForm::SetUpComponents() {
     if (errors_.Fatal()) Terminate();
   };
   MDXTimer.Loaded(Platform().AppActive());
-}
-
-int TMForm::RandomBelow(int n) {
-  if (n <= 1) return 0;
-  return std::uniform_int_distribution<int>(0, n - 1)(Random);
 }

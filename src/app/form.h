@@ -3,7 +3,6 @@
 #include <array>
 #include <cstdint>
 #include <optional>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -17,31 +16,17 @@
 #include "engine/dx_timer.h"
 #include "engine/dx_wave_list.h"
 #include "engine/sprite_engine.h"
-#include "gameplay/game_rules.h"
-#include "objects/slot_table.h"
+#include "gameplay/game.h"
 #include "persist/game_options.h"
 #include "persist/high_scores.h"
 #include "persist/options_file.h"
 #include "platform/events.h"
 #include "platform/music_library.h"
 
-class TBonus;
-class TBullet;
-class TGroundGun;
 class TMenuButton;
-class TMonster;
 class TMyCursor;
 class TMyImageSprite;
-class TPlayer;
 class TScrollBackground;
-
-// The panel strip of a running game and the icons on it.
-struct THudSprites {
-  TMyImageSprite* Strip = nullptr;
-  std::array<TMyImageSprite*, 3> Lives{};
-  TMyImageSprite* Hero = nullptr;
-  TMyImageSprite* Weapon = nullptr;
-};
 
 // How a run is set up from outside: the simulator fixes the random seed and may start games
 // at a later level; the player's settings file or command line, the simulator or a test
@@ -67,9 +52,10 @@ enum : uint8_t {
   kScreenGame = 5,
 };
 
-// The main form: owns every component of the game and all the state its screens share.
+// The main form: owns every component of the program, the running game and all the state its
+// screens share, and is the shell the game asks for its screen, windows, sounds and keys.
 // Subsystems define their member functions in their own folders.
-class TMForm : public engine::TDXForm {
+class TMForm : public engine::TDXForm, public gameplay::TGameShell {
  public:
   static constexpr int kMenuButtonSlots = 12;
   // The in-game windows' backdrop lies at this depth, their buttons and cursor above it.
@@ -91,12 +77,13 @@ class TMForm : public engine::TDXForm {
   engine::TDXWaveList MDXWaveList;
   engine::TDXSound MDXSound{this};
 
-  // Which screen and window are current, and the frame timing every motion uses.
+  // The running game, and the world every sprite of the program is made in.
+  gameplay::TGame Game{*this, {MDXSpriteEngine, MDXImageList1, MDXImageList2, MDXDraw, Platform()}};
+
+  // Which screen and window are current; the frame timing every motion uses is the game's.
   uint8_t ScreenType = kScreenNone;
   uint8_t WindowOpen = 0;
   bool MusicPending = false;
-  double SpeedFactor = 1.0;
-  int FrameMs = 15;
   int RefreshRate = 0;
 
   // The current screen's buttons, 1 to 12 (11 and 12: the windows' Yes and No).
@@ -138,32 +125,6 @@ class TMForm : public engine::TDXForm {
   };
   std::optional<TClickTarget> LastClick;
 
-  // The running game. The spawn timers carry over from level to level and game to game.
-  int Level = 0;
-  int Score = 0;
-  int Lives = 0;
-  int EnemiesLeft = 0;
-  bool LevelOver = false;
-  gameplay::TEnemyKinds EnemyKinds{};
-  int EnemyKindCount = 0;
-  gameplay::TBonusEntries BonusKinds{};
-  int BonusKindCount = 0;
-  int GunTimer = 0;
-  int MonsterTimer = 0;
-  int BonusTimer = 0;
-  TPlayer* Player = nullptr;
-  std::array<TScrollBackground*, 2> Hills{};
-  TScrollBackground* Background = nullptr;  // the front hills, which carry the ground
-  THudSprites Panels;
-  objects::TSlotTable<TBullet, 50> Bullets;
-  objects::TSlotTable<TMonster, 10> Monsters;
-  objects::TSlotTable<TGroundGun, 5> GroundGuns;
-  objects::TSlotTable<TBonus, 5> Bonuses;
-  // Where the system pointer stood after the previous frame; the craft steers by its moves.
-  int LastPointerX = 0;
-  int LastPointerY = 0;
-  uint64_t LastSerial = 0;  // numbers the enemies and hunters, so a shot knows its own
-
   // The band behind every screen: the sky in a game, the menu picture elsewhere. It lives
   // as long as the program.
   TScrollBackground* Sky = nullptr;
@@ -172,9 +133,6 @@ class TMForm : public engine::TDXForm {
   platform::TSongHandle SongHandle = 0;
   std::string SongPath;
 
-  std::mt19937 Random;
-  // A random integer 0..n−1.
-  int RandomBelow(int n);
   // Effects started, kept only while RecordSounds is set (the simulator's trace clears the
   // list each frame).
   bool RecordSounds = false;
@@ -185,7 +143,7 @@ class TMForm : public engine::TDXForm {
   void ApplyDisplayMode();
   void GoFullScreen();
   void GoWindowed();
-  void PlayEffect(const std::string& name);
+  void PlayEffect(const std::string& name) override;
 
   // Closing.
   bool FormCloseQuery();
@@ -266,34 +224,16 @@ class TMForm : public engine::TDXForm {
   void HideScreenFrame();
   void UpdateHighScores(int lag);
   void UpdateHelp(int lag);
-  // The running game.
-  void StartGame();
-  void StartLevel(int n);
-  void EndLevel();
-  void EndGame();
-  void GameStep(int lag);
-  void SpawnGroundGuns();
-  void SpawnMonsters();
-  void SpawnBonuses();
-  void CullOffscreen();
-  // Each puts its sprite into the lowest free slot; false when the table is full.
-  bool AddGroundGun(double x, double y, int z, uint8_t kind);
-  bool AddMonster(double x, int z, uint8_t kind);
-  bool AddBonus(double x, double y, int z, uint8_t kind);
-  void FireShot(int x, int y, int z, int speed, int angle, uint8_t kind, uint8_t side, bool tilt);
-  void FreeShot(int i);
-  void FreeGroundGun(int i);
-  void FreeMonster(int i);
-  void FreeBonus(int i);
-  void FreeAllShots();
-  void FreeAllGroundGuns();
-  void FreeAllMonsters();
-  void FreeAllBonuses();
-  void KillPlayerShots();
-  void CreateHud();
-  void DrawHud();
-  void KillHud();
-  void OpenWindow(int kind);
+  // What the running game asks of its shell.
+  void ShowGameScreen() override;
+  void LeaveGameScreen() override;
+  int FirstLevel() const override { return config_.firstLevel; }
+  void DrawHudText(const std::string& text, int style, int x, int y) override;
+  gameplay::TPilotInput PilotInput() override;
+  bool QuitPressed() override { return Keys.EscPressed; }
+  bool PausePressed() override { return Keys.PausePressed; }
+
+  void OpenWindow(int kind) override;
   void CloseWindow();
   void UpdateWindow(int lag);
   void DrawWindowTexts();
@@ -330,6 +270,3 @@ class TMForm : public engine::TDXForm {
   // What the player is told once the main menu is up (save files set aside at start-up).
   std::vector<std::string> startupNotices_;
 };
-
-// The one main form of the running program.
-extern TMForm* MForm;

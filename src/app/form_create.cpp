@@ -20,11 +20,10 @@ constexpr int kSkyDepth = 2;
 }  // namespace
 
 void TMForm::FormCreate() {
-  MForm = this;  // the form being created is the main form; its sprites reach it so
   MusicPending = false;
   const auto clockSeed =
       static_cast<uint32_t>(std::chrono::steady_clock::now().time_since_epoch().count());
-  Random.seed(config_.seed.value_or(clockSeed));
+  Game.Seed(config_.seed.value_or(clockSeed));
   MDXImageList1.Items.LoadFromFile(platform::NativePath(kImageList1File));
   MDXImageList2.Items.LoadFromFile(platform::NativePath(kImageList2File));
   MDXWaveList.Items.LoadFromFile(platform::NativePath(kSoundListFile));
@@ -38,7 +37,7 @@ void TMForm::FormCreate() {
   }
   ShowWindowIcon();
   ScreenType = kScreenNone;
-  Sky = new TScrollBackground(kImageList2, "SkyTile", kSkyColumns, 1);  // owned by the tree
+  Sky = new TScrollBackground(Game, kImageList2, "SkyTile", kSkyColumns, 1);  // owned by the tree
   Sky->SetZ(kSkyDepth);
   Sky->SpeedX = 0;
   Sky->SpeedY = 0;

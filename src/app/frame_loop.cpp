@@ -56,7 +56,7 @@ void TMForm::DispatchScreen(int lag) {
       UpdateHelp(lag);
       break;
     case kScreenGame:
-      GameStep(lag);
+      Game.GameStep(lag);
       break;
     default:
       break;
@@ -74,6 +74,6 @@ void TMForm::UpdateFrameTiming() {
   // A rate of 0 (a platform that reports no refresh rate and no frame measured yet) would
   // divide by zero; such a frame keeps the timing it had.
   if (rate <= 0) return;
-  SpeedFactor = kDesignRate / rate;
-  FrameMs = 1000 / rate;
+  Game.SpeedFactor = kDesignRate / rate;
+  Game.FrameMs = 1000 / rate;
 }

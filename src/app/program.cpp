@@ -24,21 +24,17 @@ void RunMessageLoop(TMForm& form) {
 int RunProgram(platform::TPlatform& platform, const TFormConfig& config) {
   try {
     TMForm form(platform, config);
-    MForm = &form;
     form.FormCreate();
     RunMessageLoop(form);
     if (form.FatalError()) {
-      MForm = nullptr;
       platform.ShowError(kErrorTitle, *form.FatalError());
       return 1;
     }
     // On Windows a launcher program ("fscommand/gshell.exe") is started here as well; it
     // cannot run on this system, so it is skipped.
     if (platform.FileExists(kPlayLink)) platform::OpenLink(platform, kPlayLink);
-    MForm = nullptr;
     return 0;
   } catch (const std::exception& error) {
-    MForm = nullptr;
     platform.ShowError(kErrorTitle, error.what());
     return 1;
   }

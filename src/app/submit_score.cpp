@@ -5,7 +5,7 @@
 // has ended; whatever goes wrong (no network, a refusal, an error answer) is let go.
 void TMForm::SubmitScore() {
   try {
-    const std::string record = persist::BuildScoreRecord(PlayerName, Score, Options.Country);
+    const std::string record = persist::BuildScoreRecord(PlayerName, Game.Score, Options.Country);
     Platform().HttpGet(
         persist::ScoreRequestAddress(config_.scoreUrl, persist::EncodeScoreRecord(record)));
   } catch (const std::exception&) {

@@ -1,6 +1,7 @@
 #include <algorithm>
 
-#include "app/form.h"
+#include "engine/sprite_engine.h"
+#include "gameplay/game.h"
 #include "objects/ground_gun.h"
 #include "objects/kill_and_forget.h"
 #include "objects/monster.h"
@@ -10,7 +11,6 @@
 namespace {
 
 constexpr uint8_t kImageList = 2;
-constexpr int kSkySpeed = -1;
 constexpr int kWindowLevelBanner = 6;
 
 struct THillLayer {
@@ -24,32 +24,27 @@ constexpr THillLayer kHillLayers[] = {{"Hills1", 494, 11, -4}, {"Hills2", 444, 4
 
 }  // namespace
 
-void TMForm::StartGame() {
-  ScreenType = kScreenGame;
-  StartScreenMusic();
-  HideMouseCursor();
-  MenuFirst = 1;
-  MenuLast = 0;
-  MenuItem = 0;
-  Sky->SetImageFrom("SkyTile", kImageList);
-  Sky->SpeedX = kSkySpeed;
+namespace gameplay {
+
+void TGame::StartGame() {
+  shell_.ShowGameScreen();
   for (size_t i = 0; i < Hills.size(); ++i) {
     const THillLayer& layer = kHillLayers[i];
-    Hills[i] = new TScrollBackground(kImageList, layer.image, 2, 1);  // owned by the tree
+    Hills[i] = new TScrollBackground(*this, kImageList, layer.image, 2, 1);  // owned by the tree
     Hills[i]->X = 0;
     Hills[i]->Y = layer.y;
     Hills[i]->SetZ(layer.z);
     Hills[i]->SpeedX = layer.speedX;
   }
   Background = Hills[0];
-  Player = new TPlayer;  // owned by the tree
+  Player = new TPlayer(*this);  // owned by the tree
   Player->Respawn();
   CreateHud();
   DrawHud();
-  StartLevel(std::max(Config().firstLevel, 1));
+  StartLevel(std::max(shell_.FirstLevel(), 1));
 }
 
-void TMForm::StartLevel(int n) {
+void TGame::StartLevel(int n) {
   Level = n;
   LevelOver = false;
   EnemyKinds = gameplay::EnemyKindsOfLevel(n);
@@ -67,7 +62,7 @@ void TMForm::StartLevel(int n) {
 }
 
 // The quota is met: whatever still flies or stands dies at once, for nothing.
-void TMForm::EndLevel() {
+void TGame::EndLevel() {
   LevelOver = true;
   FreeAllBonuses();
   FreeAllShots();
@@ -80,8 +75,8 @@ void TMForm::EndLevel() {
 }
 
 // The world goes at once; the sky stays for the menus.
-void TMForm::EndGame() {
-  ScreenType = kScreenNone;
+void TGame::EndGame() {
+  shell_.LeaveGameScreen();
   for (TScrollBackground*& hills : Hills) KillAndForget(hills);
   Background = nullptr;
   KillAndForget(Player);
@@ -90,5 +85,7 @@ void TMForm::EndGame() {
   FreeAllGroundGuns();
   FreeAllMonsters();
   FreeAllBonuses();
-  MDXSpriteEngine.PurgeDead();
+  parts_.Sprites.PurgeDead();
 }
+
+}  // namespace gameplay

@@ -1,5 +1,5 @@
-#include "app/form.h"
-#include "engine/input_states.h"
+#include "engine/sprite_engine.h"
+#include "gameplay/game.h"
 #include "objects/bonus.h"
 #include "objects/bullet.h"
 #include "objects/ground_gun.h"
@@ -32,16 +32,18 @@ void FreeWhereGone(TTable& table, TGone gone) {
 
 }  // namespace
 
+namespace gameplay {
+
 // One frame of the running game.
-void TMForm::GameStep(int lag) {
-  MDXSpriteEngine.StepAll(lag);
-  Player->FireHeld = SpaceHeld || CtrlHeld || MouseHeld || MDXInput.Controller.South;
+void TGame::GameStep(int lag) {
+  parts_.Sprites.StepAll(lag);
+  const TPilotInput pilot = shell_.PilotInput();
+  Player->FireHeld = pilot.Fire;
   if (Player->State == TPlayer::kReborn || Player->State == TPlayer::kFlying) {
-    const engine::TDXInputStates& states = MDXInput.KeyState;
-    Player->MoveLeft = states.test(engine::ksLeft);
-    Player->MoveRight = states.test(engine::ksRight);
-    Player->MoveUp = states.test(engine::ksUp);
-    Player->MoveDown = states.test(engine::ksDown);
+    Player->MoveLeft = pilot.Left;
+    Player->MoveRight = pilot.Right;
+    Player->MoveUp = pilot.Up;
+    Player->MoveDown = pilot.Down;
   }
   if (EnemiesLeft <= 0 && !Player->LevelDone) {
     EndLevel();
@@ -56,13 +58,15 @@ void TMForm::GameStep(int lag) {
   SpawnBonuses();
   DrawHud();
   CullOffscreen();
-  if (Keys.EscPressed) OpenWindow(kWindowQuitToMenu);
-  if (Keys.PausePressed) OpenWindow(kWindowPause);
+  if (shell_.QuitPressed()) OpenWindow(kWindowQuitToMenu);
+  if (shell_.PausePressed()) OpenWindow(kWindowPause);
 }
 
-void TMForm::CullOffscreen() {
+void TGame::CullOffscreen() {
   FreeWhereGone(Bullets, [](const TBullet& shot) { return !shot.Visible; });
   FreeWhereGone(GroundGuns, [](const TGroundGun& hunter) { return !hunter.Visible; });
   FreeWhereGone(Monsters, [](const TMonster& monster) { return !monster.Visible; });
   FreeWhereGone(Bonuses, [](const TBonus& bonus) { return bonus.Taken; });
 }
+
+}  // namespace gameplay

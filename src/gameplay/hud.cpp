@@ -1,6 +1,6 @@
 #include <string>
 
-#include "app/form.h"
+#include "gameplay/game.h"
 #include "objects/kill_and_forget.h"
 #include "objects/my_image_sprite.h"
 #include "objects/player.h"
@@ -35,17 +35,20 @@ constexpr TWeaponIcon kWeaponIcons[] = {
 
 }  // namespace
 
-void TMForm::CreateHud() {
-  Panels.Strip = new TMyImageSprite(kImageList, "Panels", 0, 0, kStripDepth);  // owned by the tree
+namespace gameplay {
+
+void TGame::CreateHud() {
+  Panels.Strip =
+      new TMyImageSprite(*this, kImageList, "Panels", 0, 0, kStripDepth);  // owned by the tree
   for (size_t i = 0; i < Panels.Lives.size(); ++i) {
     const double x = kFirstLifeX + kLifeSpacing * static_cast<int>(i);
-    Panels.Lives[i] = new TMyImageSprite(kImageList, "PanelLife", x, kIconY, kIconDepth);
+    Panels.Lives[i] = new TMyImageSprite(*this, kImageList, "PanelLife", x, kIconY, kIconDepth);
   }
-  Panels.Hero = new TMyImageSprite(kImageList, "PanelHero", kHeroIconX, kIconY, kIconDepth);
-  Panels.Weapon = new TMyImageSprite(kImageList, "Null", kWeaponX, kWeaponY, kIconDepth);
+  Panels.Hero = new TMyImageSprite(*this, kImageList, "PanelHero", kHeroIconX, kIconY, kIconDepth);
+  Panels.Weapon = new TMyImageSprite(*this, kImageList, "Null", kWeaponX, kWeaponY, kIconDepth);
 }
 
-void TMForm::KillHud() {
+void TGame::KillHud() {
   KillAndForget(Panels.Strip);
   for (TMyImageSprite*& life : Panels.Lives) KillAndForget(life);
   KillAndForget(Panels.Hero);
@@ -53,19 +56,17 @@ void TMForm::KillHud() {
 }
 
 // The numbers show in this frame; the icons, drawn before the step, in the next.
-void TMForm::DrawHud() {
+void TGame::DrawHud() {
   if (!Player || !Panels.Weapon) return;
-  SetTextStyle(kLevelStyle);
-  DrawText(std::to_string(Level), kLevelX, true, true, kNumbersY);
-  SetTextStyle(kScoreStyle);
-  DrawText(std::to_string(Score), kScoreX, true, true, kNumbersY);
+  shell_.DrawHudText(std::to_string(Level), kLevelStyle, kLevelX, kNumbersY);
+  shell_.DrawHudText(std::to_string(Score), kScoreStyle, kScoreX, kNumbersY);
   const int shown = std::clamp(Lives, 0, static_cast<int>(Panels.Lives.size()));
   for (int i = 0; i < static_cast<int>(Panels.Lives.size()); ++i)
     Panels.Lives[i]->Visible = i < shown;
-  Panels.Hero->Visible = Player->Owned[gameplay::kHeroBonusEntry];
+  Panels.Hero->Visible = Player->Owned[kHeroBonusEntry];
   const TWeaponIcon* icon = nullptr;
   for (const TWeaponIcon& candidate : kWeaponIcons) {
-    if (Player->Owned[gameplay::BonusSlotOf(candidate.kind)]) {
+    if (Player->Owned[BonusSlotOf(candidate.kind)]) {
       icon = &candidate;
       break;
     }
@@ -73,3 +74,5 @@ void TMForm::DrawHud() {
   Panels.Weapon->SetImageByName(icon ? icon->image : "Null");
   Panels.Weapon->X = icon ? icon->x : kWeaponX;
 }
+
+}  // namespace gameplay

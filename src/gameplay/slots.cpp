@@ -1,71 +1,75 @@
-#include "app/form.h"
+#include "gameplay/game.h"
 #include "objects/bonus.h"
 #include "objects/bullet.h"
 #include "objects/ground_gun.h"
 #include "objects/monster.h"
 
+namespace gameplay {
+
 // A full table refuses quietly; the family's timer then keeps growing, so the next free slot
 // is filled at the first lucky draw.
-bool TMForm::AddGroundGun(double x, double y, int z, uint8_t kind) {
+bool TGame::AddGroundGun(double x, double y, int z, uint8_t kind) {
   const int slot = GroundGuns.FirstFree();
   if (slot == 0) return false;
-  GroundGuns.Put(slot, new TGroundGun(kind, slot, x, y, z));  // owned by the tree
+  GroundGuns.Put(slot, new TGroundGun(*this, kind, slot, x, y, z));  // owned by the tree
   GunTimer = 0;
   return true;
 }
 
-bool TMForm::AddMonster(double x, int z, uint8_t kind) {
+bool TGame::AddMonster(double x, int z, uint8_t kind) {
   const int slot = Monsters.FirstFree();
   if (slot == 0) return false;
-  Monsters.Put(slot, new TMonster(slot, x, z, kind));
+  Monsters.Put(slot, new TMonster(*this, slot, x, z, kind));
   MonsterTimer = 0;
   return true;
 }
 
-bool TMForm::AddBonus(double x, double y, int z, uint8_t kind) {
+bool TGame::AddBonus(double x, double y, int z, uint8_t kind) {
   const int slot = Bonuses.FirstFree();
   if (slot == 0) return false;
-  Bonuses.Put(slot, new TBonus(x, y, z, slot, kind));
+  Bonuses.Put(slot, new TBonus(*this, x, y, z, slot, kind));
   BonusTimer = 0;
   return true;
 }
 
-void TMForm::FireShot(int x, int y, int z, int speed, int angle, uint8_t kind, uint8_t side,
-                      bool tilt) {
+void TGame::FireShot(int x, int y, int z, int speed, int angle, uint8_t kind, uint8_t side,
+                     bool tilt) {
   const int slot = Bullets.FirstFree();
   if (slot == 0) return;
-  Bullets.Put(slot, new TBullet(slot, x, y, z, speed, angle, kind, side, tilt));
+  Bullets.Put(slot, new TBullet(*this, slot, x, y, z, speed, angle, kind, side, tilt));
 }
 
-void TMForm::FreeShot(int i) {
+void TGame::FreeShot(int i) {
   Bullets.Free(i);
 }
-void TMForm::FreeGroundGun(int i) {
+void TGame::FreeGroundGun(int i) {
   GroundGuns.Free(i);
 }
-void TMForm::FreeMonster(int i) {
+void TGame::FreeMonster(int i) {
   Monsters.Free(i);
 }
-void TMForm::FreeBonus(int i) {
+void TGame::FreeBonus(int i) {
   Bonuses.Free(i);
 }
-void TMForm::FreeAllShots() {
+void TGame::FreeAllShots() {
   Bullets.FreeAll();
 }
-void TMForm::FreeAllGroundGuns() {
+void TGame::FreeAllGroundGuns() {
   GroundGuns.FreeAll();
 }
-void TMForm::FreeAllMonsters() {
+void TGame::FreeAllMonsters() {
   Monsters.FreeAll();
 }
-void TMForm::FreeAllBonuses() {
+void TGame::FreeAllBonuses() {
   Bonuses.FreeAll();
 }
 
 // The craft's mega shots still in flight go with the craft.
-void TMForm::KillPlayerShots() {
+void TGame::KillPlayerShots() {
   for (int i = 1; i <= decltype(Bullets)::kSlots; ++i) {
     const TBullet* shot = Bullets[i];
     if (shot && shot->Kind == TBullet::kMegaShot && shot->Side == TBullet::kPlayerSide) FreeShot(i);
   }
 }
+
+}  // namespace gameplay

@@ -1,4 +1,4 @@
-#include "app/form.h"
+#include "gameplay/game.h"
 #include "objects/player.h"
 
 namespace {
@@ -26,7 +26,9 @@ constexpr int kMonsterEntries = 4;
 
 }  // namespace
 
-void TMForm::SpawnGroundGuns() {
+namespace gameplay {
+
+void TGame::SpawnGroundGuns() {
   GunTimer += FrameMs;
   if (!(GunTimer > kHunterPause && !LevelOver)) return;
   for (const THunterEntry& hunter : kHunterEntries) {
@@ -37,7 +39,7 @@ void TMForm::SpawnGroundGuns() {
   }
 }
 
-void TMForm::SpawnMonsters() {
+void TGame::SpawnMonsters() {
   MonsterTimer += FrameMs;
   if (!(MonsterTimer > kMonsterPause && EnemiesLeft > 0 && !LevelOver)) return;
   for (int entry = 0; entry < kMonsterEntries; ++entry) {
@@ -49,7 +51,7 @@ void TMForm::SpawnMonsters() {
 }
 
 // The hero bonus is forced once the wingman has been shot down; any bonus added clears that.
-void TMForm::SpawnBonuses() {
+void TGame::SpawnBonuses() {
   BonusTimer += FrameMs;
   if (!(BonusTimer > kBonusPause && !LevelOver)) return;
   for (int entry = 1; entry <= gameplay::kBonusEntries; ++entry) {
@@ -63,3 +65,5 @@ void TMForm::SpawnBonuses() {
       Player->HeroLost = false;
   }
 }
+
+}  // namespace gameplay

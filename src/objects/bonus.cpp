@@ -2,8 +2,8 @@
 
 #include <array>
 
-#include "app/form.h"
 #include "objects/scroll_background.h"
+#include "objects/world.h"
 
 namespace {
 
@@ -23,23 +23,23 @@ const char* BonusImageOf(uint8_t kind) {
   return kind < kImages.size() ? kImages[kind] : kImages[0];
 }
 
-TBonus::TBonus(double x, double y, int32_t z, int slot, uint8_t kind)
-    : TMyImageSprite(kImageList, BonusImageOf(kind), x, y, z), Slot(slot), Kind(kind) {
+TBonus::TBonus(objects::TWorld& world, double x, double y, int32_t z, int slot, uint8_t kind)
+    : TMyImageSprite(world, kImageList, BonusImageOf(kind), x, y, z), Slot(slot), Kind(kind) {
   AnimSpeed = kBonusAnimSpeed;
 }
 
 void TBonus::Kick() {
   KickTimer = kKickMs;
   KickSpeed = kKickSpeed;
-  if (X > kKickedAway) MForm->FreeBonus(Slot);
+  if (X > kKickedAway) World().FreeBonus(Slot);
 }
 
 // It drifts with the front hills; a kick carries it right for a moment.
 void TBonus::Step(int32_t lag) {
   TMyImageSprite::Step(lag);
-  X += (MForm->Background->SpeedX + KickSpeed) * MForm->SpeedFactor;
+  X += (World().Background->SpeedX + KickSpeed) * World().SpeedFactor;
   if (KickSpeed > 0) {
-    KickTimer -= MForm->FrameMs;
+    KickTimer -= World().FrameMs;
     if (KickTimer <= 0) KickSpeed = 0;
   }
 }

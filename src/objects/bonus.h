@@ -8,7 +8,7 @@
 // shots push it to the right.
 class TBonus : public TMyImageSprite {
  public:
-  TBonus(double x, double y, int32_t z, int slot, uint8_t kind);
+  TBonus(objects::TWorld& world, double x, double y, int32_t z, int slot, uint8_t kind);
 
   int Slot = 0;
   bool Taken = false;

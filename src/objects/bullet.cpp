@@ -5,12 +5,13 @@
 #include <numbers>
 #include <string>
 
-#include "app/form.h"
+#include "engine/dx_image_list.h"
 #include "objects/ground_gun.h"
 #include "objects/monster.h"
 #include "objects/player.h"
 #include "objects/scroll_background.h"
 #include "objects/value_steps.h"
+#include "objects/world.h"
 
 namespace {
 
@@ -55,11 +56,11 @@ const char* ImageOfKind(uint8_t kind, uint8_t side) {
 // A tilted shot is drawn an eighth of a turn further clockwise than it flies, so it has its own
 // picture turned that much the other way and is seen along its flight; the plain picture
 // serves the untilted shots (and a tilted one when the data has no picture of its own).
-std::string ImageOf(uint8_t kind, uint8_t side, bool tilt) {
+std::string ImageOf(objects::TWorld& world, uint8_t kind, uint8_t side, bool tilt) {
   const std::string plain = ImageOfKind(kind, side);
   if (!tilt) return plain;
   const std::string tilted = plain + "Tilted";
-  return MForm->MDXImageList2.Items.Find(tilted) ? tilted : plain;
+  return world.ImageList(kImageList)->Items.Find(tilted) ? tilted : plain;
 }
 
 }  // namespace
@@ -69,9 +70,9 @@ TVelocity VelocityOf(int angle, int speed) {
   return {static_cast<int>(std::cos(radians) * speed), static_cast<int>(std::sin(radians) * speed)};
 }
 
-TBullet::TBullet(int slot, int x, int y, int z, int speed, int angle, uint8_t kind, uint8_t side,
-                 bool tilt)
-    : TMyImageSprite(kImageList, ImageOf(kind, side, tilt), x, y, z) {
+TBullet::TBullet(objects::TWorld& world, int slot, int x, int y, int z, int speed, int angle,
+                 uint8_t kind, uint8_t side, bool tilt)
+    : TMyImageSprite(world, kImageList, ImageOf(world, kind, side, tilt), x, y, z) {
   switch (kind) {
     case kBomb:
       VelY = 1;
@@ -81,7 +82,7 @@ TBullet::TBullet(int slot, int x, int y, int z, int speed, int angle, uint8_t ki
     case kMegaShot:
       FlameSpeed = kMegaFlameSpeed;
       Flame = 0;
-      flame_ = FindListImage(kImageList, "EngineFire");
+      flame_ = FindListImage(world, kImageList, "EngineFire");
       Damage = kMegaDamage;
       break;
     case kRocket:
@@ -119,7 +120,7 @@ void TBullet::Explode() {
   SwayLeft = true;
   switch (Kind) {
     case kMegaShot:
-      MForm->PlayEffect("Explosion2");
+      World().PlayEffect("Explosion2");
       PlayOnce("Explosion", kBlastAnimSpeed);
       Y -= 56;
       X -= 8;
@@ -128,7 +129,7 @@ void TBullet::Explode() {
       break;
     case kRocket:
     case kBomb:
-      MForm->PlayEffect("Explosion2");
+      World().PlayEffect("Explosion2");
       PlayOnce("Explosion", kBlastAnimSpeed);
       break;
     default:
@@ -140,15 +141,15 @@ void TBullet::Explode() {
 
 // The shot's centre goes halfway between its own and the target's, and rides there.
 void TBullet::AttachTo(uint8_t targetKind, int index) {
-  const TMyImageSprite* target = MForm->Player;
+  const TMyImageSprite* target = World().Player;
   TargetKind = targetKind;
   if (targetKind == kOnMonster || targetKind == kOnHunter) TargetIndex = index;
   if (targetKind == kOnMonster) {
-    const TMonster* monster = MForm->Monsters[index];
+    const TMonster* monster = World().Monsters[index];
     target = monster;
     TargetSerial = monster ? monster->Serial : 0;
   } else if (targetKind == kOnHunter) {
-    const TGroundGun* hunter = MForm->GroundGuns[index];
+    const TGroundGun* hunter = World().GroundGuns[index];
     target = hunter;
     TargetSerial = hunter ? hunter->Serial : 0;
   }
@@ -166,11 +167,11 @@ void TBullet::Step(int32_t lag) {
   TMyImageSprite::Step(lag);
   if (Exploded) StepSmoke();
   if (Kind == kMegaShot && !Exploded) {
-    Flame += MForm->FrameMs / 1000.0 * FlameSpeed;
+    Flame += World().FrameMs / 1000.0 * FlameSpeed;
     if (Flame > kLastFlamePattern) Flame = 0;
-    if (Side == kPlayerSide && X - (MForm->Player->X + kCraftNose) > kMegaReach) {
+    if (Side == kPlayerSide && X - (World().Player->X + kCraftNose) > kMegaReach) {
       Explode();
-      MForm->Player->MegaBlast();
+      World().Player->MegaBlast();
     }
   }
   if (TargetKind == kFree) {
@@ -183,18 +184,18 @@ void TBullet::Step(int32_t lag) {
 // After the blast: a rocket's smoke puff rises and sways for a while before the rest of the
 // explosion plays; a mega blast plays once.
 void TBullet::StepSmoke() {
-  const double speed = MForm->SpeedFactor;
+  const double speed = World().SpeedFactor;
   if (Kind == kRocket && AnimFrame >= kSmokePattern && TargetKind == kFree) {
     if (ExplodeTimer <= 0) {
       HideAtEnd = true;
       return;
     }
     HideAtEnd = false;
-    ExplodeTimer -= MForm->FrameMs;
+    ExplodeTimer -= World().FrameMs;
     AnimFrame = kSmokePattern;
     Y -= kSmokeDrift * speed;
     X += (SwayLeft ? -kSmokeDrift : kSmokeDrift) * speed;
-    SwayTimer -= MForm->FrameMs;
+    SwayTimer -= World().FrameMs;
     if (SwayTimer <= 0) {
       SwayTimer = kSwayMs;
       SwayLeft = !SwayLeft;
@@ -202,7 +203,7 @@ void TBullet::StepSmoke() {
   } else if (Kind == kMegaShot) {
     if (ExplodeTimer > 0) {
       HideAtEnd = false;
-      ExplodeTimer -= MForm->FrameMs;
+      ExplodeTimer -= World().FrameMs;
       AnimFrame = 0;
     } else {
       HideAtEnd = true;
@@ -211,10 +212,10 @@ void TBullet::StepSmoke() {
 }
 
 void TBullet::StepFlying() {
-  const double speed = MForm->SpeedFactor;
+  const double speed = World().SpeedFactor;
   if (Exploded) {
     // A spent rocket lies on the ground; a bomb's blast still hurts a craft flying into it.
-    if (Kind == kRocket) X += MForm->Background->SpeedX * speed;
+    if (Kind == kRocket) X += World().Background->SpeedX * speed;
     if (Kind == kBomb) CheckHits();
     return;
   }
@@ -229,7 +230,7 @@ void TBullet::StepFlying() {
 }
 
 void TBullet::Accelerate() {
-  if (!objects::CountDown(AccelTimer, 0, MForm->FrameMs)) {
+  if (!objects::CountDown(AccelTimer, 0, World().FrameMs)) {
     AccelTimer = kAccelMs;
     Speed = std::min(Speed + 1, kTopRocketSpeed);
   }
@@ -241,12 +242,12 @@ void TBullet::Accelerate() {
 void TBullet::RideOnTarget() {
   const TMyImageSprite* target = nullptr;
   if (TargetKind == kOnPlayer) {
-    target = MForm->Player;
+    target = World().Player;
   } else if (TargetKind == kOnMonster) {
-    const TMonster* monster = MForm->Monsters[TargetIndex];
+    const TMonster* monster = World().Monsters[TargetIndex];
     if (monster && monster->Serial == TargetSerial) target = monster;
   } else if (TargetKind == kOnHunter) {
-    const TGroundGun* hunter = MForm->GroundGuns[TargetIndex];
+    const TGroundGun* hunter = World().GroundGuns[TargetIndex];
     if (hunter && hunter->Serial == TargetSerial) target = hunter;
   }
   if (!target) {
@@ -258,8 +259,7 @@ void TBullet::RideOnTarget() {
 }
 
 void TBullet::Render() {
-  engine::TDirectDrawSurface* surface =
-      MForm->MDXDraw.HasSurface() ? &MForm->MDXDraw.Surface() : nullptr;
+  engine::TDirectDrawSurface* surface = World().DrawSurface();
   if (!surface) return;
   if (flame_ && !Exploded) {
     flame_->Draw(*surface, static_cast<int>(X - 45), static_cast<int>(Y + 3),

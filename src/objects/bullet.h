@@ -12,8 +12,8 @@ class TBullet : public TMyImageSprite {
   enum : uint8_t { kPlayerSide = 0, kEnemySide = 1 };
   enum : uint8_t { kFree = 0, kOnPlayer = 1, kOnMonster = 2, kOnHunter = 3 };
 
-  TBullet(int slot, int x, int y, int z, int speed, int angle, uint8_t kind, uint8_t side,
-          bool tilt);
+  TBullet(objects::TWorld& world, int slot, int x, int y, int z, int speed, int angle, uint8_t kind,
+          uint8_t side, bool tilt);
 
   uint8_t Side = kPlayerSide;
   int Slot = 0;

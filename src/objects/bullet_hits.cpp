@@ -1,9 +1,9 @@
-#include "app/form.h"
 #include "objects/bonus.h"
 #include "objects/bullet.h"
 #include "objects/ground_gun.h"
 #include "objects/monster.h"
 #include "objects/player.h"
+#include "objects/world.h"
 
 namespace {
 
@@ -15,7 +15,7 @@ constexpr int kHitJump = 100;  // a shot that hit an enemy leaves upwards, out o
 // All the damage shots do is done here, from the shot's side of the collision. Shots of one
 // side never touch each other, and no shot hurts its own side.
 void TBullet::OnHit(engine::TSprite& other, bool&) {
-  TPlayer* player = MForm->Player;
+  TPlayer* player = World().Player;
   if (Kind == kBomb) {
     if (Exploded && !BombHitDone && Visible && &other == player &&
         player->State == TPlayer::kFlying) {
@@ -38,7 +38,7 @@ void TBullet::OnHit(engine::TSprite& other, bool&) {
   } else if (&other == player) {
     if (Side != kEnemySide || player->State != TPlayer::kFlying) return;
     if (Kind == kMegaShot) {
-      MForm->FreeShot(Slot);
+      World().FreeShot(Slot);
     } else {
       Explode();
     }
@@ -57,7 +57,7 @@ void TBullet::OnHit(engine::TSprite& other, bool&) {
     if (Kind != kMegaShot) {
       monster->Damage(Damage);
       Y -= kHitJump;
-      MForm->FreeShot(Slot);
+      World().FreeShot(Slot);
     } else if (!Exploded) {
       monster->Die();
       Explode();

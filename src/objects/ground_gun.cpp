@@ -1,9 +1,9 @@
 #include "objects/ground_gun.h"
 
-#include "app/form.h"
 #include "objects/bullet.h"
 #include "objects/player.h"
 #include "objects/scroll_background.h"
+#include "objects/world.h"
 
 namespace {
 
@@ -35,26 +35,27 @@ const TKindValues& ValuesOf(uint8_t kind) {
 
 }  // namespace
 
-TGroundGun::TGroundGun(uint8_t kind, int slot, double x, double y, int32_t z)
-    : TMyImageSprite(kImageList, ValuesOf(kind).image, x, y, z),
+TGroundGun::TGroundGun(objects::TWorld& world, uint8_t kind, int slot, double x, double y,
+                       int32_t z)
+    : TMyImageSprite(world, kImageList, ValuesOf(kind).image, x, y, z),
       Kind(kind),
       Slot(slot),
       ScoreValue(kHitPoints),
       HitPoints(kHitPoints) {
-  Serial = ++MForm->LastSerial;
+  Serial = ++World().LastSerial;
 }
 
 // A hunter does not bring the level nearer its end.
 void TGroundGun::Damage(int points) {
   HitPoints -= points;
   if (HitPoints > 0) return;
-  if (!Dead) MForm->Score += ScoreValue * kPointsPerHitPoint;
+  if (!Dead) World().Score += ScoreValue * kPointsPerHitPoint;
   Die();
 }
 
 void TGroundGun::Die() {
   if (Dead) return;
-  if (MForm->Player->State != TPlayer::kDying) MForm->PlayEffect("HunterKill");
+  if (World().Player->State != TPlayer::kDying) World().PlayEffect("HunterKill");
   const TKindValues& values = ValuesOf(Kind);
   PlayOnce(values.fallImage, kFallAnimSpeed);
   X += values.fallDx;
@@ -67,23 +68,23 @@ void TGroundGun::Fire() {
   const int z = Z();
   switch (Kind) {
     case 0:
-      MForm->PlayEffect("Shot3");
+      World().PlayEffect("Shot3");
       for (int i = 1; i <= 3; ++i) {
-        MForm->FireShot(static_cast<int>(X + 80 - 3 * i), static_cast<int>(Y + 3 - 10 * i), z, 7,
-                        -92, TBullet::kGunShot, TBullet::kEnemySide, true);
+        World().FireShot(static_cast<int>(X + 80 - 3 * i), static_cast<int>(Y + 3 - 10 * i), z, 7,
+                         -92, TBullet::kGunShot, TBullet::kEnemySide, true);
       }
       ReloadTimer = 400;
       break;
     case 1:
-      MForm->PlayEffect("Shot1");
-      MForm->FireShot(static_cast<int>(X + 90), static_cast<int>(Y + 3), z, 10, -90,
-                      TBullet::kGunShot, TBullet::kEnemySide, true);
+      World().PlayEffect("Shot1");
+      World().FireShot(static_cast<int>(X + 90), static_cast<int>(Y + 3), z, 10, -90,
+                       TBullet::kGunShot, TBullet::kEnemySide, true);
       ReloadTimer = 300;
       break;
     default:
-      MForm->PlayEffect("Rocket");
-      MForm->FireShot(static_cast<int>(X + 50), static_cast<int>(Y + 3), z, 8, -102,
-                      TBullet::kRocket, TBullet::kEnemySide, true);
+      World().PlayEffect("Rocket");
+      World().FireShot(static_cast<int>(X + 50), static_cast<int>(Y + 3), z, 8, -102,
+                       TBullet::kRocket, TBullet::kEnemySide, true);
       ReloadTimer = 400;
       break;
   }
@@ -95,16 +96,16 @@ void TGroundGun::Step(int32_t lag) {
   TMyImageSprite::Step(lag);
   if (!Dead) {
     if (ReloadTimer > 0) {
-      ReloadTimer -= MForm->FrameMs;
-    } else if (MForm->RandomBelow(kFireChance) == 1 && X > kFiresFromX && X < kFiresToX) {
+      ReloadTimer -= World().FrameMs;
+    } else if (World().RandomBelow(kFireChance) == 1 && X > kFiresFromX && X < kFiresToX) {
       Fire();
     }
     AnimFrame = Firing ? 1 : 0;  // pattern 1 is the firing pose
     if (PoseTimer > 0) {
-      PoseTimer -= MForm->FrameMs;
+      PoseTimer -= World().FrameMs;
     } else {
       Firing = false;
     }
   }
-  X += MForm->Background->SpeedX * MForm->SpeedFactor;  // it stands on the front hills
+  X += World().Background->SpeedX * World().SpeedFactor;  // it stands on the front hills
 }

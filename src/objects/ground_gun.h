@@ -7,7 +7,7 @@
 // A hunter on the ground: drifts left with the front hills and fires upwards at random.
 class TGroundGun : public TMyImageSprite {
  public:
-  TGroundGun(uint8_t kind, int slot, double x, double y, int32_t z);
+  TGroundGun(objects::TWorld& world, uint8_t kind, int slot, double x, double y, int32_t z);
 
   uint8_t Kind = 0;
   bool Dead = false;

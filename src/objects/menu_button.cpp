@@ -1,9 +1,9 @@
 #include "objects/menu_button.h"
 
-TMenuButton::TMenuButton(uint8_t list, const std::string& activeImage,
+TMenuButton::TMenuButton(objects::TWorld& world, uint8_t list, const std::string& activeImage,
                          const std::string& inactiveImage, int activeFrame, int inactiveFrame,
                          double x, double y)
-    : TMyImageSprite(list),
+    : TMyImageSprite(world, list),
       ActiveImage(activeImage),
       InactiveImage(inactiveImage),
       ActiveFrame(activeFrame),

@@ -5,8 +5,9 @@
 // A button of the menu screens, with an inactive and an active look.
 class TMenuButton : public TMyImageSprite {
  public:
-  TMenuButton(uint8_t list, const std::string& activeImage, const std::string& inactiveImage,
-              int activeFrame, int inactiveFrame, double x, double y);
+  TMenuButton(objects::TWorld& world, uint8_t list, const std::string& activeImage,
+              const std::string& inactiveImage, int activeFrame, int inactiveFrame, double x,
+              double y);
 
   std::string ActiveImage;
   std::string InactiveImage;

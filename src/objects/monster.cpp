@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "app/form.h"
 #include "objects/bullet.h"
+#include "objects/world.h"
 
 namespace {
 
@@ -46,9 +46,9 @@ const TKindValues& ValuesOf(uint8_t kind) {
 
 }  // namespace
 
-TMonster::TMonster(int slot, double x, int32_t z, uint8_t kind)
-    : TMyImageSprite(kImageList, ValuesOf(kind).image, x,
-                     ValuesOf(kind).lowestY + MForm->RandomBelow(ValuesOf(kind).yRange), z),
+TMonster::TMonster(objects::TWorld& world, int slot, double x, int32_t z, uint8_t kind)
+    : TMyImageSprite(world, kImageList, ValuesOf(kind).image, x,
+                     ValuesOf(kind).lowestY + world.RandomBelow(ValuesOf(kind).yRange), z),
       Slot(slot),
       Kind(kind) {
   const TKindValues& values = ValuesOf(kind);
@@ -57,21 +57,21 @@ TMonster::TMonster(int slot, double x, int32_t z, uint8_t kind)
   SpeedX = values.speedX;
   HitPoints = values.hitPoints;
   if (Kind == kDog) ShotsLeft = 5;
-  if (Kind == kHelicopter) ShotsLeft = 1 + MForm->RandomBelow(5);
-  if (Kind == kBird) Phase = MForm->RandomBelow(kBirdPhases);
+  if (Kind == kHelicopter) ShotsLeft = 1 + World().RandomBelow(5);
+  if (Kind == kBird) Phase = World().RandomBelow(kBirdPhases);
   PixelHit = false;
   ScoreValue = HitPoints;
-  Serial = ++MForm->LastSerial;
-  if (Kind == kAirplane) moving_ = FindListImage(kImageList, "MAirplaneAnim");
-  if (Kind == kHelicopter) moving_ = FindListImage(kImageList, "MHelicopterAnim");
+  Serial = ++World().LastSerial;
+  if (Kind == kAirplane) moving_ = FindListImage(World(), kImageList, "MAirplaneAnim");
+  if (Kind == kHelicopter) moving_ = FindListImage(World(), kImageList, "MHelicopterAnim");
 }
 
 void TMonster::Damage(int points) {
   HitPoints -= points;
   if (HitPoints > 0) return;
   if (!Dying) {
-    MForm->Score += ScoreValue * kPointsPerHitPoint;
-    MForm->EnemiesLeft -= 1;
+    World().Score += ScoreValue * kPointsPerHitPoint;
+    World().EnemiesLeft -= 1;
   }
   Die();
 }
@@ -82,16 +82,16 @@ void TMonster::Die() {
   switch (Kind) {
     case kBird:
       Y += kBirdFallDrop;
-      MForm->PlayEffect("BirdKill");
+      World().PlayEffect("BirdKill");
       SetImageByName("MBirdFall");
       break;
     case kDog:
-      MForm->PlayEffect("DogKill");
+      World().PlayEffect("DogKill");
       SetImageByName("MDogFall");
       AnimSpeed = 0;  // the fall keeps the rate the dog had
       break;
     default:
-      MForm->PlayEffect("Explosion2");
+      World().PlayEffect("Explosion2");
       PlayOnce("Explosion", kDeathAnimSpeed);
       break;
   }
@@ -113,24 +113,24 @@ void TMonster::EndEat() {
 
 void TMonster::Fire() {
   if (Kind == kDog) {
-    MForm->FireShot(static_cast<int>(X + 7), static_cast<int>(Y + 130), 9, 0, 0, TBullet::kBomb,
-                    TBullet::kEnemySide, false);
+    World().FireShot(static_cast<int>(X + 7), static_cast<int>(Y + 130), 9, 0, 0, TBullet::kBomb,
+                     TBullet::kEnemySide, false);
     ShotTimer = kBombReloadMs;
   } else if (Kind == kHelicopter) {
-    MForm->FireShot(static_cast<int>(X - 24), static_cast<int>(Y + 43), 9, 8, -128,
-                    TBullet::kRocket, TBullet::kEnemySide, false);
+    World().FireShot(static_cast<int>(X - 24), static_cast<int>(Y + 43), 9, 8, -128,
+                     TBullet::kRocket, TBullet::kEnemySide, false);
     ShotTimer = kRocketReloadMs;
   }
 }
 
 void TMonster::Step(int32_t lag) {
   TMyImageSprite::Step(lag);
-  X += SpeedX * MForm->SpeedFactor;
-  Y += SpeedY * MForm->SpeedFactor;
+  X += SpeedX * World().SpeedFactor;
+  Y += SpeedY * World().SpeedFactor;
   StepByKind();
-  if (ShotTimer > 0) ShotTimer -= MForm->FrameMs;
+  if (ShotTimer > 0) ShotTimer -= World().FrameMs;
   if (!Dying && X < kNoFireBeyondX && ShotsLeft > 0 && ShotTimer <= 0 &&
-      MForm->RandomBelow(kFireChance) == 1) {
+      World().RandomBelow(kFireChance) == 1) {
     ShotsLeft -= 1;
     Fire();
   }
@@ -138,7 +138,7 @@ void TMonster::Step(int32_t lag) {
 
 // A dying enemy keeps its horizontal speed; birds and dogs fall as well.
 void TMonster::StepByKind() {
-  const double seconds = MForm->FrameMs / 1000.0;
+  const double seconds = World().FrameMs / 1000.0;
   switch (Kind) {
     case kAirplane:
       PropFrame += seconds * kPropellerRate;
@@ -148,12 +148,12 @@ void TMonster::StepByKind() {
       if (!Dying) {
         Y = std::sin((Phase + X) / kBirdPathPeriod) * kBirdPathHeight + kBirdPathMiddle;
       } else {
-        Y += 2 * MForm->SpeedFactor;
+        Y += 2 * World().SpeedFactor;
       }
       if (Eating && AnimFrame >= 2) EndEat();
       break;
     case kDog:
-      if (Dying) Y += 1 * MForm->SpeedFactor;
+      if (Dying) Y += 1 * World().SpeedFactor;
       break;
     case kHelicopter:
       PropFrame += seconds * kRotorRate;
@@ -166,10 +166,11 @@ void TMonster::StepByKind() {
 
 void TMonster::Render() {
   TMyImageSprite::Render();
-  if (Dying || !moving_ || !MForm->MDXDraw.HasSurface()) return;
+  engine::TDirectDrawSurface* surface = World().DrawSurface();
+  if (Dying || !moving_ || !surface) return;
   const bool airplane = Kind == kAirplane;
   const double x = airplane ? X - 6 : X - 15;
   const double y = airplane ? Y + 10 : Y - 16;
-  moving_->Draw(MForm->MDXDraw.Surface(), static_cast<int>(std::nearbyint(x)),
-                static_cast<int>(std::nearbyint(y)), static_cast<int>(PropFrame));
+  moving_->Draw(*surface, static_cast<int>(std::nearbyint(x)), static_cast<int>(std::nearbyint(y)),
+                static_cast<int>(PropFrame));
 }

@@ -10,7 +10,7 @@ class TMonster : public TMyImageSprite {
  public:
   enum : uint8_t { kAirplane = 0, kBird = 1, kDog = 2, kHelicopter = 3 };
 
-  TMonster(int slot, double x, int32_t z, uint8_t kind);
+  TMonster(objects::TWorld& world, int slot, double x, int32_t z, uint8_t kind);
 
   int Slot = 0;
   int ScoreValue = 0;

@@ -1,11 +1,11 @@
 #include "objects/my_cursor.h"
 
-#include "app/form.h"
 #include "objects/value_steps.h"
+#include "objects/world.h"
 
-TMyCursor::TMyCursor(uint8_t list, const std::string& name, double x, double y, int32_t z,
-                     int blinkPeriod)
-    : TMyImageSprite(list, name, x, y, z), BlinkPeriod(blinkPeriod) {
+TMyCursor::TMyCursor(objects::TWorld& world, uint8_t list, const std::string& name, double x,
+                     double y, int32_t z, int blinkPeriod)
+    : TMyImageSprite(world, list, name, x, y, z), BlinkPeriod(blinkPeriod) {
   Visible = false;
 }
 
@@ -15,7 +15,7 @@ void TMyCursor::Step(int32_t lag) {
     Visible = false;
     return;
   }
-  if (!objects::CountDown(BlinkTimer, 0, MForm->FrameMs)) {
+  if (!objects::CountDown(BlinkTimer, 0, World().FrameMs)) {
     BlinkTimer = BlinkPeriod;
     Visible = !Visible;
   }

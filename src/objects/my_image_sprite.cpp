@@ -1,33 +1,28 @@
 #include "objects/my_image_sprite.h"
 
-#include "app/form.h"
+#include "engine/dx_image_list.h"
 
 namespace {
 
 constexpr int kOpaque = 255;
 
-// The image list numbered as the game numbers them, or none for another number.
-engine::TDXImageList* ImageListNumbered(uint8_t list) {
-  if (list == 1) return &MForm->MDXImageList1;
-  if (list == 2) return &MForm->MDXImageList2;
-  return nullptr;
-}
-
 }  // namespace
 
-engine::TPictureCollectionItem* FindListImage(uint8_t list, const std::string& name) {
-  engine::TDXImageList* images = ImageListNumbered(list);
+engine::TPictureCollectionItem* FindListImage(objects::TWorld& world, uint8_t list,
+                                              const std::string& name) {
+  engine::TDXImageList* images = world.ImageList(list);
   return images ? &images->Items.FindImage(name) : nullptr;
 }
 
-TMyImageSprite::TMyImageSprite(uint8_t list)
-    : engine::TImageSprite(&MForm->MDXSpriteEngine.Engine()), ImageListNo(list) {
+TMyImageSprite::TMyImageSprite(objects::TWorld& world, uint8_t list)
+    : engine::TImageSprite(&world.SpriteRoot()), ImageListNo(list), world_(world) {
   AnimLoop = true;
   if (Image()) AnimFrames = Image()->PatternCount();
 }
 
-TMyImageSprite::TMyImageSprite(uint8_t list, const std::string& name, double x, double y, int32_t z)
-    : TMyImageSprite(list) {
+TMyImageSprite::TMyImageSprite(objects::TWorld& world, uint8_t list, const std::string& name,
+                               double x, double y, int32_t z)
+    : TMyImageSprite(world, list) {
   SetImageByName(name);
   X = x;
   Y = y;
@@ -35,7 +30,7 @@ TMyImageSprite::TMyImageSprite(uint8_t list, const std::string& name, double x, 
 }
 
 void TMyImageSprite::SetImageByName(const std::string& name) {
-  engine::TPictureCollectionItem* item = FindListImage(ImageListNo, name);
+  engine::TPictureCollectionItem* item = FindListImage(world_, ImageListNo, name);
   if (!item) return;
   SetImage(item);
   Width = item->Width();
@@ -74,7 +69,7 @@ void TMyImageSprite::Step(int32_t lag) {
   if (HideAtEnd && wrapped) Visible = false;
   LastAnimFrame = AnimFrame;
   // The new rate is used from the next step on.
-  if (AnimSpeed > 0) AnimRate = (1.0 / MForm->FrameMs) * AnimSpeed / 100;
+  if (AnimSpeed > 0) AnimRate = (1.0 / world_.FrameMs) * AnimSpeed / 100;
 }
 
 void TMyImageSprite::Render() {
@@ -82,8 +77,9 @@ void TMyImageSprite::Render() {
     engine::TImageSprite::Render();
     return;
   }
-  if (!Image() || !MForm->MDXDraw.HasSurface()) return;
+  engine::TDirectDrawSurface* surface = world_.DrawSurface();
+  if (!Image() || !surface) return;
   const engine::TRect rect{static_cast<int32_t>(X), static_cast<int32_t>(Y),
                            static_cast<int32_t>(X + Width), static_cast<int32_t>(Y + Height)};
-  Image()->DrawAlpha(MForm->MDXDraw.Surface(), rect, static_cast<int>(AnimFrame), Alpha);
+  Image()->DrawAlpha(*surface, rect, static_cast<int>(AnimFrame), Alpha);
 }

@@ -4,14 +4,16 @@
 #include <string>
 
 #include "engine/image_sprite.h"
+#include "objects/world.h"
 
-// The base of every game object: an image picked by name from one of the form's two image
+// The base of every game object: an image picked by name from one of the world's two image
 // lists, animations at a speed per frame, an end that can kill or hide it, blended drawing.
 class TMyImageSprite : public engine::TImageSprite {
  public:
-  // A child of the sprite engine's root, on image list 1 or 2.
-  explicit TMyImageSprite(uint8_t list);
-  TMyImageSprite(uint8_t list, const std::string& name, double x, double y, int32_t z);
+  // A child of the world's sprite root, on image list 1 or 2.
+  TMyImageSprite(objects::TWorld& world, uint8_t list);
+  TMyImageSprite(objects::TWorld& world, uint8_t list, const std::string& name, double x, double y,
+                 int32_t z);
 
   bool Blended = false;
   int Alpha = 0;
@@ -30,8 +32,14 @@ class TMyImageSprite : public engine::TImageSprite {
 
   void Step(int32_t lag) override;
   void Render() override;
+
+  objects::TWorld& World() const { return world_; }
+
+ private:
+  objects::TWorld& world_;
 };
 
-// The named image of list 1 or 2 ("Image '%s' not found" when it lacks it); none for another
-// list number.
-engine::TPictureCollectionItem* FindListImage(uint8_t list, const std::string& name);
+// The named image of the world's list 1 or 2 ("Image '%s' not found" when it lacks it); none
+// for another list number.
+engine::TPictureCollectionItem* FindListImage(objects::TWorld& world, uint8_t list,
+                                              const std::string& name);

@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include "app/form.h"
 #include "objects/value_steps.h"
 #include "platform/platform.h"
 
@@ -36,17 +35,18 @@ constexpr int kLastArmedFlight = 7;
 
 }  // namespace
 
-TPlayer::TPlayer() : TMyImageSprite(kImageList, "Player", kStartX, kStartY, kDepth) {
+TPlayer::TPlayer(objects::TWorld& world)
+    : TMyImageSprite(world, kImageList, "Player", kStartX, kStartY, kDepth) {
   PixelHit = false;
   AnimFrames = Image() ? Image()->PatternCount() : 0;
-  MForm->Lives = kStartLives;
-  MForm->Score = 0;
+  World().Lives = kStartLives;
+  World().Score = 0;
   FlightFirst = kFirstFlight;
   FlightLast = kLastFlight;
   AnimSpeed = kFlightAnimSpeed;
-  heroImage_ = FindListImage(kImageList, "Hero");
-  heroEngine_ = FindListImage(kImageList, "HeroAnim");
-  heroBlast_ = FindListImage(kImageList, "HeroExplosion");
+  heroImage_ = FindListImage(world, kImageList, "Hero");
+  heroEngine_ = FindListImage(world, kImageList, "HeroAnim");
+  heroBlast_ = FindListImage(world, kImageList, "HeroExplosion");
 }
 
 void TPlayer::Damage(int points) {
@@ -58,9 +58,9 @@ void TPlayer::Damage(int points) {
 // called back.
 void TPlayer::Die() {
   State = kDying;
-  MForm->PlayEffect("PlayerKill");
+  World().PlayEffect("PlayerKill");
   DeathTimer = kDeathMs;
-  if (MForm->Lives > 0) MForm->Lives -= 1;
+  if (World().Lives > 0) World().Lives -= 1;
 }
 
 void TPlayer::Explode() {
@@ -69,13 +69,13 @@ void TPlayer::Explode() {
   Y += 5;
   PlayLoop("PlayerExplosion", kExplosionAnimSpeed);
   ClearWeapons();
-  MForm->KillPlayerShots();
+  World().KillPlayerShots();
 }
 
 void TPlayer::Eaten() {
   Die();
   ClearWeapons();
-  MForm->KillPlayerShots();
+  World().KillPlayerShots();
   Visible = false;
 }
 
@@ -83,10 +83,10 @@ void TPlayer::Eaten() {
 void TPlayer::Respawn() {
   State = kReborn;
   LevelDone = false;
-  if (MForm->Lives == 0) {
+  if (World().Lives == 0) {
     Visible = false;
-    MForm->PlayEffect("GameOver");
-    MForm->OpenWindow(7);
+    World().PlayEffect("GameOver");
+    World().OpenWindow(7);
     return;
   }
   SetImageByName("Player");
@@ -113,18 +113,18 @@ void TPlayer::EndReborn() {
 }
 
 void TPlayer::StartLevelEnd() {
-  MForm->PlayEffect("Reborn");
+  World().PlayEffect("Reborn");
   LevelDone = true;
   ClearWeapons();
   BlinkCount = 0;
 }
 
 void TPlayer::AddScore(int points) {
-  MForm->Score += points;
+  World().Score += points;
 }
 
 void TPlayer::AddLife() {
-  if (MForm->Lives < kStartLives) MForm->Lives += 1;
+  if (World().Lives < kStartLives) World().Lives += 1;
 }
 
 void TPlayer::Step(int32_t lag) {
@@ -146,19 +146,19 @@ void TPlayer::Step(int32_t lag) {
     EndReborn();
   }
   if (State == kDying) {
-    if (!objects::CountDown(DeathTimer, 0, MForm->FrameMs)) Respawn();
-    X += kWreckDrift * MForm->SpeedFactor;
-    Y += kWreckDrift * MForm->SpeedFactor;
+    if (!objects::CountDown(DeathTimer, 0, World().FrameMs)) Respawn();
+    X += kWreckDrift * World().SpeedFactor;
+    Y += kWreckDrift * World().SpeedFactor;
   }
   WeaponTick();
-  if (!objects::CountDown(ReloadTimer, 0, MForm->FrameMs)) ReloadTimer = 0;
+  if (!objects::CountDown(ReloadTimer, 0, World().FrameMs)) ReloadTimer = 0;
   // Every state shows the flight patterns, the explosion too.
   if (AnimFrame < FlightFirst) AnimFrame = FlightFirst;
   if (AnimFrame > FlightLast) AnimFrame = FlightFirst;
 }
 
 void TPlayer::FlyByKeys(bool armed) {
-  const double speed = MForm->SpeedFactor;
+  const double speed = World().SpeedFactor;
   if (MoveLeft) X -= kKeyStepX * speed;
   if (MoveRight) X += kKeyStepX * speed;
   if (MoveUp) Y -= kKeyStepY * speed;
@@ -180,7 +180,7 @@ void TPlayer::KeepOnPlayfield() {
 
 // One tick of the blink; true when it toggled.
 bool TPlayer::Blink() {
-  BlinkTimer -= MForm->FrameMs;
+  BlinkTimer -= World().FrameMs;
   if (BlinkTimer > 0) return false;
   BlinkTimer = kBlinkMs;
   BlinkCount += 1;
@@ -191,24 +191,24 @@ bool TPlayer::Blink() {
 // The pointer steers by how far it moved since the last frame and is put back over the
 // craft, so it never leaves the window while a game runs.
 void TPlayer::SteerByMouse() {
-  platform::TPlatform& os = MForm->Platform();
-  const platform::TPoint pointer = os.GetCursorPos();
-  const double limit = 20 * MForm->SpeedFactor;
+  objects::TWorld& world = World();
+  const platform::TPoint pointer = world.PointerPos();
+  const double limit = 20 * World().SpeedFactor;
   const auto limited = [limit](int delta) {
     if (delta > limit) return static_cast<int>(std::nearbyint(limit));
     if (delta < -limit) return static_cast<int>(std::nearbyint(-limit));
     return delta;
   };
-  const int dx = limited(pointer.x - MForm->LastPointerX);
-  const int dy = limited(pointer.y - MForm->LastPointerY);
+  const int dx = limited(pointer.x - World().LastPointerX);
+  const int dy = limited(pointer.y - World().LastPointerY);
   if (State == kReborn || State == kFlying) {
     X += dx / 1.5;
     Y += dy / 1.8;
-    const platform::TPoint window = os.GetWindowPos();
-    os.SetCursorPos({static_cast<int>(window.x + X + Width / 2.0),
-                     static_cast<int>(window.y + Y + Height / 2.0)});
+    const platform::TPoint window = world.WindowPos();
+    world.MovePointerTo({static_cast<int>(window.x + X + Width / 2.0),
+                         static_cast<int>(window.y + Y + Height / 2.0)});
   }
-  const platform::TPoint after = os.GetCursorPos();
-  MForm->LastPointerX = after.x;
-  MForm->LastPointerY = after.y;
+  const platform::TPoint after = world.PointerPos();
+  World().LastPointerX = after.x;
+  World().LastPointerY = after.y;
 }

@@ -12,14 +12,14 @@ class TPlayer : public TMyImageSprite {
  public:
   enum : uint8_t { kReborn = 0, kFlying = 1, kDying = 2 };
 
-  TPlayer();
+  explicit TPlayer(objects::TWorld& world);
 
   bool MoveLeft = false;
   bool MoveRight = false;
   bool MoveUp = false;
   bool MoveDown = false;
   std::array<bool, objects::kBonusEntries + 1> Owned{};  // by entry 1..10
-  std::array<int, 10> SlotTimer{};                        // entries 1..9
+  std::array<int, 10> SlotTimer{};                       // entries 1..9
   int ReloadTimer = 0;
   uint8_t State = kReborn;
   int DeathTimer = 0;

@@ -1,11 +1,11 @@
 #include <cmath>
 #include <numbers>
 
-#include "app/form.h"
 #include "objects/bullet.h"
 #include "objects/monster.h"
 #include "objects/player.h"
 #include "objects/quads.h"
+#include "objects/world.h"
 
 namespace {
 
@@ -49,23 +49,23 @@ void TPlayer::StartHero() {
 }
 
 void TPlayer::HeroShotDown() {
-  MForm->PlayEffect("HeroKill");
+  World().PlayEffect("HeroKill");
   HeroBlast = 0;
   HeroDown = true;
   HeroLost = true;
 }
 
 void TPlayer::HeroFire() {
-  MForm->PlayEffect("Laser");
-  MForm->FireShot(static_cast<int>(HeroX + 30), static_cast<int>(HeroY), 11, 10, 0,
-                  TBullet::kGunShot, TBullet::kPlayerSide, false);
+  World().PlayEffect("Laser");
+  World().FireShot(static_cast<int>(HeroX + 30), static_cast<int>(HeroY), 11, 10, 0,
+                   TBullet::kGunShot, TBullet::kPlayerSide, false);
   HeroFireTimer = kFireMs;
 }
 
 void TPlayer::StepHero() {
   HeroCollisions();
   SteerHero();
-  const double seconds = MForm->FrameMs / 1000.0;
+  const double seconds = World().FrameMs / 1000.0;
   HeroAnim += seconds * kEngineRate;
   if (HeroAnim > kLastPattern) HeroAnim = 0;
   if (HeroDown) {
@@ -77,8 +77,8 @@ void TPlayer::StepHero() {
   }
   if (State != kFlying || LevelDone || HeroDown) return;
   if (HeroFireTimer > 0) {
-    HeroFireTimer -= MForm->FrameMs;
-  } else if (MForm->RandomBelow(kFireChance) == 1) {
+    HeroFireTimer -= World().FrameMs;
+  } else if (World().RandomBelow(kFireChance) == 1) {
     HeroFire();
   }
 }
@@ -87,10 +87,10 @@ void TPlayer::StepHero() {
 // enemy shot that reaches him is spent on him.
 void TPlayer::HeroCollisions() {
   if (State != kFlying || HeroTargetX - HeroX >= kArrived) return;
-  const objects::TQuad inner = objects::BoxQuad(
-      HeroX + kInset, HeroY + kInset, HeroX + kWidth - kInset, HeroY + kHeight - kInset);
-  for (int i = 1; i <= decltype(MForm->Monsters)::kSlots; ++i) {
-    TMonster* monster = MForm->Monsters[i];
+  const objects::TQuad inner = objects::BoxQuad(HeroX + kInset, HeroY + kInset,
+                                                HeroX + kWidth - kInset, HeroY + kHeight - kInset);
+  for (int i = 1; i <= decltype(World().Monsters)::kSlots; ++i) {
+    TMonster* monster = World().Monsters[i];
     if (!monster || monster->Dying) continue;
     if (objects::QuadsOverlap(inner, BoxOf(*monster))) {
       HeroShotDown();
@@ -98,12 +98,12 @@ void TPlayer::HeroCollisions() {
     }
   }
   const objects::TQuad whole = objects::BoxQuad(HeroX, HeroY, HeroX + kWidth, HeroY + kHeight);
-  for (int i = 1; i <= decltype(MForm->Bullets)::kSlots; ++i) {
-    TBullet* shot = MForm->Bullets[i];
+  for (int i = 1; i <= decltype(World().Bullets)::kSlots; ++i) {
+    TBullet* shot = World().Bullets[i];
     if (!shot || shot->Side != TBullet::kEnemySide || shot->Exploded) continue;
     if (objects::QuadsOverlap(whole, BoxOf(*shot))) {
       HeroShotDown();
-      MForm->FreeShot(i);
+      World().FreeShot(i);
     }
   }
 }
@@ -119,7 +119,7 @@ void TPlayer::SteerHero() {
   HeroTargetX = std::cos(HeroAngle) * HeroRadius + CentreX - kHalfWidth + HeroDriftX;
   HeroTargetY = CentreY - std::sin(HeroAngle) * HeroRadius - kHalfHeight + HeroDriftY;
   if (HeroTargetX < 0) HeroTargetX = 0;
-  const double speed = MForm->SpeedFactor;
+  const double speed = World().SpeedFactor;
   if (HeroDown) {
     HeroTargetX += kWreckAheadX;
     HeroTargetY += kWreckAheadY;
@@ -140,8 +140,9 @@ void TPlayer::Render() {
 
 // The hero is drawn straight onto the back surface right after the craft, at its depth.
 void TPlayer::RenderHero() {
-  if (!MForm->MDXDraw.HasSurface()) return;
-  engine::TDirectDrawSurface& surface = MForm->MDXDraw.Surface();
+  engine::TDirectDrawSurface* target = World().DrawSurface();
+  if (!target) return;
+  engine::TDirectDrawSurface& surface = *target;
   const auto at = [](double v) { return static_cast<int>(std::nearbyint(v)); };
   if (HeroDown) {
     heroBlast_->Draw(surface, at(HeroX), at(HeroY), static_cast<int>(HeroBlast));

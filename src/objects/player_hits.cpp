@@ -1,10 +1,10 @@
 #include <cmath>
 
-#include "app/form.h"
 #include "objects/bonus.h"
 #include "objects/ground_gun.h"
 #include "objects/monster.h"
 #include "objects/player.h"
+#include "objects/world.h"
 
 namespace {
 
@@ -34,7 +34,7 @@ void TPlayer::OnHit(engine::TSprite& other, bool&) {
     }
   } else if (auto* bonus = dynamic_cast<TBonus*>(&other)) {
     if (State == kDying) return;
-    MForm->PlayEffect("Bonus");
+    World().PlayEffect("Bonus");
     switch (bonus->Kind) {
       case 1:
         AddScore(kScoreBonusPoints);
@@ -53,12 +53,12 @@ void TPlayer::OnHit(engine::TSprite& other, bool&) {
 }
 
 void TPlayer::MegaBlast() {
-  for (int i = 1; i <= decltype(MForm->GroundGuns)::kSlots; ++i) {
-    TGroundGun* hunter = MForm->GroundGuns[i];
+  for (int i = 1; i <= decltype(World().GroundGuns)::kSlots; ++i) {
+    TGroundGun* hunter = World().GroundGuns[i];
     if (hunter && !hunter->Dead) hunter->Damage(kMegaBlastDamage);
   }
-  for (int i = 1; i <= decltype(MForm->Monsters)::kSlots; ++i) {
-    TMonster* monster = MForm->Monsters[i];
+  for (int i = 1; i <= decltype(World().Monsters)::kSlots; ++i) {
+    TMonster* monster = World().Monsters[i];
     if (monster && !monster->Dying) monster->Damage(kMegaBlastDamage);
   }
 }

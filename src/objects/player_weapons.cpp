@@ -1,7 +1,7 @@
-#include "app/form.h"
 #include "objects/bullet.h"
 #include "objects/player.h"
 #include "objects/value_steps.h"
+#include "objects/world.h"
 
 namespace {
 
@@ -51,7 +51,7 @@ struct TShot {
 // nothing leave it.
 void TPlayer::Give(int kind) {
   if (!KeepsTheWeapon(kind)) ClearWeapons();
-  if (kind == kHero && !Owned[objects::kHeroBonusEntry]) MForm->Player->StartHero();
+  if (kind == kHero && !Owned[objects::kHeroBonusEntry]) World().Player->StartHero();
   const int slot = BonusSlotOf(kind);
   if (slot == 0) return;
   Owned[slot] = true;
@@ -86,7 +86,7 @@ bool TPlayer::Armed() const {
 void TPlayer::WeaponTick() {
   if (!HasWeapon()) Give(kBasicGun);
   for (int slot : kTimedSlots) {
-    if (Owned[slot] && !objects::CountDown(SlotTimer[slot], 0, MForm->FrameMs))
+    if (Owned[slot] && !objects::CountDown(SlotTimer[slot], 0, World().FrameMs))
       Drop(BonusKindOf(slot));
   }
 }
@@ -126,34 +126,34 @@ void TPlayer::FireWeapon(int type) {
   if (ReloadTimer > 0 || LevelDone) return;
   const auto shoot = [this](std::initializer_list<TShot> shots, uint8_t kind, int speed) {
     for (const TShot& s : shots) {
-      MForm->FireShot(static_cast<int>(X + s.dx), static_cast<int>(Y + s.dy), s.z, speed, s.angle,
-                      kind, TBullet::kPlayerSide, false);
+      World().FireShot(static_cast<int>(X + s.dx), static_cast<int>(Y + s.dy), s.z, speed, s.angle,
+                       kind, TBullet::kPlayerSide, false);
     }
   };
   switch (type) {
     case kBasicGunShots:
     case kRapidGunShots:
-      MForm->PlayEffect("Laser");
+      World().PlayEffect("Laser");
       shoot({{85, 47, 11, 0}}, TBullet::kGunShot, 10);
       ReloadTimer = type == kRapidGunShots ? 150 : 300;
       break;
     case kDoubleGunShots:
-      MForm->PlayEffect("Laser2");
+      World().PlayEffect("Laser2");
       shoot({{85, 43, 11, 0}, {85, 59, 11, 0}}, TBullet::kGunShot, 10);
       ReloadTimer = 300;
       break;
     case kRocketShots:
-      MForm->PlayEffect("Rocket");
+      World().PlayEffect("Rocket");
       shoot({{110, 59, 11, 0}}, TBullet::kRocket, 2);
       ReloadTimer = 300;
       break;
     case kTripleRocketShots:
-      MForm->PlayEffect("Rocket");
+      World().PlayEffect("Rocket");
       shoot({{110, 55, 9, -10}, {110, 59, 11, 0}, {110, 63, 9, 10}}, TBullet::kRocket, 2);
       ReloadTimer = 300;
       break;
     case kMegaBombShot:
-      MForm->PlayEffect("Rail");
+      World().PlayEffect("Rail");
       shoot({{43, 52, 11, 0}}, TBullet::kMegaShot, 6);
       ReloadTimer = 500;
       break;

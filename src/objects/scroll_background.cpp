@@ -1,11 +1,11 @@
 #include "objects/scroll_background.h"
 
-#include "app/form.h"
 #include "objects/my_image_sprite.h"
+#include "objects/world.h"
 
-TScrollBackground::TScrollBackground(uint8_t list, const std::string& name, int32_t mapColumns,
-                                     int32_t mapRows)
-    : engine::TBackgroundSprite(&MForm->MDXSpriteEngine.Engine()) {
+TScrollBackground::TScrollBackground(objects::TWorld& world, uint8_t list, const std::string& name,
+                                     int32_t mapColumns, int32_t mapRows)
+    : engine::TBackgroundSprite(&world.SpriteRoot()), world_(world) {
   SetMapSize(mapColumns, mapRows);
   ImageListNo = list;
   SetImageByName(name);
@@ -16,7 +16,7 @@ TScrollBackground::TScrollBackground(uint8_t list, const std::string& name, int3
 }
 
 void TScrollBackground::SetImageByName(const std::string& name) {
-  engine::TPictureCollectionItem* item = FindListImage(ImageListNo, name);
+  engine::TPictureCollectionItem* item = FindListImage(world_, ImageListNo, name);
   if (!item) return;
   SetImage(item);
   // The sprite's size is one tile; the map repeats it.
@@ -36,7 +36,7 @@ void TScrollBackground::KillOnce() {
 }
 
 void TScrollBackground::Step(int32_t /*lag*/) {
-  X += SpeedX * MForm->SpeedFactor;
-  Y += SpeedY * MForm->SpeedFactor;
+  X += SpeedX * world_.SpeedFactor;
+  Y += SpeedY * world_.SpeedFactor;
   if (Image() && X < -Image()->Width()) X += Image()->Width();
 }

@@ -4,11 +4,13 @@
 #include <string>
 
 #include "engine/background_sprite.h"
+#include "objects/world.h"
 
 // A band of tiles that scrolls left without end (the sky, the hills, the menu backdrop).
 class TScrollBackground : public engine::TBackgroundSprite {
  public:
-  TScrollBackground(uint8_t list, const std::string& name, int32_t mapColumns, int32_t mapRows);
+  TScrollBackground(objects::TWorld& world, uint8_t list, const std::string& name,
+                    int32_t mapColumns, int32_t mapRows);
 
   uint8_t ImageListNo = 0;
   int SpeedX = 0;  // pixels a frame at 85 Hz
@@ -20,4 +22,7 @@ class TScrollBackground : public engine::TBackgroundSprite {
   void KillOnce();
 
   void Step(int32_t lag) override;
+
+ private:
+  objects::TWorld& world_;
 };

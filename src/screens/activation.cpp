@@ -78,7 +78,7 @@ void TMForm::ActivateWindow() {
       }
       break;
     case kNameEntry:
-      HighScores[persist::kInsertSlot] = {PlayerName, Score};
+      HighScores[persist::kInsertSlot] = {PlayerName, Game.Score};
       persist::InsertHighScore(HighScores);
       CloseWindow();
       OpenWindow(kSendScore);
@@ -120,7 +120,7 @@ void TMForm::ActivateMainMenu() {
       break;
     case 1:
       LeaveMainMenu();
-      StartGame();
+      Game.StartGame();
       break;
     default:
       break;

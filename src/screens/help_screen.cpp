@@ -80,14 +80,14 @@ void TMForm::ShowHelp() {
   MenuItem = kBack;
   HelpPage = 1;
   // The help screen's caption stands where the panel does.
-  ScreenCaption = new TMyImageSprite(kMenuList, "Cap_Help", 181, 241, 3);
-  ScreenPanel = new TMyImageSprite(kMenuList, "Sub_BG", 181, 241, 3);
-  MenuButtons[kBack] = new TMenuButton(kMenuList, "Back_A", "Back_I", 0, 0, 177, 549);
-  MenuButtons[kPrevious] = new TMenuButton(kMenuList, "Prev_A", "Prev_I", 0, 0, 454, 548);
-  MenuButtons[kNext] = new TMenuButton(kMenuList, "Next_A", "Next_I", 0, 0, 630, 548);
+  ScreenCaption = new TMyImageSprite(Game, kMenuList, "Cap_Help", 181, 241, 3);
+  ScreenPanel = new TMyImageSprite(Game, kMenuList, "Sub_BG", 181, 241, 3);
+  MenuButtons[kBack] = new TMenuButton(Game, kMenuList, "Back_A", "Back_I", 0, 0, 177, 549);
+  MenuButtons[kPrevious] = new TMenuButton(Game, kMenuList, "Prev_A", "Prev_I", 0, 0, 454, 548);
+  MenuButtons[kNext] = new TMenuButton(Game, kMenuList, "Next_A", "Next_I", 0, 0, 630, 548);
   for (size_t i = 0; i < kPictures.size(); ++i) {
     const TPicture& p = kPictures[i];
-    HelpPictures[i] = new TMyImageSprite(p.list, p.name, p.x, p.y, 4);
+    HelpPictures[i] = new TMyImageSprite(Game, p.list, p.name, p.x, p.y, 4);
     HelpPictures[i]->Visible = false;
   }
 }

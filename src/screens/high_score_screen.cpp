@@ -20,9 +20,11 @@ void TMForm::ShowHighScores() {
   MenuLast = kVisit;
   MenuItem = kBack;
   ShowScreenFrame("Cap_HS", "HS_Bg");
-  MenuButtons[kBack] = new TMenuButton(kMenuList, "Back_A", "Back_I", 0, 0, 177, 549);
-  MenuButtons[kClear] = new TMenuButton(kMenuList, "Clear_HS_A", "Clear_HS_I", 0, 0, 311, 550);
-  MenuButtons[kVisit] = new TMenuButton(kMenuList, "Visit_WHS_A", "Visit_WHS_I", 0, 0, 518, 550);
+  MenuButtons[kBack] = new TMenuButton(Game, kMenuList, "Back_A", "Back_I", 0, 0, 177, 549);
+  MenuButtons[kClear] =
+      new TMenuButton(Game, kMenuList, "Clear_HS_A", "Clear_HS_I", 0, 0, 311, 550);
+  MenuButtons[kVisit] =
+      new TMenuButton(Game, kMenuList, "Visit_WHS_A", "Visit_WHS_I", 0, 0, 518, 550);
 }
 
 void TMForm::UpdateHighScores(int lag) {

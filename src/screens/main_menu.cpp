@@ -32,7 +32,7 @@ void TMForm::ShowMainMenu(int intro, int item, bool startMusic) {
   Sky->Y = 0;
   for (int i = kMainMenuFirst; i <= kMainMenuLast; ++i) {
     const std::string name = "MM_" + std::to_string(i);
-    auto* button = new TMenuButton(kMenuList, name + "_A", name + "_I", 0, 0, kButtonX,
+    auto* button = new TMenuButton(Game, kMenuList, name + "_A", name + "_I", 0, 0, kButtonX,
                                    kButtonY[i]);  // owned by the sprite tree
     button->SetZ(4);
     if (IntroStep == 1) {

@@ -27,9 +27,9 @@ void TMForm::ShowOptions() {
   MenuItem = kBackRow;
   ShowScreenFrame("Cap_Opt", "Sub_Bg");
   for (int row = 1; row < kBackRow; ++row)
-    MenuButtons[row] = new TMenuButton(kMenuList, "OptB_A", "OptB_I", 0, 0, 204, kRowY[row]);
-  MenuButtons[kBackRow] = new TMenuButton(kMenuList, "Back_A", "Back_I", 0, 0, 177, 549);
-  TextCursor = new TMyCursor(kMenuList, "Cursor", 410, 485, 5, 500);
+    MenuButtons[row] = new TMenuButton(Game, kMenuList, "OptB_A", "OptB_I", 0, 0, 204, kRowY[row]);
+  MenuButtons[kBackRow] = new TMenuButton(Game, kMenuList, "Back_A", "Back_I", 0, 0, 177, 549);
+  TextCursor = new TMyCursor(Game, kMenuList, "Cursor", 410, 485, 5, 500);
   TextCursor->Blinking = false;
   CountryEdit = false;
   BossCapture = false;

@@ -4,8 +4,8 @@
 
 // The caption and panel the options, high-score and help screens stand on.
 void TMForm::ShowScreenFrame(const std::string& caption, const std::string& panel) {
-  ScreenCaption = new TMyImageSprite(1, caption, 181, 179, 3);
-  ScreenPanel = new TMyImageSprite(1, panel, 181, 241, 3);
+  ScreenCaption = new TMyImageSprite(Game, 1, caption, 181, 179, 3);
+  ScreenPanel = new TMyImageSprite(Game, 1, panel, 181, 241, 3);
 }
 
 void TMForm::HideScreenFrame() {

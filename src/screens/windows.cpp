@@ -45,21 +45,22 @@ void TMForm::OpenWindow(int kind) {
   SavedMenuFirst = MenuFirst;
   SavedMenuLast = MenuLast;
   if (HasBackdrop(kind))
-    WindowBackdrop = new TMyImageSprite(kMenuList, "Window", 256, 226, kWindowDepth);
+    WindowBackdrop = new TMyImageSprite(Game, kMenuList, "Window", 256, 226, kWindowDepth);
   if (AsksYesOrNo(kind)) {
     ShowMouseCursor();
     MenuFirst = kYes;
     MenuLast = kNo;
     MenuItem = kind == kSendScore ? kYes : kNo;
-    MenuButtons[kYes] = new TMenuButton(kMenuList, "Yes", "Yes", 0, 1, 320, 346);
-    MenuButtons[kNo] = new TMenuButton(kMenuList, "No", "No", 0, 1, 446, 346);
+    MenuButtons[kYes] = new TMenuButton(Game, kMenuList, "Yes", "Yes", 0, 1, 320, 346);
+    MenuButtons[kNo] = new TMenuButton(Game, kMenuList, "No", "No", 0, 1, 446, 346);
     MenuButtons[kYes]->SetZ(kWindowDepth + 1);
     MenuButtons[kNo]->SetZ(kWindowDepth + 1);
   }
   if (kind == kLevelBanner) WindowTimer = kLevelBannerMs;
   if (kind == kGameOver) WindowTimer = kGameOverMs;
   if (kind == kNameEntry) {
-    TextCursor = new TMyCursor(kMenuList, "Cursor", 266, 337, kWindowDepth + 1, kCursorBlinkMs);
+    TextCursor =
+        new TMyCursor(Game, kMenuList, "Cursor", 266, 337, kWindowDepth + 1, kCursorBlinkMs);
     TextCursor->Blinking = true;
   }
   SendPending = false;
@@ -107,10 +108,10 @@ void TMForm::UpdateWindow(int lag) {
       if (Keys.PausePressed || Keys.EscPressed) CloseWindow();
       break;
     case kLevelBanner:
-      if (!objects::CountDown(WindowTimer, 0, FrameMs)) CloseWindow();
+      if (!objects::CountDown(WindowTimer, 0, Game.FrameMs)) CloseWindow();
       break;
     case kGameOver:
-      if (!objects::CountDown(WindowTimer, 0, FrameMs)) {
+      if (!objects::CountDown(WindowTimer, 0, Game.FrameMs)) {
         CloseWindow();
         LeaveGameByScore();
       }
@@ -133,22 +134,22 @@ void TMForm::UpdateWindow(int lag) {
     default:
       break;
   }
-  if (ScreenType == kScreenGame) DrawHud();
+  if (ScreenType == kScreenGame) Game.DrawHud();
 }
 
 // The end of a game: a score for the table leads to the name entry, any other back to the
 // main menu.
 void TMForm::LeaveGameByScore() {
-  if (persist::ScoreQualifies(HighScores, Score)) {
+  if (persist::ScoreQualifies(HighScores, Game.Score)) {
     OpenWindow(kNameEntry);
     return;
   }
-  EndGame();
+  Game.EndGame();
   ShowMainMenu(0, 1, true);
 }
 
 void TMForm::LeaveGameForHighScores() {
-  EndGame();
+  Game.EndGame();
   ShowMainMenu(0, 3, true);
   LeaveMainMenu();
   ShowHighScores();
@@ -173,13 +174,13 @@ void TMForm::DrawWindowTexts() {
       centred(5, Cp1251Text("Пауза"), 286);
       break;
     case kLevelBanner:
-      centred(5, Cp1251Text("Уровень ") + std::to_string(Level), 286);
+      centred(5, Cp1251Text("Уровень ") + std::to_string(Game.Level), 286);
       break;
     case kGameOver:
       centred(5, Cp1251Text("Конец Игры"), 286);
       break;
     case kNameEntry:
-      centred(9, Cp1251Text("Ваш результат ") + std::to_string(Score), 266);
+      centred(9, Cp1251Text("Ваш результат ") + std::to_string(Game.Score), 266);
       centred(9, Cp1251Text("Введите свое имя:"), 306);
       centred(10, PlayerName, 346);
       break;

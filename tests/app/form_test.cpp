@@ -3,6 +3,7 @@
 #include "app/form.h"
 #include "app/program.h"
 #include "objects/menu_button.h"
+#include "objects/scroll_background.h"
 #include "platform/headless/headless_platform.h"
 #include "platform/vk_codes.h"
 #include "support/minimal_xm.h"
@@ -24,7 +25,6 @@ struct FormFixture : ::testing::Test {
     test_support::WriteMinimalXm("Data/Music/Menu.xm");
     test_support::WriteMinimalXm("Data/Music/Race.xm");
     form = std::make_unique<TMForm>(platform, TFormConfig{7, {}});
-    MForm = form.get();
     form->FormCreate();
   }
 
@@ -53,6 +53,13 @@ struct FormFixture : ::testing::Test {
   }
 };
 
+TEST_F(FormFixture, TheSkyIsAFourTileBandBehindEveryScreen) {
+  ASSERT_NE(form->Sky, nullptr);
+  EXPECT_EQ(form->Sky->MapWidth(), 4);
+  EXPECT_EQ(form->Sky->Z(), 2);
+  EXPECT_EQ(form->Sky->Width, 800);
+}
+
 TEST_F(FormFixture, StartsInAWindowOnTheMainMenuWithItsMusic) {
   EXPECT_EQ(platform.Title(), "Перолёт");
   EXPECT_TRUE(platform.DisplayInitialized());
@@ -77,16 +84,16 @@ TEST_F(FormFixture, FrameClearsTheSurfaceDrawsTheSpritesAndUpdatesTheTiming) {
   EXPECT_EQ(platform.LastFrame()[300 * 800 + 400], menu.Picture.Pixel(400, 300));
   EXPECT_EQ(platform.LastFrame()[160 * 800 + 600], menu.Picture.Pixel(600, 160));
   EXPECT_EQ(form->MDXSpriteEngine.Engine().DrawCount, 7);
-  EXPECT_DOUBLE_EQ(form->SpeedFactor, 85.0 / 60);
-  EXPECT_EQ(form->FrameMs, 16);
+  EXPECT_DOUBLE_EQ(form->Game.SpeedFactor, 85.0 / 60);
+  EXPECT_EQ(form->Game.FrameMs, 16);
 }
 
 TEST_F(FormFixture, FrameThatCannotDrawIsSkippedWhole) {
   form->MDXDraw.Finalize();
   Frame();
   EXPECT_EQ(platform.PresentCount(), 0);
-  EXPECT_EQ(form->SpeedFactor, 1.0);
-  EXPECT_EQ(form->FrameMs, 15);
+  EXPECT_EQ(form->Game.SpeedFactor, 1.0);
+  EXPECT_EQ(form->Game.FrameMs, 15);
 }
 
 TEST_F(FormFixture, BossKeyHidesAndTheFirstFrameBackRestartsTheMusic) {
@@ -395,7 +402,6 @@ TEST(Program, SessionEndLeavesThroughTheOrderlyExitAndOpensThePlayLink) {
   EXPECT_EQ(RunProgram(platform), 0);
   ASSERT_EQ(platform.OpenedUrls().size(), 1u);
   EXPECT_EQ(platform.OpenedUrls()[0], "https://example.org/play");
-  EXPECT_EQ(MForm, nullptr);
 }
 
 TEST(Program, WithoutThePlayLinkTheProcessSimplyEnds) {

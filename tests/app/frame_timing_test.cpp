@@ -28,8 +28,8 @@ TEST_P(FrameTiming, ChoosesTheEffectiveRate) {
   }
   ASSERT_EQ(form.MDXTimer.FramesPerSecond(), c.measured);
   form.UpdateFrameTiming();
-  EXPECT_DOUBLE_EQ(form.SpeedFactor, c.speedFactor);
-  EXPECT_EQ(form.FrameMs, c.frameMs);
+  EXPECT_DOUBLE_EQ(form.Game.SpeedFactor, c.speedFactor);
+  EXPECT_EQ(form.Game.FrameMs, c.frameMs);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -50,8 +50,8 @@ TEST(FrameTimingWithoutRate, KeepsTheTimingItHadInsteadOfDividingByZero) {
   TMForm form(platform);
   form.RefreshRate = 0;
   form.UpdateFrameTiming();
-  EXPECT_EQ(form.SpeedFactor, 1.0);
-  EXPECT_EQ(form.FrameMs, 15);
+  EXPECT_EQ(form.Game.SpeedFactor, 1.0);
+  EXPECT_EQ(form.Game.FrameMs, 15);
 }
 
 }  // namespace

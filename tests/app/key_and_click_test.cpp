@@ -126,7 +126,7 @@ TEST_F(DoubleClick, OnAnOptionsRowStillTogglesTwice) {
 using DoubleClickInAGame = GameFixture;
 
 TEST_F(DoubleClickInAGame, ConfirmingTheNameDoesNotAnswerTheSendQuestion) {
-  form->Score = 7777;
+  form->Game.Score = 7777;
   form->OpenWindow(kNameEntry);
   Frame();
   platform.MoveMouse(100, 500);
@@ -141,7 +141,7 @@ TEST_F(DoubleClickInAGame, ConfirmingTheNameDoesNotAnswerTheSendQuestion) {
 using AltEnterInAGame = GameFixture;
 
 TEST_F(AltEnterInAGame, KeepsTheNameEntryOpen) {
-  form->Score = 7777;
+  form->Game.Score = 7777;
   form->PlayerName = "Ace";
   form->OpenWindow(kNameEntry);
   Frame();

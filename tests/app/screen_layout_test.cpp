@@ -252,7 +252,6 @@ TEST_F(ScreenLayout, ALongScoreHostIsWrittenWithoutItsPath) {
   form.reset();
   const std::string host = "world-table.scores.example.org";
   form = std::make_unique<TMForm>(platform, TFormConfig{5, "https://" + host});
-  MForm = form.get();
   form->FormCreate();
   form->MDXDraw.Surface().Recorder = &drawn;
   Frames(80);
@@ -286,19 +285,19 @@ TEST_F(ScreenLayout, QuestionWindowsAreCentredOnTheirButtonsAndHoldTheirTexts) {
   GoToScreen(&TMForm::ShowHighScores);
   check(4);
   form->LeaveHighScores();
-  form->StartGame();
+  form->Game.StartGame();
   form->CloseWindow();  // the level banner
-  form->Score = std::numeric_limits<int32_t>::max();
+  form->Game.Score = std::numeric_limits<int32_t>::max();
   check(2);
   check(9);
 }
 
 TEST_F(ScreenLayout, GameWindowsHoldTheirTextsClearOfTheHud) {
   form->LeaveMainMenu();
-  form->StartGame();
+  form->Game.StartGame();
   form->CloseWindow();
-  form->Score = std::numeric_limits<int32_t>::max();
-  form->Level = 999;
+  form->Game.Score = std::numeric_limits<int32_t>::max();
+  form->Game.Level = 999;
   form->PlayerName = WidestTyped(10, 240);
   const TRect screen{0, 0, 800, 600};
   for (int kind : {5, 6, 7, 8, 10}) {

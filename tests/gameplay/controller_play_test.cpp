@@ -32,19 +32,19 @@ TEST_F(ControllerPlay, StartsAGameFlysFiresPausesAndAsksToLeave) {
   EXPECT_EQ(form->MenuItem, 1);
   Tap(&platform::TControllerState::south);  // "Новая игра"
   ASSERT_EQ(form->ScreenType, kScreenGame);
-  for (int i = 0; i < 400 && form->Player->State != TPlayer::kFlying; ++i) Frame();
+  for (int i = 0; i < 400 && form->Game.Player->State != TPlayer::kFlying; ++i) Frame();
 
-  const double y = form->Player->Y;
+  const double y = form->Game.Player->Y;
   Hold(&platform::TControllerState::up, true);
   Frames(10);
   Hold(&platform::TControllerState::up, false);
-  EXPECT_LT(form->Player->Y, y - 40);
+  EXPECT_LT(form->Game.Player->Y, y - 40);
 
   // South held fires in the game; it activates nothing there.
   Hold(&platform::TControllerState::south, true);
   Frames(3);
-  EXPECT_TRUE(form->Player->FireHeld);
-  EXPECT_GT(form->Bullets.UsedCount(), 0);
+  EXPECT_TRUE(form->Game.Player->FireHeld);
+  EXPECT_GT(form->Game.Bullets.UsedCount(), 0);
   EXPECT_EQ(form->WindowOpen, 0);
   Hold(&platform::TControllerState::south, false);
   Frame();
@@ -65,7 +65,7 @@ TEST_F(ControllerPlay, StartsAGameFlysFiresPausesAndAsksToLeave) {
   Frames(2);
   platform.SetController(std::nullopt);
   Frames(2);
-  EXPECT_FALSE(form->Player->FireHeld);
+  EXPECT_FALSE(form->Game.Player->FireHeld);
   EXPECT_FALSE(form->MDXInput.Controller.Connected);
   platform.SetController(platform::TControllerState{});
   Frame();

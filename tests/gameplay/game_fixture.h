@@ -13,7 +13,7 @@ struct GameFixture : test_support::THeadlessFormFixture {
   void SetUp() override {
     THeadlessFormFixture::SetUp();
     form->LeaveMainMenu();
-    form->StartGame();
+    form->Game.StartGame();
     CloseWindows();
   }
 
@@ -24,40 +24,40 @@ struct GameFixture : test_support::THeadlessFormFixture {
   // No more spawning, nothing left of what came before, no wingman firing at random: only
   // what a test puts on the field.
   void QuietField() {
-    form->LevelOver = true;
+    form->Game.LevelOver = true;
     player().Owned[gameplay::kHeroBonusEntry] = false;
-    form->FreeAllShots();
-    form->FreeAllMonsters();
-    form->FreeAllGroundGuns();
-    form->FreeAllBonuses();
+    form->Game.FreeAllShots();
+    form->Game.FreeAllMonsters();
+    form->Game.FreeAllGroundGuns();
+    form->Game.FreeAllBonuses();
   }
   // Until the craft has stopped blinking after its respawn.
   void UntilFlying() {
     for (int i = 0; i < 400 && player().State != TPlayer::kFlying; ++i) Frame();
   }
 
-  TPlayer& player() { return *form->Player; }
+  TPlayer& player() { return *form->Game.Player; }
   TMonster& AddMonster(double x, double y, uint8_t kind) {
-    const int slot = form->Monsters.FirstFree();
-    EXPECT_TRUE(form->AddMonster(x, 6, kind));
-    TMonster& monster = *form->Monsters[slot];
+    const int slot = form->Game.Monsters.FirstFree();
+    EXPECT_TRUE(form->Game.AddMonster(x, 6, kind));
+    TMonster& monster = *form->Game.Monsters[slot];
     monster.Y = y;
     return monster;
   }
   TGroundGun& AddHunter(double x, uint8_t kind) {
-    const int slot = form->GroundGuns.FirstFree();
-    EXPECT_TRUE(form->AddGroundGun(x, gameplay::HunterY(kind), 6, kind));
-    return *form->GroundGuns[slot];
+    const int slot = form->Game.GroundGuns.FirstFree();
+    EXPECT_TRUE(form->Game.AddGroundGun(x, gameplay::HunterY(kind), 6, kind));
+    return *form->Game.GroundGuns[slot];
   }
   TBullet& Fire(int x, int y, int speed, int angle, uint8_t kind, uint8_t side) {
-    const int slot = form->Bullets.FirstFree();
-    form->FireShot(x, y, 11, speed, angle, kind, side, false);
-    return *form->Bullets[slot];
+    const int slot = form->Game.Bullets.FirstFree();
+    form->Game.FireShot(x, y, 11, speed, angle, kind, side, false);
+    return *form->Game.Bullets[slot];
   }
   int ShotsOfKind(uint8_t kind) {
     int count = 0;
-    for (int i = 1; i <= decltype(form->Bullets)::kSlots; ++i) {
-      if (form->Bullets[i] && form->Bullets[i]->Kind == kind) ++count;
+    for (int i = 1; i <= decltype(form->Game.Bullets)::kSlots; ++i) {
+      if (form->Game.Bullets[i] && form->Game.Bullets[i]->Kind == kind) ++count;
     }
     return count;
   }

@@ -20,28 +20,28 @@ constexpr uint8_t kWindowSendScore = 9;
 using Level = GameFixture;
 
 TEST_F(Level, OneSpawnsOnlyAirplanesAndAsksForTenKills) {
-  EXPECT_EQ(form->Level, 1);
-  EXPECT_EQ(form->EnemiesLeft, 10);
+  EXPECT_EQ(form->Game.Level, 1);
+  EXPECT_EQ(form->Game.EnemiesLeft, 10);
   std::set<int> kinds;
   for (int i = 0; i < 1500 && form->ScreenType == kScreenGame; ++i) {
     Frame();
-    form->Lives = 3;  // the test is about what comes, not about surviving it
-    EXPECT_EQ(form->GroundGuns.UsedCount(), 0);
+    form->Game.Lives = 3;  // the test is about what comes, not about surviving it
+    EXPECT_EQ(form->Game.GroundGuns.UsedCount(), 0);
     for (int slot = 1; slot <= 10; ++slot) {
-      if (form->Monsters[slot]) kinds.insert(form->Monsters[slot]->Kind);
+      if (form->Game.Monsters[slot]) kinds.insert(form->Game.Monsters[slot]->Kind);
     }
   }
   EXPECT_EQ(kinds, std::set<int>{TMonster::kAirplane});
 }
 
 TEST_F(Level, ThreeBringsHuntersOfTheSecondKindOnTheGround) {
-  form->StartLevel(3);
+  form->Game.StartLevel(3);
   CloseWindows();
   const TGroundGun* hunter = nullptr;
   for (int i = 0; i < 5000 && !hunter; ++i) {
     Frame();
-    form->Lives = 3;
-    hunter = form->GroundGuns[1];
+    form->Game.Lives = 3;
+    hunter = form->Game.GroundGuns[1];
   }
   ASSERT_NE(hunter, nullptr);
   EXPECT_EQ(hunter->Kind, 1);
@@ -50,13 +50,13 @@ TEST_F(Level, ThreeBringsHuntersOfTheSecondKindOnTheGround) {
 }
 
 TEST_F(Level, TheBannerStandsTwoSecondsAndTheGameStandsStillUnderIt) {
-  form->StartLevel(2);
+  form->Game.StartLevel(2);
   ASSERT_EQ(form->WindowOpen, kWindowLevelBanner);
-  const double x = form->Hills[0]->X;
+  const double x = form->Game.Hills[0]->X;
   // 2000 ms at 11 ms a frame: 181 frames count down, the 182nd would go below zero.
   Frames(181);
   EXPECT_EQ(form->WindowOpen, kWindowLevelBanner);
-  EXPECT_EQ(form->Hills[0]->X, x);
+  EXPECT_EQ(form->Game.Hills[0]->X, x);
   Frame();
   EXPECT_EQ(form->WindowOpen, 0);
 }
@@ -64,59 +64,59 @@ TEST_F(Level, TheBannerStandsTwoSecondsAndTheGameStandsStillUnderIt) {
 TEST_F(Level, TheQuotaMetClearsTheFieldThenFifteenBlinksLeadToTheNext) {
   UntilFlying();
   QuietField();
-  form->LevelOver = false;
+  form->Game.LevelOver = false;
   TMonster& airplane = AddMonster(600, 100, TMonster::kAirplane);
   TGroundGun& hunter = AddHunter(600, 0);
-  form->EnemiesLeft = 1;
+  form->Game.EnemiesLeft = 1;
   airplane.Damage(2);
-  EXPECT_EQ(form->EnemiesLeft, 0);
-  const int score = form->Score;
+  EXPECT_EQ(form->Game.EnemiesLeft, 0);
+  const int score = form->Game.Score;
   Frame();
-  EXPECT_TRUE(form->LevelOver);
+  EXPECT_TRUE(form->Game.LevelOver);
   EXPECT_TRUE(player().LevelDone);
   EXPECT_TRUE(hunter.Dead);  // the hunter falls, for nothing
-  EXPECT_EQ(form->Score, score);
-  EXPECT_EQ(form->Bonuses.UsedCount(), 0);
+  EXPECT_EQ(form->Game.Score, score);
+  EXPECT_EQ(form->Game.Bonuses.UsedCount(), 0);
   // 15 toggles of 100 ms, about ten frames each; nothing is spawned meanwhile.
   int toggles = 0;
   bool visible = player().Visible;
-  int field = form->Monsters.UsedCount() + form->GroundGuns.UsedCount();
-  while (form->Level == 1 && frames < 100000) {
+  int field = form->Game.Monsters.UsedCount() + form->Game.GroundGuns.UsedCount();
+  while (form->Game.Level == 1 && frames < 100000) {
     Frame();
     if (player().Visible != visible) ++toggles;
     visible = player().Visible;
-    const int now = form->Monsters.UsedCount() + form->GroundGuns.UsedCount();
-    if (form->Level == 1) {
+    const int now = form->Game.Monsters.UsedCount() + form->Game.GroundGuns.UsedCount();
+    if (form->Game.Level == 1) {
       EXPECT_LE(now, field) << "spawned after the quota was met";
     }
     field = now;
   }
-  EXPECT_EQ(form->Level, 2);
+  EXPECT_EQ(form->Game.Level, 2);
   EXPECT_GE(toggles, 14);
   EXPECT_EQ(form->WindowOpen, kWindowLevelBanner);
-  EXPECT_EQ(form->EnemiesLeft, 20);
+  EXPECT_EQ(form->Game.EnemiesLeft, 20);
   EXPECT_EQ(player().State, TPlayer::kReborn);
 }
 
 TEST_F(Level, SpawnTimersCarryOverBetweenLevels) {
-  form->MonsterTimer = 700;
-  form->GunTimer = 1400;
-  form->StartLevel(5);
-  EXPECT_EQ(form->MonsterTimer, 700);
-  EXPECT_EQ(form->GunTimer, 1400);
-  EXPECT_EQ(form->EnemyKindCount, 5);
-  EXPECT_EQ(form->BonusKindCount, 7);
+  form->Game.MonsterTimer = 700;
+  form->Game.GunTimer = 1400;
+  form->Game.StartLevel(5);
+  EXPECT_EQ(form->Game.MonsterTimer, 700);
+  EXPECT_EQ(form->Game.GunTimer, 1400);
+  EXPECT_EQ(form->Game.EnemyKindCount, 5);
+  EXPECT_EQ(form->Game.BonusKindCount, 7);
 }
 
 using Lives = GameFixture;
 
 TEST_F(Lives, ThreeDeathsEndTheGameWithTheGameOverWindowAndBackToTheMenu) {
-  EXPECT_EQ(form->Lives, 3);
+  EXPECT_EQ(form->Game.Lives, 3);
   for (int death = 1; death <= 3; ++death) {
     UntilFlying();
     ASSERT_EQ(player().State, TPlayer::kFlying);
     player().Explode();
-    EXPECT_EQ(form->Lives, 3 - death);
+    EXPECT_EQ(form->Game.Lives, 3 - death);
     // 1500 ms of wreck: about 137 frames.
     for (int i = 0; i < 200 && player().State == TPlayer::kDying; ++i) Frame();
   }
@@ -128,22 +128,22 @@ TEST_F(Lives, ThreeDeathsEndTheGameWithTheGameOverWindowAndBackToTheMenu) {
   Frames(2);
   EXPECT_EQ(form->WindowOpen, 0);
   EXPECT_EQ(form->ScreenType, kScreenMainMenu);
-  EXPECT_EQ(form->Player, nullptr);
-  EXPECT_EQ(form->Bullets.UsedCount() + form->Monsters.UsedCount(), 0);
+  EXPECT_EQ(form->Game.Player, nullptr);
+  EXPECT_EQ(form->Game.Bullets.UsedCount() + form->Game.Monsters.UsedCount(), 0);
 }
 
 TEST_F(Lives, AnExtraLifeNeverGoesAboveThree) {
   player().AddLife();
-  EXPECT_EQ(form->Lives, 3);
-  form->Lives = 1;
+  EXPECT_EQ(form->Game.Lives, 3);
+  form->Game.Lives = 1;
   player().AddLife();
-  EXPECT_EQ(form->Lives, 2);
+  EXPECT_EQ(form->Game.Lives, 2);
 }
 
 using EndOfGame = GameFixture;
 
 TEST_F(EndOfGame, AScoreForTheTableGoesThroughNameEntryAndTheSendOfferToTheRecords) {
-  form->Score = 7777;
+  form->Game.Score = 7777;
   form->PlayerName = "Ace";
   platform.KeyDown(vk::kEscape);
   Frame();
@@ -160,13 +160,13 @@ TEST_F(EndOfGame, AScoreForTheTableGoesThroughNameEntryAndTheSendOfferToTheRecor
   form->ActivateItem(12);
   EXPECT_EQ(form->WindowOpen, 0);
   EXPECT_EQ(form->ScreenType, kScreenHighScores);
-  EXPECT_EQ(form->Player, nullptr);
-  EXPECT_EQ(form->Hills[0], nullptr);
+  EXPECT_EQ(form->Game.Player, nullptr);
+  EXPECT_EQ(form->Game.Hills[0], nullptr);
 }
 
 TEST_F(EndOfGame, TheLastLifeLostWithATableScoreSendsTheResultOnYes) {
-  form->Score = 9000;
-  form->Lives = 1;
+  form->Game.Score = 9000;
+  form->Game.Lives = 1;
   UntilFlying();
   player().Explode();
   for (int i = 0; i < 200 && form->WindowOpen == 0; ++i) Frame();
@@ -195,7 +195,7 @@ TEST_F(EndOfGame, TheLastLifeLostWithATableScoreSendsTheResultOnYes) {
 
 TEST_F(EndOfGame, LeavingWithoutATableScoreTearsTheWorldDownButKeepsTheSky) {
   Frames(50);
-  form->EndGame();
+  form->Game.EndGame();
   EXPECT_EQ(form->ScreenType, kScreenNone);
   // Only the sky is left of the game.
   EXPECT_EQ(form->MDXSpriteEngine.Engine().SpriteCount, 1);
@@ -235,29 +235,29 @@ TEST_F(GameKeys, AltEnterPausesBeforeTheModeSwitchAndPCloses) {
 using Hud = GameFixture;
 
 bool Shows(const TMyImageSprite* icon, const char* image) {
-  return icon->Image() == FindListImage(2, image);
+  return icon->Image() == FindListImage(icon->World(), 2, image);
 }
 
 TEST_F(Hud, LivesTheWingmanAndTheWeaponHeld) {
   QuietField();
   Frame();
-  for (const TMyImageSprite* life : form->Panels.Lives) EXPECT_TRUE(life->Visible);
-  EXPECT_FALSE(form->Panels.Hero->Visible);
-  EXPECT_TRUE(Shows(form->Panels.Weapon, "Null"));  // the basic gun has no icon
-  form->Lives = 1;
+  for (const TMyImageSprite* life : form->Game.Panels.Lives) EXPECT_TRUE(life->Visible);
+  EXPECT_FALSE(form->Game.Panels.Hero->Visible);
+  EXPECT_TRUE(Shows(form->Game.Panels.Weapon, "Null"));  // the basic gun has no icon
+  form->Game.Lives = 1;
   player().Give(9);
   player().StartHero();
   Frame();
-  EXPECT_TRUE(form->Panels.Lives[0]->Visible);
-  EXPECT_FALSE(form->Panels.Lives[1]->Visible);
-  EXPECT_FALSE(form->Panels.Lives[2]->Visible);
-  EXPECT_TRUE(form->Panels.Hero->Visible);
-  EXPECT_TRUE(Shows(form->Panels.Weapon, "PanelRocket3x"));
-  EXPECT_EQ(form->Panels.Weapon->X, 314);
+  EXPECT_TRUE(form->Game.Panels.Lives[0]->Visible);
+  EXPECT_FALSE(form->Game.Panels.Lives[1]->Visible);
+  EXPECT_FALSE(form->Game.Panels.Lives[2]->Visible);
+  EXPECT_TRUE(form->Game.Panels.Hero->Visible);
+  EXPECT_TRUE(Shows(form->Game.Panels.Weapon, "PanelRocket3x"));
+  EXPECT_EQ(form->Game.Panels.Weapon->X, 314);
   player().ClearWeapons();
   Frames(2);
-  EXPECT_TRUE(Shows(form->Panels.Weapon, "Null"));
-  EXPECT_EQ(form->Panels.Weapon->X, 267);
+  EXPECT_TRUE(Shows(form->Game.Panels.Weapon, "Null"));
+  EXPECT_EQ(form->Game.Panels.Weapon->X, 267);
 }
 
 }  // namespace

@@ -35,12 +35,12 @@ TEST_F(Kills, EachKindTakesItsHitsAndGivesFiveTimesItsHitPoints) {
   for (const auto& k : kinds) {
     TMonster& monster = AddMonster(500, 150, k.kind);
     monster.ShotsLeft = 0;
-    const int score = form->Score;
-    const int left = form->EnemiesLeft;
+    const int score = form->Game.Score;
+    const int left = form->Game.EnemiesLeft;
     EXPECT_EQ(ShotsToKill(*this, monster, TBullet::kGunShot, 10), k.gunShots) << int{k.kind};
-    EXPECT_EQ(form->Score - score, k.points);
-    EXPECT_EQ(form->EnemiesLeft, left - 1);
-    form->FreeAllMonsters();
+    EXPECT_EQ(form->Game.Score - score, k.points);
+    EXPECT_EQ(form->Game.EnemiesLeft, left - 1);
+    form->Game.FreeAllMonsters();
     Frame();
   }
   // Rockets do three: an airplane still needs one, a dog four.
@@ -55,21 +55,21 @@ TEST_F(Kills, ABirdAndAHunter) {
   TMonster& bird = AddMonster(500, 150, TMonster::kBird);
   bird.Damage(3);
   EXPECT_FALSE(bird.Dying);
-  const int score = form->Score;
+  const int score = form->Game.Score;
   bird.Damage(1);
   EXPECT_TRUE(bird.Dying);
-  EXPECT_EQ(form->Score - score, 20);
+  EXPECT_EQ(form->Game.Score - score, 20);
   bird.Damage(5);  // already dying: nothing more
-  EXPECT_EQ(form->Score - score, 20);
+  EXPECT_EQ(form->Game.Score - score, 20);
 
   TGroundGun& hunter = AddHunter(400, 2);
-  const int left = form->EnemiesLeft;
+  const int left = form->Game.EnemiesLeft;
   for (int shot = 0; shot < 8; ++shot) hunter.Damage(1);
   EXPECT_FALSE(hunter.Dead);
   hunter.Damage(1);
   EXPECT_TRUE(hunter.Dead);
-  EXPECT_EQ(form->Score - score, 20 + 45);
-  EXPECT_EQ(form->EnemiesLeft, left);  // hunters do not count towards the level
+  EXPECT_EQ(form->Game.Score - score, 20 + 45);
+  EXPECT_EQ(form->Game.EnemiesLeft, left);  // hunters do not count towards the level
 }
 
 TEST_F(Kills, AMegaShotKillsWhatItHitsForNothingAndItsBlastKillsTheRestForPoints) {
@@ -80,13 +80,13 @@ TEST_F(Kills, AMegaShotKillsWhatItHitsForNothingAndItsBlastKillsTheRestForPoints
   TGroundGun& hunter = AddHunter(600, 0);
   target.ShotsLeft = other.ShotsLeft = 0;
   target.SpeedX = other.SpeedX = 0;
-  const int score = form->Score;
+  const int score = form->Game.Score;
   Fire(350, 110, 6, 0, TBullet::kMegaShot, TBullet::kPlayerSide);
   for (int i = 0; i < 100 && !target.Dying; ++i) Frame();
   ASSERT_TRUE(target.Dying);
   EXPECT_TRUE(other.Dying);
   EXPECT_TRUE(hunter.Dead);
-  EXPECT_EQ(form->Score - score, 10 + 45);  // the airplane and the hunter, not the target
+  EXPECT_EQ(form->Game.Score - score, 10 + 45);  // the airplane and the hunter, not the target
 }
 
 using Weapons = GameFixture;
@@ -131,14 +131,14 @@ TEST_F(Weapons, TheTripleLauncherSendsTheSideRocketsUnderTheMiddleOne) {
   QuietField();
   player().Give(9);
   player().FireWeapon(6);
-  ASSERT_EQ(form->Bullets.UsedCount(), 3);
-  EXPECT_EQ(form->Bullets[1]->Z(), 9);
-  EXPECT_EQ(form->Bullets[1]->Angle, -10);
-  EXPECT_EQ(form->Bullets[2]->Z(), 11);
-  EXPECT_EQ(form->Bullets[3]->Z(), 9);
-  EXPECT_EQ(form->Bullets[3]->Angle, 10);
+  ASSERT_EQ(form->Game.Bullets.UsedCount(), 3);
+  EXPECT_EQ(form->Game.Bullets[1]->Z(), 9);
+  EXPECT_EQ(form->Game.Bullets[1]->Angle, -10);
+  EXPECT_EQ(form->Game.Bullets[2]->Z(), 11);
+  EXPECT_EQ(form->Game.Bullets[3]->Z(), 9);
+  EXPECT_EQ(form->Game.Bullets[3]->Angle, 10);
   // A rocket starts at 2 pixels a frame, gains one after 100 ms and one every 50 ms up to 7.
-  TBullet& middle = *form->Bullets[2];
+  TBullet& middle = *form->Game.Bullets[2];
   Frames(9);
   EXPECT_EQ(middle.Speed, 2);
   Frames(2);
@@ -149,14 +149,14 @@ TEST_F(Weapons, TheTripleLauncherSendsTheSideRocketsUnderTheMiddleOne) {
 
 TEST_F(Weapons, AFullShotTableRefusesQuietly) {
   QuietField();
-  for (int i = 0; i < 50; ++i) form->FireShot(400, 100, 11, 0, 0, TBullet::kGunShot, 0, false);
+  for (int i = 0; i < 50; ++i) form->Game.FireShot(400, 100, 11, 0, 0, TBullet::kGunShot, 0, false);
   const int sprites = form->MDXSpriteEngine.Engine().SpriteCount;
-  form->FireShot(400, 100, 11, 0, 0, TBullet::kGunShot, 0, false);
-  EXPECT_EQ(form->Bullets.UsedCount(), 50);
+  form->Game.FireShot(400, 100, 11, 0, 0, TBullet::kGunShot, 0, false);
+  EXPECT_EQ(form->Game.Bullets.UsedCount(), 50);
   EXPECT_EQ(form->MDXSpriteEngine.Engine().SpriteCount, sprites);
-  form->FreeShot(17);
-  form->FireShot(400, 100, 11, 0, 0, TBullet::kGunShot, 0, false);
-  EXPECT_EQ(form->Bullets[17]->Slot, 17);  // the lowest free slot
+  form->Game.FreeShot(17);
+  form->Game.FireShot(400, 100, 11, 0, 0, TBullet::kGunShot, 0, false);
+  EXPECT_EQ(form->Game.Bullets[17]->Slot, 17);  // the lowest free slot
 }
 
 using Shots = GameFixture;
@@ -170,11 +170,11 @@ TEST_F(Shots, HuntersShotsWearTheTiltedPictures) {
     AddHunter(500, kind).Fire();
     const std::string expected = kind == 2 ? "RocketBulletRedTilted" : "GunBulletRedTilted";
     int fired = 0;
-    for (int i = 1; i <= decltype(form->Bullets)::kSlots; ++i)
-      if (form->Bullets[i]) {
+    for (int i = 1; i <= decltype(form->Game.Bullets)::kSlots; ++i)
+      if (form->Game.Bullets[i]) {
         ++fired;
-        EXPECT_TRUE(form->Bullets[i]->Tilted);
-        EXPECT_EQ(form->Bullets[i]->Image()->Name(), expected) << int{kind};
+        EXPECT_TRUE(form->Game.Bullets[i]->Tilted);
+        EXPECT_EQ(form->Game.Bullets[i]->Image()->Name(), expected) << int{kind};
       }
     EXPECT_EQ(fired, kind == 0 ? 3 : 1) << int{kind};
     QuietField();
@@ -203,7 +203,7 @@ TEST_F(Shots, ARocketSticksToItsHunterAndLetsGoWhenTheHunterIsGone) {
 
   // The hunter's slot is freed and taken by another one at once.
   const int slot = hunter.Slot;
-  form->FreeGroundGun(slot);
+  form->Game.FreeGroundGun(slot);
   Frame();
   TGroundGun& newcomer = AddHunter(200, 0);
   ASSERT_EQ(newcomer.Slot, slot);
@@ -227,14 +227,14 @@ TEST_F(Shots, AnEnemyBombHurtsTheCraftOnceFromItsBlastOnTheGround) {
   Frame();
   EXPECT_TRUE(bomb.BombHitDone);
   EXPECT_EQ(player().State, TPlayer::kDying);
-  EXPECT_EQ(form->Lives, 2);
+  EXPECT_EQ(form->Game.Lives, 2);
 }
 
 TEST_F(Shots, PlayerShotsKickBonusesAndEnemyShotsMeetingThemBothGo) {
   UntilFlying();
   QuietField();
-  ASSERT_TRUE(form->AddBonus(500, 300, 9, 1));
-  TBonus& bonus = *form->Bonuses[1];
+  ASSERT_TRUE(form->Game.AddBonus(500, 300, 9, 1));
+  TBonus& bonus = *form->Game.Bonuses[1];
   Fire(470, 310, 10, 0, TBullet::kGunShot, TBullet::kPlayerSide);
   const double x = bonus.X;
   Frames(3);
@@ -246,9 +246,9 @@ TEST_F(Shots, PlayerShotsKickBonusesAndEnemyShotsMeetingThemBothGo) {
   const int theirs = Fire(305, 200, 0, 0, TBullet::kGunShot, TBullet::kEnemySide).Slot;
   const int theirsToo = Fire(305, 200, 0, 0, TBullet::kGunShot, TBullet::kEnemySide).Slot;
   Frame();
-  EXPECT_FALSE(form->Bullets.Used(mine));
+  EXPECT_FALSE(form->Game.Bullets.Used(mine));
   // Only one of the enemy's meets it; enemy shots leave each other be.
-  EXPECT_NE(form->Bullets.Used(theirs), form->Bullets.Used(theirsToo));
+  EXPECT_NE(form->Game.Bullets.Used(theirs), form->Game.Bullets.Used(theirsToo));
 }
 
 using Craft = GameFixture;
@@ -265,7 +265,7 @@ TEST_F(Craft, ABirdSwallowsTheCraftOnlyWithItsBeak) {
   EXPECT_TRUE(bird.Eating || player().State == TPlayer::kDying);
   EXPECT_EQ(player().State, TPlayer::kDying);
   EXPECT_FALSE(player().Visible);
-  EXPECT_EQ(form->Lives, 2);
+  EXPECT_EQ(form->Game.Lives, 2);
 }
 
 TEST_F(Craft, ShotDownTheWingmanComesBackAsTheNextBonus) {
@@ -273,12 +273,12 @@ TEST_F(Craft, ShotDownTheWingmanComesBackAsTheNextBonus) {
   ASSERT_TRUE(player().Owned[4]);
   player().HeroShotDown();
   EXPECT_TRUE(player().HeroLost);
-  form->BonusTimer = 995;
+  form->Game.BonusTimer = 995;
   bool heroBonus = false;
   for (int i = 0; i < 3 && !heroBonus; ++i) {
     Frame();
     for (int slot = 1; slot <= 5; ++slot) {
-      if (form->Bonuses[slot] && form->Bonuses[slot]->Kind == 3) heroBonus = true;
+      if (form->Game.Bonuses[slot] && form->Game.Bonuses[slot]->Kind == 3) heroBonus = true;
     }
   }
   EXPECT_TRUE(heroBonus);

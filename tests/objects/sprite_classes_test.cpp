@@ -1,34 +1,25 @@
 #include <gtest/gtest.h>
 
-#include "app/form.h"
 #include "engine/engine_error.h"
 #include "objects/menu_button.h"
 #include "objects/my_cursor.h"
 #include "objects/my_image_sprite.h"
 #include "objects/scroll_background.h"
 #include "objects/value_steps.h"
-#include "platform/headless/headless_platform.h"
-#include "support/temp_dir.h"
+#include "support/fake_world.h"
 
 namespace {
 
-// The real form with the game's own image lists, its display initialised.
+// A small world with the game's own image lists, 10 ms frames.
 struct GameSpriteFixture : ::testing::Test {
-  test_support::TTempWorkDir dir;
-  platform::THeadlessPlatform platform{60};
-  std::unique_ptr<TMForm> form;
+  test_support::TFakeWorld world;
 
-  void SetUp() override {
-    dir.LinkGameResources();
-    form = std::make_unique<TMForm>(platform, TFormConfig{1, {}});
-    form->FormCreate();
-    form->FrameMs = 10;
-  }
-  engine::TSpriteEngine& Root() { return form->MDXSpriteEngine.Engine(); }
+  void SetUp() override { world.FrameMs = 10; }
+  engine::TSpriteEngine& Root() { return world.root; }
 };
 
 TEST_F(GameSpriteFixture, OnePatternAnimationEndsOnceItPassesHalfAPattern) {
-  auto* s = new TMyImageSprite(2, "Hero", 10, 20, 7);
+  auto* s = new TMyImageSprite(world, 2, "Hero", 10, 20, 7);
   EXPECT_EQ(s->Width, 55);
   EXPECT_EQ(s->Z(), 7);
   EXPECT_EQ(s->AnimFrames, 1);
@@ -36,7 +27,7 @@ TEST_F(GameSpriteFixture, OnePatternAnimationEndsOnceItPassesHalfAPattern) {
   s->HideAtEnd = true;
   int frames = 0;
   while (s->Visible && frames < 100) {
-    s->Step(form->FrameMs);
+    s->Step(world.FrameMs);
     ++frames;
   }
   // The first step runs at the old rate (0); then 0.1, 0.2 ... passes 0.5 on the sixth.
@@ -45,7 +36,7 @@ TEST_F(GameSpriteFixture, OnePatternAnimationEndsOnceItPassesHalfAPattern) {
 }
 
 TEST_F(GameSpriteFixture, SpeedZeroKeepsTheRateAndPlayOnceHidesAtTheEnd) {
-  auto* s = new TMyImageSprite(2, "Explosion", 0, 0, 0);
+  auto* s = new TMyImageSprite(world, 2, "Explosion", 0, 0, 0);
   s->AnimRate = 0.05;  // half a pattern a 10 ms frame
   s->PlayLoop("MBirdEat", 0);
   EXPECT_EQ(s->AnimFrames, 3);
@@ -64,21 +55,22 @@ TEST_F(GameSpriteFixture, SpeedZeroKeepsTheRateAndPlayOnceHidesAtTheEnd) {
 }
 
 TEST_F(GameSpriteFixture, KillOnceMarksTheSpriteDeadOnce) {
-  auto* s = new TMyImageSprite(2, "Player", 0, 0, 0);
+  auto* s = new TMyImageSprite(world, 2, "Player", 0, 0, 0);
   s->KillOnce();
   s->KillOnce();
   EXPECT_EQ(Root().DeadList.size(), 1u);
   const int before = Root().SpriteCount;
-  form->MDXSpriteEngine.PurgeDead();
+  Root().PurgeDead();
   EXPECT_EQ(Root().SpriteCount, before - 1);
   const int count = Root().SpriteCount;
-  EXPECT_THROW(new TMyImageSprite(2, "NoSuchImage", 0, 0, 0), engine::EPictureCollectionError);
+  EXPECT_THROW(new TMyImageSprite(world, 2, "NoSuchImage", 0, 0, 0),
+               engine::EPictureCollectionError);
   EXPECT_EQ(Root().SpriteCount, count);  // a sprite that could not be made leaves no trace
 }
 
 TEST_F(GameSpriteFixture, BlendedAtFullAlphaDrawsAsUnblended) {
-  auto* s = new TMyImageSprite(2, "Hero", 100.7, 50.2, 20);
-  auto& surface = form->MDXDraw.Surface();
+  auto* s = new TMyImageSprite(world, 2, "Hero", 100.7, 50.2, 20);
+  auto& surface = world.MakeSurface();
   surface.Fill(0);
   Root().RenderAll();
   const std::vector<uint32_t> plain(surface.Pixels(), surface.Pixels() + 800 * 600);
@@ -91,33 +83,29 @@ TEST_F(GameSpriteFixture, BlendedAtFullAlphaDrawsAsUnblended) {
   s->Alpha = 128;
   surface.Fill(0);
   s->Render();
-  const auto& hero = form->MDXImageList2.Items.FindImage("Hero");
+  const auto& hero = world.images2.Items.FindImage("Hero");
   const uint32_t source = hero.Picture.Pixel(27, 30);
   const uint32_t blended = surface.Pixel(100 + 27, 50 + 30);
   EXPECT_EQ(blended & 0xFF, (source & 0xFF) * 128 / 256);
 }
 
 TEST_F(GameSpriteFixture, ScrollingBandsStayWithinOneTileWidth) {
-  auto* hills = new TScrollBackground(2, "Hills1", 2, 1);
+  auto* hills = new TScrollBackground(world, 2, "Hills1", 2, 1);
   hills->SpeedX = -4;
-  form->SpeedFactor = 85.0 / 60;
+  world.SpeedFactor = 85.0 / 60;
   EXPECT_EQ(hills->Width, 800);  // one tile; the map repeats it
   for (int i = 0; i < 1000; ++i) {
     hills->Step(16);
     ASSERT_GE(hills->X, -800);
     ASSERT_LE(hills->X, 0);
   }
-  // The sky made by FormCreate is a four-tile band at depth 2.
-  ASSERT_NE(form->Sky, nullptr);
-  EXPECT_EQ(form->Sky->MapWidth(), 4);
-  EXPECT_EQ(form->Sky->Z(), 2);
-  form->Sky->SetImageFrom("MMB", 1);
-  EXPECT_EQ(form->Sky->Width, 800);
-  EXPECT_EQ(form->Sky->Height, 600);
+  hills->SetImageFrom("MMB", 1);
+  EXPECT_EQ(hills->Width, 800);
+  EXPECT_EQ(hills->Height, 600);
 }
 
 TEST_F(GameSpriteFixture, CursorBlinksOnlyWhileTyping) {
-  auto* cursor = new TMyCursor(1, "Cursor", 10, 10, 15, 50);
+  auto* cursor = new TMyCursor(world, 1, "Cursor", 10, 10, 15, 50);
   EXPECT_FALSE(cursor->Visible);
   cursor->Blinking = true;
   std::string seen;
@@ -133,15 +121,15 @@ TEST_F(GameSpriteFixture, CursorBlinksOnlyWhileTyping) {
 }
 
 TEST_F(GameSpriteFixture, MenuButtonsSwitchBetweenTheirLooks) {
-  TMenuButton* yes = new TMenuButton(1, "Yes", "Yes", 0, 1, 320, 346);
+  TMenuButton* yes = new TMenuButton(world, 1, "Yes", "Yes", 0, 1, 320, 346);
   EXPECT_EQ(yes->AnimFrame, 1);
   EXPECT_EQ(yes->Z(), 4);
   yes->ShowActive();
   EXPECT_EQ(yes->AnimFrame, 0);
-  TMenuButton* play = new TMenuButton(1, "MM_1_A", "MM_1_I", 0, 0, 498, 150);
-  EXPECT_EQ(play->Image(), &form->MDXImageList1.Items.FindImage("MM_1_I"));
+  TMenuButton* play = new TMenuButton(world, 1, "MM_1_A", "MM_1_I", 0, 0, 498, 150);
+  EXPECT_EQ(play->Image(), &world.images1.Items.FindImage("MM_1_I"));
   play->ShowActive();
-  EXPECT_EQ(play->Image(), &form->MDXImageList1.Items.FindImage("MM_1_A"));
+  EXPECT_EQ(play->Image(), &world.images1.Items.FindImage("MM_1_A"));
 }
 
 TEST(ValueSteps, WrapStopAndCountDownAtTheirEnds) {

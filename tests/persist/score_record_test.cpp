@@ -44,7 +44,7 @@ TEST(ScoreRecord, SubmittingSendsOneRequestAndLetsFailuresGo) {
   TMForm form(platform, TFormConfig{1, "http://127.0.0.1:9"});
   form.FormCreate();
   form.PlayerName = "Ann";
-  form.Score = 700;
+  form.Game.Score = 700;
   form.SubmitScore();  // the headless platform refuses, as a machine without network would
   ASSERT_EQ(platform.Requests().size(), 1u);
   const std::string expected = persist::ScoreRequestAddress(

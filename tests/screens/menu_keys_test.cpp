@@ -23,13 +23,13 @@ using Pause = GameFixture;
 TEST_F(Pause, ClosesOnPAndOnEscapeOnlyAndTheGameStandsStill) {
   Press(*this, 'P');
   ASSERT_EQ(form->WindowOpen, kPause);
-  const double hills = form->Hills[0]->X;
+  const double hills = form->Game.Hills[0]->X;
   for (int key :
        std::initializer_list<int>{'Y', 'N', vk::kLeft, vk::kUp, vk::kSpace, vk::kReturn, 'Z'}) {
     Press(*this, key);
     EXPECT_EQ(form->WindowOpen, kPause) << "key " << key;
   }
-  EXPECT_EQ(form->Hills[0]->X, hills);
+  EXPECT_EQ(form->Game.Hills[0]->X, hills);
   Press(*this, 'P');
   EXPECT_EQ(form->WindowOpen, 0);
   Press(*this, 'P');

@@ -20,7 +20,7 @@ void Type(test_support::THeadlessFormFixture& fixture, const std::string& cp1251
 struct NameEntry : GameFixture {
   void SetUp() override {
     GameFixture::SetUp();
-    form->Score = 7777;
+    form->Game.Score = 7777;
     form->PlayerName.clear();
     form->OpenWindow(kNameEntry);
     Frame();
@@ -62,9 +62,9 @@ TEST_F(NameEntry, TheNameIsKeptForTheNextEntryOfTheRun) {
   platform.KeyUp('N');
   ASSERT_EQ(form->ScreenType, kScreenHighScores);
   form->LeaveHighScores();
-  form->StartGame();
+  form->Game.StartGame();
   CloseWindows();
-  form->Score = 8000;
+  form->Game.Score = 8000;
   form->OpenWindow(kNameEntry);
   Frame();
   EXPECT_EQ(form->PlayerName, "Ace");

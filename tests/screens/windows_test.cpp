@@ -25,7 +25,7 @@ std::vector<uint32_t> Cut(const platform::THeadlessPlatform& platform, TArea are
 using WindowAnswer = GameFixture;
 
 TEST_F(WindowAnswer, NoByKeyKeepsTheHeadsUpDisplayOnTheFrameOfTheAnswer) {
-  form->Score = 1234;
+  form->Game.Score = 1234;
   const TArea score{590, 10, 680, 42};  // the score, white, centred at 633, 25
   platform.KeyDown(vk::kEscape);
   Frame();

@@ -29,13 +29,9 @@ struct THeadlessFormFixture : ::testing::Test {
     WriteMinimalXm("Data/Music/Menu.xm");
     WriteMinimalXm("Data/Music/Race.xm");
     form = std::make_unique<TMForm>(platform, TFormConfig{5, {}});
-    MForm = form.get();
     form->FormCreate();
   }
-  void TearDown() override {
-    form.reset();
-    MForm = nullptr;
-  }
+  void TearDown() override { form.reset(); }
 
   // One turn of the message loop at the next frame's time.
   void Frame() {

@@ -119,13 +119,13 @@ void TMonkey::AnswerGameWindow(int64_t frame, const TMForm& form,
 // It aims at the nearest enemy ahead, but any enemy close by, ahead or over the craft, comes
 // first: the craft gets out of its way.
 void TMonkey::Steer(int64_t frame, const TMForm& form, platform::THeadlessPlatform& platform) {
-  const TPlayer* player = form.Player;
+  const TPlayer* player = form.Game.Player;
   if (!player) return;
   const double centre = player->Y + player->Height / 2.0;
   const TMonster* next = nullptr;
   const TMonster* danger = nullptr;
-  for (int i = 1; i <= decltype(form.Monsters)::kSlots; ++i) {
-    const TMonster* monster = form.Monsters[i];
+  for (int i = 1; i <= decltype(form.Game.Monsters)::kSlots; ++i) {
+    const TMonster* monster = form.Game.Monsters[i];
     if (!monster || monster->Dying || monster->X + monster->Width < player->X) continue;
     const double reach = monster->Kind == TMonster::kBird ? kBirdDodgeDistance : kDodgeDistance;
     const double ahead = monster->X - (player->X + player->Width);

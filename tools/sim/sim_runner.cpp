@@ -33,7 +33,6 @@ TSimSummary TSimRunner::Run() {
   config.scoreUrl = options_.scoreUrl;
   config.firstLevel = options_.firstLevel;
   TMForm form(platform_, config);
-  MForm = &form;
   form.RecordSounds = true;
   // Wrapping the frame handler measures the frame's compose time and remembers its lag.
   auto frameHandler = form.MDXTimer.OnTimer;
@@ -51,7 +50,6 @@ TSimSummary TSimRunner::Run() {
     RunFrame(frame, form);
     summary.frames = frame + 1;
   }
-  MForm = nullptr;
   // An error that came back every frame ended the run, as it ends the game.
   if (form.FatalError()) throw std::runtime_error(*form.FatalError());
   summary.spritesMax = spritesMax_;

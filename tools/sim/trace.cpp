@@ -17,8 +17,8 @@ std::string Number(double value) {
 }
 
 std::string PlayerJson(const TMForm& form) {
-  if (!form.Player) return "null";
-  const TPlayer& player = *form.Player;
+  if (!form.Game.Player) return "null";
+  const TPlayer& player = *form.Game.Player;
   std::ostringstream json;
   json << "{\"x\":" << Number(player.X) << ",\"y\":" << Number(player.Y)
        << ",\"state\":" << int{player.State}
@@ -55,15 +55,16 @@ std::string TraceRow(const TFrameFacts& facts, const TMForm& form) {
   std::ostringstream row;
   row << "{\"frame\":" << facts.frame << ",\"ms\":" << facts.ms << ",\"lag\":" << facts.lag
       << ",\"screen\":" << int{form.ScreenType} << ",\"window\":" << int{form.WindowOpen}
-      << ",\"menuItem\":" << form.MenuItem << ",\"level\":" << form.Level
-      << ",\"score\":" << form.Score << ",\"lives\":" << form.Lives
-      << ",\"enemiesLeft\":" << form.EnemiesLeft << ",\"player\":" << PlayerJson(form)
-      << ",\"shots\":" << form.Bullets.UsedCount() << ",\"monsters\":" << form.Monsters.UsedCount()
-      << ",\"hunters\":" << form.GroundGuns.UsedCount()
-      << ",\"bonuses\":" << form.Bonuses.UsedCount()
+      << ",\"menuItem\":" << form.MenuItem << ",\"level\":" << form.Game.Level
+      << ",\"score\":" << form.Game.Score << ",\"lives\":" << form.Game.Lives
+      << ",\"enemiesLeft\":" << form.Game.EnemiesLeft << ",\"player\":" << PlayerJson(form)
+      << ",\"shots\":" << form.Game.Bullets.UsedCount()
+      << ",\"monsters\":" << form.Game.Monsters.UsedCount()
+      << ",\"hunters\":" << form.Game.GroundGuns.UsedCount()
+      << ",\"bonuses\":" << form.Game.Bonuses.UsedCount()
       << ",\"sprites\":" << form.MDXSpriteEngine.Engine().SpriteCount
-      << ",\"speedFactor\":" << Number(form.SpeedFactor) << ",\"frameMs\":" << form.FrameMs
-      << ",\"fps\":" << form.MDXTimer.FramesPerSecond()
+      << ",\"speedFactor\":" << Number(form.Game.SpeedFactor)
+      << ",\"frameMs\":" << form.Game.FrameMs << ",\"fps\":" << form.MDXTimer.FramesPerSecond()
       << ",\"music\":" << (form.SongHandle != 0 ? JsonString(form.SongPath) : std::string("null"))
       << ",\"sounds\":" << JsonStrings(form.SoundsStarted);
   row << ",\"errors\":" << JsonStrings(facts.errors)

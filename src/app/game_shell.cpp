@@ -1,0 +1,41 @@
+#include "app/form.h"
+#include "engine/input_states.h"
+#include "objects/scroll_background.h"
+
+// The form as the shell of the running game: what the game asks of the program around it.
+
+namespace {
+
+constexpr uint8_t kGameImageList = 2;
+constexpr int kGameSkySpeed = -1;
+
+}  // namespace
+
+void TMForm::ShowGameScreen() {
+  ScreenType = kScreenGame;
+  StartScreenMusic();
+  HideMouseCursor();
+  MenuFirst = 1;
+  MenuLast = 0;
+  MenuItem = 0;
+  Sky->SetImageFrom("SkyTile", kGameImageList);
+  Sky->SpeedX = kGameSkySpeed;
+}
+
+void TMForm::LeaveGameScreen() {
+  ScreenType = kScreenNone;
+}
+
+void TMForm::DrawHudText(const std::string& text, int style, int x, int y) {
+  SetTextStyle(style);
+  DrawText(text, x, true, true, y);
+}
+
+gameplay::TPilotInput TMForm::PilotInput() {
+  const engine::TDXInputStates& states = MDXInput.KeyState;
+  return {.Fire = SpaceHeld || CtrlHeld || MouseHeld || MDXInput.Controller.South,
+          .Left = states.test(engine::ksLeft),
+          .Right = states.test(engine::ksRight),
+          .Up = states.test(engine::ksUp),
+          .Down = states.test(engine::ksDown)};
+}
