@@ -60,6 +60,10 @@ TMForm::TMForm(platform::TPlatform& platform, TFormConfig config)
 
 TMForm::~TMForm() {
   StopSong();
+  // Every sprite keeps a reference to the game it was made in, which is destroyed before the
+  // sprite engine: the sprites go first.
+  MDXSpriteEngine.PurgeDead();
+  MDXSpriteEngine.Engine().Clear();
 }
 
 // The settings the form gives its components, then their load: the input devices are read
