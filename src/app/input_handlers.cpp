@@ -4,8 +4,6 @@
 
 namespace {
 
-constexpr uint8_t kWindowPause = 5;
-
 // The edge flags and the logical states they follow, in the order they are derived.
 struct TEdge {
   bool TKeyFlags::*flag;
@@ -117,7 +115,6 @@ constexpr int kFirstTypable = 48;
 constexpr size_t kLongestTypedText = 12;
 constexpr int kWidestCountry = 180;  // pixels in text style 4
 constexpr int kWidestName = 240;     // pixels in text style 10
-constexpr int kNameEntryWindow = 8;
 
 bool IsTypable(int c) {
   return c >= kFirstTypable || c == kBlank;
@@ -140,7 +137,7 @@ void TMForm::TypeInto(std::string& text, int key, int style, int widest) {
 void TMForm::FormKeyPress(int key) {
   if (ScreenType == kScreenOptions && CountryEdit)
     TypeInto(Options.Country, key, 4, kWidestCountry);
-  if (WindowOpen == kNameEntryWindow) TypeInto(PlayerName, key, 10, kWidestName);
+  if (WindowOpen == kWindowNameEntry) TypeInto(PlayerName, key, 10, kWidestName);
   if (key == kEnter) ActivateItem(MenuItem);
 }
 

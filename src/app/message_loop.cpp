@@ -1,10 +1,7 @@
 #include "app/form.h"
 #include "platform/platform.h"
 
-namespace {
-constexpr uint8_t kWindowQuitGame = 1;
-constexpr uint8_t kWindowQuitToMenu = 2;
-}  // namespace
+namespace {}  // namespace
 
 void TMForm::ProcessEvents() {
   platform::TEvent event;

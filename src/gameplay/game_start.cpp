@@ -11,7 +11,6 @@
 namespace {
 
 constexpr uint8_t kImageList = 2;
-constexpr int kWindowLevelBanner = 6;
 
 struct THillLayer {
   const char* image;

@@ -8,8 +8,6 @@
 
 namespace {
 
-constexpr int kWindowQuitToMenu = 2;
-constexpr int kWindowPause = 5;
 constexpr int kBlinksBetweenLevels = 15;
 // The play area: outside it a game object is freed.
 constexpr int kAreaRight = 1400;

@@ -86,7 +86,7 @@ void TPlayer::Respawn() {
   if (World().Lives == 0) {
     Visible = false;
     World().PlayEffect("GameOver");
-    World().OpenWindow(7);
+    World().OpenWindow(kWindowGameOver);
     return;
   }
   SetImageByName("Player");

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "objects/slot_table.h"
+#include "objects/window_kinds.h"
 #include "platform/platform.h"
 
 namespace engine {

@@ -7,12 +7,6 @@ namespace {
 
 constexpr int kYes = 11;
 constexpr int kNo = 12;
-constexpr int kQuitGame = 1;
-constexpr int kQuitToMenu = 2;
-constexpr int kClearRecords = 4;
-constexpr int kNameEntry = 8;
-constexpr int kSendScore = 9;
-constexpr int kSending = 10;
 constexpr const char* kMoreGamesLink = "moregames.url";
 
 }  // namespace
@@ -50,7 +44,7 @@ void TMForm::ActivateCurrent() {
 // answer.
 void TMForm::ActivateWindow() {
   switch (WindowOpen) {
-    case kQuitGame:
+    case kWindowQuitGame:
       if (MenuItem == kYes) {
         CloseWindow();
         // Saved first: a save that fails leaves the screen as it was, to be left again.
@@ -61,7 +55,7 @@ void TMForm::ActivateWindow() {
         CloseWindow();
       }
       break;
-    case kQuitToMenu:
+    case kWindowQuitToMenu:
       if (MenuItem == kYes) {
         CloseWindow();
         LeaveGameByScore();
@@ -69,7 +63,7 @@ void TMForm::ActivateWindow() {
         CloseWindow();
       }
       break;
-    case kClearRecords:
+    case kWindowClearRecords:
       if (MenuItem == kYes) {
         CloseWindow();
         persist::DefaultHighScores(HighScores);  // the file is written only at the exit
@@ -77,17 +71,17 @@ void TMForm::ActivateWindow() {
         CloseWindow();
       }
       break;
-    case kNameEntry:
+    case kWindowNameEntry:
       HighScores[persist::kInsertSlot] = {PlayerName, Game.Score};
       persist::InsertHighScore(HighScores);
       CloseWindow();
-      OpenWindow(kSendScore);
+      OpenWindow(kWindowSendScore);
       break;
-    case kSendScore:
+    case kWindowSendScore:
       if (MenuItem == kYes) {
         CloseWindow();
         MDXSpriteEngine.PurgeDead();
-        OpenWindow(kSending);
+        OpenWindow(kWindowSending);
       } else if (MenuItem == kNo) {
         CloseWindow();
         LeaveGameForHighScores();
@@ -116,7 +110,7 @@ void TMForm::ActivateMainMenu() {
       platform::OpenLink(Platform(), kMoreGamesLink);
       break;
     case 6:
-      OpenWindow(kQuitGame);
+      OpenWindow(kWindowQuitGame);
       break;
     case 1:
       LeaveMainMenu();

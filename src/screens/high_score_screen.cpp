@@ -8,7 +8,6 @@ namespace {
 
 constexpr uint8_t kMenuList = 1;
 constexpr int kBack = 1, kClear = 2, kVisit = 3;
-constexpr int kClearRecordsWindow = 4;
 constexpr int kRowsTop = 264;
 constexpr int kRowStep = 26;
 
@@ -54,7 +53,7 @@ void TMForm::ActivateHighScores() {
       ShowMainMenu(0, 3, false);
       break;
     case kClear:
-      OpenWindow(kClearRecordsWindow);
+      OpenWindow(kWindowClearRecords);
       break;
     case kVisit:
       platform::OpenLink(Platform(), persist::WorldRecordsAddress(config_.scoreUrl));

@@ -60,7 +60,7 @@ void TMForm::UpdateMainMenu(int lag) {
     HighlightSelection();
     if (Keys.UpPressed) objects::StepPrevWrap(MenuItem, MenuFirst, MenuLast);
     if (Keys.DownPressed) objects::StepNextWrap(MenuItem, MenuFirst, MenuLast);
-    if (Keys.EscPressed) OpenWindow(1);
+    if (Keys.EscPressed) OpenWindow(kWindowQuitGame);
   }
   MDXSpriteEngine.StepAll(lag);
 }

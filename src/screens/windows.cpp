@@ -7,18 +7,6 @@
 
 namespace {
 
-enum TWindowKind : int {
-  kQuitGame = 1,
-  kQuitToMenu = 2,
-  kClearRecords = 4,
-  kPause = 5,
-  kLevelBanner = 6,
-  kGameOver = 7,
-  kNameEntry = 8,
-  kSendScore = 9,
-  kSending = 10,
-};
-
 constexpr int kYes = 11;
 constexpr int kNo = 12;
 constexpr uint8_t kMenuList = 1;
@@ -28,12 +16,13 @@ constexpr int kGameOverMs = 3000;
 constexpr int kCursorBlinkMs = 500;
 
 bool HasBackdrop(int kind) {
-  return kind == kQuitGame || kind == kQuitToMenu || kind == kClearRecords || kind == kNameEntry ||
-         kind == kSendScore || kind == kSending;
+  return kind == kWindowQuitGame || kind == kWindowQuitToMenu || kind == kWindowClearRecords ||
+         kind == kWindowNameEntry || kind == kWindowSendScore || kind == kWindowSending;
 }
 
 bool AsksYesOrNo(int kind) {
-  return kind == kQuitGame || kind == kQuitToMenu || kind == kClearRecords || kind == kSendScore;
+  return kind == kWindowQuitGame || kind == kWindowQuitToMenu || kind == kWindowClearRecords ||
+         kind == kWindowSendScore;
 }
 
 }  // namespace
@@ -50,15 +39,15 @@ void TMForm::OpenWindow(int kind) {
     ShowMouseCursor();
     MenuFirst = kYes;
     MenuLast = kNo;
-    MenuItem = kind == kSendScore ? kYes : kNo;
+    MenuItem = kind == kWindowSendScore ? kYes : kNo;
     MenuButtons[kYes] = new TMenuButton(Game, kMenuList, "Yes", "Yes", 0, 1, 320, 346);
     MenuButtons[kNo] = new TMenuButton(Game, kMenuList, "No", "No", 0, 1, 446, 346);
     MenuButtons[kYes]->SetZ(kWindowDepth + 1);
     MenuButtons[kNo]->SetZ(kWindowDepth + 1);
   }
-  if (kind == kLevelBanner) WindowTimer = kLevelBannerMs;
-  if (kind == kGameOver) WindowTimer = kGameOverMs;
-  if (kind == kNameEntry) {
+  if (kind == kWindowLevelBanner) WindowTimer = kLevelBannerMs;
+  if (kind == kWindowGameOver) WindowTimer = kGameOverMs;
+  if (kind == kWindowNameEntry) {
     TextCursor =
         new TMyCursor(Game, kMenuList, "Cursor", 266, 337, kWindowDepth + 1, kCursorBlinkMs);
     TextCursor->Blinking = true;
@@ -77,7 +66,7 @@ void TMForm::CloseWindow() {
     KillAndForget(MenuButtons[kYes]);
     KillAndForget(MenuButtons[kNo]);
   }
-  if (kind == kNameEntry) KillAndForget(TextCursor);
+  if (kind == kWindowNameEntry) KillAndForget(TextCursor);
   WindowOpen = 0;
 }
 
@@ -104,24 +93,24 @@ void TMForm::UpdateWindow(int lag) {
   }
   DrawWindowTexts();
   switch (WindowOpen) {
-    case kPause:
+    case kWindowPause:
       if (Keys.PausePressed || Keys.EscPressed) CloseWindow();
       break;
-    case kLevelBanner:
+    case kWindowLevelBanner:
       if (!objects::CountDown(WindowTimer, 0, Game.FrameMs)) CloseWindow();
       break;
-    case kGameOver:
+    case kWindowGameOver:
       if (!objects::CountDown(WindowTimer, 0, Game.FrameMs)) {
         CloseWindow();
         LeaveGameByScore();
       }
       break;
-    case kNameEntry:
+    case kWindowNameEntry:
       SetTextStyle(10);
       TextCursor->X = kTextCentreX + TextWidth(PlayerName) / 2.0;
       TextCursor->Step(lag);
       break;
-    case kSending:
+    case kWindowSending:
       // The first frame shows the text; the request blocks in the next.
       if (!SendPending) {
         SendPending = true;
@@ -141,7 +130,7 @@ void TMForm::UpdateWindow(int lag) {
 // main menu.
 void TMForm::LeaveGameByScore() {
   if (persist::ScoreQualifies(HighScores, Game.Score)) {
-    OpenWindow(kNameEntry);
+    OpenWindow(kWindowNameEntry);
     return;
   }
   Game.EndGame();
@@ -161,35 +150,35 @@ void TMForm::DrawWindowTexts() {
     DrawText(text, kTextCentreX, true, true, y);
   };
   switch (WindowOpen) {
-    case kQuitGame:
+    case kWindowQuitGame:
       centred(1, Cp1251Text("Выйти из игры?"), 286);
       break;
-    case kQuitToMenu:
+    case kWindowQuitToMenu:
       centred(1, Cp1251Text("Выйти в меню?"), 286);
       break;
-    case kClearRecords:
+    case kWindowClearRecords:
       centred(3, Cp1251Text("Очистить рекорды?"), 286);
       break;
-    case kPause:
+    case kWindowPause:
       centred(5, Cp1251Text("Пауза"), 286);
       break;
-    case kLevelBanner:
+    case kWindowLevelBanner:
       centred(5, Cp1251Text("Уровень ") + std::to_string(Game.Level), 286);
       break;
-    case kGameOver:
+    case kWindowGameOver:
       centred(5, Cp1251Text("Конец Игры"), 286);
       break;
-    case kNameEntry:
+    case kWindowNameEntry:
       centred(9, Cp1251Text("Ваш результат ") + std::to_string(Game.Score), 266);
       centred(9, Cp1251Text("Введите свое имя:"), 306);
       centred(10, PlayerName, 346);
       break;
-    case kSendScore:
+    case kWindowSendScore:
       centred(11, Cp1251Text("Отправить результат"), 256);
       centred(11, Cp1251Text("на страницу мировых"), 286);
       centred(11, Cp1251Text("рекордов?"), 316);
       break;
-    case kSending:
+    case kWindowSending:
       centred(11, Cp1251Text("Отправка результата..."), 296);
       break;
     default:

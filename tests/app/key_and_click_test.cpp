@@ -9,7 +9,6 @@ namespace {
 namespace vk = platform::vk;
 
 constexpr uint8_t kQuitGame = 1;
-constexpr uint8_t kNameEntry = 8;
 constexpr uint8_t kSendScore = 9;
 constexpr int kYes = 11;
 
@@ -127,7 +126,7 @@ using DoubleClickInAGame = GameFixture;
 
 TEST_F(DoubleClickInAGame, ConfirmingTheNameDoesNotAnswerTheSendQuestion) {
   form->Game.Score = 7777;
-  form->OpenWindow(kNameEntry);
+  form->OpenWindow(kWindowNameEntry);
   Frame();
   platform.MoveMouse(100, 500);
   platform.Click();
@@ -143,12 +142,12 @@ using AltEnterInAGame = GameFixture;
 TEST_F(AltEnterInAGame, KeepsTheNameEntryOpen) {
   form->Game.Score = 7777;
   form->PlayerName = "Ace";
-  form->OpenWindow(kNameEntry);
+  form->OpenWindow(kWindowNameEntry);
   Frame();
   platform.KeyDown(vk::kMenu);
   platform.KeyDown(vk::kReturn);
   Frame();
-  EXPECT_EQ(form->WindowOpen, kNameEntry);
+  EXPECT_EQ(form->WindowOpen, kWindowNameEntry);
   EXPECT_EQ(form->PlayerName, "Ace");
   EXPECT_EQ(form->ScreenType, kScreenGame);
   EXPECT_TRUE(form->Options.FullScreen);

@@ -10,13 +10,6 @@ namespace {
 
 namespace vk = platform::vk;
 
-constexpr uint8_t kWindowQuitToMenu = 2;
-constexpr uint8_t kWindowPause = 5;
-constexpr uint8_t kWindowLevelBanner = 6;
-constexpr uint8_t kWindowGameOver = 7;
-constexpr uint8_t kWindowNameEntry = 8;
-constexpr uint8_t kWindowSendScore = 9;
-
 using Level = GameFixture;
 
 TEST_F(Level, OneSpawnsOnlyAirplanesAndAsksForTenKills) {

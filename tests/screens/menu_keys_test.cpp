@@ -9,7 +9,6 @@ namespace {
 namespace vk = platform::vk;
 
 constexpr uint8_t kQuitGame = 1;
-constexpr uint8_t kPause = 5;
 
 void Press(test_support::THeadlessFormFixture& fixture, int key) {
   fixture.platform.KeyDown(key);
@@ -22,18 +21,18 @@ using Pause = GameFixture;
 
 TEST_F(Pause, ClosesOnPAndOnEscapeOnlyAndTheGameStandsStill) {
   Press(*this, 'P');
-  ASSERT_EQ(form->WindowOpen, kPause);
+  ASSERT_EQ(form->WindowOpen, kWindowPause);
   const double hills = form->Game.Hills[0]->X;
   for (int key :
        std::initializer_list<int>{'Y', 'N', vk::kLeft, vk::kUp, vk::kSpace, vk::kReturn, 'Z'}) {
     Press(*this, key);
-    EXPECT_EQ(form->WindowOpen, kPause) << "key " << key;
+    EXPECT_EQ(form->WindowOpen, kWindowPause) << "key " << key;
   }
   EXPECT_EQ(form->Game.Hills[0]->X, hills);
   Press(*this, 'P');
   EXPECT_EQ(form->WindowOpen, 0);
   Press(*this, 'P');
-  ASSERT_EQ(form->WindowOpen, kPause);
+  ASSERT_EQ(form->WindowOpen, kWindowPause);
   Press(*this, vk::kEscape);
   EXPECT_EQ(form->WindowOpen, 0);
 }

@@ -7,7 +7,6 @@ namespace {
 
 namespace vk = platform::vk;
 
-constexpr uint8_t kNameEntry = 8;
 constexpr uint8_t kSendScore = 9;
 constexpr int kWidestName = 240;     // pixels in style 10
 constexpr int kWidestCountry = 180;  // pixels in style 4
@@ -22,7 +21,7 @@ struct NameEntry : GameFixture {
     GameFixture::SetUp();
     form->Game.Score = 7777;
     form->PlayerName.clear();
-    form->OpenWindow(kNameEntry);
+    form->OpenWindow(kWindowNameEntry);
     Frame();
   }
 };
@@ -65,7 +64,7 @@ TEST_F(NameEntry, TheNameIsKeptForTheNextEntryOfTheRun) {
   form->Game.StartGame();
   CloseWindows();
   form->Game.Score = 8000;
-  form->OpenWindow(kNameEntry);
+  form->OpenWindow(kWindowNameEntry);
   Frame();
   EXPECT_EQ(form->PlayerName, "Ace");
   platform.TypeChar(13);

@@ -14,9 +14,6 @@ namespace {
 
 namespace vk = platform::vk;
 
-constexpr uint8_t kWindowQuitGame = 1;
-constexpr uint8_t kWindowQuitToMenu = 2;
-constexpr uint8_t kWindowPause = 5;
 constexpr double kSteerSlack = 12;  // pixels off the target's height it lets go
 constexpr double kDodgeDistance = 120;
 constexpr double kBirdDodgeDistance = 160;  // a bird swings up and down and swallows
