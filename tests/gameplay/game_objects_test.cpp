@@ -104,7 +104,7 @@ TEST_F(Shots, AnEnemyBombHurtsTheCraftOnceFromItsBlastOnTheGround) {
 }
 
 // Gun shots that meet hide at once and are swept away in the same frame; only one of the
-// enemy's meets the craft's, and enemy shots leave each other be.
+// enemy's two meets the craft's.
 TEST_F(Shots, AShotOfEachSideMeetingBothGoInTheFrame) {
   UntilFlying();
   QuietField();

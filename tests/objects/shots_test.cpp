@@ -1,4 +1,6 @@
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "objects/field_fixture.h"
 
@@ -46,6 +48,38 @@ TEST_F(ShotLooks, AShotFliesAlongItsAngleAndABombStraightDown) {
   EXPECT_EQ(std::pair(rocket.VelX, rocket.VelY), std::pair(-8, 0));
   const TBullet& bomb = Shot(300, 100, 8, 64, TBullet::kBomb, TBullet::kEnemySide);
   EXPECT_EQ(std::pair(bomb.VelX, bomb.VelY), std::pair(0, 1));
+}
+
+using ShotMeetings = TFieldFixture;
+
+// Shots of one side pass through each other; a shot meets the first of the other side's it
+// touches and both go, and a mega shot among them sets off its blast over the whole field.
+TEST_F(ShotMeetings, OnlyShotsOfTwoSidesMeetAndAMegaShotMeetingOneBlasts) {
+  TBullet& theirs = Shot(300, 200, 0, 0, TBullet::kGunShot, TBullet::kEnemySide);
+  TBullet& theirsToo = Shot(305, 200, 0, 0, TBullet::kGunShot, TBullet::kEnemySide);
+  Steps(theirs, 1);
+  Steps(theirsToo, 1);
+  EXPECT_FALSE(theirs.Exploded || theirsToo.Exploded);
+  TBullet& mine = Shot(300, 200, 0, 0, TBullet::kGunShot, TBullet::kPlayerSide);
+  TBullet& mineToo = Shot(305, 200, 0, 0, TBullet::kGunShot, TBullet::kPlayerSide);
+  Steps(mine, 1);
+  EXPECT_TRUE(mine.Exploded);
+  EXPECT_FALSE(mine.Visible);  // a gun shot leaves no blast
+  EXPECT_NE(theirs.Exploded, theirsToo.Exploded);
+  EXPECT_FALSE(mineToo.Exploded);
+  EXPECT_TRUE(world.effects.empty());
+
+  TMonster& far = AddMonster(700, 100, TMonster::kAirplane);
+  world.Monsters.Put(1, &far);
+  world.EnemiesLeft = 5;
+  TBullet& mega = Shot(300, 400, 0, 0, TBullet::kMegaShot, TBullet::kPlayerSide);
+  TBullet& bullet = Shot(305, 400, 0, 0, TBullet::kGunShot, TBullet::kEnemySide);
+  Steps(bullet, 1);
+  EXPECT_TRUE(mega.Exploded && bullet.Exploded);
+  EXPECT_TRUE(far.Dying);
+  EXPECT_EQ(world.Score, 10);
+  EXPECT_EQ(world.EnemiesLeft, 4);
+  EXPECT_EQ(world.effects, (std::vector<std::string>{"Explosion2", "Explosion2"}));
 }
 
 using BonusKicks = TFieldFixture;
