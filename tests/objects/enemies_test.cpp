@@ -121,9 +121,7 @@ std::deque<int> Ones(int n) {
 // loaded and with shots left. One that cannot fire takes no draw: the whole run shares one
 // sequence.
 TEST_F(EnemyFire, AMonsterFiresOnADrawOfOneWithinItsShotsAndReloads) {
-  world.draws = {10};  // its height
-  TMonster& dog = AddMonster(816, 0, TMonster::kDog);
-  dog.Y = 56;
+  TMonster& dog = AddMonster(816, 56, TMonster::kDog);
   ASSERT_EQ(dog.ShotsLeft, 5);
   world.draws = Ones(1000);
   world.drawLimits.clear();
@@ -147,7 +145,7 @@ TEST_F(EnemyFire, AMonsterFiresOnADrawOfOneWithinItsShotsAndReloads) {
   EXPECT_EQ(world.drawLimits.size(), 5u);
 
   // A helicopter carries one to five rockets, by a draw.
-  world.draws = {0, 1};
+  world.draws = {0, 1};  // its height, then its rockets less one
   TMonster& helicopter = AddMonster(830, 70, TMonster::kHelicopter);
   EXPECT_EQ(helicopter.ShotsLeft, 2);
   world.shots.clear();

@@ -11,8 +11,7 @@
 #include "support/fake_world.h"
 
 // A fake world with what every game object may look into: the craft and the front hills
-// (standing still unless a test moves them). 11 ms frames at the speed the game was designed
-// for, as in a game at 90 Hz.
+// (standing still unless a test moves them). Frames of 11 ms, speeds as designed.
 struct TFieldFixture : ::testing::Test {
   test_support::TFakeWorld world;
   TPlayer* craft = nullptr;
