@@ -77,10 +77,12 @@ class TMForm : public engine::TDXForm, public gameplay::TGameShell {
   engine::TDXWaveList MDXWaveList;
   engine::TDXSound MDXSound{this};
 
-  // The running game, and the world every sprite of the program is made in.
+  // The running game. It is also the world every sprite of the program is made in, the menus'
+  // buttons and the sky as much as the game's own objects: they all ask it for the frame's
+  // timing, the image lists and the surface.
   gameplay::TGame Game{*this, {MDXSpriteEngine, MDXImageList1, MDXImageList2, MDXDraw, Platform()}};
 
-  // Which screen and window are current; the frame timing every motion uses is the game's.
+  // Which screen and window are current.
   uint8_t ScreenType = kScreenNone;
   uint8_t WindowOpen = 0;
   bool MusicPending = false;
@@ -143,7 +145,6 @@ class TMForm : public engine::TDXForm, public gameplay::TGameShell {
   void ApplyDisplayMode();
   void GoFullScreen();
   void GoWindowed();
-  void PlayEffect(const std::string& name) override;
 
   // Closing.
   bool FormCloseQuery();
@@ -224,7 +225,8 @@ class TMForm : public engine::TDXForm, public gameplay::TGameShell {
   void HideScreenFrame();
   void UpdateHighScores(int lag);
   void UpdateHelp(int lag);
-  // What the running game asks of its shell.
+
+  // What the running game asks of its shell (the windows' OpenWindow below is one of them).
   void ShowGameScreen() override;
   void LeaveGameScreen() override;
   int FirstLevel() const override { return config_.firstLevel; }
@@ -232,7 +234,10 @@ class TMForm : public engine::TDXForm, public gameplay::TGameShell {
   gameplay::TPilotInput PilotInput() override;
   bool QuitPressed() override { return Keys.EscPressed; }
   bool PausePressed() override { return Keys.PausePressed; }
+  // A sound already playing starts again from the beginning rather than overlapping.
+  void PlayEffect(const std::string& name) override;
 
+  // The windows over a screen (objects/window_kinds.h).
   void OpenWindow(int kind) override;
   void CloseWindow();
   void UpdateWindow(int lag);

@@ -15,7 +15,9 @@ class TDXImageList;
 class TDXSpriteEngine;
 }  // namespace engine
 
+class TBonus;
 class TMyImageSprite;
+class TScrollBackground;
 
 namespace gameplay {
 
@@ -58,6 +60,7 @@ class TGame final : public objects::TWorld {
   int BonusTimer = 0;
   std::array<TScrollBackground*, 2> Hills{};
   THudSprites Panels;
+  objects::TSlotTable<TBonus, 5> Bonuses;
 
   void StartGame();
   void StartLevel(int n);

@@ -19,8 +19,8 @@ constexpr int kDogEntry = 2;
 constexpr int kBonusRate = 500;
 constexpr double kBonusDamping = 0.8;
 
-constexpr std::array<double, kBonusEntries + 1> kWeightOfEntry = {0,   -1.0, 0.2, 0.2, 0.05, -1.0,
-                                                                  0.3, 0.15, 0.1, 0.1, 0.1};
+constexpr std::array<double, objects::kBonusEntries + 1> kWeightOfEntry = {
+    0, -1.0, 0.2, 0.2, 0.05, -1.0, 0.3, 0.15, 0.1, 0.1, 0.1};
 
 }  // namespace
 
@@ -70,7 +70,7 @@ double HunterY(int kind) {
 }
 
 double BonusWeight(int entry) {
-  return entry >= 1 && entry <= kBonusEntries ? kWeightOfEntry[entry] : -1.0;
+  return entry >= 1 && entry <= objects::kBonusEntries ? kWeightOfEntry[entry] : -1.0;
 }
 
 int HunterThreshold(double levelFactor, double speedFactor, int enemyKindCount) {

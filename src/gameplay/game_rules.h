@@ -3,28 +3,14 @@
 #include <array>
 
 #include "objects/bonus_entries.h"
-#include "objects/quads.h"
 
 // The numbers of the running game that do not depend on any sprite: what each level brings
 // and how often things spawn.
 namespace gameplay {
 
 constexpr int kEnemyEntries = 8;  // 0–3 enemies, 4 never set, 5–7 hunters
-// The bonus entries and the collision geometry belong to the game objects; the rules use
-// them under these names too.
-using objects::BonusKindOf;
-using objects::BonusSlotOf;
-using objects::kBonusEntries;
-using objects::kBonusKinds;
-using objects::kHeroBonusEntry;
-using objects::BoxQuad;
-using objects::PointInQuad;
-using objects::QuadsOverlap;
-using objects::TPointD;
-using objects::TQuad;
-
 using TEnemyKinds = std::array<bool, kEnemyEntries>;
-using TBonusEntries = std::array<bool, kBonusEntries + 1>;  // entries 1..10; 0 unused
+using TBonusEntries = std::array<bool, objects::kBonusEntries + 1>;  // entries 1..10; 0 unused
 
 TEnemyKinds EnemyKindsOfLevel(int level);
 TBonusEntries BonusEntriesOfLevel(int level);

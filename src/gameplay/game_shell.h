@@ -14,7 +14,7 @@ struct TPilotInput {
 };
 
 // What the running game asks of the program around it: the screen it runs on, its windows,
-// sounds and texts, and the player's keys. The form answers.
+// sounds and texts, and the player's keys. The program's main form answers.
 class TGameShell {
  public:
   virtual ~TGameShell() = default;

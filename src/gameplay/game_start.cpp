@@ -1,7 +1,8 @@
+#include "gameplay/game.h"
+
 #include <algorithm>
 
 #include "engine/sprite_engine.h"
-#include "gameplay/game.h"
 #include "objects/ground_gun.h"
 #include "objects/kill_and_forget.h"
 #include "objects/monster.h"

@@ -1,5 +1,6 @@
-#include "engine/sprite_engine.h"
 #include "gameplay/game.h"
+
+#include "engine/sprite_engine.h"
 #include "objects/bonus.h"
 #include "objects/bullet.h"
 #include "objects/ground_gun.h"

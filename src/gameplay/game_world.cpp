@@ -1,7 +1,8 @@
+#include "gameplay/game.h"
+
 #include "engine/dx_draw.h"
 #include "engine/dx_image_list.h"
 #include "engine/sprite_engine.h"
-#include "gameplay/game.h"
 
 namespace gameplay {
 

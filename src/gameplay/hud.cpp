@@ -1,6 +1,7 @@
+#include "gameplay/game.h"
+
 #include <string>
 
-#include "gameplay/game.h"
 #include "objects/kill_and_forget.h"
 #include "objects/my_image_sprite.h"
 #include "objects/player.h"
@@ -63,10 +64,10 @@ void TGame::DrawHud() {
   const int shown = std::clamp(Lives, 0, static_cast<int>(Panels.Lives.size()));
   for (int i = 0; i < static_cast<int>(Panels.Lives.size()); ++i)
     Panels.Lives[i]->Visible = i < shown;
-  Panels.Hero->Visible = Player->Owned[kHeroBonusEntry];
+  Panels.Hero->Visible = Player->Owned[objects::kHeroBonusEntry];
   const TWeaponIcon* icon = nullptr;
   for (const TWeaponIcon& candidate : kWeaponIcons) {
-    if (Player->Owned[BonusSlotOf(candidate.kind)]) {
+    if (Player->Owned[objects::BonusSlotOf(candidate.kind)]) {
       icon = &candidate;
       break;
     }

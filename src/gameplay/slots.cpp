@@ -1,4 +1,5 @@
 #include "gameplay/game.h"
+
 #include "objects/bonus.h"
 #include "objects/bullet.h"
 #include "objects/ground_gun.h"

@@ -1,4 +1,5 @@
 #include "gameplay/game.h"
+
 #include "objects/player.h"
 
 namespace {
@@ -34,8 +35,8 @@ void TGame::SpawnGroundGuns() {
   for (const THunterEntry& hunter : kHunterEntries) {
     if (!EnemyKinds[hunter.entry]) continue;
     const int r = RandomBelow(kHunterDraw);
-    if (gameplay::HunterThreshold(LevelFactor(Level), SpeedFactor, EnemyKindCount) > r)
-      AddGroundGun(kSpawnX, gameplay::HunterY(hunter.kind), kSpawnDepth, hunter.kind);
+    if (HunterThreshold(LevelFactor(Level), SpeedFactor, EnemyKindCount) > r)
+      AddGroundGun(kSpawnX, HunterY(hunter.kind), kSpawnDepth, hunter.kind);
   }
 }
 
@@ -45,7 +46,7 @@ void TGame::SpawnMonsters() {
   for (int entry = 0; entry < kMonsterEntries; ++entry) {
     if (!EnemyKinds[entry]) continue;
     const int r = RandomBelow(kMonsterDraw);
-    if (gameplay::MonsterThreshold(entry, LevelFactor(Level), SpeedFactor, EnemyKindCount) > r)
+    if (MonsterThreshold(entry, LevelFactor(Level), SpeedFactor, EnemyKindCount) > r)
       AddMonster(kSpawnX, kSpawnDepth, static_cast<uint8_t>(entry));
   }
 }
@@ -54,14 +55,14 @@ void TGame::SpawnMonsters() {
 void TGame::SpawnBonuses() {
   BonusTimer += FrameMs;
   if (!(BonusTimer > kBonusPause && !LevelOver)) return;
-  for (int entry = 1; entry <= gameplay::kBonusEntries; ++entry) {
+  for (int entry = 1; entry <= objects::kBonusEntries; ++entry) {
     if (!BonusKinds[entry]) continue;
     const int r = RandomBelow(kBonusDraw);
-    const bool drawn = gameplay::BonusThreshold(entry, BonusKindCount, SpeedFactor) >= r;
-    const bool forced = entry == gameplay::kHeroBonusEntry && Player->HeroLost;
+    const bool drawn = BonusThreshold(entry, BonusKindCount, SpeedFactor) >= r;
+    const bool forced = entry == objects::kHeroBonusEntry && Player->HeroLost;
     if (!drawn && !forced) continue;
     const int y = kBonusTop + RandomBelow(kBonusHeights);
-    if (AddBonus(kSpawnX, y, kBonusDepth, static_cast<uint8_t>(gameplay::BonusKindOf(entry))))
+    if (AddBonus(kSpawnX, y, kBonusDepth, static_cast<uint8_t>(objects::BonusKindOf(entry))))
       Player->HeroLost = false;
   }
 }

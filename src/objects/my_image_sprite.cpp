@@ -1,6 +1,7 @@
 #include "objects/my_image_sprite.h"
 
 #include "engine/dx_image_list.h"
+#include "objects/world.h"
 
 namespace {
 

@@ -4,7 +4,10 @@
 #include <string>
 
 #include "engine/image_sprite.h"
-#include "objects/world.h"
+
+namespace objects {
+class TWorld;
+}  // namespace objects
 
 // The base of every game object: an image picked by name from one of the world's two image
 // lists, animations at a speed per frame, an end that can kill or hide it, blended drawing.

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "objects/value_steps.h"
+#include "objects/world.h"
 #include "platform/platform.h"
 
 namespace {

@@ -51,7 +51,7 @@ struct TShot {
 // nothing leave it.
 void TPlayer::Give(int kind) {
   if (!KeepsTheWeapon(kind)) ClearWeapons();
-  if (kind == kHero && !Owned[objects::kHeroBonusEntry]) World().Player->StartHero();
+  if (kind == kHero && !Owned[objects::kHeroBonusEntry]) StartHero();
   const int slot = BonusSlotOf(kind);
   if (slot == 0) return;
   Owned[slot] = true;

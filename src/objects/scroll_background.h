@@ -4,7 +4,10 @@
 #include <string>
 
 #include "engine/background_sprite.h"
-#include "objects/world.h"
+
+namespace objects {
+class TWorld;
+}  // namespace objects
 
 // A band of tiles that scrolls left without end (the sky, the hills, the menu backdrop).
 class TScrollBackground : public engine::TBackgroundSprite {

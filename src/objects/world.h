@@ -13,7 +13,6 @@ class TDXImageList;
 class TSprite;
 }  // namespace engine
 
-class TBonus;
 class TBullet;
 class TGroundGun;
 class TMonster;
@@ -54,7 +53,6 @@ class TWorld {
   TSlotTable<TBullet, 50> Bullets;
   TSlotTable<TMonster, 10> Monsters;
   TSlotTable<TGroundGun, 5> GroundGuns;
-  TSlotTable<TBonus, 5> Bonuses;
 
   // A random integer 0..n−1, from the one sequence the whole run draws from.
   virtual int RandomBelow(int n) = 0;

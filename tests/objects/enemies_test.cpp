@@ -36,9 +36,9 @@ TEST_F(EnemyKills, EachKindTakesItsHitsAndGivesFiveTimesItsHitPoints) {
     TMonster& monster = AddMonster(500, 150, k.kind);
     const int score = world.Score;
     const int left = world.EnemiesLeft;
-    world.freedShots.clear();
+    world.FreedShots.clear();
     EXPECT_EQ(ShotsToKill(*this, monster, TBullet::kGunShot), k.gunShots) << int{k.kind};
-    EXPECT_EQ(world.freedShots.size(), static_cast<size_t>(k.gunShots));  // each spent on it
+    EXPECT_EQ(world.FreedShots.size(), static_cast<size_t>(k.gunShots));  // each spent on it
     EXPECT_EQ(world.Score - score, k.points);
     EXPECT_EQ(world.EnemiesLeft, left - 1);
   }
@@ -77,7 +77,7 @@ TEST_F(EnemyKills, EachKindSoundsItsEndOnceAndOnlyAKillScores) {
                                                    {TMonster::kHelicopter, "Explosion2"}};
   world.EnemiesLeft = 10;
   for (const auto& [kind, effect] : kinds) {
-    world.effects.clear();
+    world.Effects.clear();
     TMonster& rammed = AddMonster(500, 150, kind);
     rammed.Die();
     EXPECT_EQ(world.Score, 0) << int{kind};
@@ -86,28 +86,28 @@ TEST_F(EnemyKills, EachKindSoundsItsEndOnceAndOnlyAKillScores) {
     rammed.Die();
     EXPECT_EQ(world.Score, 0);
     EXPECT_EQ(world.EnemiesLeft, 10);
-    EXPECT_EQ(world.effects, std::vector<std::string>{effect});
+    EXPECT_EQ(world.Effects, std::vector<std::string>{effect});
 
-    world.effects.clear();
+    world.Effects.clear();
     TMonster& killed = AddMonster(500, 150, kind);
     const int points = killed.HitPoints * 5;
     killed.Damage(100);
     killed.Damage(100);
     EXPECT_EQ(world.Score, points) << int{kind};
     EXPECT_EQ(world.EnemiesLeft, 9);
-    EXPECT_EQ(world.effects, std::vector<std::string>{effect});
+    EXPECT_EQ(world.Effects, std::vector<std::string>{effect});
     world.Score = 0;
     world.EnemiesLeft = 10;
   }
   // A hunter falls silently when the craft is going down at the same moment.
-  world.effects.clear();
+  world.Effects.clear();
   (new TGroundGun(world, 0, 1, 400, 480, 6))->Damage(9);
-  EXPECT_EQ(world.effects, std::vector<std::string>{"HunterKill"});
+  EXPECT_EQ(world.Effects, std::vector<std::string>{"HunterKill"});
   craft->State = TPlayer::kDying;
   auto* late = new TGroundGun(world, 0, 2, 400, 480, 6);
   late->Damage(9);
   EXPECT_TRUE(late->Dead);
-  EXPECT_EQ(world.effects.size(), 1u);
+  EXPECT_EQ(world.Effects.size(), 1u);
   EXPECT_EQ(world.Score, 2 * 45);
 }
 
@@ -123,99 +123,99 @@ std::deque<int> Ones(int n) {
 TEST_F(EnemyFire, AMonsterFiresOnADrawOfOneWithinItsShotsAndReloads) {
   TMonster& dog = AddMonster(816, 56, TMonster::kDog);
   ASSERT_EQ(dog.ShotsLeft, 5);
-  world.draws = Ones(1000);
-  world.drawLimits.clear();
+  world.Draws = Ones(1000);
+  world.DrawLimits.clear();
   Steps(dog, 1);  // at 815: not yet on the field
-  EXPECT_TRUE(world.drawLimits.empty());
+  EXPECT_TRUE(world.DrawLimits.empty());
   Steps(dog, 1);
-  ASSERT_EQ(world.shots.size(), 1u);
-  const auto& bomb = world.shots[0];
+  ASSERT_EQ(world.Shots.size(), 1u);
+  const auto& bomb = world.Shots[0];
   EXPECT_EQ(
-      std::tuple(bomb.x, bomb.y, bomb.z, bomb.speed, bomb.angle, bomb.kind, bomb.side, bomb.tilt),
+      std::tuple(bomb.X, bomb.Y, bomb.Z, bomb.Speed, bomb.Angle, bomb.Kind, bomb.Side, bomb.Tilt),
       std::tuple(814 + 7, 56 + 130, 9, 0, 0, TBullet::kBomb, TBullet::kEnemySide, false));
-  EXPECT_EQ(world.drawLimits, std::vector<int>{100});
+  EXPECT_EQ(world.DrawLimits, std::vector<int>{100});
   // 1500 ms between bombs: 136 frames count the reload down, the 137th fires.
   Steps(dog, 136);
-  EXPECT_EQ(world.shots.size(), 1u);
-  EXPECT_EQ(world.drawLimits.size(), 1u);
+  EXPECT_EQ(world.Shots.size(), 1u);
+  EXPECT_EQ(world.DrawLimits.size(), 1u);
   Steps(dog, 1);
-  EXPECT_EQ(world.shots.size(), 2u);
+  EXPECT_EQ(world.Shots.size(), 2u);
   Steps(dog, 1000);
-  EXPECT_EQ(world.shots.size(), 5u);  // then it has none left
-  EXPECT_EQ(world.drawLimits.size(), 5u);
+  EXPECT_EQ(world.Shots.size(), 5u);  // then it has none left
+  EXPECT_EQ(world.DrawLimits.size(), 5u);
 
   // A helicopter carries one to five rockets, by a draw.
-  world.draws = {0, 1};  // its height, then its rockets less one
+  world.Draws = {0, 1};  // its height, then its rockets less one
   TMonster& helicopter = AddMonster(830, 70, TMonster::kHelicopter);
   EXPECT_EQ(helicopter.ShotsLeft, 2);
-  world.shots.clear();
-  world.draws = {0, 0, 0, 0};  // on the field from the sixth frame; the tenth fires
-  world.draws.insert(world.draws.end(), 200, 1);
+  world.Shots.clear();
+  world.Draws = {0, 0, 0, 0};  // on the field from the sixth frame; the tenth fires
+  world.Draws.insert(world.Draws.end(), 200, 1);
   Steps(helicopter, 200);
-  ASSERT_EQ(world.shots.size(), 2u);
-  const auto& rocket = world.shots[0];
-  EXPECT_EQ(std::tuple(rocket.x, rocket.y, rocket.z, rocket.speed, rocket.angle, rocket.kind,
-                       rocket.side, rocket.tilt),
+  ASSERT_EQ(world.Shots.size(), 2u);
+  const auto& rocket = world.Shots[0];
+  EXPECT_EQ(std::tuple(rocket.X, rocket.Y, rocket.Z, rocket.Speed, rocket.Angle, rocket.Kind,
+                       rocket.Side, rocket.Tilt),
             std::tuple(830 - 3 * 10 - 24, 70 + 43, 9, 8, -128, TBullet::kRocket,
                        TBullet::kEnemySide, false));
-  EXPECT_EQ(world.shots[1].x - rocket.x, -3 * 91);  // 1000 ms later
+  EXPECT_EQ(world.Shots[1].X - rocket.X, -3 * 91);  // 1000 ms later
 
   // A dying enemy and an unarmed one never fire, nor draw.
-  world.shots.clear();
-  world.draws = {0};
+  world.Shots.clear();
+  world.Draws = {0};
   TMonster& dying = AddMonster(500, 100, TMonster::kDog);
   dying.Die();
   TMonster& airplane = AddMonster(500, 100, TMonster::kAirplane);
-  world.draws = Ones(100);
-  world.drawLimits.clear();
+  world.Draws = Ones(100);
+  world.DrawLimits.clear();
   Steps(dying, 50);
   Steps(airplane, 50);
-  EXPECT_TRUE(world.shots.empty());
-  EXPECT_TRUE(world.drawLimits.empty());
+  EXPECT_TRUE(world.Shots.empty());
+  EXPECT_TRUE(world.DrawLimits.empty());
 }
 
 // A hunter fires on a draw of 1 in 200 once loaded, and only while it stands between 0 and
 // 700; it draws wherever it stands.
 TEST_F(EnemyFire, AHunterFiresOnADrawOfOneOnlyInsideItsRange) {
   auto* hunter = new TGroundGun(world, 1, 1, 400, 480, 6);
-  world.draws = {0, 2, 1};
+  world.Draws = {0, 2, 1};
   Steps(*hunter, 2);
-  EXPECT_TRUE(world.shots.empty());
+  EXPECT_TRUE(world.Shots.empty());
   EXPECT_EQ(hunter->AnimFrame, 0);
   Steps(*hunter, 1);
-  ASSERT_EQ(world.shots.size(), 1u);
-  const auto& shot = world.shots[0];
+  ASSERT_EQ(world.Shots.size(), 1u);
+  const auto& shot = world.Shots[0];
   EXPECT_EQ(
-      std::tuple(shot.x, shot.y, shot.z, shot.speed, shot.angle, shot.kind, shot.side, shot.tilt),
+      std::tuple(shot.X, shot.Y, shot.Z, shot.Speed, shot.Angle, shot.Kind, shot.Side, shot.Tilt),
       std::tuple(490, 483, 6, 10, -90, TBullet::kGunShot, TBullet::kEnemySide, true));
-  EXPECT_EQ(world.drawLimits, (std::vector<int>{200, 200, 200}));
-  EXPECT_EQ(world.effects, std::vector<std::string>{"Shot1"});
+  EXPECT_EQ(world.DrawLimits, (std::vector<int>{200, 200, 200}));
+  EXPECT_EQ(world.Effects, std::vector<std::string>{"Shot1"});
   Steps(*hunter, 1);
   EXPECT_EQ(hunter->AnimFrame, 1);  // the firing pose
   // 300 ms to reload, without a draw.
-  world.draws = Ones(100);
+  world.Draws = Ones(100);
   Steps(*hunter, 27);
-  EXPECT_EQ(world.shots.size(), 1u);
-  EXPECT_EQ(world.drawLimits.size(), 3u);
+  EXPECT_EQ(world.Shots.size(), 1u);
+  EXPECT_EQ(world.DrawLimits.size(), 3u);
   Steps(*hunter, 1);
-  EXPECT_EQ(world.shots.size(), 2u);
+  EXPECT_EQ(world.Shots.size(), 2u);
 
   for (double x : {0.0, 700.0, 1.0, 699.0}) {
     auto* standing = new TGroundGun(world, 1, 2, x, 480, 6);
-    world.shots.clear();
-    world.drawLimits.clear();
-    world.draws = {1};
+    world.Shots.clear();
+    world.DrawLimits.clear();
+    world.Draws = {1};
     Steps(*standing, 1);
-    EXPECT_EQ(world.drawLimits.size(), 1u) << x;
-    EXPECT_EQ(world.shots.size(), x == 0 || x == 700 ? 0u : 1u) << x;
+    EXPECT_EQ(world.DrawLimits.size(), 1u) << x;
+    EXPECT_EQ(world.Shots.size(), x == 0 || x == 700 ? 0u : 1u) << x;
   }
 
   // A dead one fires no more.
   hunter->Damage(9);
-  world.shots.clear();
-  world.draws = Ones(100);
+  world.Shots.clear();
+  world.Draws = Ones(100);
   Steps(*hunter, 100);
-  EXPECT_TRUE(world.shots.empty());
+  EXPECT_TRUE(world.Shots.empty());
 }
 
 }  // namespace

@@ -41,11 +41,11 @@ struct TFieldFixture : ::testing::Test {
   }
   // The shot the running game would make of what a sprite asked the world to fire.
   TBullet& ShotOf(const test_support::TFakeWorld::TShot& s) {
-    return *new TBullet(world, 1, s.x, s.y, s.z, s.speed, s.angle, s.kind, s.side, s.tilt);
+    return *new TBullet(world, 1, s.X, s.Y, s.Z, s.Speed, s.Angle, s.Kind, s.Side, s.Tilt);
   }
   // A shot gone from the field, as the running game frees it after the frame.
   void Remove(TBullet& shot) {
     shot.KillOnce();
-    world.root.PurgeDead();
+    world.Root.PurgeDead();
   }
 };

@@ -24,23 +24,23 @@ TEST_F(CraftWeapons, ATimedWeaponLastsFiveSecondsAndTheBasicGunComesBackTheFrame
 TEST_F(CraftWeapons, TheTripleLauncherSendsTheSideRocketsUnderTheMiddleOne) {
   craft->Give(9);
   craft->FireWeapon(6);
-  ASSERT_EQ(world.shots.size(), 3u);
+  ASSERT_EQ(world.Shots.size(), 3u);
   const int x = static_cast<int>(craft->X) + 110;
   const int y = static_cast<int>(craft->Y);
   const auto whole = [](const test_support::TFakeWorld::TShot& s) {
-    return std::tuple(s.x, s.y, s.z, s.speed, s.angle, s.kind, s.side, s.tilt);
+    return std::tuple(s.X, s.Y, s.Z, s.Speed, s.Angle, s.Kind, s.Side, s.Tilt);
   };
   const uint8_t rocket = TBullet::kRocket;
   const uint8_t mine = TBullet::kPlayerSide;
-  EXPECT_EQ(whole(world.shots[0]), std::tuple(x, y + 55, 9, 2, -10, rocket, mine, false));
-  EXPECT_EQ(whole(world.shots[1]), std::tuple(x, y + 59, 11, 2, 0, rocket, mine, false));
-  EXPECT_EQ(whole(world.shots[2]), std::tuple(x, y + 63, 9, 2, 10, rocket, mine, false));
-  EXPECT_EQ(world.effects, std::vector<std::string>{"Rocket"});
+  EXPECT_EQ(whole(world.Shots[0]), std::tuple(x, y + 55, 9, 2, -10, rocket, mine, false));
+  EXPECT_EQ(whole(world.Shots[1]), std::tuple(x, y + 59, 11, 2, 0, rocket, mine, false));
+  EXPECT_EQ(whole(world.Shots[2]), std::tuple(x, y + 63, 9, 2, 10, rocket, mine, false));
+  EXPECT_EQ(world.Effects, std::vector<std::string>{"Rocket"});
   craft->FireWeapon(6);  // reloading
-  EXPECT_EQ(world.shots.size(), 3u);
+  EXPECT_EQ(world.Shots.size(), 3u);
 
   // A rocket starts at 2 pixels a frame, gains one after 100 ms and one every 50 ms up to 7.
-  TBullet& middle = ShotOf(world.shots[1]);
+  TBullet& middle = ShotOf(world.Shots[1]);
   Steps(middle, 9);
   EXPECT_EQ(middle.Speed, 2);
   Steps(middle, 2);
@@ -74,13 +74,13 @@ TEST_F(CraftFlight, TheWingmanKeepsStationBehindAndBelowTheCraft) {
 // The pointer steers the craft by how far it moved since the last frame, at most
 // 20·SpeedFactor pixels (rounded) each way, and is put back over the craft's middle.
 TEST_F(CraftFlight, MouseMovesSteerByAtMostTwentyPixelsAFrameScaledAndThePointerComesBack) {
-  world.window = {100, 50};
+  world.Window = {100, 50};
   craft->EndReborn();
   const auto overCraft = [this] {
     return std::pair(static_cast<int>(100 + craft->X + craft->Width / 2.0),
                      static_cast<int>(50 + craft->Y + craft->Height / 2.0));
   };
-  const auto pointer = [this] { return std::pair(world.pointer.x, world.pointer.y); };
+  const auto pointer = [this] { return std::pair(world.Pointer.x, world.Pointer.y); };
   Steps(*craft, 1);
   EXPECT_EQ(pointer(), overCraft());
 
@@ -99,8 +99,8 @@ TEST_F(CraftFlight, MouseMovesSteerByAtMostTwentyPixelsAFrameScaledAndThePointer
     world.SpeedFactor = m.speedFactor;
     const double x = craft->X;
     const double y = craft->Y;
-    world.pointer.x += m.dx;
-    world.pointer.y += m.dy;
+    world.Pointer.x += m.dx;
+    world.Pointer.y += m.dy;
     Steps(*craft, 1);
     EXPECT_NEAR(craft->X - x, m.movedX, 1e-9) << m.dx << "," << m.dy;
     EXPECT_NEAR(craft->Y - y, m.movedY, 1e-9) << m.dx << "," << m.dy;
@@ -111,7 +111,7 @@ TEST_F(CraftFlight, MouseMovesSteerByAtMostTwentyPixelsAFrameScaledAndThePointer
   // A falling wreck is not steered and lets the pointer be; the pointer's moves meanwhile do
   // not jerk the next craft.
   craft->State = TPlayer::kDying;
-  world.pointer = {700, 500};
+  world.Pointer = {700, 500};
   Steps(*craft, 1);
   EXPECT_EQ(pointer(), std::pair(700, 500));
   EXPECT_EQ(std::pair(world.LastPointerX, world.LastPointerY), pointer());
@@ -129,8 +129,8 @@ TEST_F(CraftLives, TheLastLifeGoneOpensTheGameOverWindowOnceTheWreckHasFallen) {
   craft->Damage(1);
   EXPECT_EQ(craft->State, TPlayer::kDying);
   EXPECT_EQ(world.Lives, 1);
-  EXPECT_EQ(world.effects, std::vector<std::string>{"PlayerKill"});
-  EXPECT_EQ(world.playerShotsCalledBack, 1);
+  EXPECT_EQ(world.Effects, std::vector<std::string>{"PlayerKill"});
+  EXPECT_EQ(world.PlayerShotsCalledBack, 1);
   // 136 frames count the fall down, the 137th brings the craft back.
   Steps(*craft, 136);
   EXPECT_EQ(craft->State, TPlayer::kDying);
@@ -139,18 +139,18 @@ TEST_F(CraftLives, TheLastLifeGoneOpensTheGameOverWindowOnceTheWreckHasFallen) {
   EXPECT_NEAR(craft->X, 30, 6);  // back at its start
   EXPECT_NEAR(craft->Y, 221, 6);
   EXPECT_TRUE(craft->Visible);
-  EXPECT_TRUE(world.windows.empty());
+  EXPECT_TRUE(world.Windows.empty());
 
   craft->EndReborn();
   craft->Damage(1);
   EXPECT_EQ(world.Lives, 0);
   Steps(*craft, 136);
-  EXPECT_TRUE(world.windows.empty());
+  EXPECT_TRUE(world.Windows.empty());
   Steps(*craft, 1);
-  EXPECT_EQ(world.windows, std::vector<int>{7});
-  EXPECT_EQ(world.effects, (std::vector<std::string>{"PlayerKill", "PlayerKill", "GameOver"}));
+  EXPECT_EQ(world.Windows, std::vector<int>{7});
+  EXPECT_EQ(world.Effects, (std::vector<std::string>{"PlayerKill", "PlayerKill", "GameOver"}));
   EXPECT_FALSE(craft->Visible);
-  EXPECT_EQ(world.playerShotsCalledBack, 2);
+  EXPECT_EQ(world.PlayerShotsCalledBack, 2);
 }
 
 }  // namespace

@@ -12,12 +12,12 @@ using ShotLooks = TFieldFixture;
 // other shot keeps the plain one, whatever its angle.
 TEST_F(ShotLooks, HuntersShotsWearTheTiltedPictures) {
   for (uint8_t kind : {0, 1, 2}) {
-    world.shots.clear();
+    world.Shots.clear();
     (new TGroundGun(world, kind, 1, 500, 480, 6))->Fire();
     const std::string expected = kind == 2 ? "RocketBulletRedTilted" : "GunBulletRedTilted";
-    EXPECT_EQ(world.shots.size(), kind == 0 ? 3u : 1u) << int{kind};
-    for (const auto& s : world.shots) {
-      EXPECT_TRUE(s.tilt);
+    EXPECT_EQ(world.Shots.size(), kind == 0 ? 3u : 1u) << int{kind};
+    for (const auto& s : world.Shots) {
+      EXPECT_TRUE(s.Tilt);
       TBullet& shot = ShotOf(s);
       EXPECT_TRUE(shot.Tilted);
       EXPECT_EQ(shot.Image()->Name(), expected) << int{kind};
@@ -67,7 +67,7 @@ TEST_F(ShotMeetings, OnlyShotsOfTwoSidesMeetAndAMegaShotMeetingOneBlasts) {
   EXPECT_FALSE(mine.Visible);  // a gun shot leaves no blast
   EXPECT_NE(theirs.Exploded, theirsToo.Exploded);
   EXPECT_FALSE(mineToo.Exploded);
-  EXPECT_TRUE(world.effects.empty());
+  EXPECT_TRUE(world.Effects.empty());
 
   TMonster& far = AddMonster(700, 100, TMonster::kAirplane);
   world.Monsters.Put(1, &far);
@@ -79,7 +79,7 @@ TEST_F(ShotMeetings, OnlyShotsOfTwoSidesMeetAndAMegaShotMeetingOneBlasts) {
   EXPECT_TRUE(far.Dying);
   EXPECT_EQ(world.Score, 10);
   EXPECT_EQ(world.EnemiesLeft, 4);
-  EXPECT_EQ(world.effects, (std::vector<std::string>{"Explosion2", "Explosion2"}));
+  EXPECT_EQ(world.Effects, (std::vector<std::string>{"Explosion2", "Explosion2"}));
 }
 
 using BonusKicks = TFieldFixture;
@@ -104,17 +104,17 @@ TEST_F(BonusKicks, APlayerShotKicksABonusRightForAMoment) {
   EXPECT_EQ(bonus->KickSpeed, 0);
   Steps(*bonus, 1);
   EXPECT_DOUBLE_EQ(bonus->X, x + 28 * 2 - 4);
-  EXPECT_TRUE(world.freedBonuses.empty());
+  EXPECT_TRUE(world.FreedBonuses.empty());
 }
 
 // A kick that finds the bonus already past 800 sends it off the field for good.
 TEST_F(BonusKicks, ABonusKickedPastTheRightEdgeIsGone) {
   auto* atEdge = new TBonus(world, 800, 300, 6, 2, 1);
   atEdge->Kick();
-  EXPECT_TRUE(world.freedBonuses.empty());
+  EXPECT_TRUE(world.FreedBonuses.empty());
   auto* past = new TBonus(world, 800.5, 300, 6, 3, 1);
   past->Kick();
-  EXPECT_EQ(world.freedBonuses, std::vector<int>{3});
+  EXPECT_EQ(world.FreedBonuses, std::vector<int>{3});
 }
 
 }  // namespace

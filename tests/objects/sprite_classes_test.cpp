@@ -15,7 +15,7 @@ struct GameSpriteFixture : ::testing::Test {
   test_support::TFakeWorld world;
 
   void SetUp() override { world.FrameMs = 10; }
-  engine::TSpriteEngine& Root() { return world.root; }
+  engine::TSpriteEngine& Root() { return world.Root; }
 };
 
 TEST_F(GameSpriteFixture, OnePatternAnimationEndsOnceItPassesHalfAPattern) {
@@ -83,7 +83,7 @@ TEST_F(GameSpriteFixture, BlendedAtFullAlphaDrawsAsUnblended) {
   s->Alpha = 128;
   surface.Fill(0);
   s->Render();
-  const auto& hero = world.images2.Items.FindImage("Hero");
+  const auto& hero = world.Images2.Items.FindImage("Hero");
   const uint32_t source = hero.Picture.Pixel(27, 30);
   const uint32_t blended = surface.Pixel(100 + 27, 50 + 30);
   EXPECT_EQ(blended & 0xFF, (source & 0xFF) * 128 / 256);
@@ -127,9 +127,9 @@ TEST_F(GameSpriteFixture, MenuButtonsSwitchBetweenTheirLooks) {
   yes->ShowActive();
   EXPECT_EQ(yes->AnimFrame, 0);
   TMenuButton* play = new TMenuButton(world, 1, "MM_1_A", "MM_1_I", 0, 0, 498, 150);
-  EXPECT_EQ(play->Image(), &world.images1.Items.FindImage("MM_1_I"));
+  EXPECT_EQ(play->Image(), &world.Images1.Items.FindImage("MM_1_I"));
   play->ShowActive();
-  EXPECT_EQ(play->Image(), &world.images1.Items.FindImage("MM_1_A"));
+  EXPECT_EQ(play->Image(), &world.Images1.Items.FindImage("MM_1_A"));
 }
 
 TEST(ValueSteps, WrapStopAndCountDownAtTheirEnds) {

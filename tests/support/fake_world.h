@@ -20,30 +20,30 @@ namespace test_support {
 // slots, windows and pointer moves are written down for the test to read.
 struct TFakeWorld : objects::TWorld {
   struct TShot {
-    int x, y, z, speed, angle;
-    uint8_t kind, side;
-    bool tilt;
+    int X, Y, Z, Speed, Angle;
+    uint8_t Kind, Side;
+    bool Tilt;
   };
 
-  engine::TDXImageList images1;
-  engine::TDXImageList images2;
-  std::unique_ptr<engine::TDirectDrawSurface> surface;
-  engine::TSpriteEngine root;  // after the lists: its sprites go before the pictures they show
+  engine::TDXImageList Images1;
+  engine::TDXImageList Images2;
+  std::unique_ptr<engine::TDirectDrawSurface> Surface;
+  engine::TSpriteEngine Root;  // after the lists: its sprites go before the pictures they show
 
-  std::deque<int> draws;
-  std::vector<int> drawLimits;  // the n of each RandomBelow asked
-  std::vector<std::string> effects;
-  std::vector<TShot> shots;
-  std::vector<int> freedShots;
-  std::vector<int> freedBonuses;
-  int playerShotsCalledBack = 0;
-  std::vector<int> windows;
-  platform::TPoint pointer{};
-  platform::TPoint window{};
+  std::deque<int> Draws;
+  std::vector<int> DrawLimits;  // the n of each RandomBelow asked
+  std::vector<std::string> Effects;
+  std::vector<TShot> Shots;
+  std::vector<int> FreedShots;
+  std::vector<int> FreedBonuses;
+  int PlayerShotsCalledBack = 0;
+  std::vector<int> Windows;
+  platform::TPoint Pointer{};
+  platform::TPoint Window{};
 
   TFakeWorld() {
     const std::filesystem::path res = std::filesystem::path(PEROLET_GAME_DATA_DIR) / "Res";
-    for (auto [list, file] : {std::pair{&images1, "Res1.dxg"}, std::pair{&images2, "Res2.dxg"}}) {
+    for (auto [list, file] : {std::pair{&Images1, "Res1.dxg"}, std::pair{&Images2, "Res2.dxg"}}) {
       list->Items.LoadFromFile((res / file).string());
       // The patterns a display would cut, so the pictures draw and hit-test as in a game.
       for (int i = 0; i < list->Items.Count(); ++i) {
@@ -54,37 +54,37 @@ struct TFakeWorld : objects::TWorld {
   }
 
   engine::TDirectDrawSurface& MakeSurface() {
-    surface = std::make_unique<engine::TDirectDrawSurface>(800, 600);
-    root.SetSurface(surface.get());
-    return *surface;
+    Surface = std::make_unique<engine::TDirectDrawSurface>(800, 600);
+    Root.SetSurface(Surface.get());
+    return *Surface;
   }
 
   int RandomBelow(int n) override {
-    drawLimits.push_back(n);
-    if (draws.empty()) return 0;
-    const int r = draws.front();
-    draws.pop_front();
+    DrawLimits.push_back(n);
+    if (Draws.empty()) return 0;
+    const int r = Draws.front();
+    Draws.pop_front();
     return r;
   }
-  void PlayEffect(const std::string& name) override { effects.push_back(name); }
-  engine::TSprite& SpriteRoot() override { return root; }
+  void PlayEffect(const std::string& name) override { Effects.push_back(name); }
+  engine::TSprite& SpriteRoot() override { return Root; }
   engine::TDXImageList* ImageList(uint8_t list) override {
-    if (list == 1) return &images1;
-    if (list == 2) return &images2;
+    if (list == 1) return &Images1;
+    if (list == 2) return &Images2;
     return nullptr;
   }
-  engine::TDirectDrawSurface* DrawSurface() override { return surface.get(); }
-  platform::TPoint PointerPos() override { return pointer; }
-  void MovePointerTo(platform::TPoint p) override { pointer = p; }
-  platform::TPoint WindowPos() override { return window; }
+  engine::TDirectDrawSurface* DrawSurface() override { return Surface.get(); }
+  platform::TPoint PointerPos() override { return Pointer; }
+  void MovePointerTo(platform::TPoint p) override { Pointer = p; }
+  platform::TPoint WindowPos() override { return Window; }
   void FireShot(int x, int y, int z, int speed, int angle, uint8_t kind, uint8_t side,
                 bool tilt) override {
-    shots.push_back({x, y, z, speed, angle, kind, side, tilt});
+    Shots.push_back({x, y, z, speed, angle, kind, side, tilt});
   }
-  void FreeShot(int i) override { freedShots.push_back(i); }
-  void KillPlayerShots() override { ++playerShotsCalledBack; }
-  void FreeBonus(int i) override { freedBonuses.push_back(i); }
-  void OpenWindow(int kind) override { windows.push_back(kind); }
+  void FreeShot(int i) override { FreedShots.push_back(i); }
+  void KillPlayerShots() override { ++PlayerShotsCalledBack; }
+  void FreeBonus(int i) override { FreedBonuses.push_back(i); }
+  void OpenWindow(int kind) override { Windows.push_back(kind); }
 };
 
 }  // namespace test_support

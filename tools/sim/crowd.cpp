@@ -18,7 +18,7 @@ constexpr int kFullLives = 3;
 void TCrowd::BeforeFrame(TMForm& form) {
   if (form.ScreenType != kScreenGame || form.WindowOpen != 0 || !form.Game.Player) return;
   form.Game.Lives = kFullLives;
-  if (!form.Game.Player->Owned[gameplay::kHeroBonusEntry]) form.Game.Player->StartHero();
+  if (!form.Game.Player->Owned[objects::kHeroBonusEntry]) form.Game.Player->StartHero();
   while (form.Game.Monsters.FirstFree() != 0) {
     form.Game.AddMonster(Between(300, 780), 6, static_cast<uint8_t>(Between(0, kKinds - 1)));
   }
