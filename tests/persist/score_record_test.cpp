@@ -2,10 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/form.h"
 #include "persist/score_links.h"
-#include "platform/headless/headless_platform.h"
-#include "support/temp_dir.h"
 
 namespace {
 
@@ -35,23 +32,6 @@ TEST(ScoreRecord, EveryFiveBitsBecomeOneSymbol) {
   EXPECT_EQ(persist::EncodeScoreRecord("AAAAA"), Symbols({8, 5, 0, 20, 2, 16, 10, 1}));
   // A text not a multiple of 5 bits long gets "0" bits in front: one byte, 8 bits → 10.
   EXPECT_EQ(persist::EncodeScoreRecord("\xFF"), Symbols({7, 31}));
-}
-
-TEST(ScoreRecord, SubmittingSendsOneRequestAndLetsFailuresGo) {
-  test_support::TTempWorkDir dir;
-  dir.LinkGameResources();
-  platform::THeadlessPlatform platform;
-  TMForm form(platform, TFormConfig{1, "http://127.0.0.1:9"});
-  form.FormCreate();
-  form.PlayerName = "Ann";
-  form.Game.Score = 700;
-  form.SubmitScore();  // the headless platform refuses, as a machine without network would
-  ASSERT_EQ(platform.Requests().size(), 1u);
-  const std::string expected = persist::ScoreRequestAddress(
-      "http://127.0.0.1:9",
-      persist::EncodeScoreRecord(persist::BuildScoreRecord("Ann", 700, form.Options.Country)));
-  EXPECT_EQ(platform.Requests()[0], expected);
-  EXPECT_TRUE(expected.starts_with("http://127.0.0.1:9/cgi/version.pl?hs&prg=Featherstrike&inf="));
 }
 
 // The help page writes the page as a reader would type it: no scheme, no query.
