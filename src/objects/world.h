@@ -71,14 +71,15 @@ class TWorld {
   virtual platform::TPoint WindowPos() = 0;
 
   // The shot table: a new shot in the lowest free slot (none when it is full), one freed, and
-  // the craft's mega shots called back. A taken bonus frees its slot.
+  // the craft's mega shots called back. A bonus kicked off the field frees its own slot.
   virtual void FireShot(int x, int y, int z, int speed, int angle, uint8_t kind, uint8_t side,
                         bool tilt) = 0;
   virtual void FreeShot(int i) = 0;
   virtual void KillPlayerShots() = 0;
   virtual void FreeBonus(int i) = 0;
 
-  // An in-game window over the field (the craft's last life gone opens the game-over one).
+  // An in-game window over the field (objects/window_kinds.h): the craft's last life gone
+  // opens the game-over one.
   virtual void OpenWindow(int kind) = 0;
 };
 
