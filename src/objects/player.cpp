@@ -194,14 +194,14 @@ bool TPlayer::Blink() {
 void TPlayer::SteerByMouse() {
   objects::TWorld& world = World();
   const platform::TPoint pointer = world.PointerPos();
-  const double limit = 20 * World().SpeedFactor;
+  const double limit = 20 * world.SpeedFactor;
   const auto limited = [limit](int delta) {
     if (delta > limit) return static_cast<int>(std::nearbyint(limit));
     if (delta < -limit) return static_cast<int>(std::nearbyint(-limit));
     return delta;
   };
-  const int dx = limited(pointer.x - World().LastPointerX);
-  const int dy = limited(pointer.y - World().LastPointerY);
+  const int dx = limited(pointer.x - world.LastPointerX);
+  const int dy = limited(pointer.y - world.LastPointerY);
   if (State == kReborn || State == kFlying) {
     X += dx / 1.5;
     Y += dy / 1.8;
@@ -210,6 +210,6 @@ void TPlayer::SteerByMouse() {
                          static_cast<int>(window.y + Y + Height / 2.0)});
   }
   const platform::TPoint after = world.PointerPos();
-  World().LastPointerX = after.x;
-  World().LastPointerY = after.y;
+  world.LastPointerX = after.x;
+  world.LastPointerY = after.y;
 }
