@@ -64,15 +64,10 @@ class TGame final : public objects::TWorld {
 
   void StartGame();
   void StartLevel(int n);
-  void EndLevel();
   void EndGame();
   // One frame of the running game.
   void GameStep(int lag);
 
-  void SpawnGroundGuns();
-  void SpawnMonsters();
-  void SpawnBonuses();
-  void CullOffscreen();
   // Each puts its sprite into the lowest free slot; false when the table is full.
   bool AddGroundGun(double x, double y, int z, uint8_t kind);
   bool AddMonster(double x, int z, uint8_t kind);
@@ -89,9 +84,9 @@ class TGame final : public objects::TWorld {
   void FreeAllBonuses();
   void KillPlayerShots() override;
 
-  void CreateHud();
+  // The panel's numbers and icons: each step of the game draws them, and while a window
+  // stands over the game, each frame of the window.
   void DrawHud();
-  void KillHud();
 
   // The rest of what a sprite may ask of its world.
   int RandomBelow(int n) override;
@@ -105,6 +100,14 @@ class TGame final : public objects::TWorld {
   platform::TPoint WindowPos() override;
 
  private:
+  void EndLevel();
+  void SpawnGroundGuns();
+  void SpawnMonsters();
+  void SpawnBonuses();
+  void CullOffscreen();
+  void CreateHud();
+  void KillHud();
+
   TGameShell& shell_;
   TGameParts parts_;
   std::mt19937 random_;
