@@ -8,8 +8,6 @@ namespace {
 
 namespace vk = platform::vk;
 
-constexpr uint8_t kQuitGame = 1;
-constexpr uint8_t kSendScore = 9;
 constexpr int kYes = 11;
 
 // Where the form stands: what a stray activation would change.
@@ -68,7 +66,7 @@ TEST_F(AltEnter, OnlySwitchesTheDisplayOnTheMenuTheQuitQuestionAndTheOptions) {
   Press(vk::kEscape);
   Press(vk::kLeft);
   const TPlace question = PlaceOf(*form);
-  ASSERT_EQ(question, (TPlace{kScreenMainMenu, kQuitGame, kYes}));
+  ASSERT_EQ(question, (TPlace{kScreenMainMenu, kWindowQuitGame, kYes}));
   EnterWith(vk::kMenu);
   EXPECT_FALSE(form->Terminated()) << "Yes was highlighted";
   EXPECT_EQ(PlaceOf(*form), question);
@@ -99,7 +97,7 @@ using DoubleClick = OnTheMenu;
 
 TEST_F(DoubleClick, OnTheQuitButtonLeavesTheQuestionOpen) {
   DoubleClickAt(600, 410);
-  EXPECT_EQ(form->WindowOpen, kQuitGame);
+  EXPECT_EQ(form->WindowOpen, kWindowQuitGame);
   EXPECT_EQ(form->MenuItem, 12);
   EXPECT_FALSE(form->Terminated());
 }
@@ -132,7 +130,7 @@ TEST_F(DoubleClickInAGame, ConfirmingTheNameDoesNotAnswerTheSendQuestion) {
   platform.Click();
   platform.DoubleClick();
   Frame();
-  EXPECT_EQ(form->WindowOpen, kSendScore) << "the score was sent without the player choosing";
+  EXPECT_EQ(form->WindowOpen, kWindowSendScore) << "the score was sent without the player choosing";
   EXPECT_EQ(form->MenuItem, kYes);
   EXPECT_TRUE(platform.Requests().empty());
 }

@@ -13,6 +13,7 @@
 #include "engine/wave_collection.h"
 #include "platform/headless/headless_platform.h"
 #include "support/byte_builder.h"
+#include "support/image_list_on_display.h"
 
 // Well-formed lists that ask for more than a list may hold, and pattern grids with sizes
 // near 2^31: refused with the format's message while being read, or drawn without a fault.
@@ -81,13 +82,7 @@ std::string Refusal(TList& list, const std::vector<uint8_t>& bytes) {
   return "accepted";
 }
 
-struct HostileImageLists : ::testing::Test {
-  platform::THeadlessPlatform platform;
-  engine::TDXForm form{platform};
-  engine::TDXDraw draw{&form};
-  engine::TDXImageList list{&draw};
-  TPictureCollection& items = list.Items;
-};
+using HostileImageLists = test_support::TImageListOnDisplay;
 
 TEST_F(HostileImageLists, ThePicturesOfAListShareItsPixels) {
   static_assert(TPictureCollection::kMostPixels == 4096 * 4096);

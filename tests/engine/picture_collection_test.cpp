@@ -1,4 +1,5 @@
 #include "engine/picture_collection.h"
+#include "support/image_list_on_display.h"
 
 #include <gtest/gtest.h>
 
@@ -29,13 +30,7 @@ TDIB Numbered(int width, int height) {
   return TDIB::FromPixels(width, height, pixels);
 }
 
-struct ImageListFixture : ::testing::Test {
-  platform::THeadlessPlatform platform;
-  engine::TDXForm form{platform};
-  engine::TDXDraw draw{&form};
-  engine::TDXImageList list{&draw};
-  TPictureCollection& items = list.Items;
-
+struct ImageListFixture : test_support::TImageListOnDisplay {
   TPictureCollectionItem& AddItem(const std::string& name, TDIB picture, int patternWidth = 0,
                                   int patternHeight = 0) {
     TPictureCollectionItem& item = items.Add();
