@@ -32,6 +32,8 @@ class TCanvas {
   void TextOut(int x, int y, const std::string& cp1251);
   int TextWidth(const std::string& cp1251);
   int TextHeight(const std::string& cp1251);
+  // Width and height of the text's line box, measured once.
+  std::pair<int, int> Measure(const std::string& cp1251);
   // Gives the surface back to direct drawing; the frame loop calls it before each flip.
   void Release() {}
 
@@ -42,8 +44,6 @@ class TCanvas {
   using TKey = std::tuple<std::string, int, std::string>;
 
   const platform::TTextMask& Mask(const std::string& cp1251);
-  // Width and height of the text's line box.
-  std::pair<int, int> Measure(const std::string& cp1251);
   void Blend(const platform::TTextMask& mask, int x, int y);
 
   TDirectDrawSurface& surface_;

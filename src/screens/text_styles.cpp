@@ -44,8 +44,11 @@ void TMForm::SetTextStyle(int style) {
 void TMForm::DrawText(const std::string& text, int x, bool centreVertically,
                       bool centreHorizontally, int y) {
   engine::TCanvas& canvas = MDXDraw.Surface().Canvas();
-  if (centreHorizontally) x -= canvas.TextWidth(text) / 2;
-  if (centreVertically) y -= canvas.TextHeight(text) / 2;
+  if (centreHorizontally || centreVertically) {
+    const auto [width, height] = canvas.Measure(text);
+    if (centreHorizontally) x -= width / 2;
+    if (centreVertically) y -= height / 2;
+  }
   canvas.TextOut(x, y, text);
 }
 

@@ -15,14 +15,15 @@ constexpr int kLevelBannerMs = 2000;
 constexpr int kGameOverMs = 3000;
 constexpr int kCursorBlinkMs = 500;
 
-bool HasBackdrop(int kind) {
-  return kind == kWindowQuitGame || kind == kWindowQuitToMenu || kind == kWindowClearRecords ||
-         kind == kWindowNameEntry || kind == kWindowSendScore || kind == kWindowSending;
-}
-
 bool AsksYesOrNo(int kind) {
   return kind == kWindowQuitGame || kind == kWindowQuitToMenu || kind == kWindowClearRecords ||
          kind == kWindowSendScore;
+}
+
+// The questions, the name entry and the sending notice stand on the window's backdrop; the
+// pause, the level banner and the game over are bare texts over the game.
+bool HasBackdrop(int kind) {
+  return AsksYesOrNo(kind) || kind == kWindowNameEntry || kind == kWindowSending;
 }
 
 }  // namespace
