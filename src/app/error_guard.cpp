@@ -5,7 +5,7 @@
 #include "platform/platform.h"
 
 void TErrorGuard::Tell(const std::string& utf8Message) {
-  platform_.ShowError(kErrorTitle, utf8Message);
+  platform_.ShowError(kGameTitle, utf8Message);
 }
 
 void TErrorGuard::Event(const std::function<void()>& handler) {

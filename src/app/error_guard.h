@@ -9,12 +9,13 @@ namespace platform {
 class TPlatform;
 }
 
+// The game's name: its window's caption and the title of its error box.
+constexpr const char* kGameTitle = "Перолёт";
+
 // The game survives an error in one event or one frame, as the framework it was first built
 // on let it: the error box shows the message and the game goes on (a failed save can be tried
 // again). Only an error that comes back frame after frame for kRepeatLimitMs ends the run,
 // with its message, instead of looping.
-// The title of the game's error box.
-constexpr const char* kErrorTitle = "Перолёт";
 
 class TErrorGuard {
  public:

@@ -5,7 +5,6 @@
 
 namespace {
 
-constexpr const char* kCaption = "Перолёт";
 constexpr int kClientWidth = 800;
 constexpr int kClientHeight = 600;
 constexpr int kDesignBitCount = 16;
@@ -69,7 +68,7 @@ TMForm::~TMForm() {
 // The settings the form gives its components, then their load: the input devices are read
 // once and the timer starts when the application is active.
 void TMForm::SetUpComponents() {
-  SetCaption(kCaption);
+  SetCaption(kGameTitle);
   SetBorderStyle(engine::TBorderStyle::Single);
   SetPositionCentered();
 

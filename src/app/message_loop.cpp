@@ -1,8 +1,6 @@
 #include "app/form.h"
 #include "platform/platform.h"
 
-namespace {}  // namespace
-
 void TMForm::ProcessEvents() {
   platform::TEvent event;
   while (!terminated_ && Platform().PollEvent(event))

@@ -27,7 +27,7 @@ int RunProgram(platform::TPlatform& platform, const TFormConfig& config) {
     form.FormCreate();
     RunMessageLoop(form);
     if (form.FatalError()) {
-      platform.ShowError(kErrorTitle, *form.FatalError());
+      platform.ShowError(kGameTitle, *form.FatalError());
       return 1;
     }
     // On Windows a launcher program ("fscommand/gshell.exe") is started here as well; it
@@ -35,7 +35,7 @@ int RunProgram(platform::TPlatform& platform, const TFormConfig& config) {
     if (platform.FileExists(kPlayLink)) platform::OpenLink(platform, kPlayLink);
     return 0;
   } catch (const std::exception& error) {
-    platform.ShowError(kErrorTitle, error.what());
+    platform.ShowError(kGameTitle, error.what());
     return 1;
   }
 }

@@ -22,7 +22,6 @@ class TSdlPresenter {
   TSdlPresenter& operator=(const TSdlPresenter&) = delete;
 
   void SetMode(TScaleMode mode) { mode_ = mode; }
-  TScaleMode Mode() const { return mode_; }
   // Takes the renderer over (null: the window's surface); before the window is gone.
   void UseRenderer(SDL_Renderer* renderer);
   bool UsesRenderer() const { return renderer_ != nullptr; }
