@@ -8,11 +8,15 @@ void TErrorGuard::Tell(const std::string& utf8Message) {
   platform_.ShowError(kGameTitle, utf8Message);
 }
 
+std::string TErrorGuard::Note() const {
+  return FaultNote ? FaultNote() : std::string();
+}
+
 void TErrorGuard::Event(const std::function<void()>& handler) {
   try {
     handler();
   } catch (const std::exception& error) {
-    Tell(error.what());
+    Tell(error.what() + Note());
   }
 }
 
@@ -23,7 +27,7 @@ void TErrorGuard::Frame(const std::function<void()>& frame) {
   } catch (const std::exception& error) {
     if (!failingSince_ || frameError_ != error.what()) {
       frameError_ = error.what();
-      Tell(frameError_);
+      Tell(frameError_ + Note());
       failingSince_ = platform_.Ticks();
     } else if (platform_.Ticks() - *failingSince_ >= kRepeatLimitMs) {
       fatal_ = frameError_;

@@ -27,9 +27,14 @@ class TErrorGuard {
   void Frame(const std::function<void()>& frame);
   // Shows a message in the error box.
   void Tell(const std::string& utf8Message);
+  // Asked when an error is caught: a line to add to its message (the replay kept of the game
+  // it stopped), or nothing.
+  std::function<std::string()> FaultNote;
   const std::optional<std::string>& Fatal() const { return fatal_; }
 
  private:
+  std::string Note() const;
+
   platform::TPlatform& platform_;
   // Since when frames have failed in a row (counted from after the box was closed, since the
   // box keeps the player as long as it likes), and with which message.

@@ -58,6 +58,12 @@ TMForm::TMForm(platform::TPlatform& platform, TFormConfig config)
 }
 
 TMForm::~TMForm() {
+  // A game the program leaves in the middle (an error that came back every frame) keeps its
+  // replay as one closed would.
+  try {
+    EndGameRecording(persist::TReplayEnding::Closed);
+  } catch (const std::exception&) {
+  }
   StopSong();
   // Every sprite keeps a reference to the game it was made in, which is destroyed before the
   // sprite engine: the sprites go first.
@@ -94,6 +100,8 @@ void TMForm::SetUpComponents() {
     MDXInput.Joystick.SetRange(axis, kJoystickRange);
   }
   MDXInput.Initialize();
+
+  errors_.FaultNote = [this] { return KeepFaultReplay(); };
 
   MDXTimer.SetActiveOnly(true);
   MDXTimer.SetInterval(0);

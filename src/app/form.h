@@ -20,8 +20,16 @@
 #include "persist/game_options.h"
 #include "persist/high_scores.h"
 #include "persist/options_file.h"
+#include "persist/replay_file.h"
 #include "platform/events.h"
 #include "platform/music_library.h"
+
+namespace engine {
+class TByteReader;
+}
+namespace platform {
+class TRecordingPlatform;
+}
 
 class TMenuButton;
 class TMyCursor;
@@ -40,6 +48,8 @@ struct TFormConfig {
   int firstLevel = 1;
   // Full screen or a window for this start, over the options file (--fullscreen, --window).
   std::optional<bool> fullScreen{};
+  // The run plays a replay back: no save file is read or written and no game is recorded.
+  bool replaying = false;
 };
 
 // Screen types.
@@ -140,6 +150,25 @@ class TMForm : public engine::TDXForm, public gameplay::TGameShell {
   bool RecordSounds = false;
   std::vector<std::string> SoundsStarted;
 
+  // Draws nothing: for checking a replay, where the pictures change nothing that happens.
+  bool SkipDrawing = false;
+
+  // Replays. Each game is recorded from its start to its end through the recorder (when the
+  // program gives one) and kept beside the save files.
+  void RecordGamesWith(platform::TRecordingPlatform& recorder) { recorder_ = &recorder; }
+  const persist::TSha256& RulesFingerprint() const { return rulesFingerprint_; }
+  // The main menu's "new game": the game starts, and its recording with it.
+  void BeginGame();
+  // Starts the game a replay recorded, in the state the recording began in.
+  void StartReplayedGame(const std::vector<uint8_t>& start);
+  // Frames of the game recorded or played back so far.
+  uint64_t GameFrames() const { return gameFrames_; }
+  bool GameEnded() const { return gameEnded_; }
+  // The name entry was answered: the replay claims the name.
+  void NameEntered() { nameEntered_ = true; }
+  // What the game has come to, as a replay claims its result.
+  persist::TReplayResult GameResult(persist::TReplayEnding ending) const;
+
   // Start-up and display modes.
   void FormCreate();
   void ApplyDisplayMode();
@@ -158,8 +187,10 @@ class TMForm : public engine::TDXForm, public gameplay::TGameShell {
   // The error that ended the run by coming back every frame, if one did.
   const std::optional<std::string>& FatalError() const { return errors_.Fatal(); }
 
-  // The frame.
+  // The frame: what is drawn and the input read, then FinishFrame: the screen's step and the
+  // picture shown.
   void MDXTimerTimer(int lagCount);
+  void FinishFrame(int lag, int menuItemBefore);
   void UpdateFrameTiming();
 
   // The message loop: window events between frames, then the timer when idle.
@@ -269,8 +300,29 @@ class TMForm : public engine::TDXForm, public gameplay::TGameShell {
   void SetUpComponents();
   void DispatchScreen(int lag);
 
+  void ComputeRulesFingerprint();
+  void ResetGameRecord();
+  std::vector<uint8_t> CaptureReplayStart(uint32_t seed) const;
+  void ApplyReplayStart(engine::TByteReader& in);
+  void EndGameRecording(persist::TReplayEnding ending);
+  std::string KeepFaultReplay();
+
   TFormConfig config_;
   bool terminated_ = false;
+  platform::TRecordingPlatform* recorder_ = nullptr;
+  persist::TSha256 rulesFingerprint_{};
+  // The frame under way, while its input is read: a game started there finishes the frame.
+  struct TFrameUnderWay {
+    int Lag = 0;
+    int MenuItemBefore = 0;
+  };
+  std::optional<TFrameUnderWay> frameUnderWay_;
+  bool gameRunning_ = false;
+  bool gameEnded_ = false;
+  bool nameEntered_ = false;
+  bool faultKept_ = false;
+  uint64_t gameFrames_ = 0;
+  std::vector<uint8_t> replayStart_;
   TErrorGuard errors_;
   // What the player is told once the main menu is up (save files set aside at start-up).
   std::vector<std::string> startupNotices_;

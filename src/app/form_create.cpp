@@ -27,6 +27,7 @@ void TMForm::FormCreate() {
   MDXImageList1.Items.LoadFromFile(platform::NativePath(kImageList1File));
   MDXImageList2.Items.LoadFromFile(platform::NativePath(kImageList2File));
   MDXWaveList.Items.LoadFromFile(platform::NativePath(kSoundListFile));
+  ComputeRulesFingerprint();
   LoadSaveFiles();
   if (config_.fullScreen) Options.FullScreen = *config_.fullScreen;
   try {

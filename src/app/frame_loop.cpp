@@ -16,6 +16,13 @@ void TMForm::MDXTimerTimer(int lagCount) {
     StartScreenMusic();
   }
   const int menuItemBefore = MenuItem;
+  if (SkipDrawing) {
+    frameUnderWay_ = TFrameUnderWay{lagCount, menuItemBefore};
+    ReadInput();
+    frameUnderWay_.reset();
+    FinishFrame(lagCount, menuItemBefore);
+    return;
+  }
   if (MDXDraw.HasSurface()) MDXDraw.Surface().Fill(0);
   if (!MDXDraw.CanDraw()) return;
   // A window over the options screen covers the screen's texts: they go onto the surface
@@ -28,15 +35,25 @@ void TMForm::MDXTimerTimer(int lagCount) {
   } else {
     MDXSpriteEngine.RenderAll();
   }
+  // A game started by this frame's input is recorded from there: its replay finishes the
+  // frame as this one does.
+  frameUnderWay_ = TFrameUnderWay{lagCount, menuItemBefore};
   ReadInput();
+  frameUnderWay_.reset();
+  FinishFrame(lagCount, menuItemBefore);
+}
+
+void TMForm::FinishFrame(int lag, int menuItemBefore) {
+  if (gameRunning_) ++gameFrames_;
   if (WindowOpen != 0) {
-    UpdateWindow(lagCount);
+    UpdateWindow(lag);
   } else {
-    DispatchScreen(lagCount);
+    DispatchScreen(lag);
   }
   if (MenuItem != menuItemBefore) PlayEffect("Button");
   MDXSpriteEngine.PurgeDead();
   UpdateFrameTiming();
+  if (SkipDrawing) return;
   MDXDraw.Surface().Canvas().Release();
   MDXDraw.Flip();
 }

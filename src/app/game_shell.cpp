@@ -24,6 +24,7 @@ void TMForm::ShowGameScreen() {
 
 void TMForm::LeaveGameScreen() {
   ScreenType = kScreenNone;
+  EndGameRecording(persist::TReplayEnding::GameOver);
 }
 
 void TMForm::DrawHudText(const std::string& text, int style, int x, int y) {

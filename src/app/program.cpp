@@ -4,6 +4,7 @@
 
 #include "platform/links.h"
 #include "platform/platform.h"
+#include "platform/recording_platform.h"
 
 namespace {
 
@@ -23,7 +24,10 @@ void RunMessageLoop(TMForm& form) {
 
 int RunProgram(platform::TPlatform& platform, const TFormConfig& config) {
   try {
-    TMForm form(platform, config);
+    // Every game is recorded at the platform's seam, as the player played it.
+    platform::TRecordingPlatform recorder(platform);
+    TMForm form(recorder, config);
+    form.RecordGamesWith(recorder);
     form.FormCreate();
     RunMessageLoop(form);
     if (form.FatalError()) {

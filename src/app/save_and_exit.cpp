@@ -8,6 +8,7 @@ persist::TSettingsRef TMForm::Settings() {
 // Start-up: the table, then the options (which carry the table's checksum), then the check.
 // Files set aside on the way are told to the player once the main menu is up.
 void TMForm::LoadSaveFiles() {
+  if (config_.replaying) return;  // a replay carries the settings and table it needs
   for (const persist::TSetAside& setAside :
        persist::LoadSaveFiles(config_.saveFolder, Settings(), HighScores))
     startupNotices_.push_back(persist::SetAsideNotice(setAside));
@@ -17,6 +18,8 @@ void TMForm::LoadSaveFiles() {
 // the error and the files as they were, and the program runs on so the player can try again.
 void TMForm::SaveAndExit() {
   MDXSpriteEngine.PurgeDead();
-  persist::WriteSaveFiles(config_.saveFolder, Settings(), HighScores);
+  if (!config_.replaying) persist::WriteSaveFiles(config_.saveFolder, Settings(), HighScores);
+  // Only a save that worked ends the program, and with it a game still running.
+  EndGameRecording(persist::TReplayEnding::Closed);
   Terminate();
 }

@@ -29,6 +29,27 @@ class TDXTimer {
   // Installed as the idle handler: the message loop calls Idle().
   bool Started() const { return started_; }
 
+  // Where the timer stands between two frames, so a replay can start a game from there.
+  struct TState {
+    bool running = false;
+    bool started = false;
+    uint32_t lastFrameTime = 0;
+    uint32_t periodStart = 0;
+    int32_t framesInPeriod = 0;
+    int32_t framesPerSecond = 0;
+  };
+  TState State() const {
+    return {running_, started_, lastFrameTime_, periodStart_, framesInPeriod_, framesPerSecond_};
+  }
+  void SetState(const TState& s) {
+    running_ = s.running;
+    started_ = s.started;
+    lastFrameTime_ = s.lastFrameTime;
+    periodStart_ = s.periodStart;
+    framesInPeriod_ = s.framesInPeriod;
+    framesPerSecond_ = s.framesPerSecond;
+  }
+
   // The component's load: marks the timer running and starts it when allowed.
   void Loaded(bool appActive);
   void AppActivated();

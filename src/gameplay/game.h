@@ -46,8 +46,12 @@ class TGame final : public objects::TWorld {
  public:
   TGame(TGameShell& shell, TGameParts parts) : shell_(shell), parts_(parts) {}
 
-  // The one random sequence of the run.
-  void Seed(uint32_t seed) { random_.seed(seed); }
+  // Each game draws from a random sequence of its own, so its replay needs only the game's
+  // seed: the run's seed (the clock's, or the simulator's) for the first game of the run, the
+  // next number for each game after it.
+  void Seed(uint32_t seed) { nextGameSeed_ = seed; }
+  uint32_t DrawGameSeed() { return nextGameSeed_++; }
+  uint32_t GameSeed() const { return gameSeed_; }
 
   int Level = 0;
   bool LevelOver = false;
@@ -62,7 +66,7 @@ class TGame final : public objects::TWorld {
   THudSprites Panels;
   objects::TSlotTable<TBonus, 5> Bonuses;
 
-  void StartGame();
+  void StartGame(uint32_t seed);
   void StartLevel(int n);
   void EndGame();
   // One frame of the running game.
@@ -111,6 +115,8 @@ class TGame final : public objects::TWorld {
   TGameShell& shell_;
   TGameParts parts_;
   std::mt19937 random_;
+  uint32_t nextGameSeed_ = 0;
+  uint32_t gameSeed_ = 0;
 };
 
 }  // namespace gameplay

@@ -26,7 +26,9 @@ constexpr THillLayer kHillLayers[] = {{"Hills1", 494, 11, -4}, {"Hills2", 444, 4
 
 namespace gameplay {
 
-void TGame::StartGame() {
+void TGame::StartGame(uint32_t seed) {
+  gameSeed_ = seed;
+  random_.seed(seed);
   shell_.ShowGameScreen();
   for (size_t i = 0; i < Hills.size(); ++i) {
     const THillLayer& layer = kHillLayers[i];

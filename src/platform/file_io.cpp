@@ -134,4 +134,13 @@ std::string AbsolutePath(const std::string& path) {
   return error ? NativePath(path) : absolute.lexically_normal().string();
 }
 
+std::vector<std::string> FileNamesIn(const std::string& folder) {
+  std::vector<std::string> names;
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator(NativePath(folder), error)) {
+    if (entry.is_regular_file(error)) names.push_back(entry.path().filename().string());
+  }
+  return names;
+}
+
 }  // namespace platform

@@ -27,5 +27,7 @@ int SetAside(const std::string& path, const std::string& aside);
 enum class TPathKind { Missing, File, Other };
 TPathKind PathKind(const std::string& path);
 std::string AbsolutePath(const std::string& path);
+// The names of the plain files in a folder; none when it cannot be read.
+std::vector<std::string> FileNamesIn(const std::string& folder);
 
 }  // namespace platform

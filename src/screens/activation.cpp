@@ -72,6 +72,7 @@ void TMForm::ActivateWindow() {
       }
       break;
     case kWindowNameEntry:
+      NameEntered();
       HighScores[persist::kInsertSlot] = {PlayerName, Game.Score};
       persist::InsertHighScore(HighScores);
       CloseWindow();
@@ -113,8 +114,7 @@ void TMForm::ActivateMainMenu() {
       OpenWindow(kWindowQuitGame);
       break;
     case 1:
-      LeaveMainMenu();
-      Game.StartGame();
+      BeginGame();
       break;
     default:
       break;

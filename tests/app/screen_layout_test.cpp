@@ -285,7 +285,7 @@ TEST_F(ScreenLayout, QuestionWindowsAreCentredOnTheirButtonsAndHoldTheirTexts) {
   GoToScreen(&TMForm::ShowHighScores);
   check(4);
   form->LeaveHighScores();
-  form->Game.StartGame();
+  form->Game.StartGame(form->Game.DrawGameSeed());
   form->CloseWindow();  // the level banner
   form->Game.Score = std::numeric_limits<int32_t>::max();
   check(2);
@@ -294,7 +294,7 @@ TEST_F(ScreenLayout, QuestionWindowsAreCentredOnTheirButtonsAndHoldTheirTexts) {
 
 TEST_F(ScreenLayout, GameWindowsHoldTheirTextsClearOfTheHud) {
   form->LeaveMainMenu();
-  form->Game.StartGame();
+  form->Game.StartGame(form->Game.DrawGameSeed());
   form->CloseWindow();
   form->Game.Score = std::numeric_limits<int32_t>::max();
   form->Game.Level = 999;

@@ -13,7 +13,7 @@ struct GameFixture : test_support::THeadlessFormFixture {
   void SetUp() override {
     THeadlessFormFixture::SetUp();
     form->LeaveMainMenu();
-    form->Game.StartGame();
+    form->Game.StartGame(form->Game.DrawGameSeed());
     CloseWindows();
   }
 

@@ -61,7 +61,7 @@ TEST_F(NameEntry, TheNameIsKeptForTheNextEntryOfTheRun) {
   platform.KeyUp('N');
   ASSERT_EQ(form->ScreenType, kScreenHighScores);
   form->LeaveHighScores();
-  form->Game.StartGame();
+  form->Game.StartGame(form->Game.DrawGameSeed());
   CloseWindows();
   form->Game.Score = 8000;
   form->OpenWindow(kWindowNameEntry);

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "platform/headless/headless_platform.h"
+#include "replay_check.h"
 #include "sim_runner.h"
 
 namespace {
@@ -47,6 +48,12 @@ int main(int argc, char** argv) {
   platform::THeadlessPlatform& headless = *owned;
   platform::SetPlatform(std::move(owned));
   int status = 0;
+  if (!options.replayFile.empty()) {
+    status =
+        sim::CheckReplay(options, headless, traceFile.is_open() ? &traceFile : nullptr, std::cout);
+    platform::SetPlatform(nullptr);
+    return status;
+  }
   try {
     sim::TSimRunner runner(options, headless, std::move(script),
                            traceFile.is_open() ? &traceFile : nullptr);

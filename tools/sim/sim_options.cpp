@@ -9,7 +9,8 @@ namespace sim {
 const char* const kSimUsage =
     "usage: perolet-sim [--data DIR] [--frames N] [--fps F] [--seed S] [--input FILE]\n"
     "                   [--monkey S] [--trace FILE] [--shot F:FILE.png]... [--score-url URL]\n"
-    "                   [--level N] [--crowd]\n";
+    "                   [--level N] [--crowd]\n"
+    "       perolet-sim [--data DIR] --replay FILE [--trace FILE] [--draw]\n";
 
 namespace {
 
@@ -48,6 +49,10 @@ TSimOptions ParseSimOptions(const std::vector<std::string>& args) {
       options.crowd = true;
       continue;
     }
+    if (option == "--draw") {
+      options.draw = true;
+      continue;
+    }
     if (option == "--help" || option == "-h") {
       options.help = true;
       continue;
@@ -72,6 +77,8 @@ TSimOptions ParseSimOptions(const std::vector<std::string>& args) {
       options.shots.push_back(ParseShot(value));
     } else if (option == "--score-url") {
       options.scoreUrl = value;
+    } else if (option == "--replay") {
+      options.replayFile = value;
     } else if (option == "--level") {
       options.firstLevel = static_cast<int>(ParseInteger(option, value, 1, kMaxLevel));
     } else {

@@ -22,9 +22,11 @@ struct TSimOptions {
   std::string traceFile;
   std::vector<TShotRequest> shots;
   std::string scoreUrl;
-  int firstLevel = 1;  // where every new game of the run starts
-  bool crowd = false;  // keep every slot table full while a game runs
-  bool help = false;   // print the usage and run nothing
+  int firstLevel = 1;      // where every new game of the run starts
+  bool crowd = false;      // keep every slot table full while a game runs
+  bool help = false;       // print the usage and run nothing
+  std::string replayFile;  // play this replay back instead of running a script
+  bool draw = false;       // draw each frame of a replay played back (it changes nothing)
 };
 
 // Parses the command line; throws std::invalid_argument with a message for the user.

@@ -6,6 +6,7 @@
 
 #include "app/form.h"
 #include "platform/headless/headless_platform.h"
+#include "platform/recording_platform.h"
 #include "png_writer.h"
 #include "trace.h"
 
@@ -32,7 +33,10 @@ TSimSummary TSimRunner::Run() {
   config.seed = options_.seed;
   config.scoreUrl = options_.scoreUrl;
   config.firstLevel = options_.firstLevel;
-  TMForm form(platform_, config);
+  // Every game of the run is recorded, as the game records it, beside the run's saves.
+  platform::TRecordingPlatform recorder(platform_);
+  TMForm form(recorder, config);
+  form.RecordGamesWith(recorder);
   form.RecordSounds = true;
   // Wrapping the frame handler measures the frame's compose time and remembers its lag.
   auto frameHandler = form.MDXTimer.OnTimer;

@@ -1,0 +1,105 @@
+#include <iostream>
+#include <memory>
+
+#include "app/form.h"
+#include "app/replay_playback.h"
+#include "engine/byte_reader.h"
+#include "persist/replay_store.h"
+#include "platform/file_io.h"
+#include "platform/recording_platform.h"
+
+namespace {
+
+[[noreturn]] void StartCutShort() {
+  throw persist::EReplayError("the replay's starting state is cut short");
+}
+
+}  // namespace
+
+void TMForm::ComputeRulesFingerprint() {
+  rulesFingerprint_ = RulesFingerprintOfData();
+}
+
+void TMForm::ResetGameRecord() {
+  gameRunning_ = true;
+  gameEnded_ = false;
+  nameEntered_ = false;
+  faultKept_ = false;
+  gameFrames_ = 0;
+}
+
+// The seed is drawn and the state taken before anything of the game happens, and the
+// recording begins before the game asks the platform anything.
+void TMForm::BeginGame() {
+  LeaveMainMenu();
+  const uint32_t seed = Game.DrawGameSeed();
+  ResetGameRecord();
+  if (recorder_ && !config_.replaying) {
+    replayStart_ = CaptureReplayStart(seed);
+    recorder_->Begin();
+  }
+  Game.StartGame(seed);
+}
+
+void TMForm::StartReplayedGame(const std::vector<uint8_t>& start) {
+  engine::TByteReader in(start, StartCutShort);
+  const uint32_t seed = in.U32();
+  ApplyReplayStart(in);
+  if (!in.AtEnd()) throw persist::EReplayError("the replay's starting state is too long");
+  const std::optional<TFrameUnderWay> frame = frameUnderWay_;
+  frameUnderWay_.reset();
+  PlayEffect("Button");  // the press that started the recorded game
+  LeaveMainMenu();
+  ResetGameRecord();
+  Game.StartGame(seed);
+  if (frame) FinishFrame(frame->Lag, frame->MenuItemBefore);
+}
+
+// The replay of a game that has ended: the last game's always, and one for the table when the
+// game entered it. A replay that cannot be written is told on standard error only: it is never
+// worth stopping the player for.
+void TMForm::EndGameRecording(persist::TReplayEnding ending) {
+  if (!gameRunning_) return;
+  gameRunning_ = false;
+  gameEnded_ = true;
+  if (!recorder_ || config_.replaying) return;
+  const std::unique_ptr<platform::TTapeWriter> tape = recorder_->End();
+  if (!tape) return;
+  persist::TReplay replay{PEROLET_VERSION, rulesFingerprint_, GameResult(ending),
+                          std::move(replayStart_), tape->Bytes()};
+  const std::vector<uint8_t> bytes = persist::EncodeReplay(replay);
+  std::string why;
+  if (persist::KeepReplay(config_.saveFolder, persist::kLastReplay, bytes, why).empty())
+    std::cerr << "Перолёт: the game's replay was not kept: " << why << '\n';
+  if (!nameEntered_) return;
+  const std::string stem = persist::TableReplayStem(Game.Score, Game.GameSeed());
+  if (persist::KeepReplay(config_.saveFolder, stem, bytes, why).empty())
+    std::cerr << "Перолёт: the game's replay was not kept: " << why << '\n';
+  persist::PruneReplays(config_.saveFolder, HighScores);
+}
+
+// An error caught during a game keeps the game so far, once a game, so the fault can be
+// played again; the error box names the file.
+std::string TMForm::KeepFaultReplay() {
+  if (!gameRunning_ || faultKept_ || !recorder_ || !recorder_->Tape() || config_.replaying)
+    return {};
+  faultKept_ = true;
+  persist::TReplay replay{PEROLET_VERSION, rulesFingerprint_,
+                          GameResult(persist::TReplayEnding::Fault), replayStart_,
+                          recorder_->Tape()->Bytes()};
+  std::string why;
+  const std::string path = persist::KeepReplay(config_.saveFolder, persist::kFaultReplay,
+                                               persist::EncodeReplay(replay), why);
+  if (path.empty()) return {};
+  return "\n\nИгра до ошибки записана: " + platform::AbsolutePath(path);
+}
+
+persist::TReplayResult TMForm::GameResult(persist::TReplayEnding ending) const {
+  return {.Name = nameEntered_ ? PlayerName : std::string(),
+          .Country = Options.Country,
+          .Score = Game.Score,
+          .Level = Game.Level,
+          .Lives = Game.Lives,
+          .Frames = gameFrames_,
+          .Ending = ending};
+}

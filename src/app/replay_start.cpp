@@ -1,0 +1,157 @@
+#include <bit>
+
+#include "app/form.h"
+#include "engine/byte_reader.h"
+#include "engine/byte_writer.h"
+#include "objects/scroll_background.h"
+
+// The state a game starts from, as its replay keeps it: whatever the game carries in from
+// before it began (the spawn timers, the frame's timing, the table it may enter, the name
+// typed last time, the input held as it started) and where the frame that started it stood.
+// Both functions list the same fields in the same order.
+
+namespace {
+
+uint8_t BitsOf(const TKeyFlags& k) {
+  return static_cast<uint8_t>(k.UpPressed | k.DownPressed << 1 | k.LeftPressed << 2 |
+                              k.RightPressed << 3 | k.PausePressed << 4 | k.YesPressed << 5 |
+                              k.NoPressed << 6 | k.EscPressed << 7);
+}
+
+TKeyFlags FlagsOf(uint8_t b) {
+  auto bit = [b](int n) { return ((b >> n) & 1) != 0; };
+  return {bit(0), bit(1), bit(2), bit(3), bit(4), bit(5), bit(6), bit(7)};
+}
+
+void U64(engine::TByteWriter& out, uint64_t value) {
+  out.U32(static_cast<uint32_t>(value));
+  out.U32(static_cast<uint32_t>(value >> 32));
+}
+
+uint64_t U64(engine::TByteReader& in) {
+  const uint64_t low = in.U32();
+  return low | uint64_t{in.U32()} << 32;
+}
+
+bool Bool(engine::TByteReader& in) {
+  return in.U8() != 0;
+}
+
+}  // namespace
+
+std::vector<uint8_t> TMForm::CaptureReplayStart(uint32_t seed) const {
+  engine::TByteWriter out;
+  out.U32(seed);
+  out.I32(FirstLevel());
+  out.I32(Game.GunTimer);
+  out.I32(Game.MonsterTimer);
+  out.I32(Game.BonusTimer);
+  U64(out, std::bit_cast<uint64_t>(Game.SpeedFactor));
+  out.I32(Game.FrameMs);
+  U64(out, Game.LastSerial);
+  out.I32(Game.LastPointerX);
+  out.I32(Game.LastPointerY);
+  out.I32(RefreshRate);
+  out.U8(static_cast<uint8_t>(Options.FullScreen | Options.Music << 1 | Options.Sounds << 2));
+  out.ShortString(Options.Country);
+  out.U8(BossShift);
+  out.U16(BossKey);
+  for (int i = 1; i <= persist::kTableSize; ++i) {
+    out.ShortString(HighScores[i].Name);
+    out.I32(HighScores[i].Points);
+  }
+  out.ShortString(PlayerName);
+  out.U8(BitsOf(Keys));
+  out.U8(BitsOf(KeysWereDown));
+  out.U8(static_cast<uint8_t>(SpaceHeld | CtrlHeld << 1 | MouseHeld << 2 | SouthWasDown << 3 |
+                              BossHidden << 4 | MusicPending << 5));
+  out.I32(MouseX);
+  out.I32(MouseY);
+  U64(out, MDXInput.KeyState.to_ullong());
+  const engine::TGameController& pad = MDXInput.Controller;
+  out.U8(static_cast<uint8_t>(pad.Connected | pad.South << 1 | pad.Start << 2 | pad.Back << 3));
+  const engine::TDXTimer::TState timer = MDXTimer.State();
+  out.U8(static_cast<uint8_t>(timer.running | timer.started << 1));
+  out.U32(timer.lastFrameTime);
+  out.U32(timer.periodStart);
+  out.I32(timer.framesInPeriod);
+  out.I32(timer.framesPerSecond);
+  out.U8(frameUnderWay_.has_value());
+  out.I32(frameUnderWay_ ? frameUnderWay_->Lag : 0);
+  out.I32(frameUnderWay_ ? frameUnderWay_->MenuItemBefore : 0);
+  out.U8(LastClick.has_value());
+  out.U8(LastClick ? LastClick->Screen : 0);
+  out.U8(LastClick ? LastClick->Window : 0);
+  out.I32(LastClick ? LastClick->Item : 0);
+  U64(out, std::bit_cast<uint64_t>(Sky ? Sky->X : 0.0));
+  U64(out, std::bit_cast<uint64_t>(Sky ? Sky->Y : 0.0));
+  return std::move(out.Bytes());
+}
+
+// Reads what CaptureReplayStart wrote, after the seed; the frame under way is left in
+// frameUnderWay_ for the game's start to finish.
+void TMForm::ApplyReplayStart(engine::TByteReader& in) {
+  config_.firstLevel = in.I32();
+  Game.GunTimer = in.I32();
+  Game.MonsterTimer = in.I32();
+  Game.BonusTimer = in.I32();
+  Game.SpeedFactor = std::bit_cast<double>(U64(in));
+  Game.FrameMs = in.I32();
+  Game.LastSerial = U64(in);
+  Game.LastPointerX = in.I32();
+  Game.LastPointerY = in.I32();
+  RefreshRate = in.I32();
+  const uint8_t options = in.U8();
+  Options.FullScreen = options & 1;
+  Options.Music = (options >> 1) & 1;
+  Options.Sounds = (options >> 2) & 1;
+  Options.Country = in.ShortString();
+  BossShift = in.U8();
+  BossKey = in.U16();
+  for (int i = 1; i <= persist::kTableSize; ++i) {
+    HighScores[i].Name = in.ShortString();
+    HighScores[i].Points = in.I32();
+  }
+  PlayerName = in.ShortString();
+  Keys = FlagsOf(in.U8());
+  KeysWereDown = FlagsOf(in.U8());
+  const uint8_t held = in.U8();
+  SpaceHeld = held & 1;
+  CtrlHeld = (held >> 1) & 1;
+  MouseHeld = (held >> 2) & 1;
+  SouthWasDown = (held >> 3) & 1;
+  BossHidden = (held >> 4) & 1;
+  MusicPending = (held >> 5) & 1;
+  MouseX = in.I32();
+  MouseY = in.I32();
+  MDXInput.KeyState = engine::TDXInputStates(U64(in));
+  const uint8_t pad = in.U8();
+  MDXInput.Controller.Connected = pad & 1;
+  MDXInput.Controller.South = (pad >> 1) & 1;
+  MDXInput.Controller.Start = (pad >> 2) & 1;
+  MDXInput.Controller.Back = (pad >> 3) & 1;
+  engine::TDXTimer::TState timer;
+  const uint8_t timerFlags = in.U8();
+  timer.running = timerFlags & 1;
+  timer.started = (timerFlags >> 1) & 1;
+  timer.lastFrameTime = in.U32();
+  timer.periodStart = in.U32();
+  timer.framesInPeriod = in.I32();
+  timer.framesPerSecond = in.I32();
+  MDXTimer.SetState(timer);
+  const bool inFrame = Bool(in);
+  const int lag = in.I32();
+  const int menuItemBefore = in.I32();
+  if (inFrame) frameUnderWay_ = TFrameUnderWay{lag, menuItemBefore};
+  const bool clicked = Bool(in);
+  const uint8_t screen = in.U8();
+  const uint8_t window = in.U8();
+  const int item = in.I32();
+  if (clicked) LastClick = TClickTarget{screen, window, item};
+  const double skyX = std::bit_cast<double>(U64(in));
+  const double skyY = std::bit_cast<double>(U64(in));
+  if (Sky) {
+    Sky->X = skyX;
+    Sky->Y = skyY;
+  }
+}

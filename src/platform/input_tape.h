@@ -1,0 +1,127 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "platform/events.h"
+#include "platform/platform.h"
+
+namespace platform {
+
+// What a game read from outside itself, frame by frame: the events polled, and the answer to
+// every other question it asked the platform (the clock, the key table, the pointer, pads,
+// focus). A frame is one turn of the message loop: the events up to the poll that found none,
+// then whatever the frame asked. Each kind of question keeps its own order within a frame,
+// so playing back needs the same questions per kind, not the same interleaving: a frame that
+// asks one more or one fewer time (a run that skips drawing) gets the last answer again.
+enum class TTapeRead : uint8_t {
+  Ticks = 1,
+  AppActive,
+  Foreground,
+  TargetLost,
+  RestoreTarget,
+  DisplayInitialize,
+  RefreshRate,
+  Keys,
+  Cursor,
+  WindowPos,
+  Joystick,
+  Controller,
+  HttpGet,
+};
+constexpr int kTapeReadKinds = static_cast<int>(TTapeRead::HttpGet) + 1;
+
+class ETapeError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// One answer of any kind, as the tape holds it.
+struct TTapeAnswer {
+  int64_t number = 0;  // ticks, flags, refresh rate, success
+  TPoint point;
+  std::array<uint8_t, 256> keys{};
+  TJoystickRaw joystick;
+  TControllerState controller;
+};
+
+class TTapeWriter {
+ public:
+  // `afterEvents`: the recording starts after the frame's poll found no more events.
+  explicit TTapeWriter(bool afterEvents);
+
+  void BeginFrame();
+  void Event(const TEvent& event);
+  void Number(TTapeRead kind, int64_t value);
+  void Keys(const std::array<uint8_t, 256>& keys);
+  void Point(TTapeRead kind, TPoint point);
+  void Joystick(bool read, const TJoystickRaw& raw);
+  void Controller(bool read, const TControllerState& state);
+
+  const std::vector<uint8_t>& Bytes() const { return bytes_; }
+  int64_t Frames() const { return frames_; }
+
+ private:
+  void Varint(uint64_t value);
+  void Signed(int64_t value);
+
+  std::vector<uint8_t> bytes_;
+  int64_t frames_ = 1;
+  uint32_t lastTicks_ = 0;
+  std::array<uint8_t, 256> lastKeys_{};
+};
+
+// Reads a tape one frame at a time, so a long or hostile tape never grows memory beyond its
+// own bytes. Damage (an unknown tag, a value out of range, a record cut short) raises
+// ETapeError with what was wrong and where.
+class TTapeReader {
+ public:
+  explicit TTapeReader(std::span<const uint8_t> bytes);
+
+  bool AfterEvents() const { return afterEvents_; }
+  // Moves to the next frame; false when the tape has no more.
+  bool NextFrame();
+  bool AtEnd() const { return position_ == bytes_.size(); }
+  int64_t Frame() const { return frame_; }
+
+  // The frame's next event, if any is left.
+  std::optional<TEvent> NextEvent();
+  // The frame's next answer of a kind; once they are used up, the last answer of that kind
+  // (or a zero one, when it was never asked).
+  const TTapeAnswer& Next(TTapeRead kind);
+
+ private:
+  struct TQueue {
+    std::vector<TTapeAnswer> answers;
+    size_t next = 0;
+    TTapeAnswer last;
+  };
+
+  [[noreturn]] void Fail(const std::string& what) const;
+  uint8_t Byte();
+  uint64_t Varint();
+  int64_t Signed();
+  int32_t Int32();
+  void NextFrameFromHere();
+  void ReadRecord(uint8_t tag);
+  TEvent ReadEvent();
+  TTapeAnswer& Push(TTapeRead kind);
+
+  std::span<const uint8_t> bytes_;
+  size_t position_ = 0;
+  bool afterEvents_ = false;
+  int64_t frame_ = 0;
+  uint32_t ticks_ = 0;
+  std::array<uint8_t, 256> keys_{};
+  std::vector<TEvent> events_;
+  size_t nextEvent_ = 0;
+  std::array<TQueue, kTapeReadKinds> queues_{};
+};
+
+}  // namespace platform

@@ -1,0 +1,79 @@
+#include "platform/replay_platform.h"
+
+namespace platform {
+
+TReplayPlatform::TReplayPlatform(TPlatform& inner, std::span<const uint8_t> tape)
+    : TForwardingPlatform(inner), reader_(tape), afterEvents_(reader_.AfterEvents()) {}
+
+uint32_t TReplayPlatform::Ticks() {
+  if (!armed_) return Inner().Ticks();
+  lastTicks_ = static_cast<uint32_t>(reader_.Next(TTapeRead::Ticks).number);
+  return lastTicks_;
+}
+
+// The frame's events, then one poll that finds none; the poll after that begins the next
+// frame. Past the tape's end, or once it proved damaged, no more events come.
+bool TReplayPlatform::PollEvent(TEvent& event) {
+  if (damage_ || !armed_) return false;
+  if (afterEvents_) {
+    try {
+      if (!reader_.NextFrame()) return false;
+    } catch (const ETapeError& error) {
+      damage_ = error.what();
+      return false;
+    }
+    afterEvents_ = false;
+  }
+  if (const auto next = reader_.NextEvent()) {
+    event = *next;
+    return true;
+  }
+  afterEvents_ = true;
+  return false;
+}
+
+// The window is made for real, so there is something to watch; the game is told what the
+// recording was told.
+bool TReplayPlatform::DisplayInitialize(const TDisplayRequest& request) {
+  const bool made = Inner().DisplayInitialize(request);
+  return armed_ ? Flag(TTapeRead::DisplayInitialize) : made;
+}
+
+bool TReplayPlatform::RestoreTarget() {
+  const bool restored = Inner().RestoreTarget();
+  return armed_ ? Flag(TTapeRead::RestoreTarget) : restored;
+}
+
+int TReplayPlatform::RefreshRate() {
+  if (!armed_) return Inner().RefreshRate();
+  return static_cast<int>(reader_.Next(TTapeRead::RefreshRate).number);
+}
+
+TPoint TReplayPlatform::GetCursorPos() {
+  return armed_ ? reader_.Next(TTapeRead::Cursor).point : Inner().GetCursorPos();
+}
+
+TPoint TReplayPlatform::GetWindowPos() {
+  return armed_ ? reader_.Next(TTapeRead::WindowPos).point : Inner().GetWindowPos();
+}
+
+void TReplayPlatform::GetKeyboardState(std::array<uint8_t, 256>& table) {
+  if (!armed_) return Inner().GetKeyboardState(table);
+  table = reader_.Next(TTapeRead::Keys).keys;
+}
+
+bool TReplayPlatform::ReadJoystick(int id, TJoystickRaw& raw) {
+  if (!armed_) return Inner().ReadJoystick(id, raw);
+  const TTapeAnswer& answer = reader_.Next(TTapeRead::Joystick);
+  if (answer.number != 0) raw = answer.joystick;
+  return answer.number != 0;
+}
+
+bool TReplayPlatform::ReadController(TControllerState& state) {
+  if (!armed_) return Inner().ReadController(state);
+  const TTapeAnswer& answer = reader_.Next(TTapeRead::Controller);
+  if (answer.number != 0) state = answer.controller;
+  return answer.number != 0;
+}
+
+}  // namespace platform
