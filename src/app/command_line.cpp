@@ -58,7 +58,13 @@ constexpr TFlag kFlags[] = {
      }},
     {"--score-server", "URL",
      "send results to and open the world records of this server (this run only)", ApplyScoreServer},
+    {"--replay", "FILE", "watch a recorded game (Space pauses, Right plays 4x, Escape leaves)",
+     [](TCommandLine& line, const std::string& v) { line.replay = v; }},
 };
+
+bool IsReplayFileName(const std::string& arg) {
+  return !arg.starts_with("-") && arg.ends_with(".perolet-replay");
+}
 
 const TFlag* FindFlag(const std::string& name) {
   for (const TFlag& flag : kFlags)
@@ -100,6 +106,10 @@ TCommandLine ParseCommandLine(const std::vector<std::string>& args) {
   for (size_t i = 0; i < args.size(); ++i) {
     const auto equals = args[i].find('=');
     const std::string name = args[i].substr(0, equals);
+    if (IsReplayFileName(args[i]) && !line.replay) {
+      line.replay = args[i];
+      continue;
+    }
     const TFlag* flag = FindFlag(name);
     if (!flag) throw std::invalid_argument("unknown option \"" + name + "\"");
     std::string value;
@@ -118,7 +128,7 @@ TCommandLine ParseCommandLine(const std::vector<std::string>& args) {
 }
 
 std::string CommandLineUsage() {
-  std::string usage = "usage: perolet [options]\n";
+  std::string usage = "usage: perolet [options] [FILE.perolet-replay]\n";
   for (const TFlag& flag : kFlags) {
     std::string left = std::string("  ") + flag.name;
     if (flag.valueName) left += std::string(" ") + flag.valueName;

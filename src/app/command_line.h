@@ -18,6 +18,9 @@ struct TCommandLine {
   std::optional<int> windowScale;  // 0: from the display
   std::optional<bool> vsync;
   std::optional<platform::TRenderer> renderer;
+  // A replay to watch instead of playing (--replay FILE, or the file alone, as a file manager
+  // passes it).
+  std::optional<std::string> replay;
 };
 
 // "--flag value" and "--flag=value" both work. An unknown flag, a missing value or a bad one

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -152,6 +153,8 @@ class TMForm : public engine::TDXForm, public gameplay::TGameShell {
 
   // Draws nothing: for checking a replay, where the pictures change nothing that happens.
   bool SkipDrawing = false;
+  // Drawn over each frame just before it is shown (the replay viewer's label).
+  std::function<void()> FrameOverlay;
 
   // Replays. Each game is recorded from its start to its end through the recorder (when the
   // program gives one) and kept beside the save files.

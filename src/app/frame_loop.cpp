@@ -54,6 +54,7 @@ void TMForm::FinishFrame(int lag, int menuItemBefore) {
   MDXSpriteEngine.PurgeDead();
   UpdateFrameTiming();
   if (SkipDrawing) return;
+  if (FrameOverlay) FrameOverlay();
   MDXDraw.Surface().Canvas().Release();
   MDXDraw.Flip();
 }

@@ -6,7 +6,9 @@
 #include "app/command_line.h"
 #include "app/launch_settings.h"
 #include "app/program.h"
+#include "app/replay_viewer.h"
 #include "platform/data_location.h"
+#include "platform/file_io.h"
 #include "platform/platform.h"
 #include "platform/sdl/sdl_platform.h"
 
@@ -32,6 +34,8 @@ int main(int argc, char** argv) {
     std::cout << "perolet " << PEROLET_VERSION << '\n';
     return 0;
   }
+  // The game runs in its data folder: a replay named from where it was started is found first.
+  if (line.replay) line.replay = platform::AbsolutePath(*line.replay);
   auto sdl = std::unique_ptr<platform::TSdlPlatform>();
   try {
     sdl = std::make_unique<platform::TSdlPlatform>();
@@ -57,7 +61,8 @@ int main(int argc, char** argv) {
   const TLaunchSettings launch = LoadLaunchSettings(config.saveFolder, line, root.has_value());
   window.SetPresentation(launch.presentation);
   config.scoreUrl = launch.scoreServer;
-  const int status = RunProgram(platform::Platform(), config);
+  const int status = line.replay ? WatchReplay(platform::Platform(), *line.replay, config)
+                                 : RunProgram(platform::Platform(), config);
   platform::SetPlatform(nullptr);
   return status;
 }

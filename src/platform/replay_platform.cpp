@@ -32,6 +32,17 @@ bool TReplayPlatform::PollEvent(TEvent& event) {
   return false;
 }
 
+void TReplayPlatform::Present(const uint32_t* pixels, int width, int height) {
+  heldPixels_ = pixels;
+  heldWidth_ = width;
+  heldHeight_ = height;
+  if (!holdPictures_) Inner().Present(pixels, width, height);
+}
+
+void TReplayPlatform::ShowHeld() {
+  if (heldPixels_) Inner().Present(heldPixels_, heldWidth_, heldHeight_);
+}
+
 // The window is made for real, so there is something to watch; the game is told what the
 // recording was told.
 bool TReplayPlatform::DisplayInitialize(const TDisplayRequest& request) {

@@ -22,6 +22,10 @@ class TReplayPlatform final : public TForwardingPlatform {
   // Until the recorded game starts (while the program sets itself up), the platform beneath
   // answers; from here on, the tape.
   void Arm() { armed_ = true; }
+  // While held, the pictures the game shows are kept, not shown: a viewer playing several
+  // frames in one refresh shows only the last, with ShowHeld.
+  void HoldPictures(bool hold) { holdPictures_ = hold; }
+  void ShowHeld();
 
   // The tape is played to its end, or was found damaged on the way.
   bool Finished() const { return damage_.has_value() || (afterEvents_ && reader_.AtEnd()); }
@@ -37,6 +41,7 @@ class TReplayPlatform final : public TForwardingPlatform {
   bool TargetLost() override { return Flag(TTapeRead::TargetLost, &TPlatform::TargetLost); }
   bool RestoreTarget() override;
   int RefreshRate() override;
+  void Present(const uint32_t* pixels, int width, int height) override;
   void PaceFrame(int) override {}
   void Minimize() override {}
   TPoint GetCursorPos() override;
@@ -57,6 +62,10 @@ class TReplayPlatform final : public TForwardingPlatform {
 
   TTapeReader reader_;
   bool armed_ = false;
+  bool holdPictures_ = false;
+  const uint32_t* heldPixels_ = nullptr;
+  int heldWidth_ = 0;
+  int heldHeight_ = 0;
   bool afterEvents_;
   uint32_t lastTicks_ = 0;
   std::optional<std::string> damage_;

@@ -43,6 +43,7 @@ void TMForm::SetTextStyle(int style) {
 
 void TMForm::DrawText(const std::string& text, int x, bool centreVertically,
                       bool centreHorizontally, int y) {
+  if (SkipDrawing) return;
   engine::TCanvas& canvas = MDXDraw.Surface().Canvas();
   if (centreHorizontally || centreVertically) {
     const auto [width, height] = canvas.Measure(text);
