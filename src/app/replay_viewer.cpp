@@ -127,7 +127,7 @@ void TViewer::ReadViewerKeys() {
 int WatchReplay(platform::TPlatform& window, const std::string& path, const TFormConfig& config) {
   std::vector<uint8_t> bytes;
   std::string why;
-  if (!platform::ReadWholeFile(path, bytes, why)) {
+  if (!platform::ReadWholeFile(path, bytes, why, persist::kMostReplayFileBytes)) {
     window.ShowError(kGameTitle, "Повтор не открывается: " + why);
     return 1;
   }

@@ -55,7 +55,7 @@ void PruneReplays(const std::string& saveFolder, const THighScoreTable& table) {
     const std::string path = folder + "/" + name;
     std::vector<uint8_t> bytes;
     std::string why;
-    if (!platform::ReadWholeFile(path, bytes, why)) continue;
+    if (!platform::ReadWholeFile(path, bytes, why, kMostReplayFileBytes)) continue;
     try {
       if (OnTable(table, DecodeReplay(bytes).Result)) continue;
     } catch (const EReplayError&) {

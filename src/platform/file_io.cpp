@@ -43,18 +43,23 @@ bool WriteAll(int fd, const uint8_t* data, size_t size) {
 }  // namespace
 
 bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes, std::string& why) {
+  return ReadWholeFile(path, bytes, why, kLargestFile);
+}
+
+bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes, std::string& why,
+                   int64_t most) {
   const int fd = ::open(NativePath(path).c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return Fail(why, errno);
   struct stat info {};
   if (::fstat(fd, &info) != 0) return FailAndClose(why, errno, fd);
   if (S_ISDIR(info.st_mode)) return FailAndClose(why, EISDIR, fd);
-  if (info.st_size > kLargestFile) return FailAndClose(why, EFBIG, fd);
+  if (info.st_size > most) return FailAndClose(why, EFBIG, fd);
   // Pipes and devices have no size: they are read until they end.
   constexpr size_t kChunk = 64 * 1024;
   bytes.clear();
   for (;;) {
     const size_t done = bytes.size();
-    if (done > static_cast<size_t>(kLargestFile)) return FailAndClose(why, EFBIG, fd);
+    if (done > static_cast<size_t>(most)) return FailAndClose(why, EFBIG, fd);
     const size_t want = S_ISREG(info.st_mode) && static_cast<size_t>(info.st_size) > done
                             ? static_cast<size_t>(info.st_size) - done
                             : kChunk;

@@ -8,6 +8,9 @@ namespace platform {
 
 // Reads a whole file. On failure returns false and says why in the system's words.
 bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes, std::string& why);
+// The same for a file that may be no larger than `most` bytes (EFBIG beyond).
+bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes, std::string& why,
+                   int64_t most);
 
 // Replaces a file in one step: the bytes go to a temporary file beside it, which is flushed
 // and renamed over the old one, so a crash never leaves a half-written file behind.

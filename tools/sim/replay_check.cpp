@@ -42,7 +42,7 @@ int CheckReplay(const TSimOptions& options, platform::THeadlessPlatform& headles
                 std::ostream* trace, std::ostream& out) {
   std::vector<uint8_t> bytes;
   std::string why;
-  if (!platform::ReadWholeFile(options.replayFile, bytes, why))
+  if (!platform::ReadWholeFile(options.replayFile, bytes, why, persist::kMostReplayFileBytes))
     return Refuse(options.replayFile, why, out);
   try {
     const persist::TReplay replay = persist::DecodeReplay(bytes);
