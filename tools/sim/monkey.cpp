@@ -85,7 +85,11 @@ void TMonkey::PressRandomKey(int64_t frame, bool quitQuestionOpen,
 
 void TMonkey::UseMouse(int64_t frame, bool quitQuestionOpen,
                        platform::THeadlessPlatform& platform) {
-  platform.MoveMouse(Below(kSurfaceWidth), Below(kSurfaceHeight));
+  // Drawn one by one: the order in which a call's arguments are worked out is the compiler's
+  // choice, and every build must draw the same numbers for the same things.
+  const int y = Below(kSurfaceHeight);
+  const int x = Below(kSurfaceWidth);
+  platform.MoveMouse(x, y);
   if (quitQuestionOpen || !Chance(30)) return;
   platform.PressMouse();
   mouseReleaseFrame_ = frame + 1 + Below(5);
