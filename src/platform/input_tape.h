@@ -51,6 +51,8 @@ struct TTapeAnswer {
   TControllerState controller;
 };
 
+// The tape is kept in columns: one stream of each frame's counts, one of events and one for
+// each kind of answer, so that like lies beside like and packs small.
 class TTapeWriter {
  public:
   // `afterEvents`: the recording starts after the frame's poll found no more events.
@@ -64,22 +66,27 @@ class TTapeWriter {
   void Joystick(bool read, const TJoystickRaw& raw);
   void Controller(bool read, const TControllerState& state);
 
-  const std::vector<uint8_t>& Bytes() const { return bytes_; }
+  // The tape so far, the frame under way included.
+  std::vector<uint8_t> Bytes() const;
   int64_t Frames() const { return frames_; }
 
  private:
-  void Varint(uint64_t value);
-  void Signed(int64_t value);
+  std::vector<uint8_t>& Column(TTapeRead kind);
 
-  std::vector<uint8_t> bytes_;
+  bool afterEvents_;
   int64_t frames_ = 1;
+  std::vector<uint8_t> counts_;
+  // The frame under way: how many of each column it has added (0: events).
+  std::array<uint32_t, kTapeReadKinds> frameCounts_{};
+  // 0: events; then one for each kind of answer.
+  std::array<std::vector<uint8_t>, kTapeReadKinds> columns_;
   uint32_t lastTicks_ = 0;
   std::array<uint8_t, 256> lastKeys_{};
 };
 
 // Reads a tape one frame at a time, so a long or hostile tape never grows memory beyond its
-// own bytes. Damage (an unknown tag, a value out of range, a record cut short) raises
-// ETapeError with what was wrong and where.
+// own bytes. Damage (a column cut short, a value out of range, a frame of too many records)
+// raises ETapeError with what was wrong and where.
 class TTapeReader {
  public:
   explicit TTapeReader(std::span<const uint8_t> bytes);
@@ -87,7 +94,7 @@ class TTapeReader {
   bool AfterEvents() const { return afterEvents_; }
   // Moves to the next frame; false when the tape has no more.
   bool NextFrame();
-  bool AtEnd() const { return position_ == bytes_.size(); }
+  bool AtEnd() const { return counts_.AtEnd(); }
   int64_t Frame() const { return frame_; }
 
   // The frame's next event, if any is left.
@@ -97,6 +104,12 @@ class TTapeReader {
   const TTapeAnswer& Next(TTapeRead kind);
 
  private:
+  // One column and where reading it has got to.
+  struct TColumn {
+    std::span<const uint8_t> bytes;
+    size_t position = 0;
+    bool AtEnd() const { return position == bytes.size(); }
+  };
   struct TQueue {
     std::vector<TTapeAnswer> answers;
     size_t next = 0;
@@ -104,19 +117,18 @@ class TTapeReader {
   };
 
   [[noreturn]] void Fail(const std::string& what) const;
-  uint8_t Byte();
-  uint64_t Varint();
-  int64_t Signed();
-  int32_t Int32();
-  void NextFrameFromHere();
-  void ReadRecord(uint8_t tag);
+  uint8_t Byte(TColumn& column);
+  uint64_t Varint(TColumn& column);
+  int64_t Signed(TColumn& column);
+  int32_t Int32(TColumn& column);
+  void LoadFrame();
   TEvent ReadEvent();
-  TTapeAnswer& Push(TTapeRead kind);
+  void ReadAnswer(TTapeRead kind);
 
-  std::span<const uint8_t> bytes_;
-  size_t position_ = 0;
+  TColumn counts_;
+  std::array<TColumn, kTapeReadKinds> columns_{};
   bool afterEvents_ = false;
-  int64_t frame_ = 0;
+  int64_t frame_ = -1;
   uint32_t ticks_ = 0;
   std::array<uint8_t, 256> keys_{};
   std::vector<TEvent> events_;
