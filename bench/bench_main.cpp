@@ -1,6 +1,6 @@
 // Runs every benchmark, then prints one line for each of our operations against its SDL peer,
 // "vs-sdl <operation> ratio=<our time / SDL time>", and one for each sprite-engine case,
-// "engine <case> us=<median microseconds>".
+// "engine <case> us=<median microseconds>"; then the replay checker's speed on a crowded game.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -8,6 +8,7 @@
 #include <string>
 
 #include "ratio_pairs.h"
+#include "replay_bench.h"
 
 namespace {
 
@@ -53,6 +54,7 @@ int main(int argc, char** argv) {
   TRatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   reporter.PrintRatios();
+  PrintReplayCheck();
   benchmark::Shutdown();
   return 0;
 }
