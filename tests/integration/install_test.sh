@@ -15,6 +15,7 @@ for file in bin/perolet share/perolet/Data/Res/Res1.dxg share/perolet/Data/Res/R
     share/perolet/Data/Res/Sounds.dxw share/perolet/Data/Music/Menu.xm \
     share/perolet/Data/Music/Race.xm share/perolet/moregames.url share/applications/io.perolet.Perolet.desktop \
     share/metainfo/io.perolet.Perolet.metainfo.xml share/man/man6/perolet.6 \
+    share/mime/packages/io.perolet.Perolet.xml \
     share/icons/hicolor/16x16/apps/io.perolet.Perolet.png \
     share/icons/hicolor/48x48/apps/io.perolet.Perolet.png \
     share/icons/hicolor/256x256/apps/io.perolet.Perolet.png \
@@ -24,12 +25,22 @@ done
 [ "$(grep -c . "$build/install_manifest.txt")" -eq "$(find "$work/root" -type f | wc -l)" ] ||
   fail "the install manifest does not list every installed file"
 
-for tool in desktop-file-validate appstreamcli; do
+for tool in desktop-file-validate appstreamcli update-mime-database; do
   command -v "$tool" > /dev/null || fail "$tool is not installed (scripts/install-deps installs it)"
 done
 desktop-file-validate "$source_dir/dist/io.perolet.Perolet.desktop" || fail "desktop entry"
 appstreamcli validate --no-net "$source_dir/dist/io.perolet.Perolet.metainfo.xml" > "$work/as.log" ||
   fail "metainfo: $(cat "$work/as.log")"
+
+# The replay type is read by the desktop's MIME database: by its extension and its magic.
+mkdir -p "$work/mime-check/packages"
+cp "$root/share/mime/packages/io.perolet.Perolet.xml" "$work/mime-check/packages/"
+update-mime-database "$work/mime-check" > "$work/mime.log" 2>&1 ||
+  fail "the MIME type does not load: $(cat "$work/mime.log")"
+grep -q '^application/x-perolet-replay:\*\.perolet-replay$' "$work/mime-check/globs" ||
+  fail "the MIME type's pattern"
+grep -q 'MimeType=application/x-perolet-replay;' "$root/share/applications/io.perolet.Perolet.desktop" ||
+  fail "the launcher does not open replays"
 
 # The records server's unit starts the program where it was installed.
 grep -q '^ExecStart=/usr/bin/perolet-records ' "$root/lib/systemd/system/perolet-records.service" ||
