@@ -1,4 +1,5 @@
 #include <bit>
+#include <cmath>
 
 #include "app/form.h"
 #include "engine/byte_reader.h"
@@ -36,6 +37,31 @@ uint64_t U64(engine::TByteReader& in) {
 bool Bool(engine::TByteReader& in) {
   return in.U8() != 0;
 }
+
+// A replay is untrusted: a number the game could never have carried into a game is refused
+// before the game starts with it.
+int32_t Within(int32_t value, int32_t low, int32_t high, const char* what) {
+  if (value < low || value > high) {
+    throw persist::EReplayError(std::string("the replay starts with ") + what + " " +
+                                std::to_string(value));
+  }
+  return value;
+}
+
+double Finite(double value, double low, double high, const char* what) {
+  if (!std::isfinite(value) || value < low || value > high)
+    throw persist::EReplayError(std::string("the replay starts with an impossible ") + what);
+  return value;
+}
+
+// The bounds of what a game can start with.
+constexpr int32_t kMostLevel = 1000000;
+constexpr int32_t kMostTimerMs = 1000000;
+constexpr int32_t kMostRate = 1000;
+constexpr double kMostSpeedFactor = 100.0;
+constexpr int32_t kMostPointer = 100000;
+constexpr double kMostSkyOffset = 1e6;
+constexpr size_t kLongestName = 32;
 
 }  // namespace
 
@@ -91,21 +117,23 @@ std::vector<uint8_t> TMForm::CaptureReplayStart(uint32_t seed) const {
 // Reads what CaptureReplayStart wrote, after the seed; the frame under way is left in
 // frameUnderWay_ for the game's start to finish.
 void TMForm::ApplyReplayStart(engine::TByteReader& in) {
-  config_.firstLevel = in.I32();
-  Game.GunTimer = in.I32();
-  Game.MonsterTimer = in.I32();
-  Game.BonusTimer = in.I32();
-  Game.SpeedFactor = std::bit_cast<double>(U64(in));
-  Game.FrameMs = in.I32();
+  config_.firstLevel = Within(in.I32(), 1, kMostLevel, "level");
+  Game.GunTimer = Within(in.I32(), -kMostTimerMs, kMostTimerMs, "a spawn timer of");
+  Game.MonsterTimer = Within(in.I32(), -kMostTimerMs, kMostTimerMs, "a spawn timer of");
+  Game.BonusTimer = Within(in.I32(), -kMostTimerMs, kMostTimerMs, "a spawn timer of");
+  Game.SpeedFactor = Finite(std::bit_cast<double>(U64(in)), 0, kMostSpeedFactor, "speed");
+  Game.FrameMs = Within(in.I32(), 0, kMostTimerMs, "a frame of");
   Game.LastSerial = U64(in);
-  Game.LastPointerX = in.I32();
-  Game.LastPointerY = in.I32();
-  RefreshRate = in.I32();
+  Game.LastPointerX = Within(in.I32(), -kMostPointer, kMostPointer, "the pointer at");
+  Game.LastPointerY = Within(in.I32(), -kMostPointer, kMostPointer, "the pointer at");
+  RefreshRate = Within(in.I32(), 0, kMostRate, "a refresh rate of");
   const uint8_t options = in.U8();
   Options.FullScreen = options & 1;
   Options.Music = (options >> 1) & 1;
   Options.Sounds = (options >> 2) & 1;
   Options.Country = in.ShortString();
+  if (Options.Country.size() > kLongestName)
+    throw persist::EReplayError("the replay's country is too long");
   BossShift = in.U8();
   BossKey = in.U16();
   for (int i = 1; i <= persist::kTableSize; ++i) {
@@ -113,6 +141,8 @@ void TMForm::ApplyReplayStart(engine::TByteReader& in) {
     HighScores[i].Points = in.I32();
   }
   PlayerName = in.ShortString();
+  if (PlayerName.size() > kLongestName)
+    throw persist::EReplayError("the replay's name is too long");
   Keys = FlagsOf(in.U8());
   KeysWereDown = FlagsOf(in.U8());
   const uint8_t held = in.U8();
@@ -122,8 +152,8 @@ void TMForm::ApplyReplayStart(engine::TByteReader& in) {
   SouthWasDown = (held >> 3) & 1;
   BossHidden = (held >> 4) & 1;
   MusicPending = (held >> 5) & 1;
-  MouseX = in.I32();
-  MouseY = in.I32();
+  MouseX = Within(in.I32(), -kMostPointer, kMostPointer, "the pointer at");
+  MouseY = Within(in.I32(), -kMostPointer, kMostPointer, "the pointer at");
   MDXInput.KeyState = engine::TDXInputStates(U64(in));
   const uint8_t pad = in.U8();
   MDXInput.Controller.Connected = pad & 1;
@@ -140,16 +170,18 @@ void TMForm::ApplyReplayStart(engine::TByteReader& in) {
   timer.framesPerSecond = in.I32();
   MDXTimer.SetState(timer);
   const bool inFrame = Bool(in);
-  const int lag = in.I32();
-  const int menuItemBefore = in.I32();
+  const int lag = Within(in.I32(), 0, kMostTimerMs, "a lag of");
+  const int menuItemBefore = Within(in.I32(), 0, kMenuButtonSlots, "the menu item");
   if (inFrame) frameUnderWay_ = TFrameUnderWay{lag, menuItemBefore};
   const bool clicked = Bool(in);
   const uint8_t screen = in.U8();
   const uint8_t window = in.U8();
-  const int item = in.I32();
+  const int item = Within(in.I32(), 0, kMenuButtonSlots, "the menu item");
   if (clicked) LastClick = TClickTarget{screen, window, item};
-  const double skyX = std::bit_cast<double>(U64(in));
-  const double skyY = std::bit_cast<double>(U64(in));
+  const double skyX =
+      Finite(std::bit_cast<double>(U64(in)), -kMostSkyOffset, kMostSkyOffset, "sky");
+  const double skyY =
+      Finite(std::bit_cast<double>(U64(in)), -kMostSkyOffset, kMostSkyOffset, "sky");
   if (Sky) {
     Sky->X = skyX;
     Sky->Y = skyY;
