@@ -3,7 +3,7 @@ BUILD ?= build
 BUILD_TYPE ?= RelWithDebInfo
 CMAKE_FLAGS ?=
 
-.PHONY: all run check bench bench-records fuzz clean install uninstall
+.PHONY: all run check check-clang bench bench-records fuzz clean install uninstall
 
 all: $(BUILD)/build.ninja
 	cmake --build $(BUILD)
@@ -16,6 +16,19 @@ run: all
 
 check: all
 	cd $(BUILD) && ctest --output-on-failure --timeout 600 -j2
+
+# A replay plays to the same end on every build: the simulator and the data built by Clang
+# are byte for byte the data and the golden traces of this build, and every replay either
+# build records plays to the same line on the other.
+CLANG_BUILD ?= build-clang
+check-clang: all
+	cmake -S . -B $(CLANG_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
+	cmake --build $(CLANG_BUILD) --target perolet-sim game_data
+	for f in Res/Res1.dxg Res/Res2.dxg Res/Sounds.dxw Music/Menu.xm Music/Race.xm; do \
+	  cmp $(BUILD)/Data/$$f $(CLANG_BUILD)/Data/$$f || exit 1; done
+	tests/integration/golden_traces_test.sh $(CLANG_BUILD)/perolet-sim
+	tests/integration/replay_traces_test.sh $(BUILD)/perolet-sim $(CLANG_BUILD)/perolet-sim
 
 bench: all
 	cd $(BUILD) && ./perolet-bench

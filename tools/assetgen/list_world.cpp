@@ -63,7 +63,11 @@ void DrawHills(cairo_t* cr, int height, TRgb top, TRgb bottom, double amplitude,
     const double x = random.Range(6, kHillsWidth - 6);
     const double y =
         base + Ridge(x, amplitude, amplitude * 0.4, 2, 5, seed) + random.Range(8, height - base);
-    Ellipse(cr, x, y, random.Range(2, 4), random.Range(1, 2));
+    // One draw a statement: a call's arguments are worked out in the compiler's own order, and
+    // every build must draw the same ground.
+    const double radiusY = random.Range(1, 2);
+    const double radiusX = random.Range(2, 4);
+    Ellipse(cr, x, y, radiusX, radiusY);
     SetColour(cr, random.Next() < 0.15 ? Hex(0xFFF06A) : Mix(bottom, top, 0.3));
     cairo_fill(cr);
   }
