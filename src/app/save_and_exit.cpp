@@ -1,4 +1,5 @@
 #include "app/form.h"
+#include "persist/replay_store.h"
 #include "persist/save_files.h"
 
 persist::TSettingsRef TMForm::Settings() {
@@ -18,7 +19,11 @@ void TMForm::LoadSaveFiles() {
 // the error and the files as they were, and the program runs on so the player can try again.
 void TMForm::SaveAndExit() {
   MDXSpriteEngine.PurgeDead();
-  if (!config_.replaying) persist::WriteSaveFiles(config_.saveFolder, Settings(), HighScores);
+  if (!config_.replaying) {
+    persist::WriteSaveFiles(config_.saveFolder, Settings(), HighScores);
+    // The replays of games the table no longer holds (records cleared) go with them.
+    persist::PruneReplays(config_.saveFolder, HighScores);
+  }
   // Only a save that worked ends the program, and with it a game still running.
   EndGameRecording(persist::TReplayEnding::Closed);
   Terminate();
