@@ -7,6 +7,10 @@
 #   golden_traces_test.sh SIM             compare (the ctest golden_traces)
 #   golden_traces_test.sh --record SIM    rewrite golden/traces.sha256 from this build
 #
+# The reference also names the rules version (kRulesVersion in src/gameplay/game_rules.h) the
+# traces were recorded under: replays say which rules they were played by, so a change of what
+# happens bumps it, and a record that changes a trace under the same version is refused.
+#
 # The traces of the last passing or recording run stay in golden-traces/ beside SIM. A
 # mismatch shows its first differing row against them when they are there (run the test once
 # before a change to have them); otherwise it names the new trace to look into.
@@ -22,6 +26,10 @@ sim=$(readlink -f "$1")
 [ -x "$sim" ] || { echo "no simulator at $1" >&2; exit 2; }
 golden=$(cd "$(dirname "$0")/golden" && pwd)
 reference=$golden/traces.sha256
+rules_header=$(dirname "$0")/../../src/gameplay/game_rules.h
+rules=$(sed -n 's/^constexpr int kRulesVersion = \([0-9]*\);.*/\1/p' "$rules_header")
+[ -n "$rules" ] || { echo "no kRulesVersion in $rules_header" >&2; exit 2; }
+recorded_rules=$(sed -n 's/^# rules \([0-9]*\)$/\1/p' "$reference")
 kept=$(dirname "$sim")/golden-traces
 data=$(dirname "$sim")/Data
 work=$(mktemp -d)
@@ -101,6 +109,7 @@ fi
 hashes=$work/traces.sha256
 {
   echo "# SHA-256 of each golden run's trace; rewritten by golden_traces_test.sh --record."
+  echo "# rules $rules"
   for name in "${names[@]}"; do
     echo "$(sha256sum < "$work/$name.jsonl" | cut -d' ' -f1)  $name"
   done
@@ -113,14 +122,23 @@ keep_traces() {
   cp "$hashes" "$kept/traces.sha256"
 }
 
+hash_of() { awk -v n="$2" '$2 == n { print $1 }' "$1"; }
+
 if $record; then
+  if [ "$rules" = "$recorded_rules" ]; then
+    for name in "${names[@]}"; do
+      if [ "$(hash_of "$reference" "$name")" != "$(hash_of "$hashes" "$name")" ]; then
+        echo "FAIL: run $name changes under rules $rules: what happens changed, so bump" \
+          "kRulesVersion in src/gameplay/game_rules.h, then record" >&2
+        exit 1
+      fi
+    done
+  fi
   cp "$hashes" "$reference"
   keep_traces
   echo "recorded $reference"
   exit 0
 fi
-
-hash_of() { awk -v n="$2" '$2 == n { print $1 }' "$1"; }
 
 # The first row where the kept trace of the reference and the new one part.
 first_difference() {
@@ -142,6 +160,10 @@ first_difference() {
 }
 
 status=0
+if [ "$rules" != "$recorded_rules" ]; then
+  echo "FAIL: the traces were recorded under rules ${recorded_rules:-(none)}, the game's are $rules" >&2
+  status=1
+fi
 for name in "${names[@]}"; do
   expected=$(hash_of "$reference" "$name")
   actual=$(hash_of "$hashes" "$name")
