@@ -159,14 +159,13 @@ class TMForm : public engine::TDXForm, public gameplay::TGameShell {
   // Replays. Each game is recorded from its start to its end through the recorder (when the
   // program gives one) and kept beside the save files.
   void RecordGamesWith(platform::TRecordingPlatform& recorder) { recorder_ = &recorder; }
-  const persist::TSha256& RulesFingerprint() const { return rulesFingerprint_; }
   // The main menu's "new game": the game starts, and its recording with it.
   void BeginGame();
   // Starts the game a replay recorded, in the state the recording began in.
   void StartReplayedGame(const std::vector<uint8_t>& start);
-  // Frames of the game recorded or played back so far.
-  uint64_t GameFrames() const { return gameFrames_; }
+  // The game recorded or played back has ended, and how.
   bool GameEnded() const { return gameEnded_; }
+  persist::TReplayEnding GameEnding() const { return gameEnding_; }
   // The name entry was answered: the replay claims the name.
   void NameEntered() { nameEntered_ = true; }
   // What the game has come to, as a replay claims its result.
@@ -301,6 +300,7 @@ class TMForm : public engine::TDXForm, public gameplay::TGameShell {
 
  private:
   void SetUpComponents();
+  void DrawSprites();
   void DispatchScreen(int lag);
 
   void ComputeRulesFingerprint();
@@ -308,6 +308,7 @@ class TMForm : public engine::TDXForm, public gameplay::TGameShell {
   std::vector<uint8_t> CaptureReplayStart(uint32_t seed) const;
   void ApplyReplayStart(engine::TByteReader& in);
   void EndGameRecording(persist::TReplayEnding ending);
+  void LimitRecording();
   std::string KeepFaultReplay();
 
   TFormConfig config_;
@@ -322,6 +323,7 @@ class TMForm : public engine::TDXForm, public gameplay::TGameShell {
   std::optional<TFrameUnderWay> frameUnderWay_;
   bool gameRunning_ = false;
   bool gameEnded_ = false;
+  persist::TReplayEnding gameEnding_ = persist::TReplayEnding::GameOver;
   bool nameEntered_ = false;
   bool faultKept_ = false;
   uint64_t gameFrames_ = 0;

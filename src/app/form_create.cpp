@@ -1,3 +1,4 @@
+#include "app/data_files.h"
 #include "app/form.h"
 
 #include <chrono>
@@ -10,9 +11,6 @@
 namespace {
 
 constexpr int kDisplayBitCount = 32;
-constexpr const char* kImageList1File = "Data\\Res\\Res1.dxg";
-constexpr const char* kImageList2File = "Data\\Res\\Res2.dxg";
-constexpr const char* kSoundListFile = "Data\\Res\\Sounds.dxw";
 constexpr uint8_t kImageList2 = 2;
 constexpr int kSkyColumns = 4;
 constexpr int kSkyDepth = 2;

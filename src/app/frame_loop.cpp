@@ -16,25 +16,9 @@ void TMForm::MDXTimerTimer(int lagCount) {
     StartScreenMusic();
   }
   const int menuItemBefore = MenuItem;
-  if (SkipDrawing) {
-    frameUnderWay_ = TFrameUnderWay{lagCount, menuItemBefore};
-    ReadInput();
-    frameUnderWay_.reset();
-    FinishFrame(lagCount, menuItemBefore);
-    return;
-  }
-  if (MDXDraw.HasSurface()) MDXDraw.Surface().Fill(0);
+  if (MDXDraw.HasSurface() && !SkipDrawing) MDXDraw.Surface().Fill(0);
   if (!MDXDraw.CanDraw()) return;
-  // A window over the options screen covers the screen's texts: they go onto the surface
-  // between the screen's sprites and the window's.
-  const bool optionsUnderWindow = WindowOpen != 0 && ScreenType == kScreenOptions;
-  if (optionsUnderWindow) {
-    MDXSpriteEngine.RenderBelow(kWindowDepth);
-    DrawOptions();
-    MDXSpriteEngine.RenderFrom(kWindowDepth);
-  } else {
-    MDXSpriteEngine.RenderAll();
-  }
+  if (!SkipDrawing) DrawSprites();
   // A game started by this frame's input is recorded from there: its replay finishes the
   // frame as this one does.
   frameUnderWay_ = TFrameUnderWay{lagCount, menuItemBefore};
@@ -43,8 +27,23 @@ void TMForm::MDXTimerTimer(int lagCount) {
   FinishFrame(lagCount, menuItemBefore);
 }
 
+// A window over the options screen covers the screen's texts: they go onto the surface
+// between the screen's sprites and the window's.
+void TMForm::DrawSprites() {
+  if (WindowOpen != 0 && ScreenType == kScreenOptions) {
+    MDXSpriteEngine.RenderBelow(kWindowDepth);
+    DrawOptions();
+    MDXSpriteEngine.RenderFrom(kWindowDepth);
+  } else {
+    MDXSpriteEngine.RenderAll();
+  }
+}
+
 void TMForm::FinishFrame(int lag, int menuItemBefore) {
-  if (gameRunning_) ++gameFrames_;
+  if (gameRunning_) {
+    ++gameFrames_;
+    LimitRecording();
+  }
   if (WindowOpen != 0) {
     UpdateWindow(lag);
   } else {

@@ -34,7 +34,7 @@ int main(int argc, char** argv) {
     std::cout << "perolet " << PEROLET_VERSION << '\n';
     return 0;
   }
-  // The game runs in its data folder: a replay named from where it was started is found first.
+  // Made absolute now: the program moves to its data folder below.
   if (line.replay) line.replay = platform::AbsolutePath(*line.replay);
   auto sdl = std::unique_ptr<platform::TSdlPlatform>();
   try {

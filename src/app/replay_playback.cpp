@@ -1,16 +1,10 @@
 #include "app/replay_playback.h"
 
+#include "app/data_files.h"
+
 #include "gameplay/game_rules.h"
 #include "platform/file_io.h"
 #include "platform/paths.h"
-
-namespace {
-
-// The files whose pictures and sizes the rules play with; the music changes nothing.
-constexpr const char* kRuleDataFiles[] = {"Data\\Res\\Res1.dxg", "Data\\Res\\Res2.dxg",
-                                          "Data\\Res\\Sounds.dxw"};
-
-}  // namespace
 
 // The rules' version and each data file's hash, hashed together: two builds with the same
 // fingerprint play a replay to the same end.
@@ -29,11 +23,12 @@ persist::TSha256 RulesFingerprintOfData() {
 TReplayRun::TReplayRun(platform::TPlatform& inner, const persist::TReplay& replay,
                        TFormConfig config)
     : replay_(replay), claimed_(replay.Result), platform_(inner, replay.Tape) {
-  if (replay.Rules != RulesFingerprintOfData()) {
+  const persist::TSha256 ours = RulesFingerprintOfData();
+  if (replay.Rules != ours) {
     throw persist::EReplayError("the replay was recorded by version " + replay.GameVersion +
                                 " under other rules (" +
                                 persist::HexOf(replay.Rules).substr(0, 12) + "); this game's are " +
-                                persist::HexOf(RulesFingerprintOfData()).substr(0, 12));
+                                persist::HexOf(ours).substr(0, 12));
   }
   config.replaying = true;
   form_ = std::make_unique<TMForm>(platform_, std::move(config));
@@ -60,10 +55,12 @@ bool TReplayRun::Step() {
 
 persist::TReplayResult TReplayRun::Reached() const {
   using persist::TReplayEnding;
+  // A game still running when its replay ran out was closed, or stopped by the fault the
+  // replay was kept for.
   TReplayEnding ending = claimed_.Ending;
   if (form_->GameEnded()) {
-    ending = TReplayEnding::GameOver;
-  } else if (ending == TReplayEnding::GameOver) {
+    ending = form_->GameEnding();
+  } else if (ending != TReplayEnding::Fault) {
     ending = TReplayEnding::Closed;
   }
   return form_->GameResult(ending);

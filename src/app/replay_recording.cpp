@@ -29,15 +29,22 @@ void TMForm::ResetGameRecord() {
 }
 
 // The seed is drawn and the state taken before anything of the game happens, and the
-// recording begins before the game asks the platform anything.
+// recording begins before the game asks the platform anything. A state that cannot be kept
+// (a name from a file longer than a replay holds) leaves the game unrecorded, never unplayed.
 void TMForm::BeginGame() {
-  LeaveMainMenu();
   const uint32_t seed = Game.DrawGameSeed();
-  ResetGameRecord();
-  if (recorder_ && !config_.replaying) {
-    replayStart_ = CaptureReplayStart(seed);
-    recorder_->Begin();
+  bool record = recorder_ && !config_.replaying;
+  if (record) {
+    try {
+      replayStart_ = CaptureReplayStart(seed);
+    } catch (const std::exception& error) {
+      std::cerr << "Перолёт: this game is not recorded: " << error.what() << '\n';
+      record = false;
+    }
   }
+  LeaveMainMenu();
+  ResetGameRecord();
+  if (record) recorder_->Begin();
   Game.StartGame(seed);
 }
 
@@ -55,43 +62,62 @@ void TMForm::StartReplayedGame(const std::vector<uint8_t>& start) {
   if (frame) FinishFrame(frame->Lag, frame->MenuItemBefore);
 }
 
+// A game left running for hours would outgrow what a replay may hold: its recording stops
+// there, and the game goes on unrecorded.
+void TMForm::LimitRecording() {
+  if (!recorder_ || !recorder_->Tape()) return;
+  if (recorder_->Tape()->Size() < persist::kMostReplayTapeBytes) return;
+  recorder_->End();
+  std::cerr << "Перолёт: this game has grown too long to keep as a replay\n";
+}
+
 // The replay of a game that has ended: the last game's always, and one for the table when the
-// game entered it. A replay that cannot be written is told on standard error only: it is never
-// worth stopping the player for.
+// game entered it. A replay that cannot be made or written is told on standard error only: it
+// is never worth stopping the player, or the game's end, for.
 void TMForm::EndGameRecording(persist::TReplayEnding ending) {
   if (!gameRunning_) return;
   gameRunning_ = false;
   gameEnded_ = true;
+  gameEnding_ = ending;
   if (!recorder_ || config_.replaying) return;
   const std::unique_ptr<platform::TTapeWriter> tape = recorder_->End();
   if (!tape) return;
-  persist::TReplay replay{PEROLET_VERSION, rulesFingerprint_, GameResult(ending),
-                          std::move(replayStart_), tape->Bytes()};
-  const std::vector<uint8_t> bytes = persist::EncodeReplay(replay);
-  std::string why;
-  if (persist::KeepReplay(config_.saveFolder, persist::kLastReplay, bytes, why).empty())
-    std::cerr << "Перолёт: the game's replay was not kept: " << why << '\n';
-  if (!nameEntered_) return;
-  const std::string stem = persist::TableReplayStem(Game.Score, Game.GameSeed());
-  if (persist::KeepReplay(config_.saveFolder, stem, bytes, why).empty())
-    std::cerr << "Перолёт: the game's replay was not kept: " << why << '\n';
-  persist::PruneReplays(config_.saveFolder, HighScores);
+  try {
+    persist::TReplay replay{PEROLET_VERSION, rulesFingerprint_, GameResult(ending),
+                            std::move(replayStart_), tape->Bytes()};
+    const std::vector<uint8_t> bytes = persist::EncodeReplay(replay);
+    std::string why;
+    if (persist::KeepReplay(config_.saveFolder, persist::kLastReplay, bytes, why).empty())
+      std::cerr << "Перолёт: the game's replay was not kept: " << why << '\n';
+    if (!nameEntered_) return;
+    const std::string stem = persist::TableReplayStem(Game.Score, Game.GameSeed());
+    if (persist::KeepReplay(config_.saveFolder, stem, bytes, why).empty())
+      std::cerr << "Перолёт: the game's replay was not kept: " << why << '\n';
+    persist::PruneReplays(config_.saveFolder, HighScores);
+  } catch (const std::exception& error) {
+    std::cerr << "Перолёт: the game's replay was not kept: " << error.what() << '\n';
+  }
 }
 
 // An error caught during a game keeps the game so far, once a game, so the fault can be
-// played again; the error box names the file.
+// played again; the error box names the file. Packed quickly: the player is waiting.
 std::string TMForm::KeepFaultReplay() {
   if (!gameRunning_ || faultKept_ || !recorder_ || !recorder_->Tape() || config_.replaying)
     return {};
   faultKept_ = true;
-  persist::TReplay replay{PEROLET_VERSION, rulesFingerprint_,
-                          GameResult(persist::TReplayEnding::Fault), replayStart_,
-                          recorder_->Tape()->Bytes()};
-  std::string why;
-  const std::string path = persist::KeepReplay(config_.saveFolder, persist::kFaultReplay,
-                                               persist::EncodeReplay(replay), why);
-  if (path.empty()) return {};
-  return "\n\nИгра до ошибки записана: " + platform::AbsolutePath(path);
+  try {
+    persist::TReplay replay{PEROLET_VERSION, rulesFingerprint_,
+                            GameResult(persist::TReplayEnding::Fault), replayStart_,
+                            recorder_->Tape()->Bytes()};
+    std::string why;
+    const std::string path =
+        persist::KeepReplay(config_.saveFolder, persist::kFaultReplay,
+                            persist::EncodeReplay(replay, persist::kQuickPackLevel), why);
+    if (path.empty()) return {};
+    return "\n\nИгра до ошибки записана: " + platform::AbsolutePath(path);
+  } catch (const std::exception&) {
+    return {};
+  }
 }
 
 persist::TReplayResult TMForm::GameResult(persist::TReplayEnding ending) const {

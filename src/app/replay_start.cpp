@@ -24,16 +24,6 @@ TKeyFlags FlagsOf(uint8_t b) {
   return {bit(0), bit(1), bit(2), bit(3), bit(4), bit(5), bit(6), bit(7)};
 }
 
-void U64(engine::TByteWriter& out, uint64_t value) {
-  out.U32(static_cast<uint32_t>(value));
-  out.U32(static_cast<uint32_t>(value >> 32));
-}
-
-uint64_t U64(engine::TByteReader& in) {
-  const uint64_t low = in.U32();
-  return low | uint64_t{in.U32()} << 32;
-}
-
 bool Bool(engine::TByteReader& in) {
   return in.U8() != 0;
 }
@@ -57,11 +47,12 @@ double Finite(double value, double low, double high, const char* what) {
 // The bounds of what a game can start with.
 constexpr int32_t kMostLevel = 1000000;
 constexpr int32_t kMostTimerMs = 1000000;
+constexpr int32_t kLeastRate = 2;
 constexpr int32_t kMostRate = 1000;
+constexpr int32_t kMostFramesCounted = 1000000;
 constexpr double kMostSpeedFactor = 100.0;
 constexpr int32_t kMostPointer = 100000;
 constexpr double kMostSkyOffset = 1e6;
-constexpr size_t kLongestName = 32;
 
 }  // namespace
 
@@ -72,9 +63,9 @@ std::vector<uint8_t> TMForm::CaptureReplayStart(uint32_t seed) const {
   out.I32(Game.GunTimer);
   out.I32(Game.MonsterTimer);
   out.I32(Game.BonusTimer);
-  U64(out, std::bit_cast<uint64_t>(Game.SpeedFactor));
+  out.U64(std::bit_cast<uint64_t>(Game.SpeedFactor));
   out.I32(Game.FrameMs);
-  U64(out, Game.LastSerial);
+  out.U64(Game.LastSerial);
   out.I32(Game.LastPointerX);
   out.I32(Game.LastPointerY);
   out.I32(RefreshRate);
@@ -93,7 +84,7 @@ std::vector<uint8_t> TMForm::CaptureReplayStart(uint32_t seed) const {
                               BossHidden << 4 | MusicPending << 5));
   out.I32(MouseX);
   out.I32(MouseY);
-  U64(out, MDXInput.KeyState.to_ullong());
+  out.U64(MDXInput.KeyState.to_ullong());
   const engine::TGameController& pad = MDXInput.Controller;
   out.U8(static_cast<uint8_t>(pad.Connected | pad.South << 1 | pad.Start << 2 | pad.Back << 3));
   const engine::TDXTimer::TState timer = MDXTimer.State();
@@ -109,8 +100,8 @@ std::vector<uint8_t> TMForm::CaptureReplayStart(uint32_t seed) const {
   out.U8(LastClick ? LastClick->Screen : 0);
   out.U8(LastClick ? LastClick->Window : 0);
   out.I32(LastClick ? LastClick->Item : 0);
-  U64(out, std::bit_cast<uint64_t>(Sky ? Sky->X : 0.0));
-  U64(out, std::bit_cast<uint64_t>(Sky ? Sky->Y : 0.0));
+  out.U64(std::bit_cast<uint64_t>(Sky ? Sky->X : 0.0));
+  out.U64(std::bit_cast<uint64_t>(Sky ? Sky->Y : 0.0));
   return std::move(out.Bytes());
 }
 
@@ -121,19 +112,17 @@ void TMForm::ApplyReplayStart(engine::TByteReader& in) {
   Game.GunTimer = Within(in.I32(), -kMostTimerMs, kMostTimerMs, "a spawn timer of");
   Game.MonsterTimer = Within(in.I32(), -kMostTimerMs, kMostTimerMs, "a spawn timer of");
   Game.BonusTimer = Within(in.I32(), -kMostTimerMs, kMostTimerMs, "a spawn timer of");
-  Game.SpeedFactor = Finite(std::bit_cast<double>(U64(in)), 0, kMostSpeedFactor, "speed");
-  Game.FrameMs = Within(in.I32(), 0, kMostTimerMs, "a frame of");
-  Game.LastSerial = U64(in);
+  Game.SpeedFactor = Finite(std::bit_cast<double>(in.U64()), 0, kMostSpeedFactor, "speed");
+  Game.FrameMs = Within(in.I32(), 1, kMostRate, "a frame of");
+  Game.LastSerial = in.U64();
   Game.LastPointerX = Within(in.I32(), -kMostPointer, kMostPointer, "the pointer at");
   Game.LastPointerY = Within(in.I32(), -kMostPointer, kMostPointer, "the pointer at");
-  RefreshRate = Within(in.I32(), 0, kMostRate, "a refresh rate of");
+  RefreshRate = Within(in.I32(), kLeastRate, kMostRate, "a refresh rate of");
   const uint8_t options = in.U8();
   Options.FullScreen = options & 1;
   Options.Music = (options >> 1) & 1;
   Options.Sounds = (options >> 2) & 1;
   Options.Country = in.ShortString();
-  if (Options.Country.size() > kLongestName)
-    throw persist::EReplayError("the replay's country is too long");
   BossShift = in.U8();
   BossKey = in.U16();
   for (int i = 1; i <= persist::kTableSize; ++i) {
@@ -141,8 +130,6 @@ void TMForm::ApplyReplayStart(engine::TByteReader& in) {
     HighScores[i].Points = in.I32();
   }
   PlayerName = in.ShortString();
-  if (PlayerName.size() > kLongestName)
-    throw persist::EReplayError("the replay's name is too long");
   Keys = FlagsOf(in.U8());
   KeysWereDown = FlagsOf(in.U8());
   const uint8_t held = in.U8();
@@ -154,7 +141,7 @@ void TMForm::ApplyReplayStart(engine::TByteReader& in) {
   MusicPending = (held >> 5) & 1;
   MouseX = Within(in.I32(), -kMostPointer, kMostPointer, "the pointer at");
   MouseY = Within(in.I32(), -kMostPointer, kMostPointer, "the pointer at");
-  MDXInput.KeyState = engine::TDXInputStates(U64(in));
+  MDXInput.RestoreStates(engine::TDXInputStates(in.U64()));
   const uint8_t pad = in.U8();
   MDXInput.Controller.Connected = pad & 1;
   MDXInput.Controller.South = (pad >> 1) & 1;
@@ -166,8 +153,8 @@ void TMForm::ApplyReplayStart(engine::TByteReader& in) {
   timer.started = (timerFlags >> 1) & 1;
   timer.lastFrameTime = in.U32();
   timer.periodStart = in.U32();
-  timer.framesInPeriod = in.I32();
-  timer.framesPerSecond = in.I32();
+  timer.framesInPeriod = Within(in.I32(), 0, kMostFramesCounted, "frames counted");
+  timer.framesPerSecond = Within(in.I32(), 0, kMostFramesCounted, "frames a second");
   MDXTimer.SetState(timer);
   const bool inFrame = Bool(in);
   const int lag = Within(in.I32(), 0, kMostTimerMs, "a lag of");
@@ -179,9 +166,9 @@ void TMForm::ApplyReplayStart(engine::TByteReader& in) {
   const int item = Within(in.I32(), 0, kMenuButtonSlots, "the menu item");
   if (clicked) LastClick = TClickTarget{screen, window, item};
   const double skyX =
-      Finite(std::bit_cast<double>(U64(in)), -kMostSkyOffset, kMostSkyOffset, "sky");
+      Finite(std::bit_cast<double>(in.U64()), -kMostSkyOffset, kMostSkyOffset, "sky");
   const double skyY =
-      Finite(std::bit_cast<double>(U64(in)), -kMostSkyOffset, kMostSkyOffset, "sky");
+      Finite(std::bit_cast<double>(in.U64()), -kMostSkyOffset, kMostSkyOffset, "sky");
   if (Sky) {
     Sky->X = skyX;
     Sky->Y = skyY;

@@ -102,7 +102,6 @@ void TViewer::ShowState() {
   Label(Cp1251Text(run_.Over() ? "Конец повтора" : "Пауза"), kStateLabelTop);
   form.MDXDraw.Surface().Canvas().Release();
   form.MDXDraw.Flip();
-  run_.Platform().ShowHeld();
 }
 
 void TViewer::ReadViewerKeys() {

@@ -25,6 +25,10 @@ class TByteReader {
   uint8_t U8();
   uint16_t U16();
   uint32_t U32();
+  uint64_t U64() {
+    const uint64_t low = U32();
+    return low | uint64_t{U32()} << 32;
+  }
   int8_t I8() { return static_cast<int8_t>(U8()); }
   int16_t I16() { return static_cast<int16_t>(U16()); }
   int32_t I32() { return static_cast<int32_t>(U32()); }

@@ -24,6 +24,10 @@ class TByteWriter {
     U16(static_cast<uint16_t>(value >> 16));
   }
   void I32(int32_t value) { U32(static_cast<uint32_t>(value)); }
+  void U64(uint64_t value) {
+    U32(static_cast<uint32_t>(value));
+    U32(static_cast<uint32_t>(value >> 32));
+  }
   void Append(std::span<const uint8_t> bytes) {
     bytes_.insert(bytes_.end(), bytes.begin(), bytes.end());
   }

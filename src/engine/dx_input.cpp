@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 
 #include "engine/engine_error.h"
 #include "platform/platform.h"
@@ -92,7 +93,9 @@ int32_t TJoystick::ScaleAxis(uint32_t raw, uint32_t minimum, uint32_t maximum, i
   const double live = static_cast<double>(half) - dz;
   if (live == 0.0 || static_cast<double>(std::llabs(p)) <= dz) return 0;
   const double scaled = p > 0 ? (p - dz) * range / live : (p + dz) * range / live;
-  return static_cast<int32_t>(std::nearbyint(scaled));
+  // A position far outside its calibration must still give a number, not overflow one.
+  constexpr double kLimit = std::numeric_limits<int32_t>::max();
+  return static_cast<int32_t>(std::nearbyint(std::clamp(scaled, -kLimit, kLimit)));
 }
 
 void TJoystick::Update() {

@@ -132,6 +132,11 @@ class TDXInput {
 
   TDXInputStates KeyState;
   const TDXInputStates& RawStates() const { return rawStates_; }
+  // The states as they stood between two frames (a replay's start): the devices read so.
+  void RestoreStates(const TDXInputStates& states) {
+    KeyState = states;
+    rawStates_ = states;
+  }
 
   void Initialize();
   void Update();

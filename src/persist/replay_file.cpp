@@ -2,6 +2,7 @@
 
 #include <zstd.h>
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 
@@ -20,7 +21,6 @@ namespace {
 //   the start followed by the tape.
 constexpr char kMagic[] = "PEROREPL";
 constexpr size_t kMagicBytes = 8;
-constexpr int kPackLevel = 19;
 // A frame's window bigger than what it unpacks to is never needed; this bounds the unpacker.
 constexpr int kWindowLogMax = 25;
 
@@ -57,7 +57,9 @@ std::vector<uint8_t> Unpack(std::span<const uint8_t> packed, size_t expected) {
 
 }  // namespace
 
-std::vector<uint8_t> EncodeReplay(const TReplay& replay) {
+std::vector<uint8_t> EncodeReplay(const TReplay& replay, int packLevel) {
+  CheckSize("starting state", replay.Start.size(), kMostReplayStartBytes);
+  CheckSize("input", replay.Tape.size(), kMostReplayTapeBytes);
   engine::TByteWriter out;
   out.Append(std::span(reinterpret_cast<const uint8_t*>(kMagic), kMagicBytes));
   out.U16(kReplayFormatVersion);
@@ -68,21 +70,21 @@ std::vector<uint8_t> EncodeReplay(const TReplay& replay) {
   out.I32(replay.Result.Score);
   out.I32(replay.Result.Level);
   out.I32(replay.Result.Lives);
-  out.U32(static_cast<uint32_t>(replay.Result.Frames));
-  out.U32(static_cast<uint32_t>(replay.Result.Frames >> 32));
+  out.U64(replay.Result.Frames);
   out.U8(static_cast<uint8_t>(replay.Result.Ending));
   std::vector<uint8_t> body(replay.Start);
   body.insert(body.end(), replay.Tape.begin(), replay.Tape.end());
   // The frame carries its content's checksum, so a damaged file is found before it is played.
   std::unique_ptr<ZSTD_CCtx, decltype(&ZSTD_freeCCtx)> context(ZSTD_createCCtx(), ZSTD_freeCCtx);
   if (!context) throw std::bad_alloc();
-  ZSTD_CCtx_setParameter(context.get(), ZSTD_c_compressionLevel, kPackLevel);
+  ZSTD_CCtx_setParameter(context.get(), ZSTD_c_compressionLevel, packLevel);
   ZSTD_CCtx_setParameter(context.get(), ZSTD_c_checksumFlag, 1);
   std::vector<uint8_t> packed(ZSTD_compressBound(body.size()));
   const size_t size =
       ZSTD_compress2(context.get(), packed.data(), packed.size(), body.data(), body.size());
   if (ZSTD_isError(size)) throw EReplayError(ZSTD_getErrorName(size));
   packed.resize(size);
+  CheckSize("file", out.Size() + 3 * sizeof(uint32_t) + packed.size(), kMostReplayFileBytes);
   out.U32(static_cast<uint32_t>(replay.Start.size()));
   out.U32(static_cast<uint32_t>(replay.Tape.size()));
   out.U32(static_cast<uint32_t>(packed.size()));
@@ -90,18 +92,25 @@ std::vector<uint8_t> EncodeReplay(const TReplay& replay) {
   return std::move(out.Bytes());
 }
 
-TReplay DecodeReplay(std::span<const uint8_t> bytes) {
-  CheckSize("file", bytes.size(), kMostReplayFileBytes);
-  engine::TByteReader in(bytes, CutShort);
+namespace {
+
+// The sizes that follow the claimed result.
+struct TPackedSizes {
+  uint32_t start = 0;
+  uint32_t tape = 0;
+  uint32_t packed = 0;
+};
+
+// Reads and checks everything before the packed game.
+TPackedSizes ReadHeader(engine::TByteReader& in, TReplay& replay) {
+  const std::span<const uint8_t> bytes = in.Take(std::min(in.Remaining(), kMagicBytes));
   if (bytes.size() < kMagicBytes || std::memcmp(bytes.data(), kMagic, kMagicBytes) != 0)
     throw EReplayError("this is not a replay of the game");
-  in.Skip(kMagicBytes);
   const uint16_t format = in.U16();
   if (format != kReplayFormatVersion) {
     throw EReplayError("the replay is of format " + std::to_string(format) + "; this game reads " +
                        std::to_string(kReplayFormatVersion));
   }
-  TReplay replay;
   replay.GameVersion = in.ShortString();
   CheckText("game version", replay.GameVersion);
   const auto rules = in.Take(replay.Rules.size());
@@ -113,27 +122,42 @@ TReplay DecodeReplay(std::span<const uint8_t> bytes) {
   replay.Result.Score = in.I32();
   replay.Result.Level = in.I32();
   replay.Result.Lives = in.I32();
-  replay.Result.Frames = in.U32();
-  replay.Result.Frames |= uint64_t{in.U32()} << 32;
+  replay.Result.Frames = in.U64();
   const uint8_t ending = in.U8();
   if (ending > static_cast<uint8_t>(TReplayEnding::Fault))
     throw EReplayError("the replay's ending " + std::to_string(ending) + " is unknown");
   replay.Result.Ending = static_cast<TReplayEnding>(ending);
-  const uint32_t startSize = in.U32();
-  const uint32_t tapeSize = in.U32();
-  const uint32_t packedSize = in.U32();
-  CheckSize("starting state", startSize, kMostReplayStartBytes);
-  CheckSize("input", tapeSize, kMostReplayTapeBytes);
+  TPackedSizes sizes{in.U32(), in.U32(), in.U32()};
+  CheckSize("starting state", sizes.start, kMostReplayStartBytes);
+  CheckSize("input", sizes.tape, kMostReplayTapeBytes);
   // Every frame takes at least one byte of the input.
-  if (replay.Result.Frames > tapeSize)
+  if (replay.Result.Frames > sizes.tape)
     throw EReplayError("the replay claims " + std::to_string(replay.Result.Frames) + " frames in " +
-                       std::to_string(tapeSize) + " bytes of input");
-  if (packedSize != in.Remaining())
+                       std::to_string(sizes.tape) + " bytes of input");
+  if (sizes.packed != in.Remaining())
     throw EReplayError("the replay's packed game has the wrong size");
-  const std::vector<uint8_t> body = Unpack(in.Take(packedSize), size_t{startSize} + tapeSize);
-  replay.Start.assign(body.begin(), body.begin() + startSize);
-  replay.Tape.assign(body.begin() + startSize, body.end());
+  return sizes;
+}
+
+}  // namespace
+
+TReplay DecodeReplay(std::span<const uint8_t> bytes) {
+  CheckSize("file", bytes.size(), kMostReplayFileBytes);
+  engine::TByteReader in(bytes, CutShort);
+  TReplay replay;
+  const TPackedSizes sizes = ReadHeader(in, replay);
+  const std::vector<uint8_t> body = Unpack(in.Take(sizes.packed), size_t{sizes.start} + sizes.tape);
+  replay.Start.assign(body.begin(), body.begin() + sizes.start);
+  replay.Tape.assign(body.begin() + sizes.start, body.end());
   return replay;
+}
+
+TReplayResult DecodeReplayResult(std::span<const uint8_t> bytes) {
+  CheckSize("file", bytes.size(), kMostReplayFileBytes);
+  engine::TByteReader in(bytes, CutShort);
+  TReplay replay;
+  ReadHeader(in, replay);
+  return replay.Result;
 }
 
 }  // namespace persist

@@ -12,8 +12,8 @@ namespace persist {
 
 constexpr const char* kReplayExtension = ".perolet-replay";
 constexpr uint16_t kReplayFormatVersion = 1;
-// Bounds a reader holds every replay to: a file of at most 4 MB (an hour's game takes a small
-// part of it) unpacking to at most 24 MB.
+// Bounds a reader holds every replay to: a file of at most 4 MB unpacking to at most 24 MB (a
+// game takes some tens of bytes a frame before packing: hours at any refresh rate).
 constexpr size_t kMostReplayFileBytes = 4u << 20;
 constexpr size_t kMostReplayStartBytes = 64u << 10;
 constexpr size_t kMostReplayTapeBytes = 24u << 20;
@@ -51,9 +51,16 @@ class EReplayError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-std::vector<uint8_t> EncodeReplay(const TReplay& replay);
+// zstd's levels: the smallest file for a game that has ended, a quick one for a fault's.
+constexpr int kSmallPackLevel = 19;
+constexpr int kQuickPackLevel = 3;
+
+// EReplayError when the replay is beyond the bounds a reader holds it to.
+std::vector<uint8_t> EncodeReplay(const TReplay& replay, int packLevel = kSmallPackLevel);
 // Every size and count is checked before anything is unpacked; a file that is not a replay,
 // of another format version, damaged or beyond the bounds raises EReplayError saying which.
 TReplay DecodeReplay(std::span<const uint8_t> bytes);
+// Only what the replay claims, without unpacking the game.
+TReplayResult DecodeReplayResult(std::span<const uint8_t> bytes);
 
 }  // namespace persist

@@ -57,7 +57,7 @@ void PruneReplays(const std::string& saveFolder, const THighScoreTable& table) {
     std::string why;
     if (!platform::ReadWholeFile(path, bytes, why, kMostReplayFileBytes)) continue;
     try {
-      if (OnTable(table, DecodeReplay(bytes).Result)) continue;
+      if (OnTable(table, DecodeReplayResult(bytes))) continue;
     } catch (const EReplayError&) {
       continue;  // not one of ours to remove
     }

@@ -142,8 +142,11 @@ std::string AbsolutePath(const std::string& path) {
 std::vector<std::string> FileNamesIn(const std::string& folder) {
   std::vector<std::string> names;
   std::error_code error;
-  for (const auto& entry : std::filesystem::directory_iterator(NativePath(folder), error)) {
-    if (entry.is_regular_file(error)) names.push_back(entry.path().filename().string());
+  std::filesystem::directory_iterator entry(NativePath(folder), error);
+  // Stepped with an error code: a folder that fails half-way ends the list, never throws.
+  for (; !error && entry != std::filesystem::directory_iterator(); entry.increment(error)) {
+    std::error_code kind;
+    if (entry->is_regular_file(kind)) names.push_back(entry->path().filename().string());
   }
   return names;
 }

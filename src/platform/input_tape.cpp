@@ -1,5 +1,6 @@
 #include "platform/input_tape.h"
 
+#include <cstdlib>
 #include <limits>
 
 namespace platform {
@@ -15,8 +16,14 @@ namespace {
 constexpr int kLastEventKind = static_cast<int>(TEventKind::Quit);
 constexpr int kVarintBytes = 10;
 // A frame asks a few dozen questions; a tape that claims more is damaged, and the cap keeps a
-// hostile one from growing the frame's queues.
-constexpr uint64_t kMostRecordsInFrame = 4096;
+// hostile one from growing the frame's queues. Events pile up while a frame stalls (a window
+// dragged, a save written), so they have a cap of their own.
+constexpr uint64_t kMostAnswersInFrame = 4096;
+constexpr uint64_t kMostEventsInFrame = 65536;
+// The bounds of what a platform answers: a pointer on some screen, a refresh rate a display has.
+constexpr int32_t kMostPointer = 100000;
+constexpr int64_t kLeastRefreshRate = 2;
+constexpr int64_t kMostRefreshRate = 1000;
 
 enum : uint8_t {
   kPadRead = 1,
@@ -122,6 +129,12 @@ void TTapeWriter::Controller(bool read, const TControllerState& state) {
   Column(TTapeRead::Controller).push_back(PadBits(read, state));
 }
 
+size_t TTapeWriter::Size() const {
+  size_t size = counts_.size();
+  for (const auto& column : columns_) size += column.size();
+  return size;
+}
+
 std::vector<uint8_t> TTapeWriter::Bytes() const {
   std::vector<uint8_t> counts = counts_;
   for (uint32_t count : frameCounts_) PutVarint(counts, count);
@@ -200,12 +213,14 @@ bool TTapeReader::NextFrame() {
 void TTapeReader::LoadFrame() {
   ++frame_;
   std::array<uint64_t, kTapeReadKinds> counts{};
-  uint64_t records = 0;
-  for (uint64_t& count : counts) {
-    count = Varint(counts_);
-    records += count;
-    if (count > kMostRecordsInFrame || records > kMostRecordsInFrame)
-      Fail("a frame of more than " + std::to_string(kMostRecordsInFrame) + " records");
+  uint64_t answers = 0;
+  for (uint64_t& count : counts) count = Varint(counts_);
+  if (counts[0] > kMostEventsInFrame)
+    Fail("a frame of more than " + std::to_string(kMostEventsInFrame) + " events");
+  for (int kind = 1; kind < kTapeReadKinds; ++kind) {
+    answers += counts[kind];
+    if (counts[kind] > kMostAnswersInFrame || answers > kMostAnswersInFrame)
+      Fail("a frame of more than " + std::to_string(kMostAnswersInFrame) + " answers");
   }
   events_.clear();
   nextEvent_ = 0;
@@ -257,6 +272,13 @@ void TTapeReader::ReadAnswer(TTapeRead kind) {
     case TTapeRead::WindowPos:
       answer.point.x = Int32(in);
       answer.point.y = Int32(in);
+      if (std::abs(answer.point.x) > kMostPointer || std::abs(answer.point.y) > kMostPointer)
+        Fail("a pointer far off any screen");
+      break;
+    case TTapeRead::RefreshRate:
+      answer.number = Int32(in);
+      if (answer.number < kLeastRefreshRate || answer.number > kMostRefreshRate)
+        Fail("a refresh rate of " + std::to_string(answer.number));
       break;
     case TTapeRead::Joystick: {
       const uint8_t read = Byte(in);
@@ -274,6 +296,10 @@ void TTapeReader::ReadAnswer(TTapeRead kind) {
         answer.joystick.maximum[axis] = u32();
       }
       answer.joystick.buttons = u32();
+      for (int axis = 0; axis < TJoystickRaw::kAxes; ++axis) {
+        if (answer.joystick.minimum[axis] > answer.joystick.maximum[axis])
+          Fail("a joystick whose range runs backwards");
+      }
       break;
     }
     case TTapeRead::Controller: {

@@ -18,8 +18,10 @@ namespace platform {
 // every other question it asked the platform (the clock, the key table, the pointer, pads,
 // focus). A frame is one turn of the message loop: the events up to the poll that found none,
 // then whatever the frame asked. Each kind of question keeps its own order within a frame,
-// so playing back needs the same questions per kind, not the same interleaving: a frame that
-// asks one more or one fewer time (a run that skips drawing) gets the last answer again.
+// so playing back needs the same questions per kind, not the same interleaving. A frame that
+// asks once more than the recording did gets the last answer again; one that asks fewer
+// times leaves the rest unread, which is sound only when the questions left out come last in
+// the frame (a run that skips drawing leaves out the drawing's, which are the frame's last).
 enum class TTapeRead : uint8_t {
   Ticks = 1,
   AppActive,
@@ -69,6 +71,8 @@ class TTapeWriter {
   // The tape so far, the frame under way included.
   std::vector<uint8_t> Bytes() const;
   int64_t Frames() const { return frames_; }
+  // The bytes the tape holds so far.
+  size_t Size() const;
 
  private:
   std::vector<uint8_t>& Column(TTapeRead kind);
@@ -95,7 +99,6 @@ class TTapeReader {
   // Moves to the next frame; false when the tape has no more.
   bool NextFrame();
   bool AtEnd() const { return counts_.AtEnd(); }
-  int64_t Frame() const { return frame_; }
 
   // The frame's next event, if any is left.
   std::optional<TEvent> NextEvent();

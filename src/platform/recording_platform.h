@@ -18,9 +18,6 @@ class TRecordingPlatform final : public TForwardingPlatform {
   const TTapeWriter* Tape() const { return tape_.get(); }
   // Ends the recording and hands over its tape (none when nothing was recorded).
   std::unique_ptr<TTapeWriter> End() { return std::move(tape_); }
-  bool Recording() const { return tape_ != nullptr; }
-  // Between the poll that found no event and the next poll: the frame's events are over.
-  bool AfterEvents() const { return afterEvents_; }
 
   uint32_t Ticks() override;
   bool PollEvent(TEvent& event) override;
@@ -45,6 +42,7 @@ class TRecordingPlatform final : public TForwardingPlatform {
   }
 
   std::unique_ptr<TTapeWriter> tape_;
+  // Between the poll that found no event and the next poll: the frame's events are over.
   bool afterEvents_ = false;
 };
 

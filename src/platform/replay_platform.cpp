@@ -43,11 +43,29 @@ void TReplayPlatform::ShowHeld() {
   if (heldPixels_) Inner().Present(heldPixels_, heldWidth_, heldHeight_);
 }
 
-// The window is made for real, so there is something to watch; the game is told what the
-// recording was told.
+// The window is made while the program sets itself up, so there is something to watch; from
+// the recorded game on it stays as it is, and the game is told what the recording was told.
 bool TReplayPlatform::DisplayInitialize(const TDisplayRequest& request) {
-  const bool made = Inner().DisplayInitialize(request);
-  return armed_ ? Flag(TTapeRead::DisplayInitialize) : made;
+  if (armed_) return Flag(TTapeRead::DisplayInitialize);
+  return Inner().DisplayInitialize(request);
+}
+
+// The picture held lies in the surface the display is about to free.
+void TReplayPlatform::DisplayFinalize() {
+  heldPixels_ = nullptr;
+  if (!armed_) Inner().DisplayFinalize();
+}
+
+void TReplayPlatform::SetCentered(bool centered) {
+  if (!armed_) Inner().SetCentered(centered);
+}
+
+void TReplayPlatform::SetBordered(bool bordered) {
+  if (!armed_) Inner().SetBordered(bordered);
+}
+
+void TReplayPlatform::SetWindowPlacement(const TWindowPlacement& placement) {
+  if (!armed_) Inner().SetWindowPlacement(placement);
 }
 
 bool TReplayPlatform::RestoreTarget() {

@@ -13,7 +13,7 @@ namespace platform {
 // Plays a tape back: the game's questions are answered from it, while what the game shows
 // and plays goes on to the platform beneath (a window to watch in, or the headless one). What
 // would reach outside (a link opened, a request sent, the pointer moved, the window
-// minimised) stays inside.
+// minimised, moved or switched to another mode) stays inside once the recorded game runs.
 class TReplayPlatform final : public TForwardingPlatform {
  public:
   // ETapeError when the tape's start is damaged.
@@ -38,6 +38,10 @@ class TReplayPlatform final : public TForwardingPlatform {
   void WaitEvent(int) override {}
   bool AppActive() override { return Flag(TTapeRead::AppActive, &TPlatform::AppActive); }
   bool DisplayInitialize(const TDisplayRequest& request) override;
+  void DisplayFinalize() override;
+  void SetCentered(bool centered) override;
+  void SetBordered(bool bordered) override;
+  void SetWindowPlacement(const TWindowPlacement& placement) override;
   bool TargetLost() override { return Flag(TTapeRead::TargetLost, &TPlatform::TargetLost); }
   bool RestoreTarget() override;
   int RefreshRate() override;

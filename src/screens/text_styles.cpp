@@ -33,6 +33,7 @@ constexpr std::array<TTextStyle, 16> kTextStyles{{
 }  // namespace
 
 void TMForm::SetTextStyle(int style) {
+  if (!MDXDraw.HasSurface()) return;  // no display: nothing to draw or measure with
   if (style < 1 || style > static_cast<int>(kTextStyles.size())) return;
   const TTextStyle& s = kTextStyles[style - 1];
   engine::TFont& font = MDXDraw.Surface().Canvas().Font;
@@ -43,7 +44,7 @@ void TMForm::SetTextStyle(int style) {
 
 void TMForm::DrawText(const std::string& text, int x, bool centreVertically,
                       bool centreHorizontally, int y) {
-  if (SkipDrawing) return;
+  if (SkipDrawing || !MDXDraw.HasSurface()) return;
   engine::TCanvas& canvas = MDXDraw.Surface().Canvas();
   if (centreHorizontally || centreVertically) {
     const auto [width, height] = canvas.Measure(text);
@@ -54,6 +55,7 @@ void TMForm::DrawText(const std::string& text, int x, bool centreVertically,
 }
 
 int TMForm::TextWidth(const std::string& text) {
+  if (!MDXDraw.HasSurface()) return 0;
   return MDXDraw.Surface().Canvas().TextWidth(text);
 }
 

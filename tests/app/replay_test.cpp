@@ -32,6 +32,17 @@ struct RecordedGame : test_support::THeadlessFormFixture {
     platform.KeyUp(vk);
     Frame();
   }
+  // The replay played back on a platform of its own reaches what it claims.
+  static void ExpectPlaysBack(const persist::TReplay& replay) {
+    platform::THeadlessPlatform again(kRate);
+    TReplayRun run(again, replay, TFormConfig{});
+    run.Start();
+    while (run.Step()) {
+    }
+    EXPECT_TRUE(run.ReachedClaim())
+        << run.Reached().Frames << " frames, " << run.Reached().Score << " points, ending "
+        << static_cast<int>(run.Reached().Ending);
+  }
   persist::TReplay Kept(const char* stem) {
     std::vector<uint8_t> bytes;
     std::string why;
@@ -88,12 +99,20 @@ TEST_F(RecordedGame, AGameIntoTheTableLeavesReplaysThatPlayBackToItsEnd) {
   EXPECT_EQ(Kept(persist::TableReplayStem(form->Game.Score, form->Game.GameSeed()).c_str()).Tape,
             last.Tape);
 
-  platform::THeadlessPlatform again(kRate);
-  TReplayRun run(again, last, TFormConfig{});
-  run.Start();
-  while (run.Step()) {
-  }
-  EXPECT_TRUE(run.ReachedClaim()) << run.Reached().Frames << " frames, " << run.Reached().Score;
+  ExpectPlaysBack(last);
+}
+
+TEST_F(RecordedGame, AGameTheSessionEndsIsKeptAsClosedAndPlaysBackSo) {
+  Frames(3);
+  platform.TypeChar(13);
+  Frames(300);
+  ASSERT_EQ(form->ScreenType, kScreenGame);
+  platform.RequestQuit();
+  Frame();
+  ASSERT_TRUE(form->Terminated());
+  const persist::TReplay last = Kept(persist::kLastReplay);
+  EXPECT_EQ(last.Result.Ending, persist::TReplayEnding::Closed);
+  ExpectPlaysBack(last);
 }
 
 }  // namespace

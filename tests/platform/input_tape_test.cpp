@@ -76,11 +76,13 @@ TEST(InputTape, DamageIsRefusedWithWhatWasWrong) {
   const int ticks = static_cast<int>(TTapeRead::Ticks);
   const int keys = static_cast<int>(TTapeRead::Keys);
   const int joystick = static_cast<int>(TTapeRead::Joystick);
+  const int cursor = static_cast<int>(TTapeRead::Cursor);
+  const int rate = static_cast<int>(TTapeRead::RefreshRate);
   std::vector<uint8_t> oversized = Tape(OneFrame(0, 0), {});
   oversized[2] = 100;
   std::vector<uint8_t> flood(platform::kTapeReadKinds, 0);
-  flood[0] = 0x88;  // 5000 events, as a varint
-  flood.insert(flood.begin() + 1, 0x27);
+  flood[1] = 0x88;  // 5000 answers of the clock, as a varint
+  flood.insert(flood.begin() + 2, 0x27);
   const struct {
     std::vector<uint8_t> bytes;
     const char* says;
@@ -101,7 +103,11 @@ TEST(InputTape, DamageIsRefusedWithWhatWasWrong) {
       {Tape(OneFrame(0, ticks), {}, {{ticks, {0xFF, 0xFF, 0xFF, 0xFF, 0x7F}}}), "out of range"},
       {Tape(OneFrame(0, keys), {}, {{keys, {0x81, 0x02}}}), "changes 257 keys"},
       {Tape(OneFrame(0, joystick), {}, {{joystick, {2}}}), "flag of 2"},
-      {Tape(flood, {}), "more than 4096 records"},
+      {Tape(OneFrame(0, joystick), {}, {{joystick, {1, 0, 9, 1, 0, 0, 0, 0, 0, 0, 0}}}),
+       "runs backwards"},
+      {Tape(OneFrame(0, cursor), {}, {{cursor, {0xC2, 0x9A, 0x0C, 0}}}), "far off any screen"},
+      {Tape(OneFrame(0, rate), {}, {{rate, {0}}}), "refresh rate of 0"},
+      {Tape(flood, {}), "more than 4096 answers"},
   };
   for (const auto& c : cases) {
     try {
