@@ -78,11 +78,18 @@ for _ in $(seq 100); do
   sleep 0.1
 done
 [ -n "$window" ] || fail "no window for the replay: $(cat game.log)"
-sleep 4  # past the level banner, which holds the world still
+# Past the level banner, which holds the world still, the pictures change (a slow build may
+# take a while to get there).
 look && cp now.png playing-1.png
-sleep 0.5
-look
-[ "$(compare -metric AE playing-1.png now.png null: 2>&1 || true)" -gt 500 ] || fail "the replay does not move"
+moving() {
+  sleep 0.5
+  look
+  local changed
+  changed=$(compare -metric AE playing-1.png now.png null: 2>&1 || true)
+  cp now.png playing-1.png
+  [ "$changed" -gt 500 ]
+}
+wait_until "the replay does not move" moving
 key space
 look && cp now.png paused-1.png
 sleep 1
