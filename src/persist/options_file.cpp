@@ -27,7 +27,7 @@ void DefaultOptions(TSettingsRef s) {
   s.options.Sounds = true;
   s.bossShift = platform::kShiftAlt;
   s.bossKey = kDefaultBossKey;
-  s.options.Country = "_______";
+  s.options.Country = kDefaultCountry;
 }
 
 void LoadOptions(TSettingsRef s, const std::string& path) {

@@ -8,6 +8,9 @@
 
 namespace persist {
 
+// The country of a player who has given none: a blank to be filled in, never typed after.
+constexpr const char* kDefaultCountry = "_______";
+
 // The settings the options file holds, as references into the form's state.
 struct TSettingsRef {
   TGameOptions& options;

@@ -109,15 +109,19 @@ void TMForm::LeaveOptions() {
   // A capture or an edit still running ends as moving off its row ends it: a capture that
   // caught no key gives the old one back.
   if (BossCapture) ToggleBossCapture();
-  CountryEdit = false;
+  if (CountryEdit) ToggleCountryEdit();
   ScreenType = kScreenNone;
   HideScreenFrame();
   RemoveMenuButtons();
   KillAndForget(TextCursor);
 }
 
+// Editing that begins on the default country begins on an empty field; one that ends empty
+// gives the default back.
 void TMForm::ToggleCountryEdit() {
   CountryEdit = !CountryEdit;
+  if (CountryEdit && Options.Country == persist::kDefaultCountry) Options.Country.clear();
+  if (!CountryEdit && Options.Country.empty()) Options.Country = persist::kDefaultCountry;
   if (TextCursor) TextCursor->Blinking = !TextCursor->Blinking;
 }
 

@@ -151,4 +151,23 @@ TEST_F(AltEnterInAGame, KeepsTheNameEntryOpen) {
   EXPECT_TRUE(form->Options.FullScreen);
 }
 
+// The default country is a blank to fill in: editing it starts from nothing, and leaving it
+// empty gives the blank back.
+TEST_F(OnTheMenu, TheDefaultCountryIsClearedWhenItsEditingBegins) {
+  ASSERT_EQ(form->Options.Country, persist::kDefaultCountry);
+  form->LeaveMainMenu();
+  form->ShowOptions();
+  form->ToggleCountryEdit();
+  EXPECT_EQ(form->Options.Country, "");
+  form->FormKeyPress(0xD0);  // Р
+  EXPECT_EQ(form->Options.Country, "\xD0");
+  form->FormKeyPress(8);
+  form->ToggleCountryEdit();
+  EXPECT_EQ(form->Options.Country, persist::kDefaultCountry);
+  form->ToggleCountryEdit();
+  form->FormKeyPress(0xD0);
+  form->LeaveOptions();
+  EXPECT_EQ(form->Options.Country, "\xD0") << "a country typed is kept as typed";
+}
+
 }  // namespace
