@@ -281,6 +281,7 @@ class TMForm : public engine::TDXForm, public gameplay::TGameShell {
   void ActivateWindow();
   void LeaveGameByScore();
   void LeaveGameForHighScores();
+  void LeaveGameUnnamed();
 
   // The windows' state: the backdrop, the typing cursor (shared with the options screen),
   // the timer of timed windows, the name typed (kept for the next entry of the run).

@@ -80,9 +80,10 @@ void TMForm::UpdateWindow(int lag) {
     MenuButtons[kYes]->Step(lag);
     MenuButtons[kNo]->Step(lag);
     HighlightSelection();
+    // Escape takes back what opened the question, as "Нет" does.
     if (Keys.YesPressed) {
       ActivateItem(kYes);
-    } else if (Keys.NoPressed) {
+    } else if (Keys.NoPressed || Keys.EscPressed) {
       ActivateItem(kNo);
     } else if (Keys.LeftPressed) {
       objects::ClampToFirst(MenuItem, MenuFirst, MenuLast);
@@ -107,6 +108,10 @@ void TMForm::UpdateWindow(int lag) {
       }
       break;
     case kWindowNameEntry:
+      if (Keys.EscPressed) {
+        LeaveGameUnnamed();
+        return;
+      }
       SetTextStyle(10);
       TextCursor->X = kTextCentreX + TextWidth(PlayerName) / 2.0;
       TextCursor->Step(lag);
@@ -134,6 +139,14 @@ void TMForm::LeaveGameByScore() {
     OpenWindow(kWindowNameEntry);
     return;
   }
+  Game.EndGame();
+  ShowMainMenu(0, 1, true);
+}
+
+// Escape in the name entry leaves the game as Escape in the game does: for the main menu, and
+// the table as it was.
+void TMForm::LeaveGameUnnamed() {
+  CloseWindow();
   Game.EndGame();
   ShowMainMenu(0, 1, true);
 }

@@ -151,6 +151,58 @@ TEST_F(AltEnterInAGame, KeepsTheNameEntryOpen) {
   EXPECT_TRUE(form->Options.FullScreen);
 }
 
+// Escape answers each question as "Нет" does: the window closes, nothing it asked about
+// happens, and the screen beneath stands as it stood (the send question's "Нет" leads on to
+// the table).
+struct TQuestion {
+  int window;
+  uint8_t screenAfter;
+};
+
+template <typename Fixture>
+void ExpectEscapeAnswersNo(Fixture& f, const TQuestion& q) {
+  const persist::THighScoreTable table = f.form->HighScores;
+  f.form->OpenWindow(q.window);
+  f.Frame();
+  f.platform.KeyDown(vk::kEscape);
+  f.Frame();
+  f.platform.KeyUp(vk::kEscape);
+  f.Frame();
+  EXPECT_EQ(f.form->WindowOpen, 0) << "window " << q.window;
+  EXPECT_FALSE(f.form->Terminated()) << "window " << q.window;
+  EXPECT_EQ(f.form->ScreenType, q.screenAfter) << "window " << q.window;
+  EXPECT_TRUE(f.platform.Requests().empty()) << "window " << q.window;
+  for (int i = 1; i <= persist::kTableSize; ++i)
+    EXPECT_EQ(f.form->HighScores[i].Points, table[i].Points) << "window " << q.window;
+}
+
+TEST_F(OnTheMenu, EscapeAnswersTheMenusQuestionsNo) {
+  for (const TQuestion& q : {TQuestion{kWindowQuitGame, kScreenMainMenu},
+                             TQuestion{kWindowClearRecords, kScreenMainMenu}})
+    ExpectEscapeAnswersNo(*this, q);
+}
+
+using EscapeInAGame = GameFixture;
+
+TEST_F(EscapeInAGame, AnswersTheGamesQuestionsNo) {
+  ExpectEscapeAnswersNo(*this, {kWindowQuitToMenu, kScreenGame});
+  form->Game.Score = 7777;
+  ExpectEscapeAnswersNo(*this, {kWindowSendScore, kScreenHighScores});
+}
+
+TEST_F(EscapeInAGame, LeavesTheNameEntryForTheMenuWithTheTableAsItWas) {
+  const persist::THighScoreTable table = form->HighScores;
+  form->Game.Score = 7777;
+  form->OpenWindow(kWindowNameEntry);
+  Frame();
+  platform.KeyDown(vk::kEscape);
+  Frame();
+  EXPECT_EQ(form->WindowOpen, 0);
+  EXPECT_EQ(form->ScreenType, kScreenMainMenu);
+  for (int i = 1; i <= persist::kTableSize; ++i)
+    EXPECT_EQ(form->HighScores[i].Points, table[i].Points);
+}
+
 // The default country is a blank to fill in: editing it starts from nothing, and leaving it
 // empty gives the blank back.
 TEST_F(OnTheMenu, TheDefaultCountryIsClearedWhenItsEditingBegins) {
