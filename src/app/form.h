@@ -164,8 +164,8 @@ class TMForm : public engine::TDXForm, public gameplay::TGameShell {
   // Starts the game a replay recorded, in the state the recording began in.
   void StartReplayedGame(const std::vector<uint8_t>& start);
   // The game recorded or played back has ended, and how.
-  bool GameEnded() const { return gameEnded_; }
-  persist::TReplayEnding GameEnding() const { return gameEnding_; }
+  bool GameEnded() const { return gameEnding_.has_value(); }
+  persist::TReplayEnding GameEnding() const { return gameEnding_.value(); }
   // The name entry was answered: the replay claims the name.
   void NameEntered() { nameEntered_ = true; }
   // What the game has come to, as a replay claims its result.
@@ -304,7 +304,6 @@ class TMForm : public engine::TDXForm, public gameplay::TGameShell {
   void DrawSprites();
   void DispatchScreen(int lag);
 
-  void ComputeRulesFingerprint();
   void ResetGameRecord();
   std::vector<uint8_t> CaptureReplayStart(uint32_t seed) const;
   void ApplyReplayStart(engine::TByteReader& in);
@@ -323,8 +322,7 @@ class TMForm : public engine::TDXForm, public gameplay::TGameShell {
   };
   std::optional<TFrameUnderWay> frameUnderWay_;
   bool gameRunning_ = false;
-  bool gameEnded_ = false;
-  persist::TReplayEnding gameEnding_ = persist::TReplayEnding::GameOver;
+  std::optional<persist::TReplayEnding> gameEnding_;
   bool nameEntered_ = false;
   bool faultKept_ = false;
   uint64_t gameFrames_ = 0;

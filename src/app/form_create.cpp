@@ -1,5 +1,6 @@
 #include "app/data_files.h"
 #include "app/form.h"
+#include "app/replay_playback.h"
 
 #include <chrono>
 
@@ -25,7 +26,7 @@ void TMForm::FormCreate() {
   MDXImageList1.Items.LoadFromFile(platform::NativePath(kImageList1File));
   MDXImageList2.Items.LoadFromFile(platform::NativePath(kImageList2File));
   MDXWaveList.Items.LoadFromFile(platform::NativePath(kSoundListFile));
-  ComputeRulesFingerprint();
+  rulesFingerprint_ = RulesFingerprintOfData();
   LoadSaveFiles();
   if (config_.fullScreen) Options.FullScreen = *config_.fullScreen;
   try {

@@ -22,7 +22,7 @@ persist::TSha256 RulesFingerprintOfData() {
 
 TReplayRun::TReplayRun(platform::TPlatform& inner, const persist::TReplay& replay,
                        TFormConfig config)
-    : replay_(replay), claimed_(replay.Result), platform_(inner, replay.Tape) {
+    : replay_(replay), platform_(inner, replay.Tape) {
   const persist::TSha256 ours = RulesFingerprintOfData();
   if (replay.Rules != ours) {
     throw persist::EReplayError("the replay was recorded by version " + replay.GameVersion +
@@ -57,7 +57,7 @@ persist::TReplayResult TReplayRun::Reached() const {
   using persist::TReplayEnding;
   // A game still running when its replay ran out was closed, or stopped by the fault the
   // replay was kept for.
-  TReplayEnding ending = claimed_.Ending;
+  TReplayEnding ending = Claimed().Ending;
   if (form_->GameEnded()) {
     ending = form_->GameEnding();
   } else if (ending != TReplayEnding::Fault) {

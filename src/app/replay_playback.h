@@ -33,16 +33,15 @@ class TReplayRun {
 
   TMForm& Form() { return *form_; }
   platform::TReplayPlatform& Platform() { return platform_; }
-  const persist::TReplayResult& Claimed() const { return claimed_; }
+  const persist::TReplayResult& Claimed() const { return replay_.Result; }
   // What the game came to; its ending is the claimed one unless the game ended when the
   // replay claimed it had not, or the other way round.
   persist::TReplayResult Reached() const;
-  bool ReachedClaim() const { return !Damage() && Reached() == claimed_; }
+  bool ReachedClaim() const { return !Damage() && Reached() == Claimed(); }
   const std::optional<std::string>& Damage() const { return platform_.Damage(); }
 
  private:
   const persist::TReplay& replay_;
-  persist::TReplayResult claimed_;
   platform::TReplayPlatform platform_;
   std::unique_ptr<TMForm> form_;
 };

@@ -16,13 +16,9 @@ namespace {
 
 }  // namespace
 
-void TMForm::ComputeRulesFingerprint() {
-  rulesFingerprint_ = RulesFingerprintOfData();
-}
-
 void TMForm::ResetGameRecord() {
   gameRunning_ = true;
-  gameEnded_ = false;
+  gameEnding_.reset();
   nameEntered_ = false;
   faultKept_ = false;
   gameFrames_ = 0;
@@ -77,7 +73,6 @@ void TMForm::LimitRecording() {
 void TMForm::EndGameRecording(persist::TReplayEnding ending) {
   if (!gameRunning_) return;
   gameRunning_ = false;
-  gameEnded_ = true;
   gameEnding_ = ending;
   if (!recorder_ || config_.replaying) return;
   const std::unique_ptr<platform::TTapeWriter> tape = recorder_->End();
@@ -86,14 +81,14 @@ void TMForm::EndGameRecording(persist::TReplayEnding ending) {
     persist::TReplay replay{PEROLET_VERSION, rulesFingerprint_, GameResult(ending),
                             std::move(replayStart_), tape->Bytes()};
     const std::vector<uint8_t> bytes = persist::EncodeReplay(replay);
-    std::string why;
-    if (persist::KeepReplay(config_.saveFolder, persist::kLastReplay, bytes, why).empty())
-      std::cerr << "Перолёт: the game's replay was not kept: " << why << '\n';
-    if (!nameEntered_) return;
-    const std::string stem = persist::TableReplayStem(Game.Score, Game.GameSeed());
-    if (persist::KeepReplay(config_.saveFolder, stem, bytes, why).empty())
-      std::cerr << "Перолёт: the game's replay was not kept: " << why << '\n';
-    persist::PruneReplays(config_.saveFolder, HighScores);
+    std::vector<std::string> stems = {persist::kLastReplay};
+    if (nameEntered_) stems.push_back(persist::TableReplayStem(Game.Score, Game.GameSeed()));
+    for (const std::string& stem : stems) {
+      std::string why;
+      if (persist::KeepReplay(config_.saveFolder, stem, bytes, why).empty())
+        std::cerr << "Перолёт: the game's replay was not kept: " << why << '\n';
+    }
+    if (nameEntered_) persist::PruneReplays(config_.saveFolder, HighScores);
   } catch (const std::exception& error) {
     std::cerr << "Перолёт: the game's replay was not kept: " << error.what() << '\n';
   }

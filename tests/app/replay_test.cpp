@@ -39,9 +39,8 @@ struct RecordedGame : test_support::THeadlessFormFixture {
     run.Start();
     while (run.Step()) {
     }
-    EXPECT_TRUE(run.ReachedClaim())
-        << run.Reached().Frames << " frames, " << run.Reached().Score << " points, ending "
-        << static_cast<int>(run.Reached().Ending);
+    EXPECT_TRUE(run.ReachedClaim()) << run.Reached().Frames << " frames, " << run.Reached().Score
+                                    << " points, ending " << static_cast<int>(run.Reached().Ending);
   }
   persist::TReplay Kept(const char* stem) {
     std::vector<uint8_t> bytes;

@@ -53,9 +53,9 @@ ln -s "$(dirname "$game")/Data/Music" Data/Music
 cp "$game" ./perolet
 game=$work/perolet
 
-start_game() {
+start_game() {  # the game's arguments, if any
   # With REAL_WINDOW_DEBUG set, SDL logs every event it delivers into game.log.
-  SDL_EVENT_LOGGING=${REAL_WINDOW_DEBUG:+1} "$game" > game.log 2>&1 &
+  SDL_EVENT_LOGGING=${REAL_WINDOW_DEBUG:+1} "$game" "$@" > game.log 2>&1 &
   game_pid=$!
   window=
   for _ in $(seq 100); do

@@ -69,15 +69,7 @@ if $named; then
 fi
 
 # Watching it: frames go by, Space holds them, Right plays faster, Escape leaves.
-SDL_EVENT_LOGGING=${REAL_WINDOW_DEBUG:+1} "$game" --replay "$replay" > game.log 2>&1 &
-game_pid=$!
-window=
-for _ in $(seq 100); do
-  window=$(xdotool search --pid "$game_pid" 2> /dev/null | head -n1 || true)
-  [ -n "$window" ] && viewable 2> /dev/null && break
-  sleep 0.1
-done
-[ -n "$window" ] || fail "no window for the replay: $(cat game.log)"
+start_game --replay "$replay"
 # Past the level banner, which holds the world still, the pictures change (a slow build may
 # take a while to get there).
 look && cp now.png playing-1.png
