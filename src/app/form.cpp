@@ -16,7 +16,8 @@ struct TAssignment {
   int code;
 };
 
-// The form's key table: one key a state, in the first slot.
+// The form's key table: one key a state, in the first slot; the Pause key pauses as P does,
+// from the second.
 constexpr TAssignment kFormAssigns[] = {
     {engine::ksUp, platform::vk::kUp},
     {engine::ksDown, platform::vk::kDown},
@@ -93,6 +94,7 @@ void TMForm::SetUpComponents() {
   MDXInput.ActiveOnly = true;
   MDXInput.Keyboard.Assigns.fill(0);
   for (const TAssignment& a : kFormAssigns) MDXInput.Keyboard.Assign(a.state, 0, a.code);
+  MDXInput.Keyboard.Assign(engine::ksButton(6), 1, platform::vk::kPause);
   MDXInput.Joystick.ID = 0;
   MDXInput.Joystick.AutoCenter = true;
   for (int axis = 0; axis < engine::TJoystick::kAxes; ++axis) {
@@ -107,7 +109,9 @@ void TMForm::SetUpComponents() {
   MDXTimer.SetInterval(0);
   MDXTimer.OnTimer = [this](engine::TDXTimer&, int lag) {
     errors_.Frame([this, lag] { MDXTimerTimer(lag); });
-    if (errors_.Fatal()) Terminate();
+    if (!errors_.Fatal()) return;
+    SaveBeforeFatalEnd();
+    Terminate();
   };
   MDXTimer.Loaded(Platform().AppActive());
 }

@@ -180,7 +180,12 @@ class TMForm : public engine::TDXForm, public gameplay::TGameShell {
   // Closing.
   bool FormCloseQuery();
   void FormClose();
-  void SaveAndExit();
+  void SaveAndExit(bool evenUnsaved = false);
+  void WriteSaves();
+  void SaveBeforeFatalEnd();
+  // Told with a failed save: how to leave anyway.
+  static constexpr const char* kUnsavedHint =
+      "Настройки и рекорды не сохранены. Повторный выход закроет игру без сохранения.";
   void LoadSaveFiles();
   void SubmitScore();
   void ShowWindowIcon();
@@ -236,6 +241,7 @@ class TMForm : public engine::TDXForm, public gameplay::TGameShell {
   void UpdateMainMenu(int lag);
   void LeaveMainMenu();
   void HighlightSelection();
+  int ButtonUnderPointer() const;
   void HoverSelect();
   void RemoveMenuButtons();
   void UpdateOptions(int lag);
@@ -245,6 +251,7 @@ class TMForm : public engine::TDXForm, public gameplay::TGameShell {
   void ActivateOptions();
   void ToggleBossCapture();
   void ToggleCountryEdit();
+  void ChooseOptionSide(bool left);
   std::string BossKeyName() const;
   void ShowHighScores();
   void DrawHighScoreTable();
@@ -277,6 +284,7 @@ class TMForm : public engine::TDXForm, public gameplay::TGameShell {
   void DrawWindowTexts();
   void ActivateItem(int item);
   void ActivateCurrent();
+  void ActivateUnderPointer();
   void ActivateMainMenu();
   void ActivateWindow();
   void LeaveGameByScore();
@@ -313,6 +321,7 @@ class TMForm : public engine::TDXForm, public gameplay::TGameShell {
 
   TFormConfig config_;
   bool terminated_ = false;
+  bool saveFailed_ = false;  // a save failed: the next leave does not wait for one
   platform::TRecordingPlatform* recorder_ = nullptr;
   persist::TSha256 rulesFingerprint_{};
   // The frame under way, while its input is read: a game started there finishes the frame.

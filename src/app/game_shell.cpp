@@ -34,7 +34,9 @@ void TMForm::DrawHudText(const std::string& text, int style, int x, int y) {
 
 gameplay::TPilotInput TMForm::PilotInput() {
   const engine::TDXInputStates& states = MDXInput.KeyState;
-  return {.Fire = SpaceHeld || CtrlHeld || MouseHeld || MDXInput.Controller.South,
+  // Enter fires too (its state in the key table, as the arrows').
+  const bool enterHeld = states.test(engine::ksButton(11));
+  return {.Fire = SpaceHeld || CtrlHeld || enterHeld || MouseHeld || MDXInput.Controller.South,
           .Left = states.test(engine::ksLeft),
           .Right = states.test(engine::ksRight),
           .Up = states.test(engine::ksUp),

@@ -134,25 +134,43 @@ void TMForm::TypeInto(std::string& text, int key, int style, int widest) {
   text += static_cast<char>(key);
 }
 
+// Enter chooses the selected button everywhere; Space does too, except where it types a blank
+// (the name entry, the country being edited) or fires (a game with no window open).
 void TMForm::FormKeyPress(int key) {
-  if (ScreenType == kScreenOptions && CountryEdit)
-    TypeInto(Options.Country, key, 4, kWidestCountry);
-  if (WindowOpen == kWindowNameEntry) TypeInto(PlayerName, key, 10, kWidestName);
-  if (key == kEnter) ActivateItem(MenuItem);
+  const bool countryTyping = ScreenType == kScreenOptions && CountryEdit;
+  const bool nameTyping = WindowOpen == kWindowNameEntry;
+  if (countryTyping) TypeInto(Options.Country, key, 4, kWidestCountry);
+  if (nameTyping) TypeInto(PlayerName, key, 10, kWidestName);
+  const bool playing = ScreenType == kScreenGame && WindowOpen == 0;
+  const bool spaceChooses = !countryTyping && !nameTyping && !playing;
+  if (key == kEnter || (key == kBlank && spaceChooses)) ActivateItem(MenuItem);
+}
+
+// A click chooses the button under the pointer and nothing else: a click on the sky, on a
+// text or beside a button does nothing. The name entry has no buttons: a click anywhere
+// confirms the name there.
+void TMForm::ActivateUnderPointer() {
+  if (WindowOpen == kWindowNameEntry) {
+    ActivateCurrent();
+    return;
+  }
+  const int item = ButtonUnderPointer();
+  if (item == 0) return;
+  ActivateItem(item);
 }
 
 void TMForm::MDXDrawClick() {
-  LastClick = TClickTarget{ScreenType, WindowOpen, MenuItem};
-  ActivateCurrent();
+  LastClick = TClickTarget{ScreenType, WindowOpen, ButtonUnderPointer()};
+  ActivateUnderPointer();
 }
 
 // A double click activates again, but only what its first click activated: when that click
 // opened or closed a window or changed the screen, the second would answer a question the
 // player has not seen (the score sent, the records cleared).
 void TMForm::MDXDrawDblClick() {
-  const bool same = LastClick == TClickTarget{ScreenType, WindowOpen, MenuItem};
+  const bool same = LastClick == TClickTarget{ScreenType, WindowOpen, ButtonUnderPointer()};
   LastClick.reset();
-  if (same) ActivateCurrent();
+  if (same) ActivateUnderPointer();
 }
 
 // Capturing a new boss key on the options screen: the modifier held (Alt before Ctrl before

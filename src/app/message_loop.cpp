@@ -52,7 +52,8 @@ void TMForm::HandleEvent(const platform::TEvent& event) {
       FormCloseQuery();
       break;
     case TEventKind::Quit:
-      // The session is ending: leave as the confirmed quit does, so no setting is lost.
+      // The session is ending: save as the confirmed quit does, so no setting is lost, and
+      // leave even when the save cannot be made.
       FormClose();
       break;
   }
@@ -65,12 +66,18 @@ bool TMForm::RunIdle() {
   return true;
 }
 
-// A close request from outside never closes the window: it asks the player instead.
+// A close request from outside never closes the window: it asks the player instead. After a
+// save that failed it is the second request to leave, and leaves.
 bool TMForm::FormCloseQuery() {
+  if (saveFailed_) {
+    SaveAndExit(true);
+    return true;
+  }
   OpenWindow(ScreenType == kScreenGame ? kWindowQuitToMenu : kWindowQuitGame);
   return false;
 }
 
+// The session is ending: the save is tried once and the program leaves either way.
 void TMForm::FormClose() {
-  SaveAndExit();
+  SaveAndExit(true);
 }

@@ -1,4 +1,8 @@
+#include <exception>
+#include <iostream>
+
 #include "app/form.h"
+#include "engine/engine_error.h"
 #include "persist/replay_store.h"
 #include "persist/save_files.h"
 
@@ -15,16 +19,47 @@ void TMForm::LoadSaveFiles() {
     startupNotices_.push_back(persist::SetAsideNotice(setAside));
 }
 
-// The orderly exit: the only place the save files are written. A failure stops here with
-// the error and the files as they were, and the program runs on so the player can try again.
-void TMForm::SaveAndExit() {
+// The options and the table written together, with the replays the table no longer holds
+// (records cleared) removed. A capture of the boss key or an edit of the country still under
+// way ends first, as leaving the options screen ends it: a capture that caught nothing saves
+// the old key, not "no key".
+void TMForm::WriteSaves() {
+  if (config_.replaying) return;
+  if (BossCapture) ToggleBossCapture();
+  if (CountryEdit) ToggleCountryEdit();
+  persist::WriteSaveFiles(config_.saveFolder, Settings(), HighScores);
+  persist::PruneReplays(config_.saveFolder, HighScores);
+}
+
+// The orderly exit writes the save files and ends the program. A save that fails shows its
+// error and the program runs on, so the player can make room and try again; the next request
+// to leave after that (the quit confirmed again, the close button) leaves whatever that try
+// gives, as does the end of the session (`evenUnsaved`): a save that cannot be made never
+// holds the program. What was not saved is said on standard error.
+void TMForm::SaveAndExit(bool evenUnsaved) {
   MDXSpriteEngine.PurgeDead();
-  if (!config_.replaying) {
-    persist::WriteSaveFiles(config_.saveFolder, Settings(), HighScores);
-    // The replays of games the table no longer holds (records cleared) go with them.
-    persist::PruneReplays(config_.saveFolder, HighScores);
+  try {
+    WriteSaves();
+  } catch (const std::exception& error) {
+    if (!evenUnsaved && !saveFailed_) {
+      saveFailed_ = true;
+      throw engine::EInOutError(std::string(error.what()) + "\n" + kUnsavedHint);
+    }
+    std::cerr << "Перолёт: leaving without saving the settings and records: " << error.what()
+              << '\n';
   }
-  // Only a save that worked ends the program, and with it a game still running.
+  // Only a save that worked, or a leave that no longer waits for one, ends the program, and
+  // with it a game still running.
   EndGameRecording(persist::TReplayEnding::Closed);
   Terminate();
+}
+
+// An error that came back frame after frame ends the program; what the session changed (the
+// options, a new record) is saved first where it can be.
+void TMForm::SaveBeforeFatalEnd() {
+  try {
+    WriteSaves();
+  } catch (const std::exception& error) {
+    std::cerr << "Перолёт: the settings and records were not saved: " << error.what() << '\n';
+  }
 }

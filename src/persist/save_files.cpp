@@ -49,7 +49,8 @@ std::optional<std::vector<uint8_t>> ReadOrSetAside(const std::string& folder, co
   const std::string aside = path + kDamagedSuffix;
   const bool moved = platform::SetAside(path, aside) == 0;
   setAside.push_back(
-      {name, moved ? platform::AbsolutePath(aside) : std::string(), platform::AbsolutePath(path)});
+      {name, moved ? platform::AbsolutePath(aside) : std::string(), platform::AbsolutePath(path),
+       std::string()});
   return std::nullopt;
 }
 
@@ -86,10 +87,14 @@ std::vector<TSetAside> LoadSaveFiles(const std::string& folder, TSettingsRef set
       setAside);
   if (!optionsBytes) DefaultOptions(settings);
   if (settings.highScoreCheck != HighScoreChecksum(table)) {
-    // The table is given up as the game always did; its file is kept for the player.
+    // The table is given up as the game always did; its file is kept for the player. Options
+    // set aside take the table they vouched for with them, and the player is told of both.
     std::string why;
-    if (tableBytes)
-      platform::WriteWholeFile(platform::InFolder(folder, kReplacedTable), *tableBytes, why);
+    const std::string kept = platform::InFolder(folder, kReplacedTable);
+    if (tableBytes && platform::WriteWholeFile(kept, *tableBytes, why) && !optionsBytes) {
+      for (TSetAside& s : setAside)
+        if (s.file == kOptionsFile) s.tableKeptPath = platform::AbsolutePath(kept);
+    }
     DefaultHighScores(table);
   }
   return setAside;
@@ -105,12 +110,17 @@ void WriteSaveFiles(const std::string& folder, const TSettingsRef& settings,
 
 std::string SetAsideNotice(const TSetAside& s) {
   const std::string what = s.file == kHighScoreFile ? "Файл рекордов" : "Файл настроек";
-  const std::string instead = s.file == kHighScoreFile
-                                  ? "Игра начата с таблицей рекордов по умолчанию."
-                                  : "Игра начата с настройками по умолчанию.";
-  if (s.asidePath.empty())
-    return what + " не читается и не может быть отложен: " + s.path + "\n" + instead;
-  return what + " повреждён и отложен в сторону: " + s.asidePath + "\n" + instead;
+  std::string notice = s.asidePath.empty()
+                           ? what + " не читается и не может быть отложен: " + s.path
+                           : what + " повреждён и отложен в сторону: " + s.asidePath;
+  if (!s.tableKeptPath.empty()) {
+    // The checksum of the table lived in the options: without them the table cannot be trusted.
+    return notice + "\nТаблица рекордов, которую он заверял, тоже отложена: " + s.tableKeptPath +
+           "\nИгра начата с настройками и таблицей рекордов по умолчанию.";
+  }
+  return notice + "\n" +
+         (s.file == kHighScoreFile ? "Игра начата с таблицей рекордов по умолчанию."
+                                   : "Игра начата с настройками по умолчанию.");
 }
 
 }  // namespace persist

@@ -14,6 +14,9 @@ struct TSetAside {
   std::string file;       // "options" or "hs"
   std::string asidePath;  // where it is now; empty when it could not be moved
   std::string path;       // where it was
+  // For the options: the table they vouched for, given up with them and kept here (empty when
+  // there was none, or it could not be kept).
+  std::string tableKeptPath;
 };
 
 // Start-up: finishes an interrupted save, reads the high-score table and the options, and

@@ -18,17 +18,21 @@ void TMForm::HighlightSelection() {
   if (CountryEdit && MenuItem != 5) ToggleCountryEdit();
 }
 
-// The first selectable button under the pointer, edges included, becomes the selection.
-void TMForm::HoverSelect() {
+// The first selectable button under the pointer, edges included; 0 when there is none.
+int TMForm::ButtonUnderPointer() const {
   for (int i = MenuFirst; i <= MenuLast; ++i) {
     const TMenuButton* b = MenuButtons[i];
     if (!b) continue;
     if (MouseX >= b->X && MouseX <= b->X + b->Width && MouseY >= b->Y &&
-        MouseY <= b->Y + b->Height) {
-      MenuItem = i;
-      return;
-    }
+        MouseY <= b->Y + b->Height)
+      return i;
   }
+  return 0;
+}
+
+// The button under the pointer becomes the selection; elsewhere the selection stays.
+void TMForm::HoverSelect() {
+  if (const int item = ButtonUnderPointer()) MenuItem = item;
 }
 
 void TMForm::RemoveMenuButtons() {

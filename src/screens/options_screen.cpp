@@ -40,6 +40,8 @@ void TMForm::UpdateOptions(int lag) {
   if (!CountryEdit) {
     if (Keys.UpPressed) objects::StepDown(MenuItem, MenuFirst, 1);
     if (Keys.DownPressed) objects::StepUp(MenuItem, MenuLast, 1);
+    if (Keys.LeftPressed) ChooseOptionSide(true);
+    if (Keys.RightPressed) ChooseOptionSide(false);
     if (Keys.EscPressed) ActivateItem(kBackRow);
   } else if (Keys.EscPressed) {
     ActivateItem(kCountryRow);  // ends the editing
@@ -74,6 +76,16 @@ void TMForm::DrawOptions() {
   SetTextStyle(kPlain);
   DrawText(Options.Country, kValueX, false, false, kRowY[kCountryRow]);
   DrawText(std::string(20, '_'), kValueX, false, false, kRowY[kCountryRow]);
+}
+
+// Left and Right choose the value on that side of the selected row (В ОКНЕ / ПОЛНЫЙ ЭКРАН,
+// ВКЛ. / ВЫКЛ.), as choosing the row would switch it; the other rows have no sides.
+void TMForm::ChooseOptionSide(bool left) {
+  std::optional<bool> leftInForce;
+  if (MenuItem == 1) leftInForce = !Options.FullScreen;
+  if (MenuItem == 2) leftInForce = Options.Music;
+  if (MenuItem == 3) leftInForce = Options.Sounds;
+  if (leftInForce && *leftInForce != left) ActivateCurrent();
 }
 
 void TMForm::ActivateOptions() {

@@ -120,6 +120,84 @@ TEST_F(DoubleClick, OnAnOptionsRowStillTogglesTwice) {
   EXPECT_NE(form->Options.Sounds, sounds) << "a double click toggles twice, after one click";
 }
 
+// A click chooses the button under the pointer and nothing else, wherever the keys left the
+// highlight.
+TEST_F(OnTheMenu, AClickChoosesOnlyTheButtonUnderThePointer) {
+  const TPlace menu = PlaceOf(*form);
+  for (const auto& [x, y] : {std::pair{60, 60}, std::pair{400, 580}, std::pair{790, 300}}) {
+    platform.MoveMouse(x, y);
+    Frame();
+    platform.Click();
+    Frame();
+    EXPECT_EQ(PlaceOf(*form), menu) << "a click on the sky at " << x << "," << y;
+  }
+  platform.MoveMouse(600, 410);  // on the quit button
+  Frame();
+  Press(vk::kUp);
+  Press(vk::kUp);
+  ASSERT_EQ(form->MenuItem, 4) << "the keys moved the highlight to the help";
+  platform.Click();
+  Frame();
+  EXPECT_EQ(form->WindowOpen, kWindowQuitGame) << "the click chose the highlighted button";
+  EXPECT_EQ(form->ScreenType, kScreenMainMenu);
+}
+
+// What the help promises the keys do: Space chooses as Enter does; Left and Right choose the
+// value on their side of the selected setting.
+TEST_F(OnTheMenu, SpaceChoosesAndLeftOrRightSetTheSelectedSetting) {
+  Press(vk::kDown);
+  platform.TypeChar(' ');
+  Frame();
+  ASSERT_EQ(form->ScreenType, kScreenOptions) << "Space chose the options";
+  struct TStep {
+    int row;
+    int key;
+    bool fullScreen, music, sounds;
+  };
+  const TStep steps[] = {
+      {1, vk::kRight, true, true, true},  {1, vk::kRight, true, true, true},
+      {1, vk::kLeft, false, true, true},  {2, vk::kRight, false, false, true},
+      {3, vk::kRight, false, false, false}, {3, vk::kLeft, false, false, true},
+      {2, vk::kLeft, false, true, true},
+  };
+  for (const TStep& step : steps) {
+    form->MenuItem = step.row;
+    Press(step.key);
+    const std::string where = "row " + std::to_string(step.row) + " key " + std::to_string(step.key);
+    EXPECT_EQ(form->Options.FullScreen, step.fullScreen) << where;
+    EXPECT_EQ(form->Options.Music, step.music) << where;
+    EXPECT_EQ(form->Options.Sounds, step.sounds) << where;
+  }
+  form->MenuItem = 5;
+  platform.TypeChar(' ');
+  Frame();
+  ASSERT_TRUE(form->CountryEdit) << "Space began the country's editing";
+  platform.TypeChar(' ');
+  Frame();
+  EXPECT_TRUE(form->CountryEdit) << "Space types a blank into the country";
+}
+
+using KeysInAGame = GameFixture;
+
+TEST_F(KeysInAGame, EnterFiresAndThePauseKeyPauses) {
+  EXPECT_FALSE(form->PilotInput().Fire);
+  platform.KeyDown(vk::kReturn);
+  Frame();
+  EXPECT_TRUE(form->PilotInput().Fire);
+  EXPECT_EQ(form->WindowOpen, 0);
+  platform.KeyUp(vk::kReturn);
+  Frame();
+  EXPECT_FALSE(form->PilotInput().Fire);
+  platform.KeyDown(vk::kPause);
+  Frame();
+  EXPECT_EQ(form->WindowOpen, kWindowPause);
+  platform.KeyUp(vk::kPause);
+  Frame();
+  platform.KeyDown(vk::kPause);
+  Frame();
+  EXPECT_EQ(form->WindowOpen, 0) << "the Pause key ends the pause too";
+}
+
 using DoubleClickInAGame = GameFixture;
 
 TEST_F(DoubleClickInAGame, ConfirmingTheNameDoesNotAnswerTheSendQuestion) {

@@ -2,7 +2,9 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
+#include <stdexcept>
 
 #include "app/form.h"
 #include "persist/high_scores.h"
@@ -81,6 +83,77 @@ TEST_F(FailedSave, TheGameRunsOnAndTheNextQuitSaves) {
   EXPECT_TRUE(form->Terminated());
   EXPECT_TRUE(std::filesystem::exists("Data/Save/options"));
   EXPECT_TRUE(std::filesystem::exists("Data/Save/hs"));
+}
+
+// After a save that failed, the next leave of any kind ends the program, saved or not; the
+// first leave of the session's end never stays for a save that fails.
+TEST_F(FailedSave, TheNextLeaveEndsTheProgramAndTheSessionsEndNeverWaits) {
+  Frames(150);
+  std::filesystem::create_directories("Data/Save/hs.tmp");
+  platform.RequestQuit();  // the session ends: no second chance is waited for
+  Frames(1);
+  EXPECT_TRUE(form->Terminated());
+  EXPECT_FALSE(std::filesystem::exists("Data/Save/options"));
+  EXPECT_TRUE(platform.Errors().empty()) << "no box holds a session that is ending";
+
+  const std::function<void(FailedSave&)> secondLeaves[] = {
+      [](FailedSave& f) { f.Quit(); },
+      [](FailedSave& f) {
+        f.platform.RequestClose();
+        f.Frames(1);
+      },
+  };
+  for (const auto& leave : secondLeaves) {
+    form = std::make_unique<TMForm>(platform, TFormConfig{5, {}});
+    form->FormCreate();
+    Frames(150);
+    Quit();
+    ASSERT_FALSE(form->Terminated());
+    EXPECT_NE(platform.Errors().back().find("Повторный выход"), std::string::npos);
+    leave(*this);
+    EXPECT_TRUE(form->Terminated());
+    EXPECT_FALSE(std::filesystem::exists("Data/Save/options"));
+  }
+}
+
+// A picture that fails to draw in every frame.
+struct TBrokenSprite : engine::TSprite {
+  using TSprite::TSprite;
+  void Render() override { throw std::runtime_error("the picture is gone"); }
+};
+
+// An error that comes back frame after frame ends the program, with what the session changed
+// saved first.
+TEST_F(FailedSave, AnErrorThatKeepsComingBackEndsTheProgramAfterSaving) {
+  Frames(150);
+  form->Options.Sounds = false;
+  auto* broken = new TBrokenSprite(&form->MDXSpriteEngine.Engine());
+  broken->Width = broken->Height = 10;
+  Frames(4 * kRate);
+  ASSERT_TRUE(form->Terminated());
+  ASSERT_TRUE(form->FatalError().has_value());
+  form = std::make_unique<TMForm>(platform, TFormConfig{5, {}});
+  form->FormCreate();
+  EXPECT_FALSE(form->Options.Sounds) << "the options were not saved before the end";
+}
+
+// A capture of the boss key still waiting for its key when the program leaves keeps the key
+// there was.
+TEST_F(FailedSave, ACaptureCutShortByTheSessionsEndKeepsTheOldBossKey) {
+  Frames(150);
+  const uint16_t key = form->BossKey;
+  ASSERT_NE(key, 0);
+  form->LeaveMainMenu();
+  form->ShowOptions();
+  form->MenuItem = 4;
+  form->ToggleBossCapture();
+  ASSERT_EQ(form->BossKey, 0);
+  platform.RequestQuit();
+  Frames(1);
+  ASSERT_TRUE(form->Terminated());
+  form = std::make_unique<TMForm>(platform, TFormConfig{5, {}});
+  form->FormCreate();
+  EXPECT_EQ(form->BossKey, key);
 }
 
 }  // namespace

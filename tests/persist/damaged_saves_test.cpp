@@ -95,6 +95,11 @@ TEST(DamagedSaves, DamagedOptionsGiveTheDefaultsAndTheTableIsKeptAside) {
   // is kept for the player.
   EXPECT_EQ(loaded.table[1].Points, 5000);
   EXPECT_EQ(ReadText("Data/Save/hs.replaced"), table);
+  // The player is told of both files.
+  const std::string notice = persist::SetAsideNotice(loaded.setAside[0]);
+  EXPECT_NE(notice.find("/Data/Save/options.damaged"), std::string::npos) << notice;
+  EXPECT_NE(notice.find("/Data/Save/hs.replaced"), std::string::npos) << notice;
+  EXPECT_NE(notice.find("таблицей рекордов по умолчанию"), std::string::npos) << notice;
 }
 
 TEST(DamagedSaves, AFolderWhereAFileShouldBeIsSetAside) {
