@@ -39,7 +39,7 @@ class TScrollBackground;
 
 // How a run is set up from outside: the simulator fixes the random seed and may start games
 // at a later level; the player's settings file or command line, the simulator or a test
-// point the score requests and the world-records page at a records server (ours when empty).
+// point the score requests and the world-records page at a records server (none when empty).
 struct TFormConfig {
   std::optional<uint32_t> seed;
   std::string scoreUrl;
@@ -229,6 +229,7 @@ class TMForm : public engine::TDXForm, public gameplay::TGameShell {
 
   // Text styles 1 to 16 on the back surface's canvas; x and y of DrawText are the text's top
   // left unless centred.
+  void SetTextColour(uint32_t colour);
   void SetTextStyle(int style);
   void DrawText(const std::string& text, int x, bool centreVertically, bool centreHorizontally,
                 int y);
@@ -304,8 +305,13 @@ class TMForm : public engine::TDXForm, public gameplay::TGameShell {
   int WindowTimer = 0;
   std::string PlayerName;
   bool SendPending = false;
+  // The records screen: the row of the entry the player just made (0: none), and whether the
+  // world-records button has told that no records server is set.
+  int NewEntryRow = 0;
+  bool NoServerNoteShown = false;
 
   const TFormConfig& Config() const { return config_; }
+  bool HasScoreServer() const { return !config_.scoreUrl.empty(); }
 
  private:
   void SetUpComponents();

@@ -43,6 +43,9 @@ void TMForm::HandleEvent(const platform::TEvent& event) {
     case TEventKind::Deactivate:
       BossHidden = false;
       MDXTimer.AppDeactivated();
+      // A game left for another window waits paused: coming back does not drop the player
+      // into the middle of the action.
+      if (ScreenType == kScreenGame && WindowOpen == 0) OpenWindow(kWindowPause);
       break;
     case TEventKind::Expose:
       // The timer stands still while the game is inactive: the last frame is shown again.

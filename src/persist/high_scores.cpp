@@ -50,6 +50,12 @@ void InsertHighScore(THighScoreTable& table) {
       if (table[k].Points < table[k + 1].Points) std::swap(table[k], table[k + 1]);
 }
 
+int RowOfNewEntry(const THighScoreTable& table, int32_t points) {
+  for (int row = kTableSize; row >= 1; --row)
+    if (table[row].Points == points) return row;
+  return 0;
+}
+
 void ReadHighScores(THighScoreTable& table, std::vector<uint8_t> bytes) {
   TTextReader in(std::move(bytes));
   for (int i = 1; i <= kTableSize; ++i) {

@@ -24,6 +24,9 @@ std::string HighScoreChecksum(const THighScoreTable& table);
 bool ScoreQualifies(const THighScoreTable& table, int32_t score);
 // The bubble sort over entries 1 to 11; ties never swap, so a new equal score lands below.
 void InsertHighScore(THighScoreTable& table);
+// The row an entry of `points` just inserted stands in: below every entry of as many points
+// (the insertion passes none of them), 0 when it fell off the table.
+int RowOfNewEntry(const THighScoreTable& table, int32_t points);
 
 // The 20-line file. Reading raises EInOutError "Invalid numeric input" for a score that is
 // not a 32-bit integer, with the entries before it read.

@@ -1,5 +1,7 @@
 #include "persist/score_links.h"
 
+#include <optional>
+
 #include "persist/settings_file.h"
 #include "score/score_endpoint.h"
 
@@ -9,18 +11,14 @@ namespace {
 
 constexpr size_t kLongestAddress = 1024;
 
-std::string HostOrDefault(const std::string& host) {
-  return host.empty() ? std::string(kScoreHost) : host;
-}
-
 }  // namespace
 
 std::string WorldRecordsAddress(const std::string& host) {
-  return HostOrDefault(host) + score::kEndpointPath + "?" + score::kPageQuery;
+  return host + score::kEndpointPath + "?" + score::kPageQuery;
 }
 
 std::string WorldRecordsHostName(const std::string& host) {
-  std::string name = HostOrDefault(host);
+  std::string name = host;
   const size_t scheme = name.find("://");
   if (scheme != std::string::npos) name.erase(0, scheme + 3);
   while (!name.empty() && name.back() == '/') name.pop_back();
@@ -44,9 +42,14 @@ bool IsScoreServerAddress(const std::string& address) {
 }
 
 std::string ScoreServerSetting(TSettingsFile& settings) {
-  const auto value = settings.Get(kScoreServerKey);
-  if (!value) settings.Set(kScoreServerKey, kScoreHost);
-  const std::string host = value && IsScoreServerAddress(*value) ? *value : kScoreHost;
+  const std::string builtIn = IsScoreServerAddress(kBuiltInScoreServer) ? kBuiltInScoreServer : "";
+  std::optional<std::string> value = settings.Get(kScoreServerKey);
+  if (!value || *value == kRetiredScoreHost) {
+    value = builtIn;
+    settings.Set(kScoreServerKey, builtIn);
+  }
+  if (value->empty()) return {};
+  const std::string host = IsScoreServerAddress(*value) ? *value : builtIn;
   // A trailing slash would double the one the paths start with.
   return host.ends_with('/') ? host.substr(0, host.size() - 1) : host;
 }

@@ -6,7 +6,7 @@
 namespace persist {
 
 std::string ScoreRequestAddress(const std::string& host, const std::string& encodedRecord) {
-  return (host.empty() ? std::string(kScoreHost) : host) + score::kEndpointPath + "?" +
+  return host + score::kEndpointPath + "?" +
          score::kSubmitQueryHead + encodedRecord;
 }
 

@@ -12,7 +12,8 @@ using score::EncodeScoreRecord;
 using score::kScoreAlphabet;
 using score::kScoreKey;
 
-// The request that sends a record to the score endpoint on host (ours when empty).
+// The request that sends a record to the score endpoint on host (never empty: without a
+// records server nothing is sent).
 std::string ScoreRequestAddress(const std::string& host, const std::string& encodedRecord);
 
 }  // namespace persist

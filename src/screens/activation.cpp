@@ -67,6 +67,7 @@ void TMForm::ActivateWindow() {
       if (MenuItem == kYes) {
         CloseWindow();
         persist::DefaultHighScores(HighScores);  // the file is written only at the exit
+        NewEntryRow = 0;
       } else if (MenuItem == kNo) {
         CloseWindow();
       }
@@ -75,8 +76,14 @@ void TMForm::ActivateWindow() {
       NameEntered();
       HighScores[persist::kInsertSlot] = {PlayerName, Game.Score};
       persist::InsertHighScore(HighScores);
+      NewEntryRow = persist::RowOfNewEntry(HighScores, Game.Score);
       CloseWindow();
-      OpenWindow(kWindowSendScore);
+      // Without a records server there is nothing to ask: on as after "Нет".
+      if (HasScoreServer()) {
+        OpenWindow(kWindowSendScore);
+      } else {
+        LeaveGameForHighScores();
+      }
       break;
     case kWindowSendScore:
       if (MenuItem == kYes) {

@@ -17,6 +17,8 @@ constexpr int kTextX = 200;
 constexpr int kAddressX = 390;
 constexpr int kAddressStyle = 14;
 constexpr int kPanelBorder = 8;
+constexpr int kNoServerStyle = 16;
+constexpr int kNoServerY = 516;
 
 struct TPicture {
   const char* name;
@@ -137,6 +139,10 @@ void TMForm::DrawHelpPage() {
     case 6: {
       write(14, "Перолёт", 394, 372);
       write(14, "2026, Перолёт", 395, 406);
+      if (!HasScoreServer()) {
+        write(kNoServerStyle, kNoScoreServerNote, kTextX, kNoServerY);
+        break;
+      }
       const std::string address = PageAddress(*this);
       SetTextStyle(kAddressStyle);  // the address is plain ASCII: no conversion
       DrawText(address, kAddressX, true, false, 440);

@@ -3,6 +3,7 @@
 #include "objects/value_steps.h"
 #include "persist/score_links.h"
 #include "platform/links.h"
+#include "screens/screen_text.h"
 
 namespace {
 
@@ -10,6 +11,11 @@ constexpr uint8_t kMenuList = 1;
 constexpr int kBack = 1, kClear = 2, kVisit = 3;
 constexpr int kRowsTop = 264;
 constexpr int kRowStep = 26;
+constexpr int kRowStyle = 2;
+constexpr uint32_t kNewEntryColour = 0x000000F4;  // 0x00BBGGRR: the banners' red
+constexpr int kNoteStyle = 16;
+constexpr int kNoteY = 536;
+constexpr int kTextCentreX = 400;
 
 }  // namespace
 
@@ -36,13 +42,19 @@ void TMForm::UpdateHighScores(int lag) {
   DrawHighScoreTable();
 }
 
+// The player's new entry, when the table is shown after their game, stands out in red.
 void TMForm::DrawHighScoreTable() {
-  SetTextStyle(2);
   for (int i = 1; i <= persist::kTableSize; ++i) {
+    SetTextStyle(kRowStyle);
+    if (i == NewEntryRow) SetTextColour(kNewEntryColour);
     const int y = kRowsTop + kRowStep * i;
     DrawText(std::to_string(i), 238, true, true, y);
     DrawText(HighScores[i].Name, 420, true, true, y);
     DrawText(std::to_string(HighScores[i].Points), 661, true, true, y);
+  }
+  if (NoServerNoteShown) {
+    SetTextStyle(kNoteStyle);
+    DrawText(Cp1251Text(kNoScoreServerNote), kTextCentreX, true, true, kNoteY);
   }
 }
 
@@ -56,7 +68,11 @@ void TMForm::ActivateHighScores() {
       OpenWindow(kWindowClearRecords);
       break;
     case kVisit:
-      platform::OpenLink(Platform(), persist::WorldRecordsAddress(config_.scoreUrl));
+      if (HasScoreServer()) {
+        platform::OpenLink(Platform(), persist::WorldRecordsAddress(config_.scoreUrl));
+      } else {
+        NoServerNoteShown = true;
+      }
       break;
     default:
       break;
@@ -65,6 +81,8 @@ void TMForm::ActivateHighScores() {
 
 void TMForm::LeaveHighScores() {
   ScreenType = kScreenNone;
+  NewEntryRow = 0;
+  NoServerNoteShown = false;
   RemoveMenuButtons();
   HideScreenFrame();
 }

@@ -6,3 +6,6 @@
 // canvas takes. Each text is converted once and kept, so drawing it every frame costs a
 // lookup. The text must live as long as the program (a literal or a static table's line).
 const std::string& Cp1251Text(const char* utf8);
+
+// Where the world-records page would be named, when no records server is set.
+constexpr const char* kNoScoreServerNote = "Сервер рекордов не задан: score_server в файле settings";

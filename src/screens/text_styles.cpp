@@ -42,6 +42,12 @@ void TMForm::SetTextStyle(int style) {
   font.Color = (uint32_t{s.blue} << 16) | (uint32_t{s.green} << 8) | s.red;  // 0x00BBGGRR
 }
 
+// Another colour for the style in force, for the one text that must stand out (0x00BBGGRR).
+void TMForm::SetTextColour(uint32_t colour) {
+  if (!MDXDraw.HasSurface()) return;
+  MDXDraw.Surface().Canvas().Font.Color = colour;
+}
+
 void TMForm::DrawText(const std::string& text, int x, bool centreVertically,
                       bool centreHorizontally, int y) {
   if (SkipDrawing || !MDXDraw.HasSurface()) return;

@@ -198,6 +198,21 @@ TEST_F(KeysInAGame, EnterFiresAndThePauseKeyPauses) {
   EXPECT_EQ(form->WindowOpen, 0) << "the Pause key ends the pause too";
 }
 
+// A game left for another window is found paused on coming back; on the menus nothing opens.
+TEST_F(KeysInAGame, LosingTheFocusPausesTheGame) {
+  platform.SetFocus(false);
+  Frame();
+  EXPECT_EQ(form->WindowOpen, kWindowPause);
+  platform.SetFocus(true);
+  Frames(3);
+  EXPECT_EQ(form->WindowOpen, kWindowPause) << "coming back keeps the pause";
+  form->LeaveGameUnnamed();
+  ASSERT_EQ(form->ScreenType, kScreenMainMenu);
+  platform.SetFocus(false);
+  Frame();
+  EXPECT_EQ(form->WindowOpen, 0);
+}
+
 using DoubleClickInAGame = GameFixture;
 
 TEST_F(DoubleClickInAGame, ConfirmingTheNameDoesNotAnswerTheSendQuestion) {

@@ -70,14 +70,13 @@ TEST_F(Level, TheQuotaMetClearsTheFieldThenFifteenBlinksLeadToTheNext) {
   EXPECT_TRUE(hunter.Dead);  // the hunter falls, for nothing
   EXPECT_EQ(form->Game.Score, score);
   EXPECT_EQ(form->Game.Bonuses.UsedCount(), 0);
-  // 15 toggles of 100 ms, about ten frames each; nothing is spawned meanwhile.
-  int toggles = 0;
-  bool visible = player().Visible;
+  // 15 toggles of 100 ms, about ten frames each; nothing is spawned meanwhile. The frame of the
+  // fifteenth starts the next level, so fourteen are counted before it.
+  int blinksBefore = 0;
   int field = form->Game.Monsters.UsedCount() + form->Game.GroundGuns.UsedCount();
   while (form->Game.Level == 1 && frames < 100000) {
+    blinksBefore = player().BlinkCount;
     Frame();
-    if (player().Visible != visible) ++toggles;
-    visible = player().Visible;
     const int now = form->Game.Monsters.UsedCount() + form->Game.GroundGuns.UsedCount();
     if (form->Game.Level == 1) {
       EXPECT_LE(now, field) << "spawned after the quota was met";
@@ -85,7 +84,7 @@ TEST_F(Level, TheQuotaMetClearsTheFieldThenFifteenBlinksLeadToTheNext) {
     field = now;
   }
   EXPECT_EQ(form->Game.Level, 2);
-  EXPECT_GE(toggles, 14);
+  EXPECT_EQ(blinksBefore, 14);
   EXPECT_EQ(form->WindowOpen, kWindowLevelBanner);
   EXPECT_EQ(form->Game.EnemiesLeft, 20);
   EXPECT_EQ(player().State, TPlayer::kReborn);
@@ -99,6 +98,102 @@ TEST_F(Level, SpawnTimersCarryOverBetweenLevels) {
   EXPECT_EQ(form->Game.GunTimer, 1400);
   EXPECT_EQ(form->Game.EnemyKindCount, 5);
   EXPECT_EQ(form->Game.BonusKindCount, 7);
+}
+
+using Spawning = GameFixture;
+
+// A speed at which the spawners' draws for the commonest kind of each family cannot miss, so a
+// step shows whether a family drew at all.
+constexpr double kSureSpeed = 2000;
+
+// Each family waits until its timer has passed its pause, strictly: 1500 ms for the hunters,
+// 1000 ms for the enemies and for the bonuses. The timer is reset only by a sprite added.
+TEST_F(Spawning, EachFamilyWaitsUntilItsTimerHasPassedItsPause) {
+  form->Game.StartLevel(7);  // every kind of hunter and enemy
+  QuietField();
+  gameplay::TGame& game = form->Game;
+  const struct {
+    const char* family;
+    int gameplay::TGame::*timer;
+    int pause;
+    int (*count)(gameplay::TGame&);
+  } families[] = {
+      {"hunters", &gameplay::TGame::GunTimer, 1500,
+       [](gameplay::TGame& g) { return g.GroundGuns.UsedCount(); }},
+      {"enemies", &gameplay::TGame::MonsterTimer, 1000,
+       [](gameplay::TGame& g) { return g.Monsters.UsedCount(); }},
+      {"bonuses", &gameplay::TGame::BonusTimer, 1000,
+       [](gameplay::TGame& g) { return g.Bonuses.UsedCount(); }},
+  };
+  for (const auto& f : families) {
+    for (int past : {0, 1}) {
+      QuietField();
+      game.LevelOver = false;
+      game.GunTimer = game.MonsterTimer = game.BonusTimer = 0;
+      game.*f.timer = f.pause - game.FrameMs + past;  // the step's FrameMs brings it to pause + past
+      game.SpeedFactor = kSureSpeed;
+      game.GameStep(1);
+      game.SpeedFactor = 1;
+      EXPECT_EQ(f.count(game) > 0, past == 1) << f.family << " at " << f.pause + past << " ms";
+      EXPECT_EQ(game.*f.timer, past == 1 ? 0 : f.pause) << f.family;
+    }
+  }
+}
+
+// The wingman shot down forces the hero bonus at the next bonus draw, unless a bonus before it
+// in the same draw has come: that one clears the loss. A new game of a known seed is drawn from
+// its first number on (nothing draws while the level banner stands).
+TEST_F(Spawning, AnEarlierBonusInTheSameDrawClearsTheForcedHeroBonus) {
+  constexpr uint32_t kSeed = 5;
+  // The score bonus (entry 2, drawn before the hero's entry 4) comes for sure at this speed;
+  // the hero bonus by chance one time in four.
+  constexpr double kScoreBonusSure = 1000;
+  const auto heroBonusComes = [this](bool heroLost, bool scoreBonusSet) {
+    form->Game.EndGame();
+    form->Game.StartGame(kSeed);
+    QuietField();
+    form->Game.LevelOver = false;
+    form->Game.MonsterTimer = 0;
+    form->Game.BonusTimer = 1000;
+    form->Game.BonusKinds[2] = scoreBonusSet;
+    player().HeroLost = heroLost;
+    form->Game.SpeedFactor = kScoreBonusSure;
+    form->Game.GameStep(1);
+    form->Game.SpeedFactor = 1;
+    bool hero = false;
+    for (int slot = 1; slot <= 5; ++slot)
+      if (form->Game.Bonuses[slot] && form->Game.Bonuses[slot]->Kind == 3) hero = true;
+    return hero;
+  };
+  ASSERT_FALSE(heroBonusComes(false, true)) << "this seed draws the hero bonus by chance";
+  EXPECT_FALSE(heroBonusComes(true, true)) << "the score bonus before it cleared the loss";
+  EXPECT_TRUE(heroBonusComes(true, false)) << "with nothing before it, it is forced";
+  EXPECT_FALSE(player().HeroLost);
+}
+
+using PlayArea = GameFixture;
+
+// Whatever leaves the play area is freed in the frame: a box whose left edge passes 1400, whose
+// right edge passes -20, whose top passes -20 or whose bottom passes 680. One on an edge stays.
+TEST_F(PlayArea, WhatPassesAnEdgeIsFreedAndWhatTouchesItStays) {
+  UntilFlying();
+  QuietField();
+  form->Game.Hills[0]->SpeedX = 0;  // the bonuses, 40 × 40, stand still on it
+  const struct {
+    double x, y;
+    bool kept;
+  } cases[] = {
+      {1400, 100, true}, {1401, 100, false},  // left edge against the right border
+      {-60, 100, true},  {-61, 100, false},   // right edge against the left border
+      {400, -20, true},  {400, -21, false},   // top
+      {400, 640, true},  {400, 641, false},   // bottom
+  };
+  for (const auto& c : cases) {
+    ASSERT_TRUE(form->Game.AddBonus(c.x, c.y, 9, 1));
+    Frame();
+    EXPECT_EQ(form->Game.Bonuses.Used(1), c.kept) << "at " << c.x << ", " << c.y;
+    form->Game.FreeAllBonuses();
+  }
 }
 
 using Lives = GameFixture;
@@ -157,6 +252,31 @@ TEST_F(EndOfGame, AScoreForTheTableGoesThroughNameEntryAndTheSendOfferToTheRecor
   EXPECT_EQ(form->Game.Hills[0], nullptr);
 }
 
+// With no records server set nothing asks to send: the name entry leads straight to the table,
+// where the new entry stands out, in its row below an equal score.
+TEST_F(EndOfGame, WithoutARecordsServerTheNameLeadsToTheTableWithTheEntryMarked) {
+  form = std::make_unique<TMForm>(platform, TFormConfig{5, {}});
+  form->FormCreate();
+  form->LeaveMainMenu();
+  form->Game.StartGame(form->Game.DrawGameSeed());
+  CloseWindows();
+  const int32_t third = form->HighScores[3].Points;
+  form->Game.Score = third;
+  form->PlayerName = "Ace";
+  form->OpenWindow(kWindowNameEntry);
+  Frame();
+  platform.TypeChar(13);
+  Frame();
+  EXPECT_EQ(form->WindowOpen, 0);
+  ASSERT_EQ(form->ScreenType, kScreenHighScores);
+  EXPECT_TRUE(platform.Requests().empty());
+  EXPECT_EQ(form->NewEntryRow, 4);
+  EXPECT_EQ(form->HighScores[4].Name, "Ace");
+  platform.KeyDown(vk::kEscape);
+  Frame();
+  EXPECT_EQ(form->NewEntryRow, 0) << "the mark stays with the table shown after the game";
+}
+
 TEST_F(EndOfGame, TheLastLifeLostWithATableScoreSendsTheResultOnYes) {
   form->Game.Score = 9000;
   form->Game.Lives = 1;
@@ -181,7 +301,7 @@ TEST_F(EndOfGame, TheLastLifeLostWithATableScoreSendsTheResultOnYes) {
   const std::string record =
       persist::BuildScoreRecord(form->PlayerName, 9000, form->Options.Country);
   EXPECT_EQ(platform.Requests()[0],
-            persist::ScoreRequestAddress("", persist::EncodeScoreRecord(record)));
+            persist::ScoreRequestAddress(kScoreServer, persist::EncodeScoreRecord(record)));
   EXPECT_EQ(form->WindowOpen, 0);
   EXPECT_EQ(form->ScreenType, kScreenHighScores);
 }

@@ -26,12 +26,18 @@ std::string FileText(const std::filesystem::path& path) {
   return {std::istreambuf_iterator<char>(in), {}};
 }
 
-TEST(ScoreServerSetting, TheDefaultIsWrittenForThePlayerToFind) {
+// No server unless one is set: the key is written empty for the player to find, and the
+// address earlier versions wrote into every file, where no server answers, counts as unset.
+TEST(ScoreServerSetting, NoneIsTheDefaultAndTheRetiredAddressIsNone) {
   test_support::TTempWorkDir dir;
   std::filesystem::create_directories("Save");
-  EXPECT_EQ(LoadScoreServer("Save"), persist::kScoreHost);
-  EXPECT_EQ(FileText("Save/settings"), std::string("score_server=") + persist::kScoreHost + "\n");
+  ASSERT_STREQ(persist::kBuiltInScoreServer, "") << "this build has a server built in";
+  EXPECT_EQ(LoadScoreServer("Save"), "");
+  EXPECT_EQ(FileText("Save/settings"), "score_server=\n");
   EXPECT_FALSE(std::filesystem::exists("Save/options"));  // the options file is not touched
+  dir.Write("Save/settings", "vsync=on\nscore_server=http://perolet.example.net\n");
+  EXPECT_EQ(LoadScoreServer("Save"), "");
+  EXPECT_EQ(FileText("Save/settings"), "vsync=on\nscore_server=\n");
 }
 
 TEST(ScoreServerSetting, AClubsServerIsUsedAndABadValueIsNot) {
@@ -40,7 +46,7 @@ TEST(ScoreServerSetting, AClubsServerIsUsedAndABadValueIsNot) {
   dir.Write("Save/settings", "# ours\nscore_server=http://10.0.0.2:8080/\nother=1\n");
   EXPECT_EQ(LoadScoreServer("Save"), "http://10.0.0.2:8080");
   dir.Write("Save/settings", "score_server=javascript:alert(1)\n");
-  EXPECT_EQ(LoadScoreServer("Save"), persist::kScoreHost);
+  EXPECT_EQ(LoadScoreServer("Save"), "");
   // The player's line stays for them to mend.
   EXPECT_EQ(FileText("Save/settings"), "score_server=javascript:alert(1)\n");
   EXPECT_EQ(persist::WorldRecordsAddress("http://10.0.0.2:8080"),

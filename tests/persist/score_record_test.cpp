@@ -19,6 +19,11 @@ TEST(ScoreRecord, FieldsInOrderPaddedToFiveByteBlocks) {
   const std::string r41 = persist::BuildScoreRecord("1234", 0, "");
   EXPECT_EQ(r41.size(), 45u);  // 41 bytes and four "0"
   EXPECT_EQ(r41.substr(r41.size() - 7), "|z=0000");
+  // 45 bytes already: no "0" at all, the record ends with the empty last field.
+  const std::string r45 = persist::BuildScoreRecord("12345678", 0, "");
+  EXPECT_EQ(r45.size(), 45u);
+  EXPECT_EQ(r45.substr(r45.size() - 3), "|z=");
+  EXPECT_EQ(persist::EncodeScoreRecord(r45).size(), 72u);
 }
 
 std::string Symbols(std::initializer_list<int> values) {
@@ -36,7 +41,6 @@ TEST(ScoreRecord, EveryFiveBitsBecomeOneSymbol) {
 
 // The help page writes the page as a reader would type it: no scheme, no query.
 TEST(ScoreLinks, ShortAddressIsHostAndPath) {
-  EXPECT_EQ(persist::WorldRecordsShortAddress(""), "perolet.example.net/cgi/version.pl");
   EXPECT_EQ(persist::WorldRecordsShortAddress("https://scores.example.org/"),
             "scores.example.org/cgi/version.pl");
   EXPECT_EQ(persist::WorldRecordsShortAddress("http://127.0.0.1:8080"),

@@ -13,10 +13,12 @@
 namespace test_support {
 
 // The real form, created on the headless platform in a fresh folder with the game's pictures
-// and sounds and two small modules, frames run at 85 a second (SpeedFactor 1, FrameMs 11).
+// and sounds and two small modules, frames run at 85 a second (SpeedFactor 1, FrameMs 11),
+// with a records server set (one nothing answers on).
 struct THeadlessFormFixture : ::testing::Test {
   static constexpr int kRate = 85;
   static constexpr int kFrameMs = 1000 / kRate;
+  static constexpr const char* kScoreServer = "http://127.0.0.1:9";
 
   TTempWorkDir dir;
   platform::THeadlessPlatform platform{kRate};
@@ -28,7 +30,7 @@ struct THeadlessFormFixture : ::testing::Test {
     std::filesystem::create_directories("Data/Music");
     WriteMinimalXm("Data/Music/Menu.xm");
     WriteMinimalXm("Data/Music/Race.xm");
-    form = std::make_unique<TMForm>(platform, TFormConfig{5, {}});
+    form = std::make_unique<TMForm>(platform, TFormConfig{5, kScoreServer});
     form->FormCreate();
   }
   void TearDown() override { form.reset(); }
