@@ -24,9 +24,10 @@ class TMixer {
   using TBufferId = int;
   using TVoiceId = int;
 
-  // The effects are made loud (about −16 dBFS) and the modules render some 5 dB under them:
-  // the effects are taken down a little, which also leaves headroom for the sum, and the
-  // music plays at full gain, so the two sit within a few decibels of each other.
+  // Each effect is made at its own loudness (at their loudest, a blast about −9 dBFS, the
+  // craft's gun −17, a click −20) and the modules render about −21 dBFS: the effects are
+  // taken down a little, which also leaves headroom for the sum, and the music plays at full
+  // gain, so the blasts stand out over the music and the gun sits within it.
   static constexpr float kEffectsGain = 0.7f;
   static constexpr float kMusicGain = 1.0f;
   // The sum passes unchanged up to the knee; above it, it bends smoothly towards the ceiling

@@ -167,19 +167,29 @@ TSamples Shot3() {
 
 }  // namespace
 
+// Each effect at its own loudness: the RMS of its loudest 50 ms, in dB below full scale.
+// The craft's blast and the kills stand out, the game's events sit a little under them, the
+// shots that come several times a second well under the kills, and a button's click under
+// everything; in the mix the music sits about where the shots do.
+struct TEffect {
+  const char* name;
+  std::function<TSamples()> make;
+  double loudnessDb;
+};
+
 void AddSounds(engine::TWaveCollection& list) {
-  const std::pair<const char*, std::function<TSamples()>> kEffects[] = {
-      {"Button", Button},   {"Bonus", Bonus},           {"GameOver", GameOver},
-      {"Reborn", Reborn},   {"PlayerKill", PlayerKill}, {"HeroKill", HeroKill},
-      {"Laser", Laser},     {"Laser2", Laser2},         {"Rocket", Rocket},
-      {"Rail", Rail},       {"Explosion2", Explosion2}, {"BirdKill", BirdKill},
-      {"DogKill", DogKill}, {"HunterKill", HunterKill}, {"Shot1", Shot1},
-      {"Shot3", Shot3},
+  const TEffect kEffects[] = {
+      {"Button", Button, -20},     {"Bonus", Bonus, -12.5},           {"GameOver", GameOver, -11},
+      {"Reborn", Reborn, -12},     {"PlayerKill", PlayerKill, -9},    {"HeroKill", HeroKill, -10},
+      {"Laser", Laser, -17},       {"Laser2", Laser2, -16.5},         {"Rocket", Rocket, -15.5},
+      {"Rail", Rail, -11.5},       {"Explosion2", Explosion2, -9.5},  {"BirdKill", BirdKill, -10.5},
+      {"DogKill", DogKill, -10.5}, {"HunterKill", HunterKill, -10.5}, {"Shot1", Shot1, -15.5},
+      {"Shot3", Shot3, -15.5},
   };
-  for (const auto& [name, make] : kEffects) {
+  for (const auto& [name, make, loudnessDb] : kEffects) {
     engine::TWaveCollectionItem& item = list.Add();
     item.SetName(name);
-    item.Wave = engine::TWave::FromPcm16(kRate, 1, Finish(make()));
+    item.Wave = engine::TWave::FromPcm16(kRate, 1, Finish(make(), kRate, loudnessDb));
   }
 }
 

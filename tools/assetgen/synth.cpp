@@ -7,8 +7,9 @@ namespace assetgen::synth {
 
 namespace {
 
-constexpr double kTargetRms = 0.16;
 constexpr double kPeakLimit = 0.89;
+constexpr int kLoudnessWindowsPerSecond = 20;  // 50 ms
+constexpr size_t kLoudnessHopsPerWindow = 5;
 
 double Wave(TWaveform waveform, double phase, uint32_t& noise) {
   const double p = phase - std::floor(phase);
@@ -96,14 +97,25 @@ void AddInto(TSamples& dst, const TSamples& src, double gain, double offsetSecon
   for (size_t i = 0; i < src.size(); ++i) dst[offset + i] += static_cast<float>(src[i] * gain);
 }
 
-std::vector<int16_t> Finish(TSamples s) {
-  double sum = 0, peak = 0;
-  for (float v : s) {
-    sum += double(v) * v;
-    peak = std::max(peak, std::abs(double(v)));
+double LoudestRms(const TSamples& s, int rate) {
+  if (s.empty()) return 0;
+  const size_t window =
+      std::min(s.size(), static_cast<size_t>(std::max(1, rate / kLoudnessWindowsPerSecond)));
+  const size_t hop = std::max<size_t>(1, window / kLoudnessHopsPerWindow);
+  double loudest = 0;
+  for (size_t start = 0; start + window <= s.size(); start += hop) {
+    double sum = 0;
+    for (size_t i = start; i < start + window; ++i) sum += double(s[i]) * s[i];
+    loudest = std::max(loudest, sum / window);
   }
-  const double rms = s.empty() ? 0 : std::sqrt(sum / s.size());
-  double gain = rms > 0 ? kTargetRms / rms : 0;
+  return std::sqrt(loudest);
+}
+
+std::vector<int16_t> Finish(TSamples s, int rate, double loudnessDb) {
+  double peak = 0;
+  for (float v : s) peak = std::max(peak, std::abs(double(v)));
+  const double rms = LoudestRms(s, rate);
+  double gain = rms > 0 ? std::pow(10.0, loudnessDb / 20) / rms : 0;
   if (peak * gain > kPeakLimit) gain = kPeakLimit / peak;
   std::vector<int16_t> out(s.size());
   for (size_t i = 0; i < s.size(); ++i)

@@ -25,8 +25,11 @@ void HighPass(TSamples& s, int rate, double cutoff);
 // Adds src, scaled, at an offset in seconds; dst grows to hold it.
 void AddInto(TSamples& dst, const TSamples& src, double gain, double offsetSeconds, int rate);
 
-// The finished effect: brought to one loudness (RMS) for the whole set, peaks held below
-// full scale so nothing clips, as 16-bit samples.
-std::vector<int16_t> Finish(TSamples s);
+// The RMS of a sound's loudest 50 ms (of the whole, when it is shorter), full scale 1: how
+// loud it sounds, whatever its length, so a short click and a long blast compare fairly.
+double LoudestRms(const TSamples& s, int rate);
+// The finished effect at its own loudness: its loudest 50 ms brought to an RMS of loudnessDb
+// (dB below full scale), peaks held below full scale so nothing clips, as 16-bit samples.
+std::vector<int16_t> Finish(TSamples s, int rate, double loudnessDb);
 
 }  // namespace assetgen::synth
