@@ -276,7 +276,9 @@ class TMForm : public engine::TDXForm, public gameplay::TGameShell {
   bool QuitPressed() override { return Keys.EscPressed; }
   bool PausePressed() override { return Keys.PausePressed; }
   // A sound already playing starts again from the beginning rather than overlapping.
-  void PlayEffect(const std::string& name) override;
+  void PlayEffect(const std::string& name, float pan) override;
+  // The menus' and windows' sounds belong to no place on the field: centred.
+  void PlayEffect(const std::string& name) { PlayEffect(name, 0.0f); }
 
   // The windows over a screen (objects/window_kinds.h).
   void OpenWindow(int kind) override;

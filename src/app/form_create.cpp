@@ -84,11 +84,11 @@ void TMForm::GoWindowed() {
 
 // A sound already playing starts again from the beginning rather than overlapping. The names
 // started are kept for the simulator's trace.
-void TMForm::PlayEffect(const std::string& name) {
+void TMForm::PlayEffect(const std::string& name, float pan) {
   if (!Options.Sounds) return;
   engine::TWaveCollectionItem& wave = MDXWaveList.Items.FindWave(name);
   wave.Stop();
-  wave.Play(false);
+  wave.Play(false, pan);
   if (RecordSounds) SoundsStarted.push_back(name);
 }
 

@@ -93,19 +93,19 @@ int TWaveCollectionItem::ChooseCopy() {
   return static_cast<int>(copies_.size()) - 1;
 }
 
-void TWaveCollectionItem::Play(bool wait) {
+void TWaveCollectionItem::Play(bool wait, float pan) {
   platform::TMixer* mixer = Mixer();
   if (!initialized_ || !mixer) return;
   if (looped_) {
     if (!EnsureBuffer()) return;
     mixer->Stop(ownVoice_);
-    ownVoice_ = mixer->Play(buffer_, true);
+    ownVoice_ = mixer->Play(buffer_, true, 1.0f, pan);
     return;
   }
   const int chosen = ChooseCopy();
   if (chosen < 0) return;
   mixer->Stop(copies_[chosen]);
-  copies_[chosen] = mixer->Play(buffer_, false);
+  copies_[chosen] = mixer->Play(buffer_, false, 1.0f, pan);
   if (wait) WaitUntilSilent(*mixer, copies_[chosen]);
 }
 

@@ -39,7 +39,8 @@ class TWaveCollectionItem {
   // Builds the item's buffer; raises EDirectSoundBufferError "Sound Buffer cannot be made"
   // for a format the mixer cannot take.
   void Restore();
-  void Play(bool wait = false);
+  // pan: where the sound sits between the speakers (platform::TMixer::PanGains).
+  void Play(bool wait = false, float pan = 0.0f);
   void Stop();
 
   // How many copies exist and how many of them are sounding (the looped item counts its

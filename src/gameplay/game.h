@@ -5,6 +5,7 @@
 #include <random>
 #include <string>
 
+#include "gameplay/effect_pan.h"
 #include "gameplay/game_rules.h"
 #include "gameplay/game_shell.h"
 #include "objects/world.h"
@@ -94,7 +95,10 @@ class TGame final : public objects::TWorld {
 
   // The rest of what a sprite may ask of its world.
   int RandomBelow(int n) override;
-  void PlayEffect(const std::string& name) override { shell_.PlayEffect(name); }
+  void PlayEffect(const std::string& name, double x) override {
+    shell_.PlayEffect(name, EffectPan(x));
+  }
+  void PlayCentredEffect(const std::string& name) override { shell_.PlayEffect(name, 0.0f); }
   void OpenWindow(int kind) override { shell_.OpenWindow(kind); }
   engine::TSprite& SpriteRoot() override;
   engine::TDXImageList* ImageList(uint8_t list) override;

@@ -27,7 +27,8 @@ class TGameShell {
   virtual int FirstLevel() const = 0;
 
   virtual void OpenWindow(int kind) = 0;
-  virtual void PlayEffect(const std::string& name) = 0;
+  // pan: where it is heard, −1 all left, 0 centre, 1 all right.
+  virtual void PlayEffect(const std::string& name, float pan) = 0;
   // A panel number, centred on x and y, in one of the shell's text styles.
   virtual void DrawHudText(const std::string& text, int style, int x, int y) = 0;
 

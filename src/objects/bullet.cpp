@@ -120,7 +120,7 @@ void TBullet::Explode() {
   SwayLeft = true;
   switch (Kind) {
     case kMegaShot:
-      World().PlayEffect("Explosion2");
+      PlayEffectFromHere("Explosion2");
       PlayOnce("Explosion", kBlastAnimSpeed);
       Y -= 56;
       X -= 8;
@@ -129,7 +129,7 @@ void TBullet::Explode() {
       break;
     case kRocket:
     case kBomb:
-      World().PlayEffect("Explosion2");
+      PlayEffectFromHere("Explosion2");
       PlayOnce("Explosion", kBlastAnimSpeed);
       break;
     default:

@@ -55,7 +55,7 @@ void TGroundGun::Damage(int points) {
 
 void TGroundGun::Die() {
   if (Dead) return;
-  if (World().Player->State != TPlayer::kDying) World().PlayEffect("HunterKill");
+  if (World().Player->State != TPlayer::kDying) PlayEffectFromHere("HunterKill");
   const TKindValues& values = ValuesOf(Kind);
   PlayOnce(values.fallImage, kFallAnimSpeed);
   X += values.fallDx;
@@ -68,7 +68,7 @@ void TGroundGun::Fire() {
   const int z = Z();
   switch (Kind) {
     case 0:
-      World().PlayEffect("Shot3");
+      PlayEffectFromHere("Shot3");
       for (int i = 1; i <= 3; ++i) {
         World().FireShot(static_cast<int>(X + 80 - 3 * i), static_cast<int>(Y + 3 - 10 * i), z, 7,
                          -92, TBullet::kGunShot, TBullet::kEnemySide, true);
@@ -76,13 +76,13 @@ void TGroundGun::Fire() {
       ReloadTimer = 400;
       break;
     case 1:
-      World().PlayEffect("Shot1");
+      PlayEffectFromHere("Shot1");
       World().FireShot(static_cast<int>(X + 90), static_cast<int>(Y + 3), z, 10, -90,
                        TBullet::kGunShot, TBullet::kEnemySide, true);
       ReloadTimer = 300;
       break;
     default:
-      World().PlayEffect("Rocket");
+      PlayEffectFromHere("Rocket");
       World().FireShot(static_cast<int>(X + 50), static_cast<int>(Y + 3), z, 8, -102,
                        TBullet::kRocket, TBullet::kEnemySide, true);
       ReloadTimer = 400;

@@ -82,16 +82,16 @@ void TMonster::Die() {
   switch (Kind) {
     case kBird:
       Y += kBirdFallDrop;
-      World().PlayEffect("BirdKill");
+      PlayEffectFromHere("BirdKill");
       SetImageByName("MBirdFall");
       break;
     case kDog:
-      World().PlayEffect("DogKill");
+      PlayEffectFromHere("DogKill");
       SetImageByName("MDogFall");
       AnimSpeed = 0;  // the fall keeps the rate the dog had
       break;
     default:
-      World().PlayEffect("Explosion2");
+      PlayEffectFromHere("Explosion2");
       PlayOnce("Explosion", kDeathAnimSpeed);
       break;
   }

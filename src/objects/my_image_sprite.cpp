@@ -30,6 +30,10 @@ TMyImageSprite::TMyImageSprite(objects::TWorld& world, uint8_t list, const std::
   SetZ(z);
 }
 
+void TMyImageSprite::PlayEffectFromHere(const std::string& name) {
+  world_.PlayEffect(name, X + Width / 2.0);
+}
+
 void TMyImageSprite::SetImageByName(const std::string& name) {
   engine::TPictureCollectionItem* item = FindListImage(world_, ImageListNo, name);
   if (!item) return;

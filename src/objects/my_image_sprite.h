@@ -32,6 +32,8 @@ class TMyImageSprite : public engine::TImageSprite {
   void PlayLoop(const std::string& name, int speed);
   void PlayOnce(const std::string& name, int speed);
   void KillOnce();
+  // Starts an effect heard from where the sprite's middle is across the field.
+  void PlayEffectFromHere(const std::string& name);
 
   void Step(int32_t lag) override;
   void Render() override;

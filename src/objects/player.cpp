@@ -59,7 +59,7 @@ void TPlayer::Damage(int points) {
 // called back.
 void TPlayer::Die() {
   State = kDying;
-  World().PlayEffect("PlayerKill");
+  PlayEffectFromHere("PlayerKill");
   DeathTimer = kDeathMs;
   if (World().Lives > 0) World().Lives -= 1;
 }
@@ -86,7 +86,7 @@ void TPlayer::Respawn() {
   LevelDone = false;
   if (World().Lives == 0) {
     Visible = false;
-    World().PlayEffect("GameOver");
+    World().PlayCentredEffect("GameOver");
     World().OpenWindow(kWindowGameOver);
     return;
   }
@@ -114,7 +114,7 @@ void TPlayer::EndReborn() {
 }
 
 void TPlayer::StartLevelEnd() {
-  World().PlayEffect("Reborn");
+  PlayEffectFromHere("Reborn");
   LevelDone = true;
   ClearWeapons();
   BlinkCount = 0;

@@ -49,14 +49,14 @@ void TPlayer::StartHero() {
 }
 
 void TPlayer::HeroShotDown() {
-  World().PlayEffect("HeroKill");
+  World().PlayEffect("HeroKill", HeroX + kHalfWidth);
   HeroBlast = 0;
   HeroDown = true;
   HeroLost = true;
 }
 
 void TPlayer::HeroFire() {
-  World().PlayEffect("Laser");
+  World().PlayEffect("Laser", HeroX + kHalfWidth);
   World().FireShot(static_cast<int>(HeroX + 30), static_cast<int>(HeroY), 11, 10, 0,
                    TBullet::kGunShot, TBullet::kPlayerSide, false);
   HeroFireTimer = kFireMs;

@@ -34,7 +34,7 @@ void TPlayer::OnHit(engine::TSprite& other, bool&) {
     }
   } else if (auto* bonus = dynamic_cast<TBonus*>(&other)) {
     if (State == kDying) return;
-    World().PlayEffect("Bonus");
+    PlayEffectFromHere("Bonus");
     switch (bonus->Kind) {
       case 1:
         AddScore(kScoreBonusPoints);

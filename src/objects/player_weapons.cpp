@@ -133,27 +133,27 @@ void TPlayer::FireWeapon(int type) {
   switch (type) {
     case kBasicGunShots:
     case kRapidGunShots:
-      World().PlayEffect("Laser");
+      PlayEffectFromHere("Laser");
       shoot({{85, 47, 11, 0}}, TBullet::kGunShot, 10);
       ReloadTimer = type == kRapidGunShots ? 150 : 300;
       break;
     case kDoubleGunShots:
-      World().PlayEffect("Laser2");
+      PlayEffectFromHere("Laser2");
       shoot({{85, 43, 11, 0}, {85, 59, 11, 0}}, TBullet::kGunShot, 10);
       ReloadTimer = 300;
       break;
     case kRocketShots:
-      World().PlayEffect("Rocket");
+      PlayEffectFromHere("Rocket");
       shoot({{110, 59, 11, 0}}, TBullet::kRocket, 2);
       ReloadTimer = 300;
       break;
     case kTripleRocketShots:
-      World().PlayEffect("Rocket");
+      PlayEffectFromHere("Rocket");
       shoot({{110, 55, 9, -10}, {110, 59, 11, 0}, {110, 63, 9, 10}}, TBullet::kRocket, 2);
       ReloadTimer = 300;
       break;
     case kMegaBombShot:
-      World().PlayEffect("Rail");
+      PlayEffectFromHere("Rail");
       shoot({{43, 52, 11, 0}}, TBullet::kMegaShot, 6);
       ReloadTimer = 500;
       break;

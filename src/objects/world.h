@@ -56,8 +56,11 @@ class TWorld {
 
   // A random integer 0..n−1, from the one sequence the whole run draws from.
   virtual int RandomBelow(int n) = 0;
-  // Starts a sound effect by name (when the player has sounds on).
-  virtual void PlayEffect(const std::string& name) = 0;
+  // Starts a sound effect by name (when the player has sounds on), heard from x: where across
+  // the field it happens, in the field's pixels.
+  virtual void PlayEffect(const std::string& name, double x) = 0;
+  // One that belongs to no place on the field (the game-over tune): heard from the middle.
+  virtual void PlayCentredEffect(const std::string& name) = 0;
 
   // The parent every sprite is made under, the image lists numbered 1 and 2 (none for another
   // number), and the surface the sprites draw on (none while there is no display).

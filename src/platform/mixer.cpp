@@ -24,11 +24,16 @@ void TMixer::RemoveBuffer(TBufferId buffer) {
   std::erase_if(voices_, [buffer](const auto& entry) { return entry.second.buffer == buffer; });
 }
 
-TMixer::TVoiceId TMixer::Play(TBufferId buffer, bool looped, float volume) {
+TMixer::TPanGains TMixer::PanGains(float pan) {
+  const float place = std::clamp(pan, -1.0f, 1.0f);
+  return {std::min(1.0f, 1.0f - place), std::min(1.0f, 1.0f + place)};
+}
+
+TMixer::TVoiceId TMixer::Play(TBufferId buffer, bool looped, float volume, float pan) {
   std::lock_guard guard(lock_);
   if (!buffers_.contains(buffer)) return 0;
   const TVoiceId id = nextVoice_++;
-  voices_[id] = TVoice{buffer, 0, looped, std::clamp(volume, 0.0f, 1.0f)};
+  voices_[id] = TVoice{buffer, 0, looped, std::clamp(volume, 0.0f, 1.0f), PanGains(pan)};
   return id;
 }
 
@@ -60,6 +65,11 @@ bool TMixer::IsMusic(const TMusicSource* music) const {
 void TMixer::SetMusicVolume(float volume) {
   std::lock_guard guard(lock_);
   musicVolume_ = std::clamp(volume, 0.0f, 1.0f);
+}
+
+void TMixer::SetEffectsVolume(float volume) {
+  std::lock_guard guard(lock_);
+  effectsVolume_ = std::clamp(volume, 0.0f, 1.0f);
 }
 
 void TMixer::Mix(int16_t* stereo, int frames) {
@@ -98,7 +108,9 @@ void TMixer::MixVoices(std::vector<float>& acc, int frames) {
       continue;
     }
     const int16_t* samples = found->second->data();
-    const float gain = voice.volume * kEffectsGain;
+    const float gain = voice.volume * effectsVolume_ * kEffectsGain;
+    const float left = gain * voice.pan.left;
+    const float right = gain * voice.pan.right;
     bool finished = false;
     for (int f = 0; f < frames; ++f) {
       if (voice.position >= length) {
@@ -108,8 +120,8 @@ void TMixer::MixVoices(std::vector<float>& acc, int frames) {
         }
         voice.position = 0;
       }
-      acc[f * kChannels] += samples[voice.position * kChannels] * gain;
-      acc[f * kChannels + 1] += samples[voice.position * kChannels + 1] * gain;
+      acc[f * kChannels] += samples[voice.position * kChannels] * left;
+      acc[f * kChannels + 1] += samples[voice.position * kChannels + 1] * right;
       ++voice.position;
     }
     if (finished || (!voice.looped && voice.position >= length)) {

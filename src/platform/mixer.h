@@ -40,10 +40,20 @@ class TMixer {
 
   int Rate() const { return rate_; }
 
+  // A voice's gain on each side for a pan from −1 (all left) through 0 (centre) to 1 (all
+  // right), beyond those at the edge. The side it leans to keeps its full gain and the other
+  // side fades: a centred voice plays as it always did and no pan makes a voice louder, so
+  // placing sounds brings the limiter no more work.
+  struct TPanGains {
+    float left = 1.0f;
+    float right = 1.0f;
+  };
+  static TPanGains PanGains(float pan);
+
   TBufferId AddBuffer(std::vector<int16_t> stereoFrames);
   void RemoveBuffer(TBufferId buffer);  // stops its voices too
-  // volume: 0..1 gain of this voice.
-  TVoiceId Play(TBufferId buffer, bool looped, float volume = 1.0f);
+  // volume: 0..1 gain of this voice; pan: where it sits, as PanGains takes it.
+  TVoiceId Play(TBufferId buffer, bool looped, float volume = 1.0f, float pan = 0.0f);
   void Stop(TVoiceId voice);
   bool Playing(TVoiceId voice) const;
   size_t PlayingCount() const;
@@ -51,6 +61,8 @@ class TMixer {
   void SetMusic(std::shared_ptr<TMusicSource> music);
   bool IsMusic(const TMusicSource* music) const;
   void SetMusicVolume(float volume);
+  // The player's volume of the effects, 0..1: every voice, never the music.
+  void SetEffectsVolume(float volume);
 
   // Fills `frames` stereo frames of output; everything not playing is silence.
   void Mix(int16_t* stereo, int frames);
@@ -61,6 +73,7 @@ class TMixer {
     size_t position = 0;  // in frames
     bool looped = false;
     float volume = 1.0f;
+    TPanGains pan;
   };
 
   void MixVoices(std::vector<float>& acc, int frames);
@@ -72,6 +85,7 @@ class TMixer {
   std::map<TVoiceId, TVoice> voices_;
   std::shared_ptr<TMusicSource> music_;
   float musicVolume_ = kMusicGain;
+  float effectsVolume_ = 1.0f;
   int nextBuffer_ = 1;
   int nextVoice_ = 1;
   std::vector<float> accumulator_;

@@ -69,7 +69,8 @@ TEST_F(EnemyKills, ABirdAndAHunter) {
 }
 
 // An enemy that dies by itself (rammed into the wingman, or hit square by the mega shot)
-// sounds its end but scores nothing; a kill scores and counts once and sounds once.
+// sounds its end but scores nothing; a kill scores and counts once and sounds once, heard
+// from where the enemy was.
 TEST_F(EnemyKills, EachKindSoundsItsEndOnceAndOnlyAKillScores) {
   const std::pair<uint8_t, std::string> kinds[] = {{TMonster::kAirplane, "Explosion2"},
                                                    {TMonster::kBird, "BirdKill"},
@@ -89,13 +90,16 @@ TEST_F(EnemyKills, EachKindSoundsItsEndOnceAndOnlyAKillScores) {
     EXPECT_EQ(world.Effects, std::vector<std::string>{effect});
 
     world.Effects.clear();
+    world.EffectXs.clear();
     TMonster& killed = AddMonster(500, 150, kind);
     const int points = killed.HitPoints * 5;
+    const double middle = killed.X + killed.Width / 2.0;
     killed.Damage(100);
     killed.Damage(100);
     EXPECT_EQ(world.Score, points) << int{kind};
     EXPECT_EQ(world.EnemiesLeft, 9);
     EXPECT_EQ(world.Effects, std::vector<std::string>{effect});
+    EXPECT_EQ(world.EffectXs, std::vector<double>{middle}) << "heard from where it was";
     world.Score = 0;
     world.EnemiesLeft = 10;
   }

@@ -89,6 +89,23 @@ TEST(Mixer, EmptyBufferEndsAtOnce) {
   EXPECT_FALSE(mixer.Playing(voice));
 }
 
+// A voice leans to one side by fading the other; the side it leans to, and a centred voice,
+// keep the full gain. Out of range is at the edge.
+TEST(Mixer, APanFadesTheFarSideOnly) {
+  const struct {
+    float pan;
+    float left, right;
+  } kPlaces[] = {{-1, 1000, 0},      {-0.5f, 1000, 500}, {0, 1000, 1000},
+                 {0.25f, 750, 1000}, {1, 0, 1000},       {3, 0, 1000}};
+  for (const auto& place : kPlaces) {
+    TMixer mixer(44100);
+    mixer.Play(mixer.AddBuffer(Constant(4, 1000)), false, 1.0f, place.pan);
+    const auto out = Mix(mixer, 1);
+    EXPECT_EQ(out[0], Effect(place.left)) << place.pan;
+    EXPECT_EQ(out[1], Effect(place.right)) << place.pan;
+  }
+}
+
 struct TCountingMusic : platform::TMusicSource {
   int frames = 0;
   void Render(int16_t* stereo, int count) override {
@@ -109,6 +126,18 @@ TEST(Mixer, MusicPlaysUnderTheEffectsAtItsOwnVolume) {
   EXPECT_TRUE(mixer.IsMusic(music.get()));
   mixer.SetMusic(nullptr);
   EXPECT_EQ(Mix(mixer, 1)[0], Effect(1000));
+}
+
+TEST(Mixer, TheEffectsVolumeTurnsEveryVoiceButNotTheMusic) {
+  TMixer mixer(44100);
+  mixer.SetMusic(std::make_shared<TCountingMusic>());
+  mixer.SetEffectsVolume(0.25f);
+  const auto buffer = mixer.AddBuffer(Constant(4, 1000));
+  mixer.Play(buffer, false);
+  mixer.Play(buffer, true, 1.0f, 1.0f);
+  const auto out = Mix(mixer, 1);
+  EXPECT_EQ(out[0], 10000 + Effect(250));
+  EXPECT_EQ(out[1], 10000 + Effect(500));
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <deque>
 #include <filesystem>
+#include <limits>
 #include <memory>
 #include <string>
 #include <utility>
@@ -33,6 +34,7 @@ struct TFakeWorld : objects::TWorld {
   std::deque<int> Draws;
   std::vector<int> DrawLimits;  // the n of each RandomBelow asked
   std::vector<std::string> Effects;
+  std::vector<double> EffectXs;  // where each was heard from; NaN for a centred one
   std::vector<TShot> Shots;
   std::vector<int> FreedShots;
   std::vector<int> FreedBonuses;
@@ -66,7 +68,14 @@ struct TFakeWorld : objects::TWorld {
     Draws.pop_front();
     return r;
   }
-  void PlayEffect(const std::string& name) override { Effects.push_back(name); }
+  void PlayEffect(const std::string& name, double x) override {
+    Effects.push_back(name);
+    EffectXs.push_back(x);
+  }
+  void PlayCentredEffect(const std::string& name) override {
+    Effects.push_back(name);
+    EffectXs.push_back(std::numeric_limits<double>::quiet_NaN());
+  }
   engine::TSprite& SpriteRoot() override { return Root; }
   engine::TDXImageList* ImageList(uint8_t list) override {
     if (list == 1) return &Images1;
