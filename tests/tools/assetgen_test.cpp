@@ -7,11 +7,14 @@
 #include <iterator>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 
 #include "asset_build.h"
 #include "engine/picture_collection.h"
 #include "engine/wave_collection.h"
+#include "music.h"
+#include "music_instruments.h"
 #include "synth.h"
 #include "xm_writer.h"
 
@@ -256,6 +259,42 @@ TEST(GameData, ModulesLoadInTheMusicLibraryAndRunOverAMinute) {
     xmp_release_module(context);
     xmp_free_context(context);
   }
+}
+
+// How far into a module its backing (every channel but those that play the tune) first plays
+// four bars in a row that it played before; the whole module when it never does.
+double SecondsBeforeTheBackingRepeats(const assetgen::xm::TModule& module) {
+  constexpr int kRowsPerBar = 16;
+  constexpr size_t kBarsHeard = 4;
+  std::set<int> tune;
+  for (const auto& pattern : module.patterns)
+    for (size_t i = 0; i < pattern.cells.size(); ++i)
+      if (pattern.cells[i].instrument == assetgen::kLead) tune.insert(int(i % module.channels));
+  std::vector<std::string> bars;
+  for (uint8_t index : module.order) {
+    const auto& pattern = module.patterns.at(index);
+    for (int row = 0; row < pattern.rows; ++row) {
+      if (row % kRowsPerBar == 0) bars.emplace_back();
+      for (int channel = 0; channel < module.channels; ++channel) {
+        if (tune.contains(channel)) continue;
+        const auto& c = pattern.cells[size_t(row) * module.channels + channel];
+        bars.back() +=
+            {char(c.note), char(c.instrument), char(c.volume), char(c.effect), char(c.param)};
+      }
+    }
+  }
+  const double secondsPerBar = kRowsPerBar * module.tempo * 2.5 / module.bpm;
+  for (size_t start = 1; start + kBarsHeard <= bars.size(); ++start)
+    for (size_t before = 0; before < start; ++before)
+      if (std::equal(bars.begin() + start, bars.begin() + start + kBarsHeard,
+                     bars.begin() + before))
+        return start * secondsPerBar;
+  return bars.size() * secondsPerBar;
+}
+
+// Under the tune, four bars of backing coming round every 6.4 s are heard as a short loop.
+TEST(GameData, TheRaceMusicPlaysOverAMinuteBeforeItsBackingComesRound) {
+  EXPECT_GE(SecondsBeforeTheBackingRepeats(assetgen::RaceModule()), 60);
 }
 
 TEST(GameData, TheGeneratorGivesTheSameBytesAsTheBuild) {
