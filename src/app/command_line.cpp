@@ -56,6 +56,14 @@ constexpr TFlag kFlags[] = {
      [](TCommandLine& line, const std::string& v) {
        line.renderer = Need(RendererNamed(v), "--renderer", v);
      }},
+    {"--music-volume", "0-100", "the music's loudness in percent",
+     [](TCommandLine& line, const std::string& v) {
+       line.musicVolume = Need(VolumeNamed(v), "--music-volume", v);
+     }},
+    {"--effects-volume", "0-100", "the sound effects' loudness in percent",
+     [](TCommandLine& line, const std::string& v) {
+       line.effectsVolume = Need(VolumeNamed(v), "--effects-volume", v);
+     }},
     {"--score-server", "URL",
      "send results to and open the world records of this server (this run only)", ApplyScoreServer},
     {"--replay", "FILE", "watch a recorded game (Space pauses, Right plays 4x, Escape leaves)",
@@ -86,6 +94,18 @@ std::optional<int> WindowScaleNamed(const std::string& name) {
   if (name.size() == 1 && name[0] >= '1' && name[0] <= '0' + kLargestWindowScale)
     return name[0] - '0';
   return std::nullopt;
+}
+
+std::optional<int> VolumeNamed(const std::string& name) {
+  constexpr int kLoudest = 100;
+  if (name.empty() || name.size() > 3) return std::nullopt;
+  int percent = 0;
+  for (char c : name) {
+    if (c < '0' || c > '9') return std::nullopt;
+    percent = percent * 10 + (c - '0');
+  }
+  if (percent > kLoudest) return std::nullopt;
+  return percent;
 }
 
 std::optional<bool> SwitchNamed(const std::string& name) {
@@ -136,8 +156,8 @@ std::string CommandLineUsage() {
     usage += left + flag.help + "\n";
   }
   usage +=
-      "--scale, --window-scale, --vsync, --renderer and --score-server are also lines of the\n"
-      "settings file beside the options file (scale=, window_scale=, vsync=, renderer=,\n"
-      "score_server=).\n";
+      "The display, volume and server options are also lines of the settings file beside the\n"
+      "options file (scale=, window_scale=, vsync=, renderer=, music_volume=, effects_volume=,\n"
+      "score_server=); the command line wins for this run only.\n";
   return usage;
 }

@@ -18,6 +18,8 @@ struct TCommandLine {
   std::optional<int> windowScale;  // 0: from the display
   std::optional<bool> vsync;
   std::optional<platform::TRenderer> renderer;
+  std::optional<int> musicVolume;  // percent
+  std::optional<int> effectsVolume;
   // A replay to watch instead of playing (--replay FILE, or the file alone, as a file manager
   // passes it).
   std::optional<std::string> replay;
@@ -33,4 +35,5 @@ std::string CommandLineUsage();
 std::optional<platform::TScaleMode> ScaleModeNamed(const std::string& name);
 std::optional<int> WindowScaleNamed(const std::string& name);  // "auto" or 1 to 8
 std::optional<bool> SwitchNamed(const std::string& name);      // "on" or "off"
+std::optional<int> VolumeNamed(const std::string& name);       // "0" to "100"
 std::optional<platform::TRenderer> RendererNamed(const std::string& name);

@@ -183,6 +183,8 @@ class TMForm : public engine::TDXForm, public gameplay::TGameShell {
   void SaveAndExit(bool evenUnsaved = false);
   void WriteSaves();
   void SaveBeforeFatalEnd();
+  void SaveOptionsWhenChanged();
+  std::vector<uint8_t> OptionsWithoutTheTable();
   // Told with a failed save: how to leave anyway.
   static constexpr const char* kUnsavedHint =
       "Настройки и рекорды не сохранены. Повторный выход закроет игру без сохранения.";
@@ -347,4 +349,5 @@ class TMForm : public engine::TDXForm, public gameplay::TGameShell {
   TErrorGuard errors_;
   // What the player is told once the main menu is up (save files set aside at start-up).
   std::vector<std::string> startupNotices_;
+  std::vector<uint8_t> optionsSaved_;  // as last read or saved
 };

@@ -50,6 +50,7 @@ void TMForm::FinishFrame(int lag, int menuItemBefore) {
     DispatchScreen(lag);
   }
   if (MenuItem != menuItemBefore) PlayEffect("Button");
+  SaveOptionsWhenChanged();
   MDXSpriteEngine.PurgeDead();
   UpdateFrameTiming();
   if (SkipDrawing) return;

@@ -1,6 +1,7 @@
 #include "app/launch_settings.h"
 
 #include "persist/score_links.h"
+#include "platform/mixer.h"
 
 namespace {
 
@@ -32,8 +33,21 @@ TLaunchSettings LoadLaunchSettings(const std::string& saveFolder, const TCommand
   const auto before = settings.Bytes();
   TLaunchSettings launch;
   launch.presentation = ChoosePresentation(settings, line);
+  launch.musicVolume = *VolumeNamed(settings.Setting("music_volume", "100", Valid(VolumeNamed)));
+  launch.effectsVolume =
+      *VolumeNamed(settings.Setting("effects_volume", "100", Valid(VolumeNamed)));
+  launch.musicVolume = line.musicVolume.value_or(launch.musicVolume);
+  launch.effectsVolume = line.effectsVolume.value_or(launch.effectsVolume);
   launch.scoreServer = persist::ScoreServerSetting(settings);
   if (line.scoreServer) launch.scoreServer = *line.scoreServer;
   if (canWrite && settings.Bytes() != before) persist::SaveSettingsFile(saveFolder, settings);
   return launch;
+}
+
+void ApplyVolumes(platform::TPlatform& platform, const TLaunchSettings& launch) {
+  platform::TMixer* mixer = platform.Mixer();
+  if (!mixer) return;
+  constexpr float kPercent = 100.0f;
+  mixer->SetMusicVolume(platform::TMixer::kMusicGain * launch.musicVolume / kPercent);
+  mixer->SetEffectsVolume(launch.effectsVolume / kPercent);
 }

@@ -60,6 +60,7 @@ int main(int argc, char** argv) {
   // The command line wins over the settings file for this run and leaves the file alone.
   const TLaunchSettings launch = LoadLaunchSettings(config.saveFolder, line, root.has_value());
   window.SetPresentation(launch.presentation);
+  ApplyVolumes(window, launch);
   config.scoreUrl = launch.scoreServer;
   const int status = line.replay ? WatchReplay(platform::Platform(), *line.replay, config)
                                  : RunProgram(platform::Platform(), config);

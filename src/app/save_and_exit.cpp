@@ -17,6 +17,29 @@ void TMForm::LoadSaveFiles() {
   for (const persist::TSetAside& setAside :
        persist::LoadSaveFiles(config_.saveFolder, Settings(), HighScores))
     startupNotices_.push_back(persist::SetAsideNotice(setAside));
+  optionsSaved_ = OptionsWithoutTheTable();
+}
+
+// The options as their file gives them, without the table's checksum: what the player set.
+std::vector<uint8_t> TMForm::OptionsWithoutTheTable() {
+  return persist::OptionsFileBytes(Settings(), {});
+}
+
+// An option the player changed (on the options screen, or the display by Alt+Enter) is saved
+// once it is settled, with the table, in the same safe commit as the exit's: a crash or a lost
+// session keeps it. A capture of the boss key or an edit of the country is settled when it
+// ends. A save that fails now is said on standard error and made again at the exit.
+void TMForm::SaveOptionsWhenChanged() {
+  if (config_.replaying || BossCapture || CountryEdit) return;
+  std::vector<uint8_t> options = OptionsWithoutTheTable();
+  if (options == optionsSaved_) return;
+  optionsSaved_ = std::move(options);
+  try {
+    persist::WriteSaveFiles(config_.saveFolder, Settings(), HighScores);
+  } catch (const std::exception& error) {
+    std::cerr << "Перолёт: the changed settings were not saved now (the exit tries again): "
+              << error.what() << '\n';
+  }
 }
 
 // The options and the table written together, with the replays the table no longer holds

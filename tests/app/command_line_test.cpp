@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <stdexcept>
 
 #include "app/launch_settings.h"
+#include "support/temp_dir.h"
 
 namespace {
 
@@ -33,6 +35,10 @@ TEST(CommandLine, RefusesWhatItCannotUseWithTheFlagNamed) {
       {"--score-server", "http://host name"},
       {"--score-server=http://host\n"},
       {"--help=yes"},
+      {"--music-volume", "101"},
+      {"--effects-volume", "-1"},
+      {"--music-volume", "1e2"},
+      {"--effects-volume="},
   };
   for (const auto& args : bad) {
     try {
@@ -82,6 +88,21 @@ TEST(CommandLine, BadValuesInTheFileGetTheirDefaults) {
   const auto bytes = settings.Bytes();
   EXPECT_EQ(std::string(bytes.begin(), bytes.end()),
             "scale=sharp\nwindow_scale=auto\nvsync=on\nmine=1\nrenderer=auto\n");
+}
+
+// The volumes: the file's lines (a bad one mended to full), the command line over them.
+TEST(CommandLine, VolumesComeFromTheFileWithTheCommandLineOver) {
+  test_support::TTempWorkDir dir;
+  std::filesystem::create_directories("Save");
+  dir.Write("Save/settings", "music_volume=40\neffects_volume=loud\n");
+  TLaunchSettings launch = LoadLaunchSettings("Save", ParseCommandLine({}), true);
+  EXPECT_EQ(launch.musicVolume, 40);
+  EXPECT_EQ(launch.effectsVolume, 100);
+  EXPECT_EQ(persist::LoadSettingsFile("Save").Get("effects_volume"), "100");
+  launch = LoadLaunchSettings("Save", ParseCommandLine({"--effects-volume=0"}), true);
+  EXPECT_EQ(launch.musicVolume, 40);
+  EXPECT_EQ(launch.effectsVolume, 0);
+  EXPECT_EQ(persist::LoadSettingsFile("Save").Get("effects_volume"), "100");
 }
 
 TEST(CommandLine, RefusesBadDisplayValues) {

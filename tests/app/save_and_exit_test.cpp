@@ -137,6 +137,35 @@ TEST_F(FailedSave, AnErrorThatKeepsComingBackEndsTheProgramAfterSaving) {
   EXPECT_FALSE(form->Options.Sounds) << "the options were not saved before the end";
 }
 
+// An option changed is on disk at once, with the table, without waiting for the exit; a
+// capture of the boss key is saved when it has caught its key.
+TEST_F(FailedSave, AChangedOptionIsSavedAtOnce) {
+  Frames(150);
+  ASSERT_FALSE(std::filesystem::exists("Data/Save/options"));
+  form->LeaveMainMenu();
+  form->ShowOptions();
+  form->MenuItem = 3;
+  Press(platform::vk::kRight);  // the sounds off
+  ASSERT_FALSE(form->Options.Sounds);
+  ASSERT_TRUE(std::filesystem::exists("Data/Save/options"));
+  EXPECT_TRUE(std::filesystem::exists("Data/Save/hs"));
+  form->MenuItem = 4;
+  form->ToggleBossCapture();
+  Frames(2);
+  const std::string before = ReadText("Data/Save/options");
+  platform.KeyDown((platform::vk::kF1 + 6));
+  Frames(2);
+  platform.KeyUp((platform::vk::kF1 + 6));
+  Frames(2);
+  ASSERT_FALSE(form->BossCapture);
+  EXPECT_NE(ReadText("Data/Save/options"), before) << "the caught key was not saved";
+  platform::THeadlessPlatform other;
+  TMForm next(other, TFormConfig{5, {}});
+  next.FormCreate();
+  EXPECT_FALSE(next.Options.Sounds);
+  EXPECT_EQ(next.BossKey, (platform::vk::kF1 + 6));
+}
+
 // A capture of the boss key still waiting for its key when the program leaves keeps the key
 // there was.
 TEST_F(FailedSave, ACaptureCutShortByTheSessionsEndKeepsTheOldBossKey) {
