@@ -53,14 +53,15 @@ const char* ImageOfKind(uint8_t kind, uint8_t side) {
   }
 }
 
-// A tilted shot is drawn an eighth of a turn further clockwise than it flies, so it has its own
-// picture turned that much the other way and is seen along its flight; the plain picture
-// serves the untilted shots (and a tilted one when the data has no picture of its own).
-std::string ImageOf(objects::TWorld& world, uint8_t kind, uint8_t side, bool tilt) {
-  const std::string plain = ImageOfKind(kind, side);
-  if (!tilt) return plain;
-  const std::string tilted = plain + "Tilted";
-  return world.ImageList(kImageList)->Items.Find(tilted) ? tilted : plain;
+// A tilted shot is drawn an eighth of a turn further clockwise than it flies, so the data has
+// its picture turned that much the other way, to be seen along its flight. That picture is
+// only drawn: the shot keeps the plain picture's size, which is its box in flight and where
+// its middle is. None when the data has no turned picture (the plain one is drawn then).
+const engine::TPictureCollectionItem* TurnedPicture(objects::TWorld& world, uint8_t kind,
+                                                    uint8_t side, bool tilt) {
+  if (!tilt) return nullptr;
+  const engine::TDXImageList* images = world.ImageList(kImageList);
+  return images ? images->Items.Find(std::string(ImageOfKind(kind, side)) + "Tilted") : nullptr;
 }
 
 }  // namespace
@@ -72,7 +73,8 @@ TVelocity VelocityOf(int angle, int speed) {
 
 TBullet::TBullet(objects::TWorld& world, int slot, int x, int y, int z, int speed, int angle,
                  uint8_t kind, uint8_t side, bool tilt)
-    : TMyImageSprite(world, kImageList, ImageOf(world, kind, side, tilt), x, y, z) {
+    : TMyImageSprite(world, kImageList, ImageOfKind(kind, side), x, y, z),
+      turned_(TurnedPicture(world, kind, side, tilt)) {
   switch (kind) {
     case kBomb:
       VelY = 1;
@@ -269,8 +271,13 @@ void TBullet::Render() {
     TMyImageSprite::Render();
     return;
   }
-  if (!Image()) return;
-  Image()->DrawRotate(*surface, static_cast<int>(X + Width / 2.0),
-                      static_cast<int>(Y + Height / 2.0), Width, Height,
-                      static_cast<int>(AnimFrame), 0.5, 0.5, Tilted ? Angle + kTiltAngle : Angle);
+  // In flight a tilted shot shows its turned picture at that picture's own size; its blast is
+  // the plain explosion.
+  const bool turned = turned_ && !Exploded;
+  const engine::TPictureCollectionItem* picture = turned ? turned_ : Image();
+  if (!picture) return;
+  picture->DrawRotate(*surface, static_cast<int>(X + Width / 2.0),
+                      static_cast<int>(Y + Height / 2.0), turned ? picture->Width() : Width,
+                      turned ? picture->Height() : Height, static_cast<int>(AnimFrame), 0.5, 0.5,
+                      Tilted ? Angle + kTiltAngle : Angle);
 }

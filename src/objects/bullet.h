@@ -48,7 +48,8 @@ class TBullet : public TMyImageSprite {
   void Render() override;
 
  private:
-  const engine::TPictureCollectionItem* flame_ = nullptr;  // a mega shot's engine, drawn behind it
+  const engine::TPictureCollectionItem* flame_ = nullptr;   // a mega shot's engine, drawn behind it
+  const engine::TPictureCollectionItem* turned_ = nullptr;  // a tilted shot's picture in flight
   void StepSmoke();
   void StepFlying();
   void RideOnTarget();

@@ -2,33 +2,68 @@
 #include <utility>
 #include <vector>
 
+#include "engine/draw_recorder.h"
 #include "objects/field_fixture.h"
 
 namespace {
 
 using ShotLooks = TFieldFixture;
 
-// The hunters' shots are drawn tilted, so they wear the pictures turned back for it; every
-// other shot keeps the plain one, whatever its angle.
-TEST_F(ShotLooks, HuntersShotsWearTheTiltedPictures) {
-  for (uint8_t kind : {0, 1, 2}) {
+// Told of each picture drawn: its name and the box it was given (a turned picture's box starts
+// at the centre it was turned about and is as large as it was drawn).
+struct TPicturesDrawn : engine::TDrawRecorder {
+  std::vector<std::pair<std::string, engine::TRect>> pictures;
+  void TextDrawn(const std::string&, const engine::TRect&) override {}
+  void PictureDrawn(const std::string& name, const engine::TRect& where,
+                    const engine::TRect&) override {
+    pictures.emplace_back(name, where);
+  }
+};
+
+// The hunters' shots hit with the plain pictures' boxes, a gun shot 16 × 6 and a rocket
+// 28 × 10, and are drawn with the pictures turned back for their tilt, at those pictures' own
+// size, centred on the middle of the plain box. Every other shot draws its plain picture,
+// whatever its angle.
+TEST_F(ShotLooks, HuntersShotsHitWithThePlainBoxesAndAreDrawnTurnedOnTheirMiddle) {
+  TPicturesDrawn drawn;
+  world.MakeSurface().Recorder = &drawn;
+  const struct {
+    uint8_t hunter;
+    std::string plain;
+    int width, height, shots;
+  } cases[] = {{0, "GunBulletRed", 16, 6, 3},
+               {1, "GunBulletRed", 16, 6, 1},
+               {2, "RocketBulletRed", 28, 10, 1}};
+  for (const auto& c : cases) {
     world.Shots.clear();
-    (new TGroundGun(world, kind, 1, 500, 480, 6))->Fire();
-    const std::string expected = kind == 2 ? "RocketBulletRedTilted" : "GunBulletRedTilted";
-    EXPECT_EQ(world.Shots.size(), kind == 0 ? 3u : 1u) << int{kind};
+    (new TGroundGun(world, c.hunter, 1, 500, 480, 6))->Fire();
+    EXPECT_EQ(world.Shots.size(), static_cast<size_t>(c.shots)) << int{c.hunter};
+    const engine::TPictureCollectionItem& turned =
+        world.Images2.Items.FindImage(c.plain + "Tilted");
     for (const auto& s : world.Shots) {
       EXPECT_TRUE(s.Tilt);
       TBullet& shot = ShotOf(s);
-      EXPECT_TRUE(shot.Tilted);
-      EXPECT_EQ(shot.Image()->Name(), expected) << int{kind};
+      EXPECT_EQ(shot.Image()->Name(), c.plain);
+      EXPECT_EQ(std::pair(shot.Width, shot.Height), std::pair(c.width, c.height));
+      drawn.pictures.clear();
+      shot.Render();
+      ASSERT_EQ(drawn.pictures.size(), 1u);
+      const auto& [name, where] = drawn.pictures[0];
+      EXPECT_EQ(name, c.plain + "Tilted");
+      EXPECT_EQ(std::pair(where.Left, where.Top), std::pair(s.X + c.width / 2, s.Y + c.height / 2));
+      EXPECT_EQ(std::pair(where.Width(), where.Height()),
+                std::pair(turned.Width(), turned.Height()));
+      Remove(shot);
     }
   }
-  EXPECT_EQ(Shot(300, 200, 7, -10, TBullet::kRocket, TBullet::kPlayerSide).Image()->Name(),
-            "RocketBulletRed");
-  EXPECT_EQ(Shot(300, 200, 8, -128, TBullet::kRocket, TBullet::kEnemySide).Image()->Name(),
-            "RocketBulletRed");
-  EXPECT_EQ(Shot(300, 200, 10, 0, TBullet::kGunShot, TBullet::kPlayerSide).Image()->Name(),
-            "GunBulletRed");
+  for (TBullet* shot : {&Shot(300, 200, 7, -10, TBullet::kRocket, TBullet::kPlayerSide),
+                        &Shot(300, 200, 8, -128, TBullet::kRocket, TBullet::kEnemySide)}) {
+    drawn.pictures.clear();
+    shot->Render();
+    ASSERT_EQ(drawn.pictures.size(), 1u);
+    EXPECT_EQ(drawn.pictures[0].first, "RocketBulletRed");
+  }
+  world.Surface->Recorder = nullptr;
 }
 
 // A shot flies along its angle whatever picture it wears, each component truncated, scaled by
