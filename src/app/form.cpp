@@ -63,6 +63,7 @@ TMForm::~TMForm() {
   // replay as one closed would.
   try {
     EndGameRecording(persist::TReplayEnding::Closed);
+    KeepEndedReplay();
   } catch (const std::exception&) {
   }
   StopSong();

@@ -315,7 +315,10 @@ class TMForm : public engine::TDXForm, public gameplay::TGameShell {
   bool NoServerNoteShown = false;
 
   const TFormConfig& Config() const { return config_; }
-  bool HasScoreServer() const { return !config_.scoreUrl.empty(); }
+  // Whether the game offers to send a result; a replay plays as its recording had it.
+  bool HasScoreServer() const {
+    return config_.replaying ? replayedScoreServer_ : !config_.scoreUrl.empty();
+  }
 
  private:
   void SetUpComponents();
@@ -344,6 +347,17 @@ class TMForm : public engine::TDXForm, public gameplay::TGameShell {
   std::optional<persist::TReplayEnding> gameEnding_;
   bool nameEntered_ = false;
   bool faultKept_ = false;
+  // A game that ends in an event (the name entered by a key or a click) is kept once the
+  // frame of that turn of the loop has run: the replay holds the turn whole, as the recorded
+  // run played it. Until then its result and files wait here.
+  struct TEndedReplay {
+    persist::TReplayResult result;
+    std::vector<std::string> stems;
+  };
+  std::optional<TEndedReplay> endedReplay_;
+  bool inEvents_ = false;
+  bool replayedScoreServer_ = false;
+  void KeepEndedReplay();
   uint64_t gameFrames_ = 0;
   std::vector<uint8_t> replayStart_;
   TErrorGuard errors_;

@@ -53,6 +53,7 @@ void TMForm::FinishFrame(int lag, int menuItemBefore) {
   SaveOptionsWhenChanged();
   MDXSpriteEngine.PurgeDead();
   UpdateFrameTiming();
+  KeepEndedReplay();
   if (SkipDrawing) return;
   if (FrameOverlay) FrameOverlay();
   MDXDraw.Surface().Canvas().Release();

@@ -2,9 +2,13 @@
 #include "platform/platform.h"
 
 void TMForm::ProcessEvents() {
+  KeepEndedReplay();  // a game ended by the last turn's events, whose frame did not run
   platform::TEvent event;
+  inEvents_ = true;
   while (!terminated_ && Platform().PollEvent(event))
     errors_.Event([this, &event] { HandleEvent(event); });
+  inEvents_ = false;
+  if (terminated_) KeepEndedReplay();
 }
 
 void TMForm::HandleEvent(const platform::TEvent& event) {

@@ -75,20 +75,28 @@ void TMForm::EndGameRecording(persist::TReplayEnding ending) {
   gameRunning_ = false;
   gameEnding_ = ending;
   if (!recorder_ || config_.replaying) return;
+  TEndedReplay ended{GameResult(ending), {persist::kLastReplay}};
+  if (nameEntered_) ended.stems.push_back(persist::TableReplayStem(Game.Score, Game.GameSeed()));
+  endedReplay_ = std::move(ended);
+  if (!inEvents_) KeepEndedReplay();
+}
+
+void TMForm::KeepEndedReplay() {
+  if (!endedReplay_) return;
+  const TEndedReplay ended = std::move(*endedReplay_);
+  endedReplay_.reset();
   const std::unique_ptr<platform::TTapeWriter> tape = recorder_->End();
   if (!tape) return;
   try {
-    persist::TReplay replay{PEROLET_VERSION, rulesFingerprint_, GameResult(ending),
+    persist::TReplay replay{PEROLET_VERSION, rulesFingerprint_, ended.result,
                             std::move(replayStart_), tape->Bytes()};
     const std::vector<uint8_t> bytes = persist::EncodeReplay(replay);
-    std::vector<std::string> stems = {persist::kLastReplay};
-    if (nameEntered_) stems.push_back(persist::TableReplayStem(Game.Score, Game.GameSeed()));
-    for (const std::string& stem : stems) {
+    for (const std::string& stem : ended.stems) {
       std::string why;
       if (persist::KeepReplay(config_.saveFolder, stem, bytes, why).empty())
         std::cerr << "Перолёт: the game's replay was not kept: " << why << '\n';
     }
-    if (nameEntered_) persist::PruneReplays(config_.saveFolder, HighScores);
+    if (ended.stems.size() > 1) persist::PruneReplays(config_.saveFolder, HighScores);
   } catch (const std::exception& error) {
     std::cerr << "Перолёт: the game's replay was not kept: " << error.what() << '\n';
   }

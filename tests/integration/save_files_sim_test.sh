@@ -2,7 +2,7 @@
 # The save files through the simulator: a quit whose save is refused (the save folder
 # read-only) keeps the game running with the error in the trace, and the files untouched; the
 # same quit with the folder writable again saves and ends the run; a damaged table at start-up
-# is set aside, the player told, and the game starts.
+# is set aside, the player told (in words the trace shows as they are), and the game starts.
 set -euo pipefail
 sim=$(readlink -f "$1")
 work=$(mktemp -d)
@@ -25,8 +25,15 @@ printf '150 down 27\n152 up 27\n160 down 89\n162 up 89\n' > quit.txt
 chmod 555 Data/Save
 run --frames 300 --input quit.txt --trace ro.jsonl > /dev/null 2> ro.err
 [ "$(wc -l < ro.jsonl)" -eq 300 ] || fail "a refused save ended the run"
-grep -q '"errors":\["File access denied: .*/Data/Save/options"\]' ro.jsonl ||
+grep -q '"errors":\["File access denied: [^"]*/Data/Save/options\\u000a' ro.jsonl ||
   fail "the refusal is not in the trace: $(cat ro.err)"
+[ -z "$(ls Data/Save)" ] || fail "a refused save left files: $(ls Data/Save)"
+
+# The second quit after a refused save leaves without saving, and says so.
+printf '200 down 27\n202 up 27\n210 down 89\n212 up 89\n' >> quit.txt
+run --frames 300 --input quit.txt --trace ro2.jsonl > /dev/null 2> ro2.err
+[ "$(wc -l < ro2.jsonl)" -lt 300 ] || fail "the second quit did not end the run"
+grep -q "leaving without saving" ro2.err || fail "the unsaved leave was not told: $(cat ro2.err)"
 [ -z "$(ls Data/Save)" ] || fail "a refused save left files: $(ls Data/Save)"
 
 chmod 755 Data/Save
@@ -37,7 +44,8 @@ run --frames 300 --input quit.txt --trace rw.jsonl > /dev/null
 
 printf 'Ann\r\nlots\r\n' > Data/Save/hs
 run --frames 20 --trace damaged.jsonl > /dev/null 2>&1
-head -n 1 damaged.jsonl | grep -q '"errors":\[".*/Data/Save/hs.damaged' ||
+# The notice reads in the trace as the player reads it in the box.
+head -n 1 damaged.jsonl | grep -q '"errors":\["Файл рекордов повреждён и отложен в сторону: .*/Data/Save/hs.damaged' ||
   fail "the player is not told of the damaged table: $(head -c 600 damaged.jsonl)"
 [ "$(wc -l < damaged.jsonl)" -eq 20 ] || fail "the game did not start"
 [ "$(cat Data/Save/hs.damaged)" = "$(printf 'Ann\r\nlots\r\n')" ] || fail "the damaged table was lost"
