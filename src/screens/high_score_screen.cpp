@@ -14,8 +14,8 @@ constexpr int kRowStep = 26;
 constexpr int kRowStyle = 2;
 constexpr uint32_t kNewEntryColour = 0x000000F4;  // 0x00BBGGRR: the banners' red
 constexpr int kNoteStyle = 16;
-constexpr int kNoteY = 536;
-constexpr int kTextCentreX = 400;
+constexpr int kNoteY = 262;  // the blank band above the first row
+constexpr int kNoteCentreX = 460;  // the panel's middle
 
 }  // namespace
 
@@ -54,7 +54,7 @@ void TMForm::DrawHighScoreTable() {
   }
   if (NoServerNoteShown) {
     SetTextStyle(kNoteStyle);
-    DrawText(Cp1251Text(kNoScoreServerNote), kTextCentreX, true, true, kNoteY);
+    DrawText(Cp1251Text(kNoScoreServerNote), kNoteCentreX, true, true, kNoteY);
   }
 }
 
