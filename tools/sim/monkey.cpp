@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "app/form.h"
+#include "objects/menu_button.h"
 #include "objects/monster.h"
 #include "objects/player.h"
 #include "platform/headless/headless_platform.h"
@@ -21,13 +22,25 @@ constexpr double kTopRoom = 60;             // the craft stays between 44 and 57
 constexpr double kBottomRoom = 555;
 constexpr int kSurfaceWidth = 800;
 constexpr int kSurfaceHeight = 600;
-// Keys the game reads, by their logical states or by key messages.
-constexpr int kGameKeys[] = {vk::kUp,      vk::kDown,   vk::kLeft,  vk::kRight,  'P', 'Y',
-                             'N',          vk::kEscape, vk::kSpace, vk::kReturn, 'Z', 'X',
-                             'C',          'V',         'B',        '1',         '5', '0',
-                             vk::kControl, vk::kShift,  vk::kF1 + 4};
-// In the quit question only the answer No and keys that cannot answer Yes are pressed.
-constexpr int kSafeQuitKeys[] = {'N', vk::kEscape, vk::kUp, vk::kDown, 'P', vk::kSpace};
+// Keys the game reads, by their logical states or by key messages. Not Y: in the frame in
+// which a click or a close request opens the question to quit, Y would answer it. The question
+// to leave a game gets its Y from AnswerGameWindow.
+constexpr int kGameKeys[] = {vk::kUp, vk::kDown,   vk::kLeft,    vk::kRight,  'P',
+                             'N',     vk::kEscape, vk::kSpace,   vk::kReturn, 'Z',
+                             'X',     'C',         'V',          'B',         '1',
+                             '5',     '0',         vk::kControl, vk::kShift,  vk::kF1 + 4};
+// The question to quit is only ever answered No: by N or Escape, which answer No whatever is
+// selected (the arrows may have moved the selection to Yes, and Space or Enter would choose it).
+constexpr int kQuitAnswers[] = {'N', vk::kEscape};
+// What the monkey does outside a game in a frame: at most one thing, drawn out of 10000, so
+// that nothing it does after opening the question to quit (a key, a click) can answer it in the
+// same frame.
+constexpr int kPressKeyOdds = 800;
+constexpr int kUseMouseOdds = 600;
+constexpr int kTypeOdds = 200;
+constexpr int kBossKeyOdds = 100;
+constexpr int kLoseFocusOdds = 5;
+constexpr int kCloseOdds = 5;
 
 }  // namespace
 
@@ -46,13 +59,35 @@ void TMonkey::BeforeFrame(int64_t frame, const TMForm& form,
     AnswerGameWindow(frame, form, platform);
     return;
   }
-  const bool quitQuestionOpen = form.WindowOpen == kWindowQuitGame;
-  if (Chance(8)) PressRandomKey(frame, quitQuestionOpen, platform);
-  if (Chance(6)) UseMouse(frame, quitQuestionOpen, platform);
-  if (Chance(2)) TypeCharacter(platform);
-  if (!quitQuestionOpen && Chance(1)) UseBossKeyOrModeSwitch(platform);
-  if (Chance(1) && Chance(20)) platform.SetFocus(false);
-  if (Chance(1) && Chance(20)) platform.RequestClose();
+  if (form.WindowOpen == kWindowQuitGame) {
+    AnswerQuitQuestion(frame, platform);
+    return;
+  }
+  UseTheMenus(frame, form, platform);
+}
+
+// Never Yes: a monkey run lasts all its frames.
+void TMonkey::AnswerQuitQuestion(int64_t frame, platform::THeadlessPlatform& platform) {
+  if (!Chance(8)) return;
+  HoldKey(kQuitAnswers[Below(std::size(kQuitAnswers))], frame + 1 + Below(20), platform);
+}
+
+void TMonkey::UseTheMenus(int64_t frame, const TMForm& form,
+                          platform::THeadlessPlatform& platform) {
+  int odds = Below(10000);
+  if ((odds -= kPressKeyOdds) < 0) {
+    PressRandomKey(frame, platform);
+  } else if ((odds -= kUseMouseOdds) < 0) {
+    UseMouse(frame, form, platform);
+  } else if ((odds -= kTypeOdds) < 0) {
+    TypeCharacter(platform);
+  } else if ((odds -= kBossKeyOdds) < 0) {
+    UseBossKeyOrModeSwitch(platform);
+  } else if ((odds -= kLoseFocusOdds) < 0) {
+    platform.SetFocus(false);
+  } else if ((odds -= kCloseOdds) < 0) {
+    platform.RequestClose();
+  }
 }
 
 void TMonkey::ReleaseDueKeys(int64_t frame, platform::THeadlessPlatform& platform) {
@@ -76,25 +111,35 @@ void TMonkey::HoldKey(int key, int64_t untilFrame, platform::THeadlessPlatform& 
   heldKeys_[key] = untilFrame;
 }
 
-void TMonkey::PressRandomKey(int64_t frame, bool quitQuestionOpen,
-                             platform::THeadlessPlatform& platform) {
-  const int key = quitQuestionOpen ? kSafeQuitKeys[Below(std::size(kSafeQuitKeys))]
-                                   : kGameKeys[Below(std::size(kGameKeys))];
-  HoldKey(key, frame + 1 + Below(20), platform);
+void TMonkey::PressRandomKey(int64_t frame, platform::THeadlessPlatform& platform) {
+  HoldKey(kGameKeys[Below(std::size(kGameKeys))], frame + 1 + Below(20), platform);
 }
 
-void TMonkey::UseMouse(int64_t frame, bool quitQuestionOpen,
-                       platform::THeadlessPlatform& platform) {
-  // Drawn one by one: the order in which a call's arguments are worked out is the compiler's
-  // choice, and every build must draw the same numbers for the same things.
-  const int y = Below(kSurfaceHeight);
-  const int x = Below(kSurfaceWidth);
-  platform.MoveMouse(x, y);
-  if (quitQuestionOpen || !Chance(30)) return;
+// Half the time the pointer goes to the middle of one of the screen's buttons, since a click
+// beside them does nothing; otherwise anywhere.
+void TMonkey::UseMouse(int64_t frame, const TMForm& form, platform::THeadlessPlatform& platform) {
+  const TMenuButton* button = Chance(50) ? SomeButton(form) : nullptr;
+  if (button) {
+    platform.MoveMouse(static_cast<int>(button->X + button->Width / 2.0),
+                       static_cast<int>(button->Y + button->Height / 2.0));
+  } else {
+    // Drawn one by one: the order in which a call's arguments are worked out is the
+    // compiler's choice, and every build must draw the same numbers for the same things.
+    const int y = Below(kSurfaceHeight);
+    const int x = Below(kSurfaceWidth);
+    platform.MoveMouse(x, y);
+  }
+  if (!Chance(30)) return;
   platform.PressMouse();
   mouseReleaseFrame_ = frame + 1 + Below(5);
   if (Chance(50)) platform.Click();
   if (Chance(10)) platform.DoubleClick();
+}
+
+// One of the buttons the screen or window shows; none when it has none.
+const TMenuButton* TMonkey::SomeButton(const TMForm& form) {
+  if (form.MenuLast < form.MenuFirst) return nullptr;
+  return form.MenuButtons[form.MenuFirst + Below(form.MenuLast - form.MenuFirst + 1)];
 }
 
 // In a running game it plays: fire held most of the time, the craft steered to the height
@@ -102,8 +147,8 @@ void TMonkey::UseMouse(int64_t frame, bool quitQuestionOpen,
 void TMonkey::PlayGame(int64_t frame, const TMForm& form, platform::THeadlessPlatform& platform) {
   HoldFire(frame, platform);
   Steer(frame, form, platform);
-  if (Chance(2)) PressRandomKey(frame, false, platform);
-  if (Chance(1)) UseMouse(frame, false, platform);
+  if (Chance(2)) PressRandomKey(frame, platform);
+  if (Chance(1)) UseMouse(frame, form, platform);
   if (Chance(1) && Chance(10)) UseBossKeyOrModeSwitch(platform);
   if (Chance(1) && Chance(20)) platform.SetFocus(false);
 }

@@ -5,6 +5,7 @@
 #include <random>
 
 class TMForm;
+class TMenuButton;
 
 namespace platform {
 class THeadlessPlatform;
@@ -29,8 +30,11 @@ class TMonkey {
 
   void ReleaseDueKeys(int64_t frame, platform::THeadlessPlatform& platform);
   void HoldKey(int vk, int64_t untilFrame, platform::THeadlessPlatform& platform);
-  void PressRandomKey(int64_t frame, bool quitQuestionOpen, platform::THeadlessPlatform& platform);
-  void UseMouse(int64_t frame, bool quitQuestionOpen, platform::THeadlessPlatform& platform);
+  void AnswerQuitQuestion(int64_t frame, platform::THeadlessPlatform& platform);
+  void UseTheMenus(int64_t frame, const TMForm& form, platform::THeadlessPlatform& platform);
+  void PressRandomKey(int64_t frame, platform::THeadlessPlatform& platform);
+  void UseMouse(int64_t frame, const TMForm& form, platform::THeadlessPlatform& platform);
+  const TMenuButton* SomeButton(const TMForm& form);
   void HoldFire(int64_t frame, platform::THeadlessPlatform& platform);
   void PlayGame(int64_t frame, const TMForm& form, platform::THeadlessPlatform& platform);
   void AnswerGameWindow(int64_t frame, const TMForm& form, platform::THeadlessPlatform& platform);
