@@ -1,52 +1,64 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <mutex>
 #include <string>
-#include <unordered_map>
 
 #include "keyed_hash.h"
+#include "lru_table.h"
 
 namespace records {
 
 enum class TVerdict { Store, Duplicate, TooMany };
 
-// At most perMinute submissions a minute from one client address, and the same record from
-// the same address stored once in ten minutes. Addresses are kept only as keyed hashes; an
-// entry goes when its window has passed, and the key itself is renewed every day, so nothing
-// here can tell of a client after a day.
+// Submissions are counted per address prefix: an IPv4 address may send perMinute a minute and
+// its /24 kV4NetworkShare times that, an IPv6 /64 kV6NetworkShare times that; each may send
+// its whole minute's share at once, then one in every 60 s / share. The same record from the
+// same address is stored once in ten minutes.
+//
+// Memory is bounded: each table keeps kMostEntries entries and forgets the least recently
+// used under pressure. Addresses and networks are kept apart, so a flood sweeping through
+// many addresses pushes out only addresses, while its few networks stay counted. Addresses are kept only as
+// keyed hashes, and the key is renewed every day, so nothing here can tell of a client after
+// a day.
 class TClientLimits {
  public:
   static constexpr int64_t kMinuteMs = 60'000;
   static constexpr int64_t kDuplicateWindowMs = 10 * kMinuteMs;
   static constexpr int64_t kKeyLifetimeMs = 24 * 60 * kMinuteMs;
-  // Beyond this many clients remembered at once a new client is refused until some are
-  // forgotten: the memory a flood of addresses can take stays bounded.
-  static constexpr size_t kMostClients = 200'000;
+  // A /24 may hold many homes (or one school behind one address's neighbours); a /64 is
+  // one site, several devices but one household or office.
+  static constexpr int kV4NetworkShare = 10;
+  static constexpr int kV6NetworkShare = 5;
+  // Per table; an entry costs about 100 bytes, so the three tables stay under 40 MB.
+  static constexpr size_t kMostEntries = 131'072;
 
   // perMinute 0 lifts the rate limit (a benchmark on one address); duplicates still count.
-  explicit TClientLimits(int perMinute);
+  explicit TClientLimits(int perMinute, size_t mostEntries = kMostEntries);
 
-  // Decides on a submission and remembers it: Store for a new record within the rate,
-  // Duplicate for one this address sent in the last ten minutes.
+  // Decides on a submission and remembers it: Store for a new record within the rate of
+  // every prefix of the address, Duplicate for one this address sent in the last ten minutes.
   TVerdict Admit(const std::string& address, const std::string& record, int64_t nowMs);
   // Takes back a Store whose record could not be stored, so the client may send it again.
   void Forget(const std::string& address, const std::string& record);
 
-  size_t RememberedClients();
+  // Prefixes and records remembered.
+  size_t Remembered();
 
  private:
-  void Expire(int64_t nowMs);
+  bool TakeFromEveryPrefix(const std::string& address, int64_t nowMs);
+  void ForgetStale(int64_t nowMs);
   void RenewKeyIfOld(int64_t nowMs);
 
   std::mutex mutex_;
   int perMinute_;
   TSipKey key_{};
   int64_t keyBornMs_ = -1;
-  int64_t lastExpiryMs_ = 0;
-  std::unordered_map<uint64_t, std::deque<int64_t>> recent_;  // address hash → send times
-  std::unordered_map<uint64_t, int64_t> sent_;                // address+record hash → time
+  // Per prefix hash: when its allowance is next whole again, in µs (a prefix not here has
+  // its whole allowance).
+  TLruTable<int64_t> addressesDue_;
+  TLruTable<int64_t> networksDue_;
+  TLruTable<int64_t> sent_;  // address+record hash → when it was stored, in ms
 };
 
 }  // namespace records

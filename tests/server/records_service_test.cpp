@@ -84,20 +84,6 @@ TEST_F(RecordsService, LimitsTheRatePerAddressAndStoresARepeatOnce) {
   EXPECT_EQ(store.Count(), limits.perMinute + 3);
 }
 
-TEST_F(RecordsService, ForgetsEveryClientAfterADay) {
-  records::TClientLimits clients(1);
-  EXPECT_EQ(clients.Admit("192.0.2.1", "r", kNoon), records::TVerdict::Store);
-  EXPECT_EQ(clients.Admit("192.0.2.1", "s", kNoon + 1), records::TVerdict::TooMany);
-  EXPECT_EQ(clients.RememberedClients(), 1u);
-  // Any later request expires what is older than its window.
-  clients.Admit("192.0.2.9", "r", kNoon + 11 * kMinute);
-  EXPECT_EQ(clients.RememberedClients(), 1u);
-  clients.Admit("192.0.2.9", "r", kNoon + 24 * 60 * kMinute);
-  EXPECT_EQ(clients.RememberedClients(), 1u);
-  EXPECT_EQ(clients.Admit("192.0.2.1", "r", kNoon + 24 * 60 * kMinute + 1),
-            records::TVerdict::Store);
-}
-
 TEST_F(RecordsService, ThePageEscapesNamesAndLinksItsNeighbours) {
   store.Add({"<script>alert(1)</script>", "&amp;", 1'000'000, 0});
   for (int i = 0; i < 249; ++i) store.Add({"p" + std::to_string(i), "", i * 5, 0});
