@@ -130,7 +130,8 @@ TEST_F(Spawning, EachFamilyWaitsUntilItsTimerHasPassedItsPause) {
       QuietField();
       game.LevelOver = false;
       game.GunTimer = game.MonsterTimer = game.BonusTimer = 0;
-      game.*f.timer = f.pause - game.FrameMs + past;  // the step's FrameMs brings it to pause + past
+      // The step's FrameMs brings the timer to its pause, or one past it.
+      game.*f.timer = f.pause - game.FrameMs + past;
       game.SpeedFactor = kSureSpeed;
       game.GameStep(1);
       game.SpeedFactor = 1;

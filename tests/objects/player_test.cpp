@@ -21,6 +21,58 @@ TEST_F(CraftWeapons, ATimedWeaponLastsFiveSecondsAndTheBasicGunComesBackTheFrame
   EXPECT_TRUE(craft->Owned[1]);
 }
 
+// A weapon bonus replaces whatever the craft holds, a mega bomb not yet fired among them; the
+// score, hero, life and empty bonuses leave the weapon held as it is.
+TEST_F(CraftWeapons, AWeaponBonusReplacesTheWeaponHeldAndTheOthersKeepIt) {
+  const struct {
+    int held, picked;
+    std::vector<int> slots;  // the weapon slots owned after the pickup
+  } cases[] = {
+      {0, 7, {6}},  // the basic gun gives way to the rapid gun
+      {7, 2, {3}},  // one timed weapon to another
+      {9, 0, {1}},  // the triple launcher to the basic gun's bonus
+      {5, 8, {7}},  // an unfired mega bomb to the double gun
+      {8, 5, {9}},  // the double gun to a mega bomb
+      {8, 1, {7}},  // 100 points
+      {5, 3, {9}},  // the wingman
+      {2, 6, {3}},  // a life
+      {7, 4, {6}},  // the empty bonus
+  };
+  const int weaponSlots[] = {1, 3, 6, 7, 8, 9};
+  for (const auto& c : cases) {
+    craft->ClearWeapons();
+    craft->Give(c.held);
+    auto* bonus = new TBonus(world, craft->X, craft->Y, 9, 1, static_cast<uint8_t>(c.picked));
+    bool done = false;
+    craft->OnHit(*bonus, done);
+    EXPECT_TRUE(bonus->Taken);
+    std::vector<int> owned;
+    for (int slot : weaponSlots)
+      if (craft->Owned[slot]) owned.push_back(slot);
+    EXPECT_EQ(owned, c.slots) << "holding " << c.held << ", picked " << c.picked;
+    bonus->KillOnce();
+    world.Root.PurgeDead();
+  }
+}
+
+// While the craft blinks at the end of a level nothing leaves it, whatever weapon it holds, and
+// its wingman holds his fire too.
+TEST_F(CraftWeapons, NothingIsFiredDuringTheLevelEndBlink) {
+  craft->EndReborn();
+  craft->StartHero();
+  craft->StartLevelEnd();
+  craft->FireHeld = true;
+  for (int weapon : {0, 2, 7, 8, 9, 5}) {
+    craft->Give(weapon);
+    craft->ReloadTimer = 0;
+    craft->HeroFireTimer = 0;
+    world.Draws = {1};  // the wingman's one chance in 24 comes up
+    Steps(*craft, 1);
+    EXPECT_TRUE(world.Shots.empty()) << "weapon " << weapon;
+  }
+  EXPECT_TRUE(craft->LevelDone);
+}
+
 TEST_F(CraftWeapons, TheTripleLauncherSendsTheSideRocketsUnderTheMiddleOne) {
   craft->Give(9);
   craft->FireWeapon(6);

@@ -58,11 +58,17 @@ TEST(OptionsFile, WritesSevenCrLfLinesAndReadsThemBack) {
   EXPECT_EQ(back.shift, platform::kShiftCtrl);
   EXPECT_EQ(back.key, 123);
   EXPECT_EQ(back.check, "sum");
-  // An unfinished capture (no modifier, no key) is saved as 0 and 0.
+  // An unfinished capture (no modifier, no key) is saved as 0 and 0, and reads back as no boss
+  // key over the one the settings held.
   s.shift = 0;
   s.key = 0;
   persist::SaveOptions(s.Ref(), "", "o2");
   EXPECT_EQ(ReadText("o2").substr(ReadText("o2").size() - 8), "0\r\n0\r\n\r\n");
+  TSettings none;
+  persist::DefaultOptions(none.Ref());  // Alt+F9
+  persist::LoadOptions(none.Ref(), "o2");
+  EXPECT_EQ(none.shift, 0);
+  EXPECT_EQ(none.key, 0);
 }
 
 TEST(OptionsFile, OddValuesReadAsTheGameAlwaysReadThem) {
@@ -122,8 +128,16 @@ TEST(HighScores, ChecksumMixesNamesAndDigitsIntoTheLongestNamesLength) {
   // S = two blanks; 'a' and 'b' mixed in: 161, 162; "7": 248; then nine "0"s on position 1:
   // 248 → 104 → 184 → 40 → 120 → 200 → 56 → 136 → 216 → 72.
   EXPECT_EQ(persist::HighScoreChecksum(t), std::string("\x48\xA2"));
+  // Names of four characters: a score's fifth digit falls beyond them and is skipped, so
+  // 12345 sums as 1234 does; a fourth digit still counts.
   t[2] = {"wxyz", 12345};
-  EXPECT_EQ(persist::HighScoreChecksum(t).size(), 4u);  // the fifth digit is skipped
+  const std::string fiveDigits = persist::HighScoreChecksum(t);
+  EXPECT_EQ(fiveDigits.size(), 4u);
+  t[2].Points = 1234;
+  EXPECT_EQ(persist::HighScoreChecksum(t), fiveDigits);
+  t[2].Points = 1235;
+  EXPECT_NE(persist::HighScoreChecksum(t), fiveDigits);
+  t[2].Points = 12345;
   EXPECT_EQ(persist::MixChar('\xFF', '\xFF'), static_cast<char>(510 % 224 + 32));
   t[11] = {"longer name", 99999};
   EXPECT_EQ(persist::HighScoreChecksum(t).size(), 4u);  // entry 11 is never part of it

@@ -1,6 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "engine/draw_recorder.h"
 #include "gameplay/game_fixture.h"
+#include "platform/text_encoding.h"
 #include "platform/vk_codes.h"
 
 namespace {
@@ -42,20 +49,41 @@ TEST_F(WindowAnswer, NoByKeyKeepsTheHeadsUpDisplayOnTheFrameOfTheAnswer) {
 
 using WindowOverOptions = test_support::THeadlessFormFixture;
 
+// The texts a frame puts on the surface (code page 1251) and their boxes.
+struct TTextsDrawn : engine::TDrawRecorder {
+  std::vector<std::pair<std::string, engine::TRect>> texts;
+  void TextDrawn(const std::string& cp1251, const engine::TRect& ink) override {
+    texts.emplace_back(cp1251, ink);
+  }
+  void PictureDrawn(const std::string&, const engine::TRect&, const engine::TRect&) override {}
+};
+
 TEST_F(WindowOverOptions, CoversTheOptionsTexts) {
   form->LeaveMainMenu();
   form->ShowOptions();
   Frames(2);
   platform.RequestClose();
+  TTextsDrawn drawn;
+  form->MDXDraw.Surface().Recorder = &drawn;
   Frame();
+  form->MDXDraw.Surface().Recorder = nullptr;
   ASSERT_EQ(form->WindowOpen, kQuitGame);
-  // The music row's texts lie across the window, between its question and its buttons.
+  // The music row's texts lie across the window, between its question and its buttons: they
+  // are drawn in the frame, and the window over them.
   const auto& window = form->MDXImageList1.Items.FindImage("Window");
   const uint32_t clear = window.TransparentPixel();
   const int left = 256;
   const int top = 226;
+  const int rowTop = 323;
+  const int rowBottom = 343;
+  std::vector<std::string> underTheWindow;
+  for (const auto& [text, ink] : drawn.texts)
+    if (ink.Top < rowBottom && ink.Bottom > rowTop && ink.Left < left + window.Width() &&
+        ink.Right > left)
+      underTheWindow.push_back(platform::Utf8FromCp1251(text));
+  EXPECT_EQ(underTheWindow, (std::vector<std::string>{"МУЗЫКА:", "ВКЛ.", "/", "ВЫКЛ."}));
   int covered = 0;
-  for (int y = 323; y < 343; ++y) {
+  for (int y = rowTop; y < rowBottom; ++y) {
     for (int x = left; x < std::min(left + window.Width(), 800); ++x) {
       const uint32_t backdrop = window.Picture.Pixel(x - left, y - top);
       if (backdrop == clear) continue;
