@@ -6,6 +6,8 @@
 #include <ctime>
 #include <stdexcept>
 
+#include "client_address.h"
+
 namespace records {
 
 namespace {
@@ -28,13 +30,32 @@ std::string UtcStamp() {
   return buffer;
 }
 
+// Every header of that name, in order, joined by commas: several are one list.
+std::string JoinedHeader(const httplib::Request& req, const char* name) {
+  std::string joined;
+  const size_t count = req.get_header_value_count(name);
+  for (size_t i = 0; i < count; ++i) {
+    if (i > 0) joined += ',';
+    joined += req.get_header_value(name, i);
+  }
+  return joined;
+}
+
+records::TBrowserHints BrowserHints(const httplib::Request& req) {
+  return {req.get_header_value("Sec-Fetch-Site"), req.has_header("Origin")};
+}
+
 // The thread that runs a request also writes its log line.
 thread_local std::chrono::steady_clock::time_point requestStart;
 
 }  // namespace
 
-THttpFront::THttpFront(TRecordsService& service, int threads, std::ostream& log)
-    : service_(service), server_(std::make_unique<httplib::Server>()), log_(log) {
+THttpFront::THttpFront(TRecordsService& service, int threads,
+                       std::vector<TIpAddress> trustedProxies, std::ostream& log)
+    : service_(service),
+      trustedProxies_(std::move(trustedProxies)),
+      server_(std::make_unique<httplib::Server>()),
+      log_(log) {
   const size_t count = static_cast<size_t>(threads);
   server_->new_task_queue = [count] { return new httplib::ThreadPool(count); };
   server_->set_keep_alive_timeout(kKeepAliveSeconds);
@@ -46,7 +67,9 @@ THttpFront::THttpFront(TRecordsService& service, int threads, std::ostream& log)
     requestStart = std::chrono::steady_clock::now();
     TReply reply;
     try {
-      reply = service_.Handle(req.method, req.target, req.remote_addr, NowMs());
+      const std::string client =
+          ClientAddress(req.remote_addr, JoinedHeader(req, "X-Forwarded-For"), trustedProxies_);
+      reply = service_.Handle(req.method, req.target, client, NowMs(), BrowserHints(req));
     } catch (const std::exception& error) {
       {
         std::lock_guard lock(logMutex_);

@@ -4,7 +4,9 @@
 #include <mutex>
 #include <ostream>
 #include <string>
+#include <vector>
 
+#include "ip_address.h"
 #include "records_service.h"
 
 namespace httplib {
@@ -18,7 +20,9 @@ namespace records {
 // players' names and never reach the log.
 class THttpFront {
  public:
-  THttpFront(TRecordsService& service, int threads, std::ostream& log);
+  // The client of a request from one of trustedProxies is the one its X-Forwarded-For names.
+  THttpFront(TRecordsService& service, int threads, std::vector<TIpAddress> trustedProxies,
+             std::ostream& log);
   ~THttpFront();
   THttpFront(const THttpFront&) = delete;
   THttpFront& operator=(const THttpFront&) = delete;
@@ -35,6 +39,7 @@ class THttpFront {
                double ms);
 
   TRecordsService& service_;
+  std::vector<TIpAddress> trustedProxies_;
   std::unique_ptr<httplib::Server> server_;
   std::mutex logMutex_;
   std::ostream& log_;

@@ -34,7 +34,7 @@ int Serve(const records::TServerOptions& options) {
 
   auto store = records::OpenRecordStore(options.database);
   records::TRecordsService service(*store, options.limits);
-  records::THttpFront front(service, options.threads, std::clog);
+  records::THttpFront front(service, options.threads, options.trustedProxies, std::clog);
   const int port = front.Bind(options.host, options.port);
   std::clog << "perolet-records: serving on " << options.host << ":" << port << std::endl;
 

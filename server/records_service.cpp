@@ -35,7 +35,8 @@ TRecordsService::TRecordsService(TRecordStore& store, const TServiceLimits& limi
     : store_(store), limits_(limits), clients_(limits.perMinute) {}
 
 TReply TRecordsService::Handle(const std::string& method, const std::string& target,
-                               const std::string& client, int64_t nowMs) {
+                               const std::string& client, int64_t nowMs,
+                               const TBrowserHints& browser) {
   if (target.size() > limits_.longestTarget) return Refuse(400, "URL over 8 KB");
   if (method != "GET" && method != "HEAD") return Refuse(405, "only GET");
   const size_t mark = target.find('?');
@@ -54,6 +55,10 @@ TReply TRecordsService::Handle(const std::string& method, const std::string& tar
   if (path != score::kEndpointPath) return Refuse(404, "not found");
   if (query->Value("prg") != score::kProgramName) return Refuse(400, "unknown program");
   if (query->Has("hs")) {
+    // Any web page could make its visitors' browsers submit, each from a fresh address; a
+    // browser says so, and the game never sends these headers.
+    if (browser.origin || !(browser.secFetchSite.empty() || browser.secFetchSite == "none"))
+      return Refuse(403, "results come from the game, not from web pages");
     const auto symbols = query->Value("inf");
     if (!symbols) return Refuse(400, "no record");
     return Submit(*symbols, client, nowMs);

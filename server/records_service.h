@@ -27,16 +27,23 @@ struct TServiceLimits {
   int64_t largestOffset = 1'000'000'000;
 };
 
+// What a browser says of where a request comes from. The game sends neither header; a
+// browser sends them when a page, perhaps on another site, makes it send a request.
+struct TBrowserHints {
+  std::string secFetchSite;  // empty when not sent
+  bool origin = false;       // an Origin header was sent, whatever it says
+};
+
 // What the server answers, without the HTTP around it: the game's submission, the page, the
 // JSON and the health check. Thread-safe as its store is.
 class TRecordsService {
  public:
   TRecordsService(TRecordStore& store, const TServiceLimits& limits);
 
-  // target is the request's path and query as sent; client the peer's address; nowMs the
+  // target is the request's path and query as sent; client the client's address; nowMs the
   // wall clock in milliseconds since 1970.
   TReply Handle(const std::string& method, const std::string& target, const std::string& client,
-                int64_t nowMs);
+                int64_t nowMs, const TBrowserHints& browser = {});
 
  private:
   TReply Submit(const std::string& symbols, const std::string& client, int64_t nowMs);

@@ -7,13 +7,17 @@ namespace records {
 
 const char* const kServerUsage =
     "usage: perolet-records [--listen HOST:PORT] [--db FILE|postgresql://…] [--rate N]\n"
-    "                       [--max-score N] [--threads N] [--help] [--version]\n"
+    "                       [--max-score N] [--threads N] [--trusted-proxy ADDR[,ADDR…]]…\n"
+    "                       [--help] [--version]\n"
     "  --listen HOST:PORT  where to serve (default 127.0.0.1:8080; port 0 picks a free one)\n"
     "  --db DATABASE       an SQLite file, created when missing (default records.sqlite),\n"
     "                      or a postgresql:// URL\n"
-    "  --rate N            submissions a minute from one address (default 10; 0: no limit)\n"
+    "  --rate N            submissions a minute from one address (default 10; 0: no limit);\n"
+    "                      an IPv4 /24 may send 10 times as many, an IPv6 /64 5 times\n"
     "  --max-score N       the highest score accepted (default 10000000)\n"
-    "  --threads N         requests served at once (default 64)\n";
+    "  --threads N         requests served at once (default 64)\n"
+    "  --trusted-proxy ADDR[,ADDR…]  a reverse proxy whose X-Forwarded-For names the client\n"
+    "                      (addresses separated by commas; the option may be repeated)\n";
 
 namespace {
 
@@ -44,6 +48,21 @@ void ParseListen(const std::string& text, TServerOptions& options) {
   options.port = static_cast<int>(Whole("--listen", text.substr(colon + 1), 0, kLargestPort));
 }
 
+// "127.0.0.1", "127.0.0.1,::1": every part an address.
+void AddTrustedProxies(const std::string& text, TServerOptions& options) {
+  size_t from = 0;
+  for (;;) {
+    const size_t comma = text.find(',', from);
+    const std::string part = text.substr(from, comma - from);
+    const auto address = ParseIpAddress(part);
+    if (!address)
+      throw std::invalid_argument("--trusted-proxy needs IP addresses, not \"" + part + "\"");
+    options.trustedProxies.push_back(*address);
+    if (comma == std::string::npos) return;
+    from = comma + 1;
+  }
+}
+
 }  // namespace
 
 TServerOptions ParseServerOptions(const std::vector<std::string>& args) {
@@ -70,6 +89,8 @@ TServerOptions ParseServerOptions(const std::vector<std::string>& args) {
     } else if (option == "--max-score") {
       options.limits.submission.highestScore =
           Whole(option, value, 0, std::numeric_limits<int32_t>::max());
+    } else if (option == "--trusted-proxy") {
+      AddTrustedProxies(value, options);
     } else if (option == "--threads") {
       options.threads = static_cast<int>(Whole(option, value, 1, kMostThreads));
     } else {

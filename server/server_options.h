@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "ip_address.h"
 #include "records_service.h"
 
 namespace records {
@@ -13,6 +14,8 @@ struct TServerOptions {
   std::string database = "records.sqlite";
   int threads = 64;
   TServiceLimits limits;
+  // Reverse proxies whose X-Forwarded-For names the client.
+  std::vector<TIpAddress> trustedProxies;
   bool help = false;
   bool version = false;
 };

@@ -26,7 +26,8 @@ case "$store" in
     ;;
   *) fail "store must be sqlite or postgresql" ;;
 esac
-start_records --db "$db"
+# As behind a proxy on this host; one result a minute from an address tells them apart.
+start_records --db "$db" --trusted-proxy 127.0.0.1 --rate 1
 
 cd "$work"
 mkdir -p Data && ln -s "$(dirname "$sim")/Data/Res" Data/Res && ln -s "$(dirname "$sim")/Data/Music" Data/Music
@@ -51,6 +52,21 @@ api=$(curl -sf "$base/api/records") || fail "the JSON"
 grep -q "\"name\":\"Вася\",\"country\":\"[^\"]*\",\"score\":$score," <<< "$api" || fail "the JSON: $api"
 grep -q '"total":1,' <<< "$api" || fail "one game, one record: $api"
 curl -sf "$base/healthz" > /dev/null || fail "health check"
+
+# The proxy names the client: each address has its own rate, and a header that names none
+# leaves the proxy's (which sent the game's result). A browser may not submit at all.
+url=$(grep -o '"requests":\["[^"]*' t.jsonl | head -n 1 | cut -d'"' -f4)
+status_as() { curl -s -o /dev/null -w '%{http_code}' -H "$1" "$url"; }
+[ "$(status_as 'X-Forwarded-For: 6.6.6.6, 203.0.113.5')" = 200 ] || fail "a forwarded client"
+[ "$(status_as 'X-Forwarded-For: 203.0.113.5')" = 429 ] || fail "the forwarded client's rate"
+[ "$(status_as 'X-Forwarded-For: 198.51.100.5')" = 200 ] || fail "another forwarded client"
+[ "$(status_as 'X-Forwarded-For: unknown')" = 429 ] || fail "a malformed header: not the proxy's rate"
+[ "$(curl -s -w ' %{http_code}' -H 'Origin: https://example.org' "$url")" = \
+  "results come from the game, not from web pages
+ 403" ] || fail "a submission from a web page"
+[ "$(curl -s -o /dev/null -w '%{http_code}' -H 'Sec-Fetch-Site: cross-site' "$base/")" = 200 ] ||
+  fail "the page is closed to browsers"
+grep -q '"total":3,' <<< "$(curl -sf "$base/api/records?limit=0")" || fail "three stored"
 
 # A request line past what the HTTP layer reads is refused like any URL over 8 KB.
 long=$(head -c 9000 /dev/zero | tr '\0' K)

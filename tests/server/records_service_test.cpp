@@ -84,6 +84,38 @@ TEST_F(RecordsService, LimitsTheRatePerAddressAndStoresARepeatOnce) {
   EXPECT_EQ(store.Count(), limits.perMinute + 3);
 }
 
+TEST_F(RecordsService, RefusesSubmissionsABrowserSendsButLetsItReadThePage) {
+  const std::string submission =
+      "/cgi/version.pl?hs&prg=Featherstrike&inf=" +
+      score::EncodeScoreRecord(score::BuildScoreRecord("A", 5, "RU"));
+  struct TCase {
+    records::TBrowserHints browser;
+    int submitted;
+  };
+  const TCase cases[] = {
+      {{"cross-site", false}, 403},
+      {{"same-site", false}, 403},
+      {{"same-origin", false}, 403},
+      {{"", true}, 403},     // an Origin header alone
+      {{"none", true}, 403},
+      {{"none", false}, 200},  // typed into the address bar
+      {{"", false}, 200},      // the game
+  };
+  for (const TCase& c : cases) {
+    const std::string what = c.browser.secFetchSite + (c.browser.origin ? " with Origin" : "");
+    const auto reply = service.Handle("GET", submission, "192.0.2.1", kNoon, c.browser);
+    EXPECT_EQ(reply.status, c.submitted) << what;
+    if (c.submitted == 403) {
+      EXPECT_EQ(reply.body, "results come from the game, not from web pages\n") << what;
+    }
+    EXPECT_EQ(service.Handle("GET", "/cgi/version.pl?prg=Featherstrike&show", "192.0.2.1", kNoon,
+                             c.browser).status, 200) << what;
+    EXPECT_EQ(service.Handle("GET", "/api/records", "192.0.2.1", kNoon, c.browser).status, 200)
+        << what;
+  }
+  EXPECT_EQ(store.Count(), 1);  // the second allowed one repeats the first
+}
+
 TEST_F(RecordsService, ThePageEscapesNamesAndLinksItsNeighbours) {
   store.Add({"<script>alert(1)</script>", "&amp;", 1'000'000, 0});
   for (int i = 0; i < 249; ++i) store.Add({"p" + std::to_string(i), "", i * 5, 0});

@@ -17,13 +17,18 @@ TEST(RecordsServerOptions, DefaultsAndEveryOption) {
   EXPECT_EQ(defaults.limits.pageSize, 100);
   const auto o =
       records::ParseServerOptions({"--listen", "[::1]:0", "--db", "postgresql://x/y", "--rate", "0",
-                                   "--max-score", "500", "--threads", "4"});
+                                   "--max-score", "500", "--threads", "4", "--trusted-proxy",
+                                   "127.0.0.1,::1", "--trusted-proxy", "10.0.0.2"});
   EXPECT_EQ(o.host, "::1");
   EXPECT_EQ(o.port, 0);
   EXPECT_EQ(o.database, "postgresql://x/y");
   EXPECT_EQ(o.limits.perMinute, 0);
   EXPECT_EQ(o.limits.submission.highestScore, 500);
   EXPECT_EQ(o.threads, 4);
+  ASSERT_EQ(o.trustedProxies.size(), 3u);
+  EXPECT_EQ(o.trustedProxies[1], *records::ParseIpAddress("::1"));
+  EXPECT_EQ(o.trustedProxies[2], *records::ParseIpAddress("10.0.0.2"));
+  EXPECT_TRUE(defaults.trustedProxies.empty());
   EXPECT_TRUE(records::ParseServerOptions({"--help"}).help);
 }
 
@@ -37,6 +42,8 @@ TEST(RecordsServerOptions, RefusesWhatItCannotUseWithTheOptionNamed) {
       {"--rate", "10/min"},
       {"--threads", "0"},
       {"--db", ""},
+      {"--trusted-proxy", "127.0.0.1,"},
+      {"--trusted-proxy", "proxy.example"},
       {"--max-score", "1e9"},
       {"--port", "1"},
       {"--db"},
