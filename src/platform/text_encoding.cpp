@@ -60,7 +60,17 @@ void AppendUtf8(std::string& out, char32_t cp) {
   }
 }
 
-// Decodes one UTF-8 sequence at `pos`; a malformed one yields 0xFFFD and skips one byte.
+constexpr char32_t kMalformed = 0xFFFD;
+constexpr char32_t kFirstSurrogate = 0xD800;
+constexpr char32_t kLastSurrogate = 0xDFFF;
+constexpr char32_t kLastCodePoint = 0x10FFFF;
+
+// The bytes the shortest UTF-8 form of a code point takes; 0 for no code point.
+size_t Utf8Length(char32_t cp) {
+  return cp < 0x80 ? 1 : cp < 0x800 ? 2 : cp < 0x10000 ? 3 : cp <= kLastCodePoint ? 4 : 0;
+}
+
+// Decodes one UTF-8 sequence at `pos`; a malformed one yields kMalformed and skips one byte.
 char32_t NextCodePoint(const std::string& s, size_t& pos) {
   const auto byte = [&](size_t i) { return static_cast<unsigned char>(s[i]); };
   const unsigned char lead = byte(pos);
@@ -71,13 +81,13 @@ char32_t NextCodePoint(const std::string& s, size_t& pos) {
                                    : 0;
   if (length == 0 || pos + length > s.size()) {
     ++pos;
-    return 0xFFFD;
+    return kMalformed;
   }
   char32_t cp = length == 1 ? lead : lead & (0x7F >> length);
   for (int i = 1; i < length; ++i) {
     if ((byte(pos + i) & 0xC0) != 0x80) {
       ++pos;
-      return 0xFFFD;
+      return kMalformed;
     }
     cp = (cp << 6) | (byte(pos + i) & 0x3F);
   }
@@ -96,6 +106,22 @@ std::string Utf8FromCp1251(const std::string& cp1251) {
       out += c;
     } else if (const char32_t cp = Table().upper[byte - 0x80]; cp != 0) {
       AppendUtf8(out, cp);
+    }
+  }
+  return out;
+}
+
+std::string Utf8ForDisplay(const std::string& bytes) {
+  std::string out;
+  out.reserve(bytes.size());
+  for (size_t pos = 0; pos < bytes.size();) {
+    const size_t start = pos;
+    const char32_t cp = NextCodePoint(bytes, pos);
+    if (pos - start == Utf8Length(cp) && !(cp >= kFirstSurrogate && cp <= kLastSurrogate)) {
+      out.append(bytes, start, pos - start);
+    } else {
+      out += Utf8FromCp1251(bytes.substr(start, 1));
+      pos = start + 1;
     }
   }
   return out;

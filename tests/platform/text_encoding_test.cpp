@@ -5,6 +5,7 @@
 namespace {
 
 using platform::Cp1251FromUtf8;
+using platform::Utf8ForDisplay;
 using platform::Utf8FromCp1251;
 
 TEST(TextEncoding, RussianTextRoundTripsThroughCodePage1251) {
@@ -32,6 +33,24 @@ TEST(TextEncoding, TheUnassignedByteOfTheCodePageDrawsNothing) {
   std::string all;
   for (int c = 1; c < 256; ++c) all += static_cast<char>(c);
   EXPECT_EQ(Cp1251FromUtf8(Utf8FromCp1251(all)).size(), 254u);
+}
+
+// What reaches the error box is well-formed UTF-8 whatever it was given: UTF-8 stays as it
+// is, and a byte that starts no well-formed sequence is a game text in code page 1251.
+TEST(TextEncoding, TextForDisplayKeepsUtf8AndReadsEveryOtherByteAsTheCodePage) {
+  const struct {
+    std::string bytes;
+    std::string shown;
+  } kCases[] = {
+      {"Файл рекордов: /tmp/hs", "Файл рекордов: /tmp/hs"},
+      {"\xD4\xE0\xE9\xEB: hs", "Файл: hs"},                // code page 1251
+      {"Image '\xD3\xF2\xEA\xE0' ёж", "Image 'Утка' ёж"},  // the two mixed
+      {"\xC0\xAF", "АЇ"},                                  // overlong
+      {"\xED\xB0\x80", "н°Ђ"},                             // a surrogate
+      {"\xF4\x90\x80\x80", "фђЂЂ"},                        // past U+10FFFF
+      {"\xD0", "Р"},                                       // cut off
+  };
+  for (const auto& c : kCases) EXPECT_EQ(Utf8ForDisplay(c.bytes), c.shown) << c.bytes;
 }
 
 }  // namespace

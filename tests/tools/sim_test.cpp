@@ -68,6 +68,12 @@ TEST(Trace, JsonStringsEscapeEverythingOutsidePrintableAscii) {
   EXPECT_EQ(sim::JsonString("\n\xCF"), "\"\\u000a\\u00cf\"");
 }
 
+// The notices the player is shown read in the trace as in the box.
+TEST(Trace, ErrorTextsKeepTheirLetters) {
+  EXPECT_EQ(sim::JsonText("Файл \"hs\"\n"), "\"Файл \\\"hs\\\"\\u000a\"");
+  EXPECT_EQ(sim::JsonText("\xD4\xE0\xE9\xEB"), "\"Файл\"");  // code page 1251
+}
+
 std::string RunSim(const sim::TSimOptions& options, const std::string& script,
                    sim::TSimSummary* summary = nullptr) {
   std::istringstream in(script);

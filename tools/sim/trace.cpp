@@ -5,6 +5,7 @@
 
 #include "app/form.h"
 #include "objects/player.h"
+#include "platform/text_encoding.h"
 
 namespace sim {
 
@@ -26,15 +27,15 @@ std::string PlayerJson(const TMForm& form) {
   return json.str();
 }
 
-}  // namespace
-
-std::string JsonString(const std::string& text) {
+// A JSON string literal: quotes, backslashes and control characters escaped, and the bytes
+// above ASCII too unless they are kept as the UTF-8 they are.
+std::string Quoted(const std::string& text, bool keepUtf8) {
   std::string out = "\"";
-  for (unsigned char c : text) {
+  for (const unsigned char c : text) {
     if (c == '"' || c == '\\') {
       out += '\\';
       out += static_cast<char>(c);
-    } else if (c < 0x20 || c >= 0x7F) {
+    } else if (c < 0x20 || c == 0x7F || (c > 0x7F && !keepUtf8)) {
       char buffer[8];
       std::snprintf(buffer, sizeof buffer, "\\u%04x", c);
       out += buffer;
@@ -45,10 +46,29 @@ std::string JsonString(const std::string& text) {
   return out + "\"";
 }
 
-std::string JsonStrings(const std::vector<std::string>& texts) {
+std::string Array(const std::vector<std::string>& texts,
+                  std::string (*element)(const std::string&)) {
   std::string out = "[";
-  for (size_t i = 0; i < texts.size(); ++i) out += (i ? "," : "") + JsonString(texts[i]);
+  for (size_t i = 0; i < texts.size(); ++i) out += (i ? "," : "") + element(texts[i]);
   return out + "]";
+}
+
+}  // namespace
+
+std::string JsonString(const std::string& text) {
+  return Quoted(text, false);
+}
+
+std::string JsonStrings(const std::vector<std::string>& texts) {
+  return Array(texts, JsonString);
+}
+
+std::string JsonText(const std::string& utf8) {
+  return Quoted(platform::Utf8ForDisplay(utf8), true);
+}
+
+std::string JsonTexts(const std::vector<std::string>& texts) {
+  return Array(texts, JsonText);
 }
 
 std::string TraceRow(const TFrameFacts& facts, const TMForm& form) {
@@ -67,7 +87,7 @@ std::string TraceRow(const TFrameFacts& facts, const TMForm& form) {
       << ",\"frameMs\":" << form.Game.FrameMs << ",\"fps\":" << form.MDXTimer.FramesPerSecond()
       << ",\"music\":" << (form.SongHandle != 0 ? JsonString(form.SongPath) : std::string("null"))
       << ",\"sounds\":" << JsonStrings(form.SoundsStarted);
-  row << ",\"errors\":" << JsonStrings(facts.errors)
+  row << ",\"errors\":" << JsonTexts(facts.errors)
       << ",\"requests\":" << JsonStrings(facts.requests) << "}";
   return row.str();
 }

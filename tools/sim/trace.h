@@ -28,5 +28,10 @@ std::string TraceRow(const TFrameFacts& facts, const TMForm& form);
 std::string JsonString(const std::string& text);
 // A JSON array of such strings.
 std::string JsonStrings(const std::vector<std::string>& texts);
+// A JSON string of a text for reading (an error box's message): its characters as they are,
+// only quotes, backslashes and control characters escaped. Bytes that are not UTF-8 are read
+// as code page 1251, as the error box reads them.
+std::string JsonText(const std::string& utf8);
+std::string JsonTexts(const std::vector<std::string>& texts);
 
 }  // namespace sim

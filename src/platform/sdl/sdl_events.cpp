@@ -80,6 +80,8 @@ bool TSdlPlatform::UpdateActive(bool focused, bool minimized, TEvent& out) {
 }
 
 bool TSdlPlatform::TranslateWindowEvent(const SDL_WindowEvent& in, TEvent& out) {
+  // The error box's last events (its focus lost as it closes) are not the game window's.
+  if (window_ && in.windowID != SDL_GetWindowID(window_)) return false;
   switch (in.event) {
     case SDL_WINDOWEVENT_FOCUS_GAINED:
       return UpdateActive(true, false, out);

@@ -7,6 +7,7 @@
 
 #include "platform/http_get.h"
 #include "platform/links.h"
+#include "platform/sdl/sdl_error_box.h"
 #include "platform/sdl/sdl_keymap.h"
 #include "platform/sdl/sdl_renderer_probe.h"
 #include "platform/text_encoding.h"
@@ -303,9 +304,13 @@ bool TSdlPlatform::FileExists(const std::string& path) {
   return std::filesystem::is_regular_file(path, error);
 }
 
+// Our own box first: SDL's draws with the window system's core fonts, which often have no
+// Cyrillic at all. SDL's is the fallback where ours cannot be shown.
 void TSdlPlatform::ShowError(const std::string& title, const std::string& utf8Message) {
-  std::cerr << title << ": " << utf8Message << std::endl;
-  SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, title.c_str(), utf8Message.c_str(), window_);
+  const std::string message = Utf8ForDisplay(utf8Message);
+  std::cerr << title << ": " << message << std::endl;
+  if (ShowErrorBox(window_, title, message)) return;
+  SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, title.c_str(), message.c_str(), window_);
 }
 
 }  // namespace platform
