@@ -44,7 +44,9 @@ constexpr TFlag kFlags[] = {
      [](TCommandLine& line, const std::string& v) {
        line.scale = Need(ScaleModeNamed(v), "--scale", v);
      }},
-    {"--window-scale", "auto|N", "the window is N times 800 x 600 (auto: from the display)",
+    {"--window-scale", "auto|N",
+     "the window is N times 800 x 600, less where the desktop has no room (auto: from the "
+     "display)",
      [](TCommandLine& line, const std::string& v) {
        line.windowScale = Need(WindowScaleNamed(v), "--window-scale", v);
      }},

@@ -25,4 +25,15 @@ struct TPresentation {
 int WindowScaleFor(float dotsPerInch, int usableWidth, int usableHeight, int pictureWidth,
                    int pictureHeight);
 
+struct TSize {
+  int width = 0;
+  int height = 0;
+  bool operator==(const TSize&) const = default;
+};
+
+// The window for the picture shown `scale` times: that size where it fits in the desktop's
+// usable area with the window manager's frame around it, else the largest of the picture's
+// shape that does (the picture is then shown smaller). A usable area of no size is unknown.
+TSize WindowSizeFor(int scale, TSize usable, TSize frame, TSize picture);
+
 }  // namespace platform

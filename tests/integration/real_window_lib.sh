@@ -24,7 +24,8 @@ for tool in Xvfb openbox xdotool xprop import identify compare display xmessage 
 done
 
 exec 3> "$work/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp > "$work/xvfb.log" 2>&1 &
+# The screen is 1024 x 768 unless the caller sets REAL_WINDOW_SCREEN.
+Xvfb -displayfd 3 -screen 0 "${REAL_WINDOW_SCREEN:-1024x768}x24" -nolisten tcp > "$work/xvfb.log" 2>&1 &
 xvfb=$!
 game_pid=
 wm=

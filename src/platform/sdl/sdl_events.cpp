@@ -56,6 +56,7 @@ int TSdlPlatform::ShiftState() const {
 }
 
 bool TSdlPlatform::PollEvent(TEvent& event) {
+  FitToFrame();
   SettlePlacement();
   SDL_Event in;
   while (SDL_PollEvent(&in)) {

@@ -85,25 +85,15 @@ void TSdlPlatform::SetPresentation(const TPresentation& presentation) {
   presenter_.SetMode(presentation.scale);
 }
 
-int TSdlPlatform::WindowScale(int width, int height) {
-  if (presentation_.windowScale > 0) return presentation_.windowScale;
-  float dotsPerInch = 0;
-  SDL_Rect usable{};
-  if (SDL_GetDisplayDPI(0, &dotsPerInch, nullptr, nullptr) != 0 ||
-      SDL_GetDisplayUsableBounds(0, &usable) != 0)
-    return 1;
-  return WindowScaleFor(dotsPerInch, usable.w, usable.h, width, height);
-}
-
-// The window is the picture times its scale. The renderer is chosen with it: the GPU only
-// where it is hardware (or where the player asked for it).
+// The window is the picture times its scale, resizable by the player. The renderer is chosen
+// with it: the GPU only where it is hardware (or where the player asked for it).
 bool TSdlPlatform::CreateWindow(int width, int height) {
-  windowScale_ = WindowScale(width, height);
+  ChooseWindowSize(width, height);
   const int position = centered_ ? SDL_WINDOWPOS_CENTERED : SDL_WINDOWPOS_UNDEFINED;
-  window_ = SDL_CreateWindow(title_.c_str(), position, position, width * windowScale_,
-                             height * windowScale_, SDL_WINDOW_SHOWN);
+  window_ = SDL_CreateWindow(title_.c_str(), position, position, windowSize_.width,
+                             windowSize_.height, SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE);
   if (!window_) return false;
-  SDL_SetWindowResizable(window_, SDL_FALSE);
+  SDL_SetWindowMinimumSize(window_, kSmallestWindow.width, kSmallestWindow.height);
   if (presentation_.renderer != TRenderer::Surface) {
     presenter_.UseRenderer(
         MakeRenderer(window_, presentation_.vsync, presentation_.renderer == TRenderer::Auto));
@@ -131,8 +121,10 @@ bool TSdlPlatform::DisplayInitialize(const TDisplayRequest& request) {
   if (request.fullScreen) {
     if (!EnterFullScreen()) return false;
     fullScreen_ = true;
-  } else {
-    SDL_SetWindowSize(window_, request.width * windowScale_, request.height * windowScale_);
+  } else if (!pendingPlacement_) {
+    // Back from full screen, a window with a placement to restore keeps the size it had.
+    SDL_SetWindowSize(window_, windowSize_.width, windowSize_.height);
+    FitWhenFramed();
   }
   targetLost_ = false;
   return presenter_.UsesRenderer() || SDL_GetWindowSurface(window_) != nullptr;

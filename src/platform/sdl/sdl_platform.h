@@ -15,7 +15,7 @@
 
 namespace platform {
 
-// The real platform: one SDL window the 800 × 600 picture is copied onto each frame, SDL's
+// The real platform: one SDL window the 800 × 600 picture is scaled into each frame, SDL's
 // keyboard, mouse and joystick, and an audio device whose callback pulls from our mixer.
 class TSdlPlatform final : public TPlatform {
  public:
@@ -63,6 +63,10 @@ class TSdlPlatform final : public TPlatform {
  private:
   bool CreateWindow(int width, int height);
   int WindowScale(int width, int height);
+  SDL_Rect UsableArea() const;
+  void ChooseWindowSize(int width, int height);
+  void FitWhenFramed();
+  void FitToFrame();
   bool EnterFullScreen();
   void OpenAudio();
   bool Translate(const SDL_Event& in, TEvent& out);
@@ -82,6 +86,15 @@ class TSdlPlatform final : public TPlatform {
   TSdlPresenter presenter_;
   TPresentation presentation_;
   int windowScale_ = 1;
+  // The picture's size, and the window's when it is not full screen and not resized by the
+  // player.
+  TSize picture_;
+  TSize windowSize_;
+  // Below this the picture would be too small to play.
+  static constexpr TSize kSmallestWindow{320, 240};
+  // A window waiting for its frame's size to fit itself to the desktop, until when.
+  bool fitPending_ = false;
+  Uint32 fitDeadline_ = 0;
   std::string title_;
   // How long after a placement the window manager may still move the window, and how often
   // the placement is put back in that time at most.
