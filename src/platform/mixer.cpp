@@ -77,7 +77,11 @@ void TMixer::Mix(int16_t* stereo, int frames) {
   std::lock_guard guard(lock_);
   accumulator_.assign(static_cast<size_t>(frames) * kChannels, 0.0f);
   MixMusic(accumulator_, frames);
-  MixVoices(accumulator_, frames);
+  if (effectsHeard_) {
+    MixVoices(accumulator_, frames);
+  } else {
+    MixUnheard(frames);
+  }
   for (size_t i = 0; i < accumulator_.size(); ++i) {
     stereo[i] = static_cast<int16_t>(std::lrint(Limit(accumulator_[i])));
   }
@@ -89,6 +93,16 @@ float TMixer::Limit(float sample) {
   const float room = kLimiterCeiling - kLimiterKnee;
   const float bent = kLimiterKnee + room * std::tanh((size - kLimiterKnee) / room);
   return std::copysign(bent, sample);
+}
+
+void TMixer::SetEffectsHeard(bool heard) {
+  std::lock_guard guard(lock_);
+  effectsHeard_ = heard;
+}
+
+void TMixer::MixUnheard(int frames) {
+  unheard_.assign(static_cast<size_t>(frames) * kChannels, 0.0f);
+  MixVoices(unheard_, frames);
 }
 
 void TMixer::MixMusic(std::vector<float>& acc, int frames) {

@@ -64,6 +64,10 @@ class TMixer {
   // The player's volume of the effects, 0..1: every voice, never the music.
   void SetEffectsVolume(float volume);
 
+  // Effects go unheard while the game's window is not in front: they play on in silence, as
+  // the game's sound buffers did, and one still sounding is heard again with the focus.
+  void SetEffectsHeard(bool heard);
+
   // Fills `frames` stereo frames of output; everything not playing is silence.
   void Mix(int16_t* stereo, int frames);
 
@@ -78,6 +82,7 @@ class TMixer {
 
   void MixVoices(std::vector<float>& acc, int frames);
   void MixMusic(std::vector<float>& acc, int frames);
+  void MixUnheard(int frames);
 
   const int rate_;
   mutable std::mutex lock_;
@@ -90,6 +95,8 @@ class TMixer {
   int nextVoice_ = 1;
   std::vector<float> accumulator_;
   std::vector<int16_t> musicScratch_;
+  bool effectsHeard_ = true;
+  std::vector<float> unheard_;  // where unheard effects are mixed, and let go
 };
 
 }  // namespace platform

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
 #include <vector>
 
+#include "platform/mixer.h"
 #include "platform/sdl/sdl_platform.h"
 #include "platform/vk_codes.h"
 
@@ -90,6 +92,53 @@ TEST_F(SdlEvents, LetterKeysReadTheLetterTheLayoutPrints) {
   Drain(events);
   ASSERT_EQ(events.size(), 1u);
   EXPECT_EQ(events[0].key, 'Y');
+}
+
+// The game in front keeps the screensaver away and its effects are heard. Behind another
+// window, minimised or hidden by the boss key (at once, before the window manager minimises
+// it) the screensaver may come and the effects fall silent; a manager that leaves the window
+// in front hands both back at the player's next key. Another window's events change nothing.
+TEST_F(SdlEvents, OnlyTheGameInFrontKeepsTheScreensaverAwayAndIsHeard) {
+  ASSERT_TRUE(sdl->DisplayInitialize({}));
+  Uint32 game = 1;
+  while (game < 16 && !SDL_GetWindowFromID(game)) ++game;
+  platform::TMixer* mixer = sdl->Mixer();
+  ASSERT_NE(mixer, nullptr);
+  mixer->Play(mixer->AddBuffer(std::vector<int16_t>(64, 5000)), true);
+  const auto heard = [mixer] {
+    std::vector<int16_t> out(16);
+    mixer->Mix(out.data(), 8);
+    return out[0] != 0;
+  };
+  const auto window = [](Uint32 id, Uint8 what) {
+    SDL_Event event{};
+    event.type = SDL_WINDOWEVENT;
+    event.window.windowID = id;
+    event.window.event = what;
+    SDL_PushEvent(&event);
+  };
+  const struct {
+    const char* what;
+    std::function<void()> happen;
+    bool screensaver, effects;
+  } kSteps[] = {
+      {"started", [] {}, true, false},
+      {"focused", [&] { window(game, SDL_WINDOWEVENT_FOCUS_GAINED); }, false, true},
+      {"another window", [&] { window(game + 1, SDL_WINDOWEVENT_FOCUS_LOST); }, false, true},
+      {"behind", [&] { window(game, SDL_WINDOWEVENT_FOCUS_LOST); }, true, false},
+      {"back", [&] { window(game, SDL_WINDOWEVENT_FOCUS_GAINED); }, false, true},
+      {"minimised", [&] { window(game, SDL_WINDOWEVENT_MINIMIZED); }, true, false},
+      {"restored", [&] { window(game, SDL_WINDOWEVENT_RESTORED); }, false, true},
+      {"boss key", [&] { sdl->Minimize(); }, true, false},
+      {"a key", [] { PushKey(SDL_KEYDOWN, SDL_SCANCODE_A, SDLK_a, KMOD_NONE); }, false, true},
+  };
+  for (const auto& step : kSteps) {
+    step.happen();
+    std::vector<TEvent> events;
+    Drain(events);
+    EXPECT_EQ(SDL_IsScreenSaverEnabled() == SDL_TRUE, step.screensaver) << step.what;
+    EXPECT_EQ(heard(), step.effects) << step.what;
+  }
 }
 
 }  // namespace

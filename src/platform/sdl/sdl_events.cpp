@@ -75,9 +75,16 @@ bool TSdlPlatform::UpdateActive(bool focused, bool minimized, TEvent& out) {
   focused_ = focused;
   minimized_ = minimized;
   if (AppActive() == wasActive) return false;
-  if (AppActive()) SDL_DisableScreenSaver();
+  hiddenByBossKey_ = false;
+  FollowActivity(AppActive());
   out = TEvent{AppActive() ? TEventKind::Activate : TEventKind::Deactivate};
   return true;
+}
+
+void TSdlPlatform::WakeFromBossKey() {
+  if (!hiddenByBossKey_ || !AppActive()) return;
+  hiddenByBossKey_ = false;
+  FollowActivity(true);
 }
 
 bool TSdlPlatform::TranslateWindowEvent(const SDL_WindowEvent& in, TEvent& out) {
@@ -138,6 +145,7 @@ bool TSdlPlatform::Translate(const SDL_Event& in, TEvent& out) {
         SDL_PushEvent(&charEvent);
       }
       if (in.key.repeat) return false;
+      if (down) WakeFromBossKey();
       out = TEvent{down ? TEventKind::KeyDown : TEventKind::KeyUp, code, ShiftState()};
       return true;
     }
@@ -166,6 +174,7 @@ bool TSdlPlatform::Translate(const SDL_Event& in, TEvent& out) {
       if (button < 0) return false;
       const bool down = in.type == SDL_MOUSEBUTTONDOWN;
       if (down) {
+        WakeFromBossKey();
         mouseButtons_ |= 1 << button;
       } else {
         mouseButtons_ &= ~(1 << button);

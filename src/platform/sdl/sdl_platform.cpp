@@ -37,6 +37,8 @@ TSdlPlatform::TSdlPlatform() {
   // The window's own surface goes to the display by shared memory; letting SDL put it through
   // OpenGL instead costs a third of a core where GL is emulated in software.
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+  // SDL keeps the screensaver away from the start; the game does so only while it is in front.
+  SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
   if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
     throw std::runtime_error(std::string("The display cannot be opened: ") + SDL_GetError());
   }
@@ -71,6 +73,7 @@ void TSdlPlatform::OpenAudio() {
   audio_ = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, 0);
   if (audio_ == 0) return;
   mixer_ = std::make_unique<TMixer>(obtained.freq);
+  mixer_->SetEffectsHeard(AppActive());
   SDL_PauseAudioDevice(audio_, 0);
 }
 
@@ -204,11 +207,25 @@ void TSdlPlatform::SettlePlacement() {
   SDL_SetWindowPosition(window_, pendingPlacement_->x, pendingPlacement_->y);
 }
 
-// A window hidden by the boss key lets the screensaver come; SDL keeps it away otherwise.
+// The boss key hides the game at once, though the window manager minimises the window some
+// time later: the effects fall silent and the screensaver may come from now on.
 void TSdlPlatform::Minimize() {
   if (!window_) return;
   SDL_MinimizeWindow(window_);
-  SDL_EnableScreenSaver();
+  FollowActivity(false);
+  hiddenByBossKey_ = true;
+}
+
+// As the game's sound buffers were heard only while its window had the focus, so the effects
+// are; and a game in the background or minimised lets the desktop's screensaver and lock
+// come, which SDL would otherwise keep away by resetting the idle timer twice a minute.
+void TSdlPlatform::FollowActivity(bool active) {
+  if (active) {
+    SDL_DisableScreenSaver();
+  } else {
+    SDL_EnableScreenSaver();
+  }
+  if (mixer_) mixer_->SetEffectsHeard(active);
 }
 
 void TSdlPlatform::SetIcon(const uint32_t* pixels, int width, int height) {

@@ -67,6 +67,8 @@ class TSdlPlatform final : public TPlatform {
   void ChooseWindowSize(int width, int height);
   void FitWhenFramed();
   void FitToFrame();
+  void FollowActivity(bool active);
+  void WakeFromBossKey();
   bool EnterFullScreen();
   void OpenAudio();
   bool Translate(const SDL_Event& in, TEvent& out);
@@ -117,6 +119,9 @@ class TSdlPlatform final : public TPlatform {
   bool focused_ = false;
   bool minimized_ = false;
   bool targetLost_ = false;
+  // Hidden by the boss key and not yet minimised by the window manager (one that does not
+  // minimise leaves the window in front until the player presses something there).
+  bool hiddenByBossKey_ = false;
 };
 
 }  // namespace platform
