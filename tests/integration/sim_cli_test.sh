@@ -17,8 +17,12 @@ out=$("$sim" --frames 300 --fps 60 --trace t1.jsonl)
 grep -q '"frame":0,"ms":16,"lag":16,' t1.jsonl || fail "first row"
 [ "$(grep -c '"speedFactor":1.4166666666666667,"frameMs":16,' t1.jsonl)" -eq 300 ] || fail "timing"
 
+# Each run from no save files: a setting the monkey changes is saved at once.
+rm -rf Data/Save
 "$sim" --frames 2000 --monkey 5 --seed 3 --trace a.jsonl > /dev/null
+rm -rf Data/Save
 "$sim" --frames 2000 --monkey 5 --seed 3 --trace b.jsonl > /dev/null
+rm -rf Data/Save
 cmp -s a.jsonl b.jsonl || fail "same seed and monkey gave different traces"
 
 printf '0 down 38\n3 up 38\n# the session ends\n10 close\n' > input.txt
