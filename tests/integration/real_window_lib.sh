@@ -65,7 +65,15 @@ start_game() {  # the game's arguments, if any
     sleep 0.1
   done
   [ -n "$window" ] || fail "no window appeared: $(cat game.log)"
-  for _ in $(seq 100); do viewable && break; sleep 0.1; done
+  for _ in $(seq 100); do
+    viewable 2> /dev/null && break
+    # SDL may replace the window it made first when its renderer comes up: the game's shown
+    # window is looked for again.
+    local shown
+    shown=$(xdotool search --onlyvisible --pid "$game_pid" 2> /dev/null | head -n1 || true)
+    [ -n "$shown" ] && window=$shown
+    sleep 0.1
+  done
   viewable || fail "the window was never shown"
 }
 viewable() { xwininfo -id "$window" | grep -q IsViewable; }
