@@ -69,7 +69,10 @@ void TMonkey::BeforeFrame(int64_t frame, const TMForm& form,
 // Never Yes: a monkey run lasts all its frames.
 void TMonkey::AnswerQuitQuestion(int64_t frame, platform::THeadlessPlatform& platform) {
   if (!Chance(8)) return;
-  HoldKey(kQuitAnswers[Below(std::size(kQuitAnswers))], frame + 1 + Below(20), platform);
+  // Drawn one by one, the hold before the key: every compiler draws the same numbers.
+  const int64_t until = frame + 1 + Below(20);
+  const int key = kQuitAnswers[Below(std::size(kQuitAnswers))];
+  HoldKey(key, until, platform);
 }
 
 void TMonkey::UseTheMenus(int64_t frame, const TMForm& form,
@@ -112,7 +115,9 @@ void TMonkey::HoldKey(int key, int64_t untilFrame, platform::THeadlessPlatform& 
 }
 
 void TMonkey::PressRandomKey(int64_t frame, platform::THeadlessPlatform& platform) {
-  HoldKey(kGameKeys[Below(std::size(kGameKeys))], frame + 1 + Below(20), platform);
+  const int64_t until = frame + 1 + Below(20);
+  const int key = kGameKeys[Below(std::size(kGameKeys))];
+  HoldKey(key, until, platform);
 }
 
 // Half the time the pointer goes to the middle of one of the screen's buttons, since a click
