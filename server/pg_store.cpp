@@ -2,6 +2,10 @@
 
 #include <pqxx/pqxx>
 
+#include <algorithm>
+
+#include "record_queries.h"
+
 namespace records {
 
 namespace {
@@ -10,15 +14,51 @@ constexpr const char* kSchema =
     "CREATE TABLE IF NOT EXISTS records ("
     " id BIGSERIAL PRIMARY KEY, name TEXT NOT NULL, country TEXT NOT NULL,"
     " score BIGINT NOT NULL, submitted BIGINT NOT NULL);"
-    "CREATE INDEX IF NOT EXISTS records_best ON records (score DESC, submitted, id);";
+    "CREATE INDEX IF NOT EXISTS records_best ON records (score DESC, submitted, id);"
+    "CREATE INDEX IF NOT EXISTS records_name ON records (name COLLATE \"C\");"
+    "CREATE INDEX IF NOT EXISTS records_week ON records (submitted);"
+    // Each player's best game, kept as games arrive, and the number of games: pages of
+    // players and the count then cost the same on a table of any size.
+    "CREATE TABLE IF NOT EXISTS players (name TEXT NOT NULL, country TEXT NOT NULL,"
+    " score BIGINT NOT NULL, submitted BIGINT NOT NULL, id BIGINT NOT NULL,"
+    " PRIMARY KEY (name, country));"
+    "CREATE INDEX IF NOT EXISTS players_best ON players (score DESC, submitted, id);"
+    "CREATE INDEX IF NOT EXISTS players_name ON players (name COLLATE \"C\");"
+    "CREATE TABLE IF NOT EXISTS records_total (n BIGINT NOT NULL);"
+    "CREATE OR REPLACE FUNCTION records_added() RETURNS trigger LANGUAGE plpgsql AS $$ BEGIN"
+    " UPDATE records_total SET n = n + 1;"
+    " INSERT INTO players AS p VALUES (NEW.name, NEW.country, NEW.score, NEW.submitted, NEW.id)"
+    "  ON CONFLICT (name, country) DO UPDATE SET score = EXCLUDED.score,"
+    "  submitted = EXCLUDED.submitted, id = EXCLUDED.id WHERE EXCLUDED.score > p.score"
+    "  OR (EXCLUDED.score = p.score AND EXCLUDED.submitted < p.submitted);"
+    " RETURN NULL; END $$;"
+    "CREATE OR REPLACE TRIGGER records_added AFTER INSERT ON records"
+    " FOR EACH ROW EXECUTE FUNCTION records_added();"
+    "CREATE OR REPLACE FUNCTION records_removed() RETURNS trigger LANGUAGE plpgsql AS $$ BEGIN"
+    " UPDATE records_total SET n = n - 1;"
+    " DELETE FROM players WHERE name = OLD.name AND country = OLD.country AND id = OLD.id;"
+    " INSERT INTO players SELECT name, country, score, submitted, id FROM records"
+    "  WHERE name = OLD.name AND country = OLD.country"
+    "  ORDER BY score DESC, submitted, id LIMIT 1 ON CONFLICT DO NOTHING;"
+    " RETURN NULL; END $$;"
+    "CREATE OR REPLACE TRIGGER records_removed AFTER DELETE ON records"
+    " FOR EACH ROW EXECUTE FUNCTION records_removed();";
+
+// A database written before the players and the count were kept gets them from its games.
+constexpr const char* kFillKept =
+    "DELETE FROM records_total; INSERT INTO records_total SELECT count(*) FROM records;"
+    "DELETE FROM players; INSERT INTO players SELECT name, country, score, submitted, id"
+    " FROM (SELECT name, country, score, submitted, id, row_number() OVER"
+    " (PARTITION BY name, country ORDER BY score DESC, submitted, id) AS nth FROM records)"
+    " AS ranked WHERE nth = 1;";
+
+// Any number, so that servers starting together on one database make its tables in turn.
+constexpr int64_t kSchemaLock = 0x7065726f6c6574;
 
 void Prepare(pqxx::connection& connection) {
   connection.prepare(
       "add", "INSERT INTO records (name, country, score, submitted) VALUES ($1, $2, $3, $4)");
-  connection.prepare("best",
-                     "SELECT name, country, score, submitted FROM records"
-                     " ORDER BY score DESC, submitted, id LIMIT $1 OFFSET $2");
-  connection.prepare("count", "SELECT count(*) FROM records");
+  connection.prepare("count", "SELECT n FROM records_total");
 }
 
 // Two servers started together may both try to make the table; the loser's attempt fails
@@ -28,7 +68,10 @@ void MakeSchema(pqxx::connection& connection) {
   for (int attempt = 1;; ++attempt) {
     try {
       pqxx::work work(connection);
+      work.exec("SELECT pg_advisory_xact_lock(" + std::to_string(kSchemaLock) + ")");
+      const bool kept = !work.exec1("SELECT to_regclass('players') IS NULL")[0].as<bool>();
       work.exec(kSchema);
+      if (!kept) work.exec(kFillKept);
       work.commit();
       return;
     } catch (const pqxx::sql_error&) {
@@ -97,18 +140,26 @@ void TPgStore::Add(const TStoredRecord& record) {
   }
 }
 
-std::vector<TStoredRecord> TPgStore::Best(int64_t limit, int64_t offset) {
+std::vector<TStoredRecord> TPgStore::Page(const TPageRequest& request) {
+  const TSqlQuery query = PageQuery(request, TSqlDialect::Postgres);
+  std::vector<std::string> params;
+  for (const auto& param : query.params) {
+    const auto* number = std::get_if<int64_t>(&param);
+    params.push_back(number ? std::to_string(*number) : std::get<std::string>(param));
+  }
   TLease lease(*this);
   std::vector<TStoredRecord> rows;
   try {
     pqxx::read_transaction work(*lease);
-    for (const auto& row : work.exec_prepared("best", limit, offset)) {
+    const auto result = work.exec_params(query.text, pqxx::prepare::make_dynamic_params(params));
+    for (const auto& row : result) {
       rows.push_back({row[0].as<std::string>(), row[1].as<std::string>(), row[2].as<int64_t>(),
-                      row[3].as<int64_t>()});
+                      row[3].as<int64_t>(), row[4].as<int64_t>()});
     }
   } catch (const std::exception& error) {
     throw std::runtime_error(std::string("PostgreSQL: ") + error.what());
   }
+  if (request.before) std::reverse(rows.begin(), rows.end());
   return rows;
 }
 

@@ -21,7 +21,7 @@ class TPgStore : public TRecordStore {
   TPgStore& operator=(const TPgStore&) = delete;
 
   void Add(const TStoredRecord& record) override;
-  std::vector<TStoredRecord> Best(int64_t limit, int64_t offset) override;
+  std::vector<TStoredRecord> Page(const TPageRequest& request) override;
   int64_t Count() override;
 
   static constexpr size_t kDefaultConnections = 8;

@@ -21,7 +21,7 @@ constexpr const char* kStyle =
     "tr:nth-child(even) td{background:rgba(255,255,255,.08)}"
     "td.n,th.n{text-align:right;white-space:nowrap}"
     "nav{display:flex;justify-content:space-between;margin:1rem 0}"
-    "a{color:#ffd23f}p{text-align:center}"
+    "a{color:#ffd23f}p,h2,form{text-align:center}h2{font-size:1.1rem}"
     "@media (max-width:30rem){main{padding:.4rem}h1{font-size:1.3rem}"
     "table{font-size:.8rem}th,td{padding:.3rem .2rem}}";
 
@@ -43,23 +43,68 @@ std::string JsonEscape(const std::string& text) {
   return out + "\"";
 }
 
-std::string PageLink(int64_t page) {
-  return std::string(score::kEndpointPath) + "?" + score::kPageQuery +
-         "&amp;page=" + std::to_string(page);
+// The address of the page that shows view, before HTML escaping.
+std::string ViewLink(const TListView& view) {
+  return std::string(score::kEndpointPath) + "?" + score::kPageQuery + ViewQuery(view);
+}
+
+std::string Link(const std::string& href, const std::string& text) {
+  return "<a href=\"" + HtmlEscape(href) + "\">" + text + "</a>";
+}
+
+// The query for the page before the rows shown and the one after them, keyed on their ends.
+std::string PreviousQuery(const TRecordsPage& page) {
+  return "before=" + KeyText(page.rows.front().Key()) + "&rank=" + std::to_string(page.firstRank);
+}
+std::string NextQuery(const TRecordsPage& page) {
+  return "after=" + KeyText(page.rows.back().Key()) +
+         "&rank=" + std::to_string(page.firstRank + static_cast<int64_t>(page.rows.size()) - 1);
 }
 
 std::string Navigation(const TRecordsPage& page) {
-  const bool earlier = page.page > 1;
-  const bool later = page.firstRank - 1 + page.pageSize < page.total;
-  if (!earlier && !later) return {};
+  if (page.rows.empty() || (!page.earlier && !page.later)) return {};
+  const std::string here = ViewLink(page.view) + "&";
   std::string nav = "<nav>";
-  nav += earlier ? "<a href=\"" + PageLink(page.page - 1) + "\">← Предыдущие " +
-                       std::to_string(page.pageSize) + "</a>"
-                 : "<span></span>";
-  if (later)
-    nav += "<a href=\"" + PageLink(page.page + 1) + "\">Следующие " +
-           std::to_string(page.pageSize) + " →</a>";
+  nav += page.earlier
+             ? Link(here + PreviousQuery(page), "← Предыдущие " + std::to_string(page.pageSize))
+             : "<span></span>";
+  if (page.later)
+    nav += Link(here + NextQuery(page), "Следующие " + std::to_string(page.pageSize) + " →");
   return nav + "</nav>";
+}
+
+// The other views one click away, and the search, which keeps the view it was made from.
+std::string Views(const TListView& view) {
+  TListView other = view;
+  other.name.clear();
+  other.everyGame = !view.everyGame;
+  std::string html = "<nav>";
+  html += view.everyGame ? Link(ViewLink(other), "Лучшая игра каждого")
+                         : Link(ViewLink(other), "Все игры");
+  other = view;
+  other.name.clear();
+  other.week = !view.week;
+  html += view.week ? Link(ViewLink(other), "За всё время") : Link(ViewLink(other), "За неделю");
+  html += "</nav><form method=\"get\" action=\"" + std::string(score::kEndpointPath) +
+          "\"><input type=\"hidden\" name=\"prg\" value=\"" + score::kProgramName +
+          "\"><input type=\"hidden\" name=\"show\">";
+  if (view.everyGame) html += "<input type=\"hidden\" name=\"all\" value=\"1\">";
+  if (view.week) html += "<input type=\"hidden\" name=\"week\" value=\"1\">";
+  html += "<input name=\"name\" maxlength=\"12\" placeholder=\"Имя начинается с…\" value=\"" +
+          HtmlEscape(view.name) + "\"> <button>Найти</button></form>\n";
+  return html;
+}
+
+std::string Heading(const TListView& view) {
+  std::string text = view.everyGame ? "Все игры" : "Лучшая игра каждого игрока";
+  text += view.week ? " за эту неделю" : " за всё время";
+  if (!view.name.empty()) text += ", имена на «" + HtmlEscape(view.name) + "»";
+  return "<h2>" + text + "</h2>\n";
+}
+
+std::string JsonQuery(const TRecordsPage& page, bool present, const std::string& query) {
+  return present && !page.rows.empty() ? JsonEscape(query + ViewQuery(page.view))
+                                       : std::string("null");
 }
 
 }  // namespace
@@ -107,9 +152,10 @@ std::string RecordsPageHtml(const TRecordsPage& page) {
       "<title>Перолёт — мировые рекорды</title><style>";
   html += kStyle;
   html += "</style></head><body><main><h1>Перолёт — мировые рекорды</h1>\n";
+  html += Views(page.view) + Heading(page.view);
   if (page.rows.empty()) {
     html += page.total == 0 ? "<p>Рекордов пока нет. Станьте первым!</p>\n"
-                            : "<p>На этой странице рекордов нет.</p>\n";
+                            : "<p>Здесь рекордов нет.</p>\n";
   } else {
     html +=
         "<table><thead><tr><th class=\"n\">Место</th><th>Имя</th><th>Страна</th>"
@@ -127,19 +173,22 @@ std::string RecordsPageHtml(const TRecordsPage& page) {
   return html;
 }
 
-std::string RecordsJson(const TRecordsPage& page, int64_t offset, int64_t limit) {
+std::string RecordsJson(const TRecordsPage& page) {
   std::string json = "{\"total\":" + std::to_string(page.total) +
-                     ",\"offset\":" + std::to_string(offset) +
-                     ",\"limit\":" + std::to_string(limit) + ",\"records\":[";
-  int64_t rank = offset + 1;
+                     ",\"limit\":" + std::to_string(page.pageSize) + ",\"records\":[";
+  int64_t rank = page.firstRank;
   for (size_t i = 0; i < page.rows.size(); ++i) {
     const TStoredRecord& row = page.rows[i];
     json += (i ? ",{" : "{");
     json += "\"rank\":" + std::to_string(rank++) + ",\"name\":" + JsonEscape(row.name) +
             ",\"country\":" + JsonEscape(row.country) + ",\"score\":" + std::to_string(row.score) +
-            ",\"time\":" + std::to_string(row.time) + ",\"date\":\"" + UtcDate(row.time) + "\"}";
+            ",\"time\":" + std::to_string(row.time) + ",\"date\":\"" + UtcDate(row.time) +
+            "\",\"key\":\"" + KeyText(row.Key()) + "\"}";
   }
-  return json + "]}\n";
+  json += "],\"previous\":" +
+          JsonQuery(page, page.earlier, page.rows.empty() ? "" : PreviousQuery(page));
+  json += ",\"next\":" + JsonQuery(page, page.later, page.rows.empty() ? "" : NextQuery(page));
+  return json + "}\n";
 }
 
 }  // namespace records

@@ -4,24 +4,28 @@
 #include <string>
 #include <vector>
 
+#include "list_request.h"
 #include "record_store.h"
 
 namespace records {
 
-// One page of the table: rows from rank firstRank on, out of total.
+// One page of the table: rows from rank firstRank on; total is every game stored.
 struct TRecordsPage {
+  TListView view;
   std::vector<TStoredRecord> rows;
   int64_t firstRank = 1;
   int64_t total = 0;
   int64_t pageSize = 100;
-  int64_t page = 1;  // counted from 1
+  bool earlier = false;  // there are rows before these
+  bool later = false;    // and after them
 };
 
 // The world records as a web page: UTF-8, Russian, readable on a phone, no scripts; links to
-// the previous and the next page where there are such.
+// the other views, a name search, and the previous and the next page where there are such.
 std::string RecordsPageHtml(const TRecordsPage& page);
-// The same rows as JSON: {"total":…,"offset":…,"limit":…,"records":[{"rank":…,…}]}.
-std::string RecordsJson(const TRecordsPage& page, int64_t offset, int64_t limit);
+// The same rows as JSON: {"total":…,"limit":…,"records":[{"rank":…,…}],"previous":…,"next":…}
+// where previous and next are the query to add for the neighbouring page, or null.
+std::string RecordsJson(const TRecordsPage& page);
 
 // "<>&\"'" as entities; the text is UTF-8 already.
 std::string HtmlEscape(const std::string& text);

@@ -1,12 +1,11 @@
 #include "records_service.h"
 
+#include <algorithm>
 #include <charconv>
 #include <optional>
 
 #include "cp1251.h"
-#include "query.h"
 #include "record_decoder.h"
-#include "records_page.h"
 #include "score/score_endpoint.h"
 
 namespace records {
@@ -48,10 +47,8 @@ TReply TRecordsService::Handle(const std::string& method, const std::string& tar
     store_.Count();  // a database that cannot answer makes the server unhealthy
     return {200, "text/plain; charset=utf-8", "ok\n"};
   }
-  if (path == "/api/records")
-    return Api(query->Value("limit").value_or(std::to_string(limits_.pageSize)),
-               query->Value("offset").value_or("0"));
-  if (path == "/") return Page("1");
+  if (path == "/api/records") return Api(*query, nowMs);
+  if (path == "/") return Page(TQuery(), nowMs);
   if (path != score::kEndpointPath) return Refuse(404, "not found");
   if (query->Value("prg") != score::kProgramName) return Refuse(400, "unknown program");
   if (query->Has("hs")) {
@@ -63,7 +60,7 @@ TReply TRecordsService::Handle(const std::string& method, const std::string& tar
     if (!symbols) return Refuse(400, "no record");
     return Submit(*symbols, client, nowMs);
   }
-  if (query->Has("show")) return Page(query->Value("page").value_or("1"));
+  if (query->Has("show")) return Page(*query, nowMs);
   return Refuse(400, "neither a record nor the page");
 }
 
@@ -91,28 +88,47 @@ TReply TRecordsService::Submit(const std::string& symbols, const std::string& cl
   return {200, kHtml, "<p>Результат принят.</p>\n"};
 }
 
-TReply TRecordsService::Page(const std::string& pageText) {
-  const auto page = Number(pageText, 1, limits_.largestOffset / limits_.pageSize);
-  if (!page) return Refuse(400, "bad page number");
-  TRecordsPage view;
-  view.pageSize = limits_.pageSize;
-  view.page = *page;
-  view.firstRank = (*page - 1) * limits_.pageSize + 1;
-  view.rows = store_.Best(limits_.pageSize, view.firstRank - 1);
-  view.total = store_.Count();
-  return {200, kHtml, RecordsPageHtml(view)};
+TRecordsPage TRecordsService::List(const TListRequest& request) {
+  TRecordsPage page;
+  page.view = request.view;
+  page.pageSize = request.page.limit;
+  TPageRequest ask = request.page;
+  ask.limit += 1;  // one row more says whether there is a further page
+  page.rows = store_.Page(ask);
+  const bool more = static_cast<int64_t>(page.rows.size()) > request.page.limit;
+  const auto shown = static_cast<int64_t>(page.rows.size()) - (more ? 1 : 0);
+  if (request.page.before) {
+    // The rows come best first, so the extra one is the first.
+    if (more) page.rows.erase(page.rows.begin());
+    page.earlier = more;
+    page.later = true;
+    page.firstRank = std::max<int64_t>(1, request.anchorRank - shown);
+  } else {
+    if (more) page.rows.pop_back();
+    page.earlier = request.page.after.has_value();
+    page.later = more;
+    page.firstRank = request.anchorRank + 1;
+  }
+  page.total = store_.Count();
+  return page;
 }
 
-TReply TRecordsService::Api(const std::string& limitText, const std::string& offsetText) {
-  const auto limit = Number(limitText, 0, limits_.largestApiLimit);
-  const auto offset = Number(offsetText, 0, limits_.largestOffset);
-  if (!limit || !offset)
-    return Refuse(400, "limit must be 0.." + std::to_string(limits_.largestApiLimit) +
-                           " and offset 0.." + std::to_string(limits_.largestOffset));
-  TRecordsPage view;
-  view.rows = store_.Best(*limit, *offset);
-  view.total = store_.Count();
-  return {200, kJson, RecordsJson(view, *offset, *limit)};
+TReply TRecordsService::Page(const TQuery& query, int64_t nowMs) {
+  const TListLimits limits{limits_.pageSize, limits_.submission.longestName, limits_.largestRank};
+  const auto request = ParseListRequest(query, nowMs / 1000, limits);
+  if (const auto* error = std::get_if<std::string>(&request)) return Refuse(400, *error);
+  return {200, kHtml, RecordsPageHtml(List(std::get<TListRequest>(request)))};
+}
+
+TReply TRecordsService::Api(const TQuery& query, int64_t nowMs) {
+  if (query.Has("offset")) return Refuse(400, "offset is not taken: follow \"next\"");
+  const auto limit = Number(query.Value("limit").value_or(std::to_string(limits_.pageSize)), 0,
+                            limits_.largestApiLimit);
+  if (!limit) return Refuse(400, "limit must be 0.." + std::to_string(limits_.largestApiLimit));
+  const TListLimits limits{*limit, limits_.submission.longestName, limits_.largestRank};
+  const auto request = ParseListRequest(query, nowMs / 1000, limits);
+  if (const auto* error = std::get_if<std::string>(&request)) return Refuse(400, *error);
+  return {200, kJson, RecordsJson(List(std::get<TListRequest>(request)))};
 }
 
 }  // namespace records

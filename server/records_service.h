@@ -4,8 +4,11 @@
 #include <string>
 
 #include "client_limits.h"
+#include "list_request.h"
+#include "query.h"
 #include "record_parser.h"
 #include "record_store.h"
+#include "records_page.h"
 
 namespace records {
 
@@ -23,8 +26,8 @@ struct TServiceLimits {
   size_t longestTarget = 8192;
   int64_t pageSize = 100;
   int64_t largestApiLimit = 1000;
-  // Pages and offsets past this are refused rather than handed to the database.
-  int64_t largestOffset = 1'000'000'000;
+  // Ranks carried in page links past this are refused.
+  int64_t largestRank = 1'000'000'000;
 };
 
 // What a browser says of where a request comes from. The game sends neither header; a
@@ -47,8 +50,10 @@ class TRecordsService {
 
  private:
   TReply Submit(const std::string& symbols, const std::string& client, int64_t nowMs);
-  TReply Page(const std::string& pageText);
-  TReply Api(const std::string& limitText, const std::string& offsetText);
+  TReply Page(const TQuery& query, int64_t nowMs);
+  TReply Api(const TQuery& query, int64_t nowMs);
+  // The rows a checked request asks for, told whether there are more either side.
+  TRecordsPage List(const TListRequest& request);
 
   TRecordStore& store_;
   TServiceLimits limits_;

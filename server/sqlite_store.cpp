@@ -2,7 +2,11 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
+#include <memory>
 #include <stdexcept>
+
+#include "record_queries.h"
 
 namespace records {
 
@@ -14,7 +18,38 @@ constexpr const char* kSchema =
     "CREATE TABLE IF NOT EXISTS records ("
     " id INTEGER PRIMARY KEY AUTOINCREMENT, name TEXT NOT NULL, country TEXT NOT NULL,"
     " score INTEGER NOT NULL, submitted INTEGER NOT NULL);"
-    "CREATE INDEX IF NOT EXISTS records_best ON records (score DESC, submitted, id);";
+    "CREATE INDEX IF NOT EXISTS records_best ON records (score DESC, submitted, id);"
+    "CREATE INDEX IF NOT EXISTS records_name ON records (name);"
+    "CREATE INDEX IF NOT EXISTS records_week ON records (submitted);"
+    // Each player's best game, kept as games arrive, and the number of games: pages of
+    // players and the count then cost the same on a table of any size.
+    "CREATE TABLE IF NOT EXISTS players (name TEXT NOT NULL, country TEXT NOT NULL,"
+    " score INTEGER NOT NULL, submitted INTEGER NOT NULL, id INTEGER NOT NULL,"
+    " PRIMARY KEY (name, country)) WITHOUT ROWID;"
+    "CREATE INDEX IF NOT EXISTS players_best ON players (score DESC, submitted, id);"
+    "CREATE TABLE IF NOT EXISTS records_total (n INTEGER NOT NULL);"
+    "CREATE TRIGGER IF NOT EXISTS records_added AFTER INSERT ON records BEGIN"
+    " UPDATE records_total SET n = n + 1;"
+    " INSERT INTO players VALUES (NEW.name, NEW.country, NEW.score, NEW.submitted, NEW.id)"
+    "  ON CONFLICT (name, country) DO UPDATE SET score = excluded.score,"
+    "  submitted = excluded.submitted, id = excluded.id WHERE excluded.score > players.score"
+    "  OR (excluded.score = players.score AND excluded.submitted < players.submitted);"
+    " END;"
+    "CREATE TRIGGER IF NOT EXISTS records_removed AFTER DELETE ON records BEGIN"
+    " UPDATE records_total SET n = n - 1;"
+    " DELETE FROM players WHERE name = OLD.name AND country = OLD.country AND id = OLD.id;"
+    " INSERT OR IGNORE INTO players SELECT name, country, score, submitted, id FROM records"
+    "  WHERE name = OLD.name AND country = OLD.country"
+    "  ORDER BY score DESC, submitted, id LIMIT 1;"
+    " END;";
+
+// A database written before the players and the count were kept gets them from its games.
+constexpr const char* kFillKept =
+    "DELETE FROM records_total; INSERT INTO records_total SELECT count(*) FROM records;"
+    "DELETE FROM players; INSERT INTO players SELECT name, country, score, submitted, id"
+    " FROM (SELECT name, country, score, submitted, id, row_number() OVER"
+    " (PARTITION BY name, country ORDER BY score DESC, submitted, id) AS nth FROM records)"
+    " WHERE nth = 1;";
 
 // Leaves a statement ready for its next use, however the use ended.
 class TStatementReset {
@@ -52,15 +87,11 @@ TSqliteStore::TSqliteStore(const std::string& path) {
     // checkpoints, so a crash of this process loses nothing and a power cut at most the
     // last moments.
     Execute("PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL;");
-    Execute(kSchema);
+    MakeSchema();
     insert_ = Prepare("INSERT INTO records (name, country, score, submitted) VALUES (?, ?, ?, ?)");
-    best_ = Prepare(
-        "SELECT name, country, score, submitted FROM records"
-        " ORDER BY score DESC, submitted, id LIMIT ? OFFSET ?");
-    count_ = Prepare("SELECT count(*) FROM records");
+    count_ = Prepare("SELECT n FROM records_total");
   } catch (...) {
     sqlite3_finalize(insert_);
-    sqlite3_finalize(best_);
     sqlite3_finalize(count_);
     sqlite3_close(db_);
     throw;
@@ -69,7 +100,6 @@ TSqliteStore::TSqliteStore(const std::string& path) {
 
 TSqliteStore::~TSqliteStore() {
   sqlite3_finalize(insert_);
-  sqlite3_finalize(best_);
   sqlite3_finalize(count_);
   // The last connection to close checkpoints the log into the file and removes it.
   sqlite3_close(db_);
@@ -87,18 +117,31 @@ void TSqliteStore::Add(const TStoredRecord& record) {
   if (sqlite3_step(insert_) != SQLITE_DONE) Fail("cannot store a record");
 }
 
-std::vector<TStoredRecord> TSqliteStore::Best(int64_t limit, int64_t offset) {
+std::vector<TStoredRecord> TSqliteStore::Page(const TPageRequest& request) {
+  const TSqlQuery query = PageQuery(request, TSqlDialect::Sqlite);
   std::lock_guard lock(mutex_);
-  TStatementReset reset(best_);
-  sqlite3_bind_int64(best_, 1, limit);
-  sqlite3_bind_int64(best_, 2, offset);
+  sqlite3_stmt* statement = nullptr;
+  if (sqlite3_prepare_v2(db_, query.text.c_str(), -1, &statement, nullptr) != SQLITE_OK)
+    Fail("cannot prepare a page");
+  std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> owner(statement, sqlite3_finalize);
+  for (size_t i = 0; i < query.params.size(); ++i) {
+    const int index = static_cast<int>(i + 1);
+    if (const auto* number = std::get_if<int64_t>(&query.params[i])) {
+      sqlite3_bind_int64(statement, index, *number);
+    } else {
+      const std::string& text = std::get<std::string>(query.params[i]);
+      sqlite3_bind_text(statement, index, text.data(), static_cast<int>(text.size()),
+                        SQLITE_TRANSIENT);
+    }
+  }
   std::vector<TStoredRecord> rows;
   int step;
-  while ((step = sqlite3_step(best_)) == SQLITE_ROW) {
-    rows.push_back({Column(best_, 0), Column(best_, 1), sqlite3_column_int64(best_, 2),
-                    sqlite3_column_int64(best_, 3)});
+  while ((step = sqlite3_step(statement)) == SQLITE_ROW) {
+    rows.push_back({Column(statement, 0), Column(statement, 1), sqlite3_column_int64(statement, 2),
+                    sqlite3_column_int64(statement, 3), sqlite3_column_int64(statement, 4)});
   }
   if (step != SQLITE_DONE) Fail("cannot read the records");
+  if (request.before) std::reverse(rows.begin(), rows.end());
   return rows;
 }
 
@@ -107,6 +150,29 @@ int64_t TSqliteStore::Count() {
   TStatementReset reset(count_);
   if (sqlite3_step(count_) != SQLITE_ROW) Fail("cannot count the records");
   return sqlite3_column_int64(count_, 0);
+}
+
+void TSqliteStore::MakeSchema() {
+  Execute("BEGIN IMMEDIATE");
+  try {
+    const bool kept = TableExists("players");
+    Execute(kSchema);
+    if (!kept) Execute(kFillKept);
+    Execute("COMMIT");
+  } catch (...) {
+    sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+    throw;
+  }
+}
+
+bool TSqliteStore::TableExists(const char* name) {
+  sqlite3_stmt* statement =
+      Prepare("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?");
+  std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> owner(statement, sqlite3_finalize);
+  sqlite3_bind_text(statement, 1, name, -1, SQLITE_STATIC);
+  const int step = sqlite3_step(statement);
+  if (step != SQLITE_ROW && step != SQLITE_DONE) Fail("cannot read the schema");
+  return step == SQLITE_ROW;
 }
 
 void TSqliteStore::Execute(const char* sql) {

@@ -19,10 +19,12 @@ class TSqliteStore : public TRecordStore {
   TSqliteStore& operator=(const TSqliteStore&) = delete;
 
   void Add(const TStoredRecord& record) override;
-  std::vector<TStoredRecord> Best(int64_t limit, int64_t offset) override;
+  std::vector<TStoredRecord> Page(const TPageRequest& request) override;
   int64_t Count() override;
 
  private:
+  void MakeSchema();
+  bool TableExists(const char* name);
   void Execute(const char* sql);
   sqlite3_stmt* Prepare(const char* sql);
   [[noreturn]] void Fail(const std::string& what);
@@ -30,7 +32,6 @@ class TSqliteStore : public TRecordStore {
   std::mutex mutex_;
   sqlite3* db_ = nullptr;
   sqlite3_stmt* insert_ = nullptr;
-  sqlite3_stmt* best_ = nullptr;
   sqlite3_stmt* count_ = nullptr;
 };
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 #include "score/score_record.h"
 #include "sqlite_store.h"
 #include "support/temp_dir.h"
@@ -35,8 +37,10 @@ class RecordsService : public testing::Test {
 TEST_F(RecordsService, StoresAGoodRecordAndRefusesBadOnesWithNothingStored) {
   EXPECT_EQ(Submit("\xC2\xE0\xF1\xFF", 1205).status, 200);
   ASSERT_EQ(store.Count(), 1);
-  EXPECT_EQ(store.Best(1, 0)[0].name, "Вася");
-  EXPECT_EQ(store.Best(1, 0)[0].time, kNoon / 1000);
+  const auto top = store.Page({{true, "", INT64_MIN}, std::nullopt, std::nullopt, 1});
+  ASSERT_EQ(top.size(), 1u);
+  EXPECT_EQ(top[0].name, "Вася");
+  EXPECT_EQ(top[0].time, kNoon / 1000);
   const std::string head = "/cgi/version.pl?hs&prg=Featherstrike&inf=";
   struct TCase {
     std::string target;
@@ -85,9 +89,8 @@ TEST_F(RecordsService, LimitsTheRatePerAddressAndStoresARepeatOnce) {
 }
 
 TEST_F(RecordsService, RefusesSubmissionsABrowserSendsButLetsItReadThePage) {
-  const std::string submission =
-      "/cgi/version.pl?hs&prg=Featherstrike&inf=" +
-      score::EncodeScoreRecord(score::BuildScoreRecord("A", 5, "RU"));
+  const std::string submission = "/cgi/version.pl?hs&prg=Featherstrike&inf=" +
+                                 score::EncodeScoreRecord(score::BuildScoreRecord("A", 5, "RU"));
   struct TCase {
     records::TBrowserHints browser;
     int submitted;
@@ -96,7 +99,7 @@ TEST_F(RecordsService, RefusesSubmissionsABrowserSendsButLetsItReadThePage) {
       {{"cross-site", false}, 403},
       {{"same-site", false}, 403},
       {{"same-origin", false}, 403},
-      {{"", true}, 403},     // an Origin header alone
+      {{"", true}, 403},  // an Origin header alone
       {{"none", true}, 403},
       {{"none", false}, 200},  // typed into the address bar
       {{"", false}, 200},      // the game
@@ -108,15 +111,36 @@ TEST_F(RecordsService, RefusesSubmissionsABrowserSendsButLetsItReadThePage) {
     if (c.submitted == 403) {
       EXPECT_EQ(reply.body, "results come from the game, not from web pages\n") << what;
     }
-    EXPECT_EQ(service.Handle("GET", "/cgi/version.pl?prg=Featherstrike&show", "192.0.2.1", kNoon,
-                             c.browser).status, 200) << what;
+    EXPECT_EQ(
+        service
+            .Handle("GET", "/cgi/version.pl?prg=Featherstrike&show", "192.0.2.1", kNoon, c.browser)
+            .status,
+        200)
+        << what;
     EXPECT_EQ(service.Handle("GET", "/api/records", "192.0.2.1", kNoon, c.browser).status, 200)
         << what;
   }
   EXPECT_EQ(store.Count(), 1);  // the second allowed one repeats the first
 }
 
-TEST_F(RecordsService, ThePageEscapesNamesAndLinksItsNeighbours) {
+// The address of the link whose text begins with `text`, unescaped, or "".
+std::string LinkTo(const std::string& html, const std::string& text) {
+  const size_t at = html.find("\">" + text);
+  if (at == std::string::npos) return {};
+  const size_t href = html.rfind("href=\"", at);
+  std::string link = html.substr(href + 6, at - href - 6);
+  for (size_t amp; (amp = link.find("&amp;")) != std::string::npos;) link.replace(amp, 5, "&");
+  return link;
+}
+
+size_t Rows(const std::string& html) {
+  size_t n = 0;
+  for (size_t at = html.find("<tr><td"); at != std::string::npos; at = html.find("<tr><td", at + 1))
+    ++n;
+  return n;
+}
+
+TEST_F(RecordsService, ThePageEscapesNamesAndLinksItsNeighboursByKey) {
   store.Add({"<script>alert(1)</script>", "&amp;", 1'000'000, 0});
   for (int i = 0; i < 249; ++i) store.Add({"p" + std::to_string(i), "", i * 5, 0});
   const auto first = Get("/cgi/version.pl?prg=Featherstrike&type=0&show");
@@ -126,24 +150,87 @@ TEST_F(RecordsService, ThePageEscapesNamesAndLinksItsNeighbours) {
   EXPECT_NE(first.body.find("&lt;script&gt;alert(1)&lt;/script&gt;</td><td>&amp;amp;</td>"),
             std::string::npos);
   EXPECT_NE(first.body.find("<html lang=\"ru\">"), std::string::npos);
-  auto rows = [](const std::string& html) {
-    size_t n = 0;
-    for (size_t at = html.find("<tr><td"); at != std::string::npos;
-         at = html.find("<tr><td", at + 1))
-      ++n;
-    return n;
+  EXPECT_EQ(Rows(first.body), 100u);
+  EXPECT_EQ(LinkTo(first.body, "← Предыдущие"), "");
+  const auto second = Get(LinkTo(first.body, "Следующие 100"));
+  EXPECT_NE(second.body.find("<td class=\"n\">101</td><td>p149</td>"), std::string::npos);
+  const auto third = Get(LinkTo(second.body, "Следующие 100"));
+  EXPECT_EQ(Rows(third.body), 50u);
+  EXPECT_NE(third.body.find("<td class=\"n\">201</td><td>p49</td>"), std::string::npos);
+  EXPECT_EQ(LinkTo(third.body, "Следующие"), "");
+  // Back from the third page is the second again, ranks and all.
+  EXPECT_EQ(Get(LinkTo(third.body, "← Предыдущие")).body, second.body);
+  EXPECT_EQ(Get(LinkTo(second.body, "← Предыдущие")).body, first.body);
+}
+
+TEST_F(RecordsService, ChecksTheViewsParametersAndKeepsThemInItsLinks) {
+  const int64_t monday = 1'796'601'600;  // 2026-12-07 00:00 UTC, the Monday before kNoon
+  store.Add({"Anna", "RU", 900, monday - 1});
+  store.Add({"Anna", "RU", 500, monday});
+  store.Add({"Ann%", "", 100, monday + 5});
+  store.Add({"Bob", "", 700, monday + 9});
+  struct TCase {
+    std::string query;
+    int status;
+    std::string body;  // the JSON's records, or the refusal
   };
-  EXPECT_EQ(rows(first.body), 100u);
-  EXPECT_NE(first.body.find("show&amp;page=2\">Следующие 100"), std::string::npos);
-  EXPECT_EQ(first.body.find("Предыдущие"), std::string::npos);
-  const auto third = Get("/cgi/version.pl?prg=Featherstrike&type=0&show&page=3");
-  EXPECT_EQ(rows(third.body), 50u);
-  EXPECT_NE(third.body.find("<td class=\"n\">201</td>"), std::string::npos);
-  EXPECT_NE(third.body.find("page=2\">← Предыдущие"), std::string::npos);
-  EXPECT_EQ(third.body.find("Следующие"), std::string::npos);
-  for (const char* bad : {"0", "-1", "x", "99999999999999999999"})
-    EXPECT_EQ(Get(std::string("/cgi/version.pl?prg=Featherstrike&show&page=") + bad).status, 400)
-        << bad;
+  auto row = [](int rank, const char* name, int score) {
+    return "\"rank\":" + std::to_string(rank) + ",\"name\":\"" + name + "\",\"country\":" + "\"" +
+           (name[0] == 'A' && name[3] == 'a' ? "RU" : "") + "\",\"score\":" + std::to_string(score);
+  };
+  const TCase cases[] = {
+      {"", 200, row(1, "Anna", 900) + row(2, "Bob", 700) + row(3, "Ann%", 100)},
+      {"all=1", 200,
+       row(1, "Anna", 900) + row(2, "Bob", 700) + row(3, "Anna", 500) + row(4, "Ann%", 100)},
+      {"week=1", 200, row(1, "Bob", 700) + row(2, "Anna", 500) + row(3, "Ann%", 100)},
+      {"name=Ann%25", 200, row(1, "Ann%", 100)},
+      {"name=Ann&week=1&all=0", 200, row(1, "Anna", 500) + row(2, "Ann%", 100)},
+      {"name=ann", 200, ""},
+      {"limit=1&after=900.1796601599.1&rank=1", 200, row(2, "Bob", 700)},
+      {"limit=1&before=100.1796601605.3&rank=3", 200, row(2, "Bob", 700)},
+      {"all=2", 400, "all and week are 0 or 1\n"},
+      {"week=yes", 400, "all and week are 0 or 1\n"},
+      {"name=" + std::string(13, 'a'), 400, "name is at most 12 characters of UTF-8\n"},
+      {"name=%FF", 400, "name is at most 12 characters of UTF-8\n"},
+      {"name=a%00", 400, "name is at most 12 characters of UTF-8\n"},
+      {"after=1.2&rank=1", 400, "after and before take score.time.id\n"},
+      {"after=1.2.0&rank=1", 400, "after and before take score.time.id\n"},
+      {"after=1.2.99999999999999999999&rank=1", 400, "after and before take score.time.id\n"},
+      {"after=1.2.3", 400, "rank must be 1..1000000000\n"},
+      {"after=1.2.3&rank=0", 400, "rank must be 1..1000000000\n"},
+      {"after=1.2.3&before=1.2.3&rank=1", 400, "after or before, not both\n"},
+      {"offset=5", 400, "offset is not taken: follow \"next\"\n"},
+      {"limit=1001", 400, "limit must be 0..1000\n"},
+  };
+  for (const TCase& c : cases) {
+    const auto reply = Get("/api/records?" + c.query);
+    EXPECT_EQ(reply.status, c.status) << c.query;
+    std::string rows = reply.body;
+    if (reply.status == 200) {
+      // The rows' leading fields alone, run together.
+      rows.clear();
+      for (size_t at = reply.body.find("{\"rank\""); at != std::string::npos;
+           at = reply.body.find("{\"rank\"", at + 1))
+        rows += reply.body.substr(at + 1, reply.body.find(",\"time\"", at) - at - 1);
+    }
+    EXPECT_EQ(rows, c.body) << c.query;
+    // The page takes the same parameters.
+    if (c.query.find("limit") == std::string::npos && c.query.find("offset") == std::string::npos) {
+      EXPECT_EQ(Get("/cgi/version.pl?prg=Featherstrike&show&" + c.query).status, c.status)
+          << c.query;
+    }
+  }
+  // The view is kept in the next page's link, with the name encoded.
+  const auto page = Get("/api/records?limit=1&all=1&week=1&name=A");
+  EXPECT_NE(page.body.find("\"next\":\"after=500.1796601600.2&rank=1&all=1&week=1&name=A\""),
+            std::string::npos)
+      << page.body;
+  EXPECT_NE(
+      Get("/cgi/version.pl?prg=Featherstrike&show&name=%3C%26")
+          .body.find("<input name=\"name\" maxlength=\"12\" placeholder=\"Имя начинается с…\" "
+                     "value=\"&lt;&amp;\">"),
+      std::string::npos);
+  EXPECT_EQ(Get("/healthz").body, "ok\n");
 }
 
 TEST_F(RecordsService, TheApiGivesTheSameRowsAsJson) {
@@ -152,16 +239,11 @@ TEST_F(RecordsService, TheApiGivesTheSameRowsAsJson) {
   const auto all = Get("/api/records");
   EXPECT_EQ(all.contentType, "application/json");
   EXPECT_EQ(all.body,
-            "{\"total\":2,\"offset\":0,\"limit\":100,\"records\":["
+            "{\"total\":2,\"limit\":100,\"records\":["
             "{\"rank\":1,\"name\":\"Ан\\\"на\",\"country\":\"RU\",\"score\":100,"
-            "\"time\":1796822814,\"date\":\"2026-12-09\"},"
+            "\"time\":1796822814,\"date\":\"2026-12-09\",\"key\":\"100.1796822814.1\"},"
             "{\"rank\":2,\"name\":\"Bob\",\"country\":\"\",\"score\":50,\"time\":0,"
-            "\"date\":\"1970-01-01\"}]}\n");
-  EXPECT_NE(Get("/api/records?limit=1&offset=1").body.find("\"rank\":2,\"name\":\"Bob\""),
-            std::string::npos);
-  for (const char* bad : {"limit=1001", "limit=-1", "offset=x", "limit="})
-    EXPECT_EQ(Get(std::string("/api/records?") + bad).status, 400) << bad;
-  EXPECT_EQ(Get("/healthz").body, "ok\n");
+            "\"date\":\"1970-01-01\",\"key\":\"50.0.2\"}],\"previous\":null,\"next\":null}\n");
 }
 
 }  // namespace

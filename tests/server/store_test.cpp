@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <sqlite3.h>
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <pqxx/pqxx>
 #include <thread>
 
@@ -21,6 +24,12 @@ struct TSqliteMaker {
   }
   bool Available() const { return true; }
   void Empty() {}
+  void Raw(const std::string& sql) {
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open((dir.Path() / "records.sqlite").c_str(), &db), SQLITE_OK);
+    EXPECT_EQ(sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(db);
+  }
 };
 
 // PostgreSQL only where a server is given (CI starts a throw-away one). Each test process
@@ -44,6 +53,11 @@ struct TPgMaker {
     return std::make_unique<records::TPgStore>(url, 2);
   }
   bool Available() const { return server && *server; }
+  void Raw(const std::string& sql) {
+    pqxx::connection connection(url);
+    pqxx::nontransaction work(connection);
+    work.exec(sql);
+  }
   void Empty() {
     pqxx::connection connection(server);
     pqxx::nontransaction work(connection);
@@ -69,30 +83,89 @@ class RecordStore : public testing::Test {
 using StoreTypes = testing::Types<TSqliteMaker, TPgMaker>;
 TYPED_TEST_SUITE(RecordStore, StoreTypes);
 
-TYPED_TEST(RecordStore, KeepsRecordsBestFirstAndPagesThem) {
+// Reads the whole view a page of `size` rows at a time, forward from the top by each page's
+// last key, then back from the bottom by each page's first key; both walks must agree.
+template <typename TStore>
+std::vector<std::string> Walk(TStore& store, const records::TRecordFilter& filter, int64_t size) {
+  auto label = [](const records::TStoredRecord& r) { return r.name + ":" + std::to_string(r.id); };
+  std::vector<std::string> forward;
+  records::TPageRequest request{filter, std::nullopt, std::nullopt, size};
+  std::vector<records::TStoredRecord> page;
+  std::optional<records::TRecordKey> last;
+  constexpr size_t kMostRows = 100;  // more than any view here holds: a walk that repeats ends
+  while (!(page = store.Page(request)).empty() && forward.size() < kMostRows) {
+    for (const auto& row : page) forward.push_back(label(row));
+    last = page.back().Key();
+    request.after = last;
+  }
+  std::vector<std::string> backward;
+  request.after.reset();
+  if (last) {
+    backward.push_back(forward.back());
+    request.before = last;
+    while (!(page = store.Page(request)).empty() && backward.size() < kMostRows) {
+      for (auto row = page.rbegin(); row != page.rend(); ++row) backward.push_back(label(*row));
+      request.before = page.front().Key();
+    }
+  }
+  EXPECT_EQ(std::vector<std::string>(backward.rbegin(), backward.rend()), forward);
+  return forward;
+}
+
+TYPED_TEST(RecordStore, PagesByKeyWalkEachViewOnceInOrder) {
   auto& store = *this->store;
   EXPECT_EQ(store.Count(), 0);
-  EXPECT_TRUE(store.Best(10, 0).empty());
-  // Equal scores: the earlier time first, then the earlier submission.
-  store.Add({"третий", "RU", 500, 30});
-  store.Add({"<b>'\"", "", 900, 50});
-  store.Add({"второй", "UA", 500, 20});
-  store.Add({"четвёртый", "BY", 500, 30});
-  store.Add({"last", "", 0, 10});
-  EXPECT_EQ(store.Count(), 5);
-  const auto all = store.Best(100, 0);
-  ASSERT_EQ(all.size(), 5u);
-  const char* order[] = {"<b>'\"", "второй", "третий", "четвёртый", "last"};
-  for (size_t i = 0; i < all.size(); ++i) EXPECT_EQ(all[i].name, order[i]) << i;
-  EXPECT_EQ(all[1].country, "UA");
-  EXPECT_EQ(all[1].score, 500);
-  EXPECT_EQ(all[1].time, 20);
-  const auto middle = store.Best(2, 2);
-  ASSERT_EQ(middle.size(), 2u);
-  EXPECT_EQ(middle[0].name, "третий");
-  EXPECT_EQ(middle[1].name, "четвёртый");
-  EXPECT_TRUE(store.Best(10, 5).empty());
-  EXPECT_TRUE(store.Best(0, 0).empty());
+  // Ids 1 to 8 in this order. A player is a name with a country.
+  const records::TStoredRecord games[] = {
+      {"ann", "RU", 500, 30}, {"bob", "UA", 900, 50}, {"ann", "RU", 700, 10},
+      {"ann", "UA", 500, 20}, {"c%_d", "", 500, 30},  {"cat", "", 0, 100},
+      {"bob", "UA", 900, 40}, {"bob", "UA", 900, 40},
+  };
+  for (const auto& game : games) store.Add(game);
+  EXPECT_EQ(store.Count(), 8);
+  struct TCase {
+    const char* what;
+    records::TRecordFilter filter;
+    std::vector<std::string> rows;
+  };
+  const TCase cases[] = {
+      // Equal scores: the earlier time first, then the earlier submission.
+      {"every game",
+       {true, "", INT64_MIN},
+       {"bob:7", "bob:8", "bob:2", "ann:3", "ann:4", "ann:1", "c%_d:5", "cat:6"}},
+      {"each player's best",
+       {false, "", INT64_MIN},
+       {"bob:7", "ann:3", "ann:4", "c%_d:5", "cat:6"}},
+      {"names from c", {true, "c", INT64_MIN}, {"c%_d:5", "cat:6"}},
+      // % and _ are letters like any other, not wildcards.
+      {"names from c%", {true, "c%", INT64_MIN}, {"c%_d:5"}},
+      {"names from _", {false, "_", INT64_MIN}, {}},
+      {"players from a", {false, "a", INT64_MIN}, {"ann:3", "ann:4"}},
+      {"games since 40", {true, "", 40}, {"bob:7", "bob:8", "bob:2", "cat:6"}},
+      // ann RU's best since 25 is her game at 30, not her 700 at 10.
+      {"players since 25", {false, "", 25}, {"bob:7", "ann:1", "c%_d:5", "cat:6"}},
+      {"players from c since 25", {false, "c", 25}, {"c%_d:5", "cat:6"}},
+  };
+  for (const TCase& c : cases) {
+    for (int64_t size : {1, 2, 3, 100}) {
+      SCOPED_TRACE(std::string(c.what) + ", pages of " + std::to_string(size));
+      EXPECT_EQ(Walk(store, c.filter, size), c.rows);
+    }
+  }
+}
+
+TYPED_TEST(RecordStore, ADatabaseFromBeforeKeptPlayersGetsThemAtStart) {
+  this->store->Add({"ann", "RU", 500, 30});
+  this->store->Add({"ann", "RU", 700, 10});
+  this->store->Add({"bob", "", 5, 10});
+  this->store.reset();
+  this->maker.Raw("DROP TABLE players; DROP TABLE records_total; DROP INDEX records_name;");
+  this->store = this->maker.Open();
+  EXPECT_EQ(this->store->Count(), 3);
+  EXPECT_EQ(Walk(*this->store, {}, 1), (std::vector<std::string>{"ann:2", "bob:3"}));
+  this->store->Add({"bob", "", 900, 0});
+  EXPECT_EQ(this->store->Count(), 4);
+  EXPECT_EQ(Walk(*this->store, {}, 1), (std::vector<std::string>{"bob:4", "ann:2"}));
 }
 
 TYPED_TEST(RecordStore, LosesNothingWrittenFromManyThreadsAndKeepsItAfterReopening) {
@@ -109,7 +182,7 @@ TYPED_TEST(RecordStore, LosesNothingWrittenFromManyThreadsAndKeepsItAfterReopeni
   this->store.reset();
   auto reopened = this->maker.Open();
   EXPECT_EQ(reopened->Count(), kThreads * kEach);
-  const auto best = reopened->Best(1, 0);
+  const auto best = reopened->Page({{true, "", INT64_MIN}, std::nullopt, std::nullopt, 1});
   ASSERT_EQ(best.size(), 1u);
   EXPECT_EQ(best[0].score, (kThreads * kEach - 1) * 5);
 }
