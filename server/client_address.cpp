@@ -17,8 +17,7 @@ std::string_view Trimmed(std::string_view text) {
 }
 
 bool Trusted(const TIpAddress& address, const std::vector<TIpAddress>& trustedProxies) {
-  return std::find(trustedProxies.begin(), trustedProxies.end(), address) !=
-         trustedProxies.end();
+  return std::find(trustedProxies.begin(), trustedProxies.end(), address) != trustedProxies.end();
 }
 
 // The header's addresses left to right as written, or nothing when any part is no address.
@@ -41,8 +40,7 @@ std::optional<std::vector<std::string_view>> ForwardedAddresses(std::string_view
 std::string ClientAddress(const std::string& peer, const std::string& forwardedFor,
                           const std::vector<TIpAddress>& trustedProxies) {
   const auto peerAddress = ParseIpAddress(peer);
-  if (forwardedFor.empty() || !peerAddress || !Trusted(*peerAddress, trustedProxies))
-    return peer;
+  if (forwardedFor.empty() || !peerAddress || !Trusted(*peerAddress, trustedProxies)) return peer;
   const auto addresses = ForwardedAddresses(forwardedFor);
   if (!addresses) return peer;
   for (auto it = addresses->rbegin(); it != addresses->rend(); ++it)

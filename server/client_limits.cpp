@@ -46,8 +46,7 @@ void TClientLimits::ForgetStale(int64_t nowMs) {
 bool TClientLimits::TakeFromEveryPrefix(const std::string& address, int64_t nowMs) {
   const int64_t nowUs = nowMs * kMicrosPerMs;
   std::vector<std::pair<int64_t*, int64_t>> charges;
-  for (const TAddressPrefix& prefix :
-       AddressPrefixes(address, kV4NetworkShare, kV6NetworkShare)) {
+  for (const TAddressPrefix& prefix : AddressPrefixes(address, kV4NetworkShare, kV6NetworkShare)) {
     auto& table = prefix.network ? networksDue_ : addressesDue_;
     int64_t& due = table.Touch(SipHash24(key_, prefix.key));
     const int64_t step = kMinuteUs / (static_cast<int64_t>(perMinute_) * prefix.share);

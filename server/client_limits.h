@@ -18,9 +18,9 @@ enum class TVerdict { Store, Duplicate, TooMany };
 //
 // Memory is bounded: each table keeps kMostEntries entries and forgets the least recently
 // used under pressure. Addresses and networks are kept apart, so a flood sweeping through
-// many addresses pushes out only addresses, while its few networks stay counted. Addresses are kept only as
-// keyed hashes, and the key is renewed every day, so nothing here can tell of a client after
-// a day.
+// many addresses pushes out only addresses, while its few networks stay counted. Addresses are kept
+// only as keyed hashes, and the key is renewed every day, so nothing here can tell of a client
+// after a day.
 class TClientLimits {
  public:
   static constexpr int64_t kMinuteMs = 60'000;

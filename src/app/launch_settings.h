@@ -13,8 +13,8 @@ platform::TPresentation ChoosePresentation(persist::TSettingsFile& settings,
                                            const TCommandLine& line);
 
 // What a start takes from the settings file in the save folder, read once: the presentation,
-// the volumes and the score server, each with the command line over it. A file that was missing lines or
-// had bad display values is written back mended (when `canWrite`), so a player finds every
+// the volumes and the score server, each with the command line over it. A file that was missing
+// lines or had bad display values is written back mended (when `canWrite`), so a player finds every
 // line to change.
 struct TLaunchSettings {
   platform::TPresentation presentation;

@@ -48,9 +48,8 @@ std::optional<std::vector<uint8_t>> ReadOrSetAside(const std::string& folder, co
   }
   const std::string aside = path + kDamagedSuffix;
   const bool moved = platform::SetAside(path, aside) == 0;
-  setAside.push_back(
-      {name, moved ? platform::AbsolutePath(aside) : std::string(), platform::AbsolutePath(path),
-       std::string()});
+  setAside.push_back({name, moved ? platform::AbsolutePath(aside) : std::string(),
+                      platform::AbsolutePath(path), std::string()});
   return std::nullopt;
 }
 

@@ -6,8 +6,7 @@
 namespace persist {
 
 std::string ScoreRequestAddress(const std::string& host, const std::string& encodedRecord) {
-  return host + score::kEndpointPath + "?" +
-         score::kSubmitQueryHead + encodedRecord;
+  return host + score::kEndpointPath + "?" + score::kSubmitQueryHead + encodedRecord;
 }
 
 }  // namespace persist

@@ -14,7 +14,7 @@ constexpr int kRowStep = 26;
 constexpr int kRowStyle = 2;
 constexpr uint32_t kNewEntryColour = 0x000000F4;  // 0x00BBGGRR: the banners' red
 constexpr int kNoteStyle = 16;
-constexpr int kNoteY = 262;  // the blank band above the first row
+constexpr int kNoteY = 262;        // the blank band above the first row
 constexpr int kNoteCentreX = 460;  // the panel's middle
 
 }  // namespace

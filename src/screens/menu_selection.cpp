@@ -23,8 +23,7 @@ int TMForm::ButtonUnderPointer() const {
   for (int i = MenuFirst; i <= MenuLast; ++i) {
     const TMenuButton* b = MenuButtons[i];
     if (!b) continue;
-    if (MouseX >= b->X && MouseX <= b->X + b->Width && MouseY >= b->Y &&
-        MouseY <= b->Y + b->Height)
+    if (MouseX >= b->X && MouseX <= b->X + b->Width && MouseY >= b->Y && MouseY <= b->Y + b->Height)
       return i;
   }
   return 0;

@@ -8,4 +8,5 @@
 const std::string& Cp1251Text(const char* utf8);
 
 // Where the world-records page would be named, when no records server is set.
-constexpr const char* kNoScoreServerNote = "Сервер рекордов не задан: score_server в файле settings";
+constexpr const char* kNoScoreServerNote =
+    "Сервер рекордов не задан: score_server в файле settings";

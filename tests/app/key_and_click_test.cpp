@@ -155,15 +155,16 @@ TEST_F(OnTheMenu, SpaceChoosesAndLeftOrRightSetTheSelectedSetting) {
     bool fullScreen, music, sounds;
   };
   const TStep steps[] = {
-      {1, vk::kRight, true, true, true},  {1, vk::kRight, true, true, true},
-      {1, vk::kLeft, false, true, true},  {2, vk::kRight, false, false, true},
+      {1, vk::kRight, true, true, true},    {1, vk::kRight, true, true, true},
+      {1, vk::kLeft, false, true, true},    {2, vk::kRight, false, false, true},
       {3, vk::kRight, false, false, false}, {3, vk::kLeft, false, false, true},
       {2, vk::kLeft, false, true, true},
   };
   for (const TStep& step : steps) {
     form->MenuItem = step.row;
     Press(step.key);
-    const std::string where = "row " + std::to_string(step.row) + " key " + std::to_string(step.key);
+    const std::string where =
+        "row " + std::to_string(step.row) + " key " + std::to_string(step.key);
     EXPECT_EQ(form->Options.FullScreen, step.fullScreen) << where;
     EXPECT_EQ(form->Options.Music, step.music) << where;
     EXPECT_EQ(form->Options.Sounds, step.sounds) << where;
