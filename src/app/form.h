@@ -184,7 +184,14 @@ class TMForm : public engine::TDXForm, public gameplay::TGameShell {
   void WriteSaves();
   void SaveBeforeFatalEnd();
   void SaveOptionsWhenChanged();
-  std::vector<uint8_t> OptionsWithoutTheTable();
+  // What the player set in the options file, without the table's checksum.
+  struct TPlayerChoices {
+    persist::TGameOptions options;
+    uint8_t bossShift = 0;
+    uint16_t bossKey = 0;
+    bool operator==(const TPlayerChoices&) const = default;
+  };
+  TPlayerChoices PlayerChoices() const;
   // Told with a failed save: how to leave anyway.
   static constexpr const char* kUnsavedHint =
       "Настройки и рекорды не сохранены. Повторный выход закроет игру без сохранения.";
@@ -363,5 +370,5 @@ class TMForm : public engine::TDXForm, public gameplay::TGameShell {
   TErrorGuard errors_;
   // What the player is told once the main menu is up (save files set aside at start-up).
   std::vector<std::string> startupNotices_;
-  std::vector<uint8_t> optionsSaved_;  // as last read or saved
+  TPlayerChoices optionsSaved_;  // as last read or saved
 };

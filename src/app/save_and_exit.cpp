@@ -17,12 +17,11 @@ void TMForm::LoadSaveFiles() {
   for (const persist::TSetAside& setAside :
        persist::LoadSaveFiles(config_.saveFolder, Settings(), HighScores))
     startupNotices_.push_back(persist::SetAsideNotice(setAside));
-  optionsSaved_ = OptionsWithoutTheTable();
+  optionsSaved_ = PlayerChoices();
 }
 
-// The options as their file gives them, without the table's checksum: what the player set.
-std::vector<uint8_t> TMForm::OptionsWithoutTheTable() {
-  return persist::OptionsFileBytes(Settings(), {});
+TMForm::TPlayerChoices TMForm::PlayerChoices() const {
+  return {Options, BossShift, BossKey};
 }
 
 // An option the player changed (on the options screen, or the display by Alt+Enter) is saved
@@ -31,9 +30,9 @@ std::vector<uint8_t> TMForm::OptionsWithoutTheTable() {
 // ends. A save that fails now is said on standard error and made again at the exit.
 void TMForm::SaveOptionsWhenChanged() {
   if (config_.replaying || BossCapture || CountryEdit) return;
-  std::vector<uint8_t> options = OptionsWithoutTheTable();
-  if (options == optionsSaved_) return;
-  optionsSaved_ = std::move(options);
+  TPlayerChoices choices = PlayerChoices();  // a short copy a frame: the country fits in place
+  if (choices == optionsSaved_) return;
+  optionsSaved_ = std::move(choices);
   try {
     persist::WriteSaveFiles(config_.saveFolder, Settings(), HighScores);
   } catch (const std::exception& error) {

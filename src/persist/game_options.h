@@ -11,6 +11,7 @@ struct TGameOptions {
   bool Music = false;
   bool Sounds = false;
   std::string Country;  // code page 1251
+  bool operator==(const TGameOptions&) const = default;
 };
 
 }  // namespace persist
