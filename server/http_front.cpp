@@ -1,20 +1,31 @@
 #include "http_front.h"
 
-#include <httplib.h>
-
+#include <boost/asio/io_context.hpp>
+#include <boost/asio/ip/tcp.hpp>
+#include <boost/asio/post.hpp>
+#include <boost/asio/steady_timer.hpp>
+#include <boost/asio/thread_pool.hpp>
 #include <chrono>
+#include <condition_variable>
 #include <ctime>
+#include <map>
+#include <mutex>
 #include <stdexcept>
+#include <unordered_map>
 
 #include "client_address.h"
+#include "http_session.h"
 
 namespace records {
 
+namespace asio = boost::asio;
+using asio::ip::tcp;
+using boost::system::error_code;
+
 namespace {
 
-constexpr int kUriTooLong = 414;
-constexpr int kKeepAliveSeconds = 2;
-constexpr int kReadTimeoutSeconds = 5;
+constexpr auto kAcceptRetry = std::chrono::milliseconds(100);
+constexpr auto kRefusalLogEvery = std::chrono::seconds(10);
 
 int64_t NowMs() {
   using namespace std::chrono;
@@ -30,110 +41,295 @@ std::string UtcStamp() {
   return buffer;
 }
 
-// Every header of that name, in order, joined by commas: several are one list.
-std::string JoinedHeader(const httplib::Request& req, const char* name) {
-  std::string joined;
-  const size_t count = req.get_header_value_count(name);
-  for (size_t i = 0; i < count; ++i) {
-    if (i > 0) joined += ',';
-    joined += req.get_header_value(name, i);
-  }
-  return joined;
+// The path alone, as far as a log line needs it: a control byte must not forge a line.
+std::string LoggedPath(const std::string& target) {
+  std::string path;
+  for (char c : target.substr(0, std::min<size_t>(target.find('?'), 200)))
+    path += (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) ? '?' : c;
+  return path;
 }
 
-records::TBrowserHints BrowserHints(const httplib::Request& req) {
-  return {req.get_header_value("Sec-Fetch-Site"), req.has_header("Origin")};
+// Accepting fails now and then for reasons that pass: too many descriptors open, a client
+// that gave up in the queue. The listener itself is broken only by anything else.
+bool PassingAcceptError(const error_code& error) {
+  return error == asio::error::no_descriptors || error == asio::error::no_buffer_space ||
+         error == asio::error::no_memory || error == asio::error::connection_aborted ||
+         error == asio::error::connection_reset || error == asio::error::try_again ||
+         error == asio::error::interrupted || error.value() == ENFILE || error.value() == EPROTO ||
+         error.value() == EPERM;
 }
 
-// The thread that runs a request also writes its log line.
-thread_local std::chrono::steady_clock::time_point requestStart;
+TReply Busy() {
+  return {503, "text/plain; charset=utf-8", "the server is busy, try again in a moment\n"};
+}
 
 }  // namespace
 
-THttpFront::THttpFront(TRecordsService& service, int threads,
-                       std::vector<TIpAddress> trustedProxies, std::ostream& log)
-    : service_(service),
-      trustedProxies_(std::move(trustedProxies)),
-      server_(std::make_unique<httplib::Server>()),
-      log_(log) {
-  const size_t count = static_cast<size_t>(threads);
-  server_->new_task_queue = [count] { return new httplib::ThreadPool(count); };
-  server_->set_keep_alive_timeout(kKeepAliveSeconds);
-  // Answers are small: without this the kernel holds each one back for the client's ACK.
-  server_->set_tcp_nodelay(true);
-  server_->set_read_timeout(kReadTimeoutSeconds, 0);
-  server_->set_payload_max_length(0);
-  server_->set_pre_routing_handler([this](const httplib::Request& req, httplib::Response& res) {
-    requestStart = std::chrono::steady_clock::now();
-    TReply reply;
-    try {
-      const std::string client =
-          ClientAddress(req.remote_addr, JoinedHeader(req, "X-Forwarded-For"), trustedProxies_);
-      reply = service_.Handle(req.method, req.target, client, NowMs(), BrowserHints(req));
-    } catch (const std::exception& error) {
+class THttpFront::TServer : public TSessionHost {
+ public:
+  TServer(TRecordsService& service, int threads, std::vector<TIpAddress> trustedProxies,
+          const THttpLimits& limits, std::ostream& log)
+      : service_(service),
+        trustedProxies_(std::move(trustedProxies)),
+        limits_(limits),
+        log_(log),
+        acceptor_(io_),
+        acceptRetry_(io_),
+        stopTimer_(io_),
+        workers_(static_cast<size_t>(threads)) {}
+
+  int Bind(const std::string& host, int port) {
+    const tcp::endpoint endpoint = Endpoint(host, port);
+    error_code error;
+    acceptor_.open(endpoint.protocol(), error);
+    if (!error) acceptor_.set_option(tcp::acceptor::reuse_address(true), error);
+    if (!error) acceptor_.bind(endpoint, error);
+    if (!error) acceptor_.listen(limits_.backlog, error);
+    if (error)
+      throw std::runtime_error("cannot listen on " + host + ":" + std::to_string(port) + ": " +
+                               error.message());
+    return acceptor_.local_endpoint().port();
+  }
+
+  // An address as such, or the first a name resolves to.
+  tcp::endpoint Endpoint(const std::string& host, int port) {
+    error_code error;
+    const auto address = asio::ip::make_address(host, error);
+    if (!error) return {address, static_cast<unsigned short>(port)};
+    tcp::resolver resolver(io_);
+    const auto found = resolver.resolve(host, std::to_string(port), error);
+    if (error || found.empty())
+      throw std::runtime_error("cannot listen on " + host + ": " + error.message());
+    return found.begin()->endpoint();
+  }
+
+  TFrontEnd Run() {
+    Accept();
+    io_.run();
+    return WaitForWorkers();
+  }
+
+  void Stop() {
+    asio::post(io_, [this] { BeginStop(); });
+  }
+
+  int ListeningSocket() { return acceptor_.native_handle(); }
+
+  // TSessionHost, all on the network thread.
+  const THttpLimits& Limits() const override { return limits_; }
+  bool Stopping() const override { return stopping_; }
+
+  void Serve(THttpExchange exchange, std::function<void(TReply)> answered) override {
+    if (!service_.NeedsStore(exchange.method, exchange.target))
+      return answered(Call(exchange));
+    if (queued_ >= limits_.mostQueued) return answered(Busy());
+    ++queued_;
+    asio::post(workers_, [this, exchange = std::move(exchange), answered = std::move(answered),
+                          hold = asio::make_work_guard(io_)]() mutable {
       {
-        std::lock_guard lock(logMutex_);
-        log_ << UtcStamp() << " error: " << error.what() << '\n' << std::flush;
+        std::lock_guard lock(workMutex_);
+        ++working_;
       }
-      reply = {503, "text/plain; charset=utf-8", "the records are out of reach, try later\n"};
+      TReply reply = Call(exchange);
+      asio::post(io_, [this, reply = std::move(reply), answered = std::move(answered)]() mutable {
+        --queued_;
+        answered(std::move(reply));
+        EndWhenIdle();
+      });
+      std::lock_guard lock(workMutex_);
+      if (--working_ == 0) workersIdle_.notify_all();
+    });
+  }
+
+  void LogAnswer(const std::string& method, const std::string& target, int status, size_t bytes,
+                 std::chrono::steady_clock::duration took) override {
+    char ms[32];
+    std::snprintf(ms, sizeof ms, "%.2f",
+                  std::chrono::duration<double, std::milli>(took).count());
+    std::lock_guard lock(logMutex_);
+    log_ << UtcStamp() << ' ' << LoggedPath(method) << ' ' << LoggedPath(target) << ' ' << status
+         << ' ' << bytes << "B " << ms << "ms\n"
+         << std::flush;
+  }
+
+  void Closed(const std::string& peer) override {
+    const auto at = perAddress_.find(peer);
+    if (at != perAddress_.end() && --at->second == 0) perAddress_.erase(at);
+    --open_;
+    EndWhenIdle();
+  }
+
+ private:
+  TReply Call(const THttpExchange& exchange) {
+    try {
+      const std::string client = ClientAddress(exchange.peer, exchange.forwardedFor,
+                                               trustedProxies_);
+      return service_.Handle(exchange.method, exchange.target, client, NowMs(), exchange.browser);
+    } catch (const std::exception& error) {
+      std::lock_guard lock(logMutex_);
+      log_ << UtcStamp() << " error: " << error.what() << '\n' << std::flush;
+      return {503, "text/plain; charset=utf-8", "the records are out of reach, try later\n"};
     }
-    res.status = reply.status;
-    res.set_content(reply.body, reply.contentType);
-    return httplib::Server::HandlerResponse::Handled;
-  });
-  // The HTTP layer itself refuses a request line over 8 KB; it is refused as a bad request
-  // like every other record the server cannot take.
-  server_->set_error_handler(
-      httplib::Server::HandlerWithResponse([](const httplib::Request&, httplib::Response& res) {
-        if (res.status != kUriTooLong) return httplib::Server::HandlerResponse::Unhandled;
-        res.status = 400;
-        res.set_content("URL over 8 KB\n", "text/plain; charset=utf-8");
-        return httplib::Server::HandlerResponse::Handled;
-      }));
-  server_->set_logger([this](const httplib::Request& req, const httplib::Response& res) {
-    // A request refused before it was read whole has no method and no start of its own.
-    if (req.method.empty()) {
-      LogLine("-", "-", res.status, res.body.size(), 0);
+  }
+
+  void Accept() {
+    acceptor_.async_accept([this](error_code error, tcp::socket socket) {
+      Accepted(error, std::move(socket));
+    });
+  }
+
+  void Accepted(const error_code& error, tcp::socket socket) {
+    if (stopping_) return;
+    if (error && PassingAcceptError(error)) {
+      acceptRetry_.expires_after(kAcceptRetry);
+      acceptRetry_.async_wait([this](error_code waited) {
+        if (!waited && !stopping_) Accept();
+      });
       return;
     }
-    const auto took = std::chrono::steady_clock::now() - requestStart;
-    LogLine(req.method, req.path, res.status, res.body.size(),
-            std::chrono::duration<double, std::milli>(took).count());
-  });
-}
+    if (error) {
+      Log("the listening socket failed: " + error.message());
+      listenerFailed_ = true;
+      return BeginStop();
+    }
+    Admit(std::move(socket));
+    Accept();
+  }
+
+  void Admit(tcp::socket socket) {
+    error_code error;
+    const auto remote = socket.remote_endpoint(error);
+    if (error) return;
+    const std::string peer = remote.address().to_string();
+    const bool proxy = IsTrustedProxy(peer);
+    size_t& fromPeer = perAddress_[peer];
+    if (open_ >= limits_.mostConnections || (!proxy && fromPeer >= limits_.mostPerAddress)) {
+      if (fromPeer == 0) perAddress_.erase(peer);
+      return RefusedConnection();
+    }
+    ++fromPeer;
+    ++open_;
+    auto session = std::make_shared<THttpSession>(std::move(socket), peer, *this);
+    sessions_[session.get()] = session;
+    session->Start();
+    PruneSessions();
+  }
+
+  bool IsTrustedProxy(const std::string& peer) const {
+    const auto address = ParseIpAddress(peer);
+    if (!address) return false;
+    for (const auto& proxy : trustedProxies_)
+      if (proxy == *address) return true;
+    return false;
+  }
+
+  // A connection over the caps is closed unanswered; a flood of them is logged now and then.
+  void RefusedConnection() {
+    ++refused_;
+    const auto now = std::chrono::steady_clock::now();
+    if (now - lastRefusalLog_ < kRefusalLogEvery) return;
+    lastRefusalLog_ = now;
+    Log("connections over the caps closed: " + std::to_string(refused_));
+  }
+
+  // Sessions remember themselves weakly; the ones gone are swept now and then.
+  void PruneSessions() {
+    if (sessions_.size() < 2 * open_ + 64) return;
+    std::erase_if(sessions_, [](const auto& entry) { return entry.second.expired(); });
+  }
+
+  void BeginStop() {
+    if (stopping_) return;
+    stopping_ = true;
+    error_code ignored;
+    acceptor_.close(ignored);
+    acceptRetry_.cancel();
+    ForEachSession([](THttpSession& session) { session.Stop(); });
+    stopTimer_.expires_after(limits_.stopWithin);
+    stopTimer_.async_wait([this](error_code waited) {
+      if (waited) return;
+      ForEachSession([](THttpSession& session) { session.Abort(); });
+      io_.stop();
+    });
+    EndWhenIdle();
+  }
+
+  // Once stopping, the last connection gone leaves only the stop timer turning the loop.
+  void EndWhenIdle() {
+    if (stopping_ && open_ == 0 && queued_ == 0) stopTimer_.cancel();
+  }
+
+  template <class F>
+  void ForEachSession(F f) {
+    for (auto& [raw, weak] : sessions_)
+      if (auto session = weak.lock()) f(*session);
+  }
+
+  // Requests not yet begun are dropped; one that holds a worker past the deadline (a
+  // database that does not answer) is left to the process's end.
+  TFrontEnd WaitForWorkers() {
+    workers_.stop();
+    std::unique_lock lock(workMutex_);
+    const bool idle =
+        workersIdle_.wait_for(lock, limits_.stopWithin, [this] { return working_ == 0; });
+    lock.unlock();
+    if (listenerFailed_) return TFrontEnd::ListenerFailed;
+    if (!idle) return TFrontEnd::Unfinished;
+    workers_.join();
+    return TFrontEnd::Stopped;
+  }
+
+  void Log(const std::string& line) {
+    std::lock_guard lock(logMutex_);
+    log_ << UtcStamp() << ' ' << line << '\n' << std::flush;
+  }
+
+  TRecordsService& service_;
+  const std::vector<TIpAddress> trustedProxies_;
+  const THttpLimits limits_;
+  std::ostream& log_;
+  std::mutex logMutex_;
+  std::mutex workMutex_;
+  std::condition_variable workersIdle_;
+  int working_ = 0;
+  std::unordered_map<THttpSession*, std::weak_ptr<THttpSession>> sessions_;
+  std::unordered_map<std::string, size_t> perAddress_;
+  size_t open_ = 0;
+  size_t queued_ = 0;
+  size_t refused_ = 0;
+  std::chrono::steady_clock::time_point lastRefusalLog_{};
+  bool stopping_ = false;
+  bool listenerFailed_ = false;
+  // Last, so that they go first: the sessions their handlers still hold report their end
+  // to the counts above.
+  asio::io_context io_{1};
+  tcp::acceptor acceptor_;
+  asio::steady_timer acceptRetry_;
+  asio::steady_timer stopTimer_;
+  asio::thread_pool workers_;
+};
+
+THttpFront::THttpFront(TRecordsService& service, int threads,
+                       std::vector<TIpAddress> trustedProxies, const THttpLimits& limits,
+                       std::ostream& log)
+    : server_(std::make_unique<TServer>(service, threads, std::move(trustedProxies), limits, log)) {}
 
 THttpFront::~THttpFront() = default;
 
 int THttpFront::Bind(const std::string& host, int port) {
-  if (port == 0) {
-    const int bound = server_->bind_to_any_port(host);
-    if (bound < 0) throw std::runtime_error("cannot listen on " + host);
-    return bound;
-  }
-  if (!server_->bind_to_port(host, port))
-    throw std::runtime_error("cannot listen on " + host + ":" + std::to_string(port));
-  return port;
+  return server_->Bind(host, port);
 }
 
-void THttpFront::Run() {
-  server_->listen_after_bind();
+TFrontEnd THttpFront::Run() {
+  return server_->Run();
 }
 
 void THttpFront::Stop() {
-  server_->stop();
+  server_->Stop();
 }
 
-void THttpFront::LogLine(const std::string& method, const std::string& path, int status,
-                         size_t bytes, double ms) {
-  // req.path is the decoded path alone; a control byte in it must not forge a log line.
-  std::string safePath;
-  for (char c : path.substr(0, 200)) safePath += (static_cast<unsigned char>(c) < 0x20) ? '?' : c;
-  char took[32];
-  std::snprintf(took, sizeof took, "%.2f", ms);
-  std::lock_guard lock(logMutex_);
-  log_ << UtcStamp() << ' ' << method << ' ' << safePath << ' ' << status << ' ' << bytes << "B "
-       << took << "ms\n"
-       << std::flush;
+int THttpFront::ListeningSocket() {
+  return server_->ListeningSocket();
 }
 
 }  // namespace records

@@ -1,48 +1,50 @@
 #pragma once
 
 #include <memory>
-#include <mutex>
 #include <ostream>
 #include <string>
 #include <vector>
 
+#include "http_limits.h"
 #include "ip_address.h"
 #include "records_service.h"
 
-namespace httplib {
-class Server;
-}
-
 namespace records {
 
-// The service over HTTP: every request goes to TRecordsService, and each gets one log line
-// (time, method, path without the query, status, bytes, milliseconds). Query strings carry
-// players' names and never reach the log.
+// How serving ended.
+enum class TFrontEnd {
+  Stopped,         // by Stop, every request in flight answered
+  Unfinished,      // by Stop, but a request still held a worker when time ran out
+  ListenerFailed,  // the listening socket broke; the reason is in the log
+};
+
+// The service over HTTP/1.1, on one network thread that holds every connection, however
+// slow, at the cost of a little memory; requests that need the database go to `threads`
+// workers, the rest are answered on the spot. Each answer gets one log line (time, method,
+// path without the query, status, bytes, milliseconds): query strings carry players' names
+// and never reach the log.
 class THttpFront {
  public:
   // The client of a request from one of trustedProxies is the one its X-Forwarded-For names.
   THttpFront(TRecordsService& service, int threads, std::vector<TIpAddress> trustedProxies,
-             std::ostream& log);
+             const THttpLimits& limits, std::ostream& log);
   ~THttpFront();
   THttpFront(const THttpFront&) = delete;
   THttpFront& operator=(const THttpFront&) = delete;
 
-  // The port bound (the one asked for, or a free one for 0); throws when it cannot bind.
+  // The port bound (the one asked for, or a free one for 0); throws when it cannot listen.
   int Bind(const std::string& host, int port);
-  // Serves until Stop; requests in flight are finished before it returns.
-  void Run();
-  // From any thread.
+  // Serves until Stop or until the listener fails.
+  TFrontEnd Run();
+  // From any thread, also before Run: stops taking connections, closes the idle ones and
+  // lets Run return once the requests in flight are answered, or after limits.stopWithin.
   void Stop();
+  // The listening socket's descriptor, for tests that break it.
+  int ListeningSocket();
 
  private:
-  void LogLine(const std::string& method, const std::string& path, int status, size_t bytes,
-               double ms);
-
-  TRecordsService& service_;
-  std::vector<TIpAddress> trustedProxies_;
-  std::unique_ptr<httplib::Server> server_;
-  std::mutex logMutex_;
-  std::ostream& log_;
+  class TServer;
+  std::unique_ptr<TServer> server_;
 };
 
 }  // namespace records

@@ -1,9 +1,11 @@
 // perolet-records: the world-records server; `perolet-records --help` lists its options.
 #include <pthread.h>
 #include <signal.h>
+#include <sys/resource.h>
 
-#include <atomic>
-#include <chrono>
+#include <algorithm>
+#include <cstdlib>
+#include <ctime>
 #include <iostream>
 #include <thread>
 
@@ -11,12 +13,14 @@
 #include "record_store.h"
 #include "records_service.h"
 #include "server_options.h"
+#include "submission_gate.h"
 
 namespace {
 
 constexpr int kExitError = 1;
 constexpr int kExitUsage = 2;
-constexpr auto kStopRetry = std::chrono::milliseconds(20);
+// Descriptors kept for the database, the log and the listener beside the connections.
+constexpr rlim_t kSpareDescriptors = 64;
 
 sigset_t StopSignals() {
   sigset_t set;
@@ -27,34 +31,54 @@ sigset_t StopSignals() {
   return set;
 }
 
-int Serve(const records::TServerOptions& options) {
+// Every connection is a descriptor: the soft limit goes up to the hard one, and the cap on
+// connections stays below what is allowed, so that the listener never starves the database.
+void FitConnectionsToDescriptors(records::THttpLimits& limits) {
+  rlimit files{};
+  if (getrlimit(RLIMIT_NOFILE, &files) != 0) return;
+  files.rlim_cur = files.rlim_max;
+  setrlimit(RLIMIT_NOFILE, &files);
+  getrlimit(RLIMIT_NOFILE, &files);
+  if (files.rlim_cur == RLIM_INFINITY) return;
+  const rlim_t usable = files.rlim_cur > 2 * kSpareDescriptors ? files.rlim_cur - kSpareDescriptors
+                                                               : files.rlim_cur / 2;
+  limits.mostConnections = std::min<size_t>(limits.mostConnections, usable);
+}
+
+int Serve(records::TServerOptions options) {
   // Blocked before any thread starts, so only the waiter below ever takes them.
   const sigset_t signals = StopSignals();
   pthread_sigmask(SIG_BLOCK, &signals, nullptr);
+  FitConnectionsToDescriptors(options.http);
 
   auto store = records::OpenRecordStore(options.database);
-  records::TRecordsService service(*store, options.limits);
-  records::THttpFront front(service, options.threads, options.trustedProxies, std::clog);
+  auto gate = records::OpenSubmissionGate(options.database, options.limits.perMinute);
+  records::TRecordsService service(*store, *gate, options.limits);
+  records::THttpFront front(service, options.threads, options.trustedProxies, options.http,
+                            std::clog);
   const int port = front.Bind(options.host, options.port);
   std::clog << "perolet-records: serving on " << options.host << ":" << port << std::endl;
 
-  std::atomic<bool> ran{false};
   std::thread waiter([&] {
     int signal = 0;
     sigwait(&signals, &signal);
     if (signal == SIGUSR1) return;
     std::clog << "perolet-records: stopping" << std::endl;
-    // stop() before the loop has started would be lost, so it is repeated until the loop ends.
-    while (!ran) {
-      front.Stop();
-      std::this_thread::sleep_for(kStopRetry);
-    }
+    front.Stop();
   });
-  front.Run();
-  ran = true;
+  const records::TFrontEnd end = front.Run();
   pthread_kill(waiter.native_handle(), SIGUSR1);
   waiter.join();
+  if (end == records::TFrontEnd::Unfinished) {
+    // A worker is stuck in the database: the process ends without it rather than hang.
+    std::clog << "perolet-records: stopped with a request unanswered" << std::endl;
+    std::_Exit(kExitError);
+  }
   store.reset();  // closes the database cleanly: SQLite folds its log back into the file
+  if (end == records::TFrontEnd::ListenerFailed) {
+    std::clog << "perolet-records: stopped, the listener failed" << std::endl;
+    return kExitError;
+  }
   std::clog << "perolet-records: stopped" << std::endl;
   return 0;
 }

@@ -44,6 +44,7 @@ TReply TRecordsService::Handle(const std::string& method, const std::string& tar
       TQuery::Parse(mark == std::string::npos ? std::string() : target.substr(mark + 1));
   if (!query) return Refuse(400, "malformed query");
   if (path == "/healthz") {
+    if (query->Has("live")) return {200, "text/plain; charset=utf-8", "live\n"};
     store_.Count();  // a database that cannot answer makes the server unhealthy
     return {200, "text/plain; charset=utf-8", "ok\n"};
   }
@@ -62,6 +63,14 @@ TReply TRecordsService::Handle(const std::string& method, const std::string& tar
   }
   if (query->Has("show")) return Page(*query, nowMs);
   return Refuse(400, "neither a record nor the page");
+}
+
+bool TRecordsService::NeedsStore(const std::string& method, const std::string& target) const {
+  if (method != "GET" && method != "HEAD") return false;
+  const size_t mark = target.find('?');
+  const std::string path = target.substr(0, mark);
+  if (path == "/healthz") return target != "/healthz?live";
+  return path == "/" || path == "/api/records" || path == score::kEndpointPath;
 }
 
 TReply TRecordsService::Submit(const std::string& symbols, const std::string& client,

@@ -47,6 +47,9 @@ class TRecordsService {
   // wall clock in milliseconds since 1970.
   TReply Handle(const std::string& method, const std::string& target, const std::string& client,
                 int64_t nowMs, const TBrowserHints& browser = {});
+  // Whether answering may ask the store: such requests wait for a worker, the rest are
+  // answered at once even while the database hangs.
+  bool NeedsStore(const std::string& method, const std::string& target) const;
 
  private:
   TReply Submit(const std::string& symbols, const std::string& client, int64_t nowMs);

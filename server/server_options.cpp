@@ -8,6 +8,7 @@ namespace records {
 const char* const kServerUsage =
     "usage: perolet-records [--listen HOST:PORT] [--db FILE|postgresql://…] [--rate N]\n"
     "                       [--max-score N] [--threads N] [--trusted-proxy ADDR[,ADDR…]]…\n"
+    "                       [--backlog N] [--max-connections N] [--max-per-address N]\n"
     "                       [--help] [--version]\n"
     "  --listen HOST:PORT  where to serve (default 127.0.0.1:8080; port 0 picks a free one)\n"
     "  --db DATABASE       an SQLite file, created when missing (default records.sqlite),\n"
@@ -15,15 +16,23 @@ const char* const kServerUsage =
     "  --rate N            submissions a minute from one address (default 10; 0: no limit);\n"
     "                      an IPv4 /24 may send 10 times as many, an IPv6 /64 5 times\n"
     "  --max-score N       the highest score accepted (default 10000000)\n"
-    "  --threads N         requests served at once (default 64)\n"
+    "  --threads N         requests that ask the database served at once (default 16)\n"
     "  --trusted-proxy ADDR[,ADDR…]  a reverse proxy whose X-Forwarded-For names the client\n"
-    "                      (addresses separated by commas; the option may be repeated)\n";
+    "                      (addresses separated by commas; the option may be repeated)\n"
+    "  --backlog N         connections the system queues before they are accepted\n"
+    "                      (default 1024; the kernel caps it at net.core.somaxconn)\n"
+    "  --max-connections N connections open at once (default 16000, and fewer than the\n"
+    "                      open files allowed)\n"
+    "  --max-per-address N connections open at once from one address (default 256; a\n"
+    "                      trusted proxy has no limit)\n";
 
 namespace {
 
 constexpr int kMostThreads = 1024;
 constexpr int kLargestPort = 65535;
 constexpr int kLargestRate = 1'000'000;
+constexpr int kLargestBacklog = 65535;
+constexpr int kMostConnections = 1'000'000;
 
 int64_t Whole(const std::string& option, const std::string& text, int64_t minimum,
               int64_t maximum) {
@@ -93,6 +102,12 @@ TServerOptions ParseServerOptions(const std::vector<std::string>& args) {
       AddTrustedProxies(value, options);
     } else if (option == "--threads") {
       options.threads = static_cast<int>(Whole(option, value, 1, kMostThreads));
+    } else if (option == "--backlog") {
+      options.http.backlog = static_cast<int>(Whole(option, value, 1, kLargestBacklog));
+    } else if (option == "--max-connections") {
+      options.http.mostConnections = static_cast<size_t>(Whole(option, value, 1, kMostConnections));
+    } else if (option == "--max-per-address") {
+      options.http.mostPerAddress = static_cast<size_t>(Whole(option, value, 1, kMostConnections));
     } else {
       throw std::invalid_argument("unknown option \"" + option + "\"");
     }

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "http_limits.h"
 #include "ip_address.h"
 #include "records_service.h"
 
@@ -12,8 +13,10 @@ struct TServerOptions {
   std::string host = "127.0.0.1";
   int port = 8080;  // 0: any free port, printed at start
   std::string database = "records.sqlite";
-  int threads = 64;
+  // Workers for the requests that ask the database.
+  int threads = 16;
   TServiceLimits limits;
+  THttpLimits http;
   // Reverse proxies whose X-Forwarded-For names the client.
   std::vector<TIpAddress> trustedProxies;
   bool help = false;

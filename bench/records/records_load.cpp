@@ -1,8 +1,6 @@
 // perolet-records-load: clients that each send a result and read the page in turn, for a
 // while, against a running perolet-records; prints what the server took and how fast.
 //   perolet-records-load HOST PORT CLIENTS SECONDS
-#include <httplib.h>
-
 #include <algorithm>
 #include <atomic>
 #include <chrono>
@@ -11,6 +9,7 @@
 #include <thread>
 #include <vector>
 
+#include "http_client.h"
 #include "score/score_endpoint.h"
 #include "score/score_record.h"
 
@@ -39,9 +38,7 @@ double MsSince(TClock::time_point start) {
 
 void RunClient(const std::string& host, int port, int client, TClock::time_point end,
                TClientTally& tally) {
-  httplib::Client http(host, port);
-  http.set_keep_alive(true);
-  http.set_tcp_nodelay(true);
+  bench::THttpClient http(host, port);
   const std::string page = std::string(score::kEndpointPath) + "?" + score::kPageQuery;
   for (int64_t count = 0; TClock::now() < end; ++count) {
     auto start = TClock::now();

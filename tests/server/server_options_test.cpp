@@ -18,13 +18,18 @@ TEST(RecordsServerOptions, DefaultsAndEveryOption) {
   const auto o =
       records::ParseServerOptions({"--listen", "[::1]:0", "--db", "postgresql://x/y", "--rate", "0",
                                    "--max-score", "500", "--threads", "4", "--trusted-proxy",
-                                   "127.0.0.1,::1", "--trusted-proxy", "10.0.0.2"});
+                                   "127.0.0.1,::1", "--trusted-proxy", "10.0.0.2", "--backlog",
+                                   "4096", "--max-connections", "100", "--max-per-address", "3"});
   EXPECT_EQ(o.host, "::1");
   EXPECT_EQ(o.port, 0);
   EXPECT_EQ(o.database, "postgresql://x/y");
   EXPECT_EQ(o.limits.perMinute, 0);
   EXPECT_EQ(o.limits.submission.highestScore, 500);
   EXPECT_EQ(o.threads, 4);
+  EXPECT_EQ(o.http.backlog, 4096);
+  EXPECT_EQ(o.http.mostConnections, 100u);
+  EXPECT_EQ(o.http.mostPerAddress, 3u);
+  EXPECT_EQ(defaults.http.backlog, 1024);
   ASSERT_EQ(o.trustedProxies.size(), 3u);
   EXPECT_EQ(o.trustedProxies[1], *records::ParseIpAddress("::1"));
   EXPECT_EQ(o.trustedProxies[2], *records::ParseIpAddress("10.0.0.2"));
@@ -41,6 +46,8 @@ TEST(RecordsServerOptions, RefusesWhatItCannotUseWithTheOptionNamed) {
       {"--rate", "-1"},
       {"--rate", "10/min"},
       {"--threads", "0"},
+      {"--backlog", "0"},
+      {"--max-connections", "many"},
       {"--db", ""},
       {"--trusted-proxy", "127.0.0.1,"},
       {"--trusted-proxy", "proxy.example"},
