@@ -8,22 +8,77 @@ namespace records {
 
 namespace {
 
-// The game's look: its evening sky, the yellow of its titles and the white of its texts.
+// The game's look: its evening sky, the yellow of its titles and the white of its texts. The
+// table scrolls sideways in its own box where a phone is too narrow for it, so the page never
+// does; numbers and dates never break across lines, countries only between words, and a long
+// name breaks anywhere (though never narrower than a few letters) before the table grows
+// wider than the screen.
 constexpr const char* kStyle =
     "body{margin:0;font-family:'PT Sans','DejaVu Sans',sans-serif;color:#fff;"
     "background:linear-gradient(#16306b,#3f7fc9 60%,#f3b75a);background-attachment:fixed;"
     "min-height:100vh}"
     "main{max-width:46rem;margin:0 auto;padding:1rem}"
     "h1{color:#ffd23f;text-align:center;font-size:1.8rem;text-shadow:2px 2px #000}"
+    ".t{overflow-x:auto}"
     "table{width:100%;border-collapse:collapse;background:rgba(0,0,32,.45)}"
     "th,td{padding:.35rem .5rem;text-align:left;overflow-wrap:anywhere}"
     "th{color:#ffd23f;border-bottom:2px solid #ffd23f}"
     "tr:nth-child(even) td{background:rgba(255,255,255,.08)}"
-    "td.n,th.n{text-align:right;white-space:nowrap}"
-    "nav{display:flex;justify-content:space-between;margin:1rem 0}"
+    ".n,.d{white-space:nowrap}.n{text-align:right}"
+    "td:nth-child(2){min-width:5em}td:nth-child(3){overflow-wrap:normal}"
+    "nav{display:flex;justify-content:space-between;gap:1rem;margin:1rem 0}"
     "a{color:#ffd23f}p,h2,form{text-align:center}h2{font-size:1.1rem}"
+    "input{max-width:60%}"
     "@media (max-width:30rem){main{padding:.4rem}h1{font-size:1.3rem}"
     "table{font-size:.8rem}th,td{padding:.3rem .2rem}}";
+
+// Where the game is to be had: its homepage, as the AppStream metainfo in dist/ gives it.
+constexpr const char* kGameHome = "https://perolet.example.net/";
+
+// Thousands apart by a narrow no-break space (U+202F), as Russian sets numbers: a number
+// never breaks across lines, and the JSON keeps plain digits.
+constexpr const char* kThousandsSeparator = "\xE2\x80\xAF";
+
+constexpr const char* kTitle = "Перолёт — мировые рекорды";
+constexpr const char* kDescription =
+    "Лучшие результаты игроков «Перолёта» со всего мира: боевая утка расчищает путь к озеру. "
+    "Сыграйте и впишите своё имя в таблицу.";
+
+// The game's icon, the fighting duck's head on a round sky, drawn as the launcher's icon is.
+constexpr const char* kFavicon =
+    "<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 48 48\">"
+    "<defs><linearGradient id=\"s\" x2=\"0\" y2=\"1\"><stop offset=\"0\" stop-color=\"#3c8ae0\"/>"
+    "<stop offset=\"1\" stop-color=\"#bfe6fa\"/></linearGradient></defs>"
+    "<circle cx=\"24\" cy=\"24\" r=\"23\" fill=\"url(#s)\" stroke=\"#14304e\" "
+    "stroke-width=\"1.5\"/>"
+    "<g transform=\"translate(-59.1 -4)\" stroke=\"#1f1a24\" stroke-width=\"2\">"
+    "<ellipse cx=\"86\" cy=\"28\" rx=\"15\" ry=\"14\" fill=\"#1f8a4c\"/>"
+    "<path d=\"M98 26L114 30L112 34L98 35Z\" fill=\"#f6a21a\"/>"
+    "<rect x=\"80\" y=\"15\" width=\"14\" height=\"8\" rx=\"3\" fill=\"#6b4a2a\" "
+    "stroke-width=\"1.5\"/>"
+    "<ellipse cx=\"91\" cy=\"26\" rx=\"4.5\" ry=\"5\" fill=\"#fff\" stroke-width=\"1.5\"/>"
+    "<ellipse cx=\"92.8\" cy=\"26\" rx=\"2.3\" ry=\"2.7\" fill=\"#1f1a24\" stroke=\"none\"/>"
+    "<circle cx=\"93.6\" cy=\"24.9\" r=\".8\" fill=\"#fff\" stroke=\"none\"/></g></svg>\n";
+
+// What a shared link shows: the title, a line on the game, and the icon.
+std::string Head() {
+  std::string head =
+      "<!DOCTYPE html>\n<html lang=\"ru\"><head><meta charset=\"utf-8\">"
+      "<meta name=\"viewport\" content=\"width=device-width,initial-scale=1\"><title>";
+  head +=
+      std::string(kTitle) + "</title><meta name=\"description\" content=\"" + kDescription +
+      "\"><meta property=\"og:type\" content=\"website\"><meta property=\"og:title\" content=\"" +
+      kTitle + "\"><meta property=\"og:description\" content=\"" + kDescription +
+      "\"><link rel=\"icon\" href=\"/favicon.svg\" type=\"image/svg+xml\"><style>";
+  return head + kStyle + "</style></head>";
+}
+
+// How a result gets here, from the game's own questions.
+std::string HowToEnter() {
+  return std::string("<p>Как попасть в таблицу: сыграйте в <a href=\"") + kGameHome +
+         "\">Перолёт</a>, в конце игры введите своё имя и на вопрос «Отправить результат на "
+         "страницу мировых рекордов?» ответьте «Да».</p>\n";
+}
 
 std::string JsonEscape(const std::string& text) {
   std::string out = "\"";
@@ -145,31 +200,49 @@ std::string UtcDate(int64_t time) {
   return buffer;
 }
 
+std::string GroupedNumber(int64_t value) {
+  const std::string digits = std::to_string(value);
+  const size_t first = value < 0 ? 1 : 0;
+  std::string out = digits.substr(0, first);
+  for (size_t i = first; i < digits.size(); ++i) {
+    if (i > first && (digits.size() - i) % 3 == 0) out += kThousandsSeparator;
+    out += digits[i];
+  }
+  return out;
+}
+
+std::string ShownCountry(const std::string& country) {
+  // The game draws a country not given as a row of underscores and sends it so.
+  if (country.find_first_not_of('_') == std::string::npos) return "—";
+  return HtmlEscape(country);
+}
+
+std::string_view FaviconSvg() {
+  return kFavicon;
+}
+
 std::string RecordsPageHtml(const TRecordsPage& page) {
-  std::string html =
-      "<!DOCTYPE html>\n<html lang=\"ru\"><head><meta charset=\"utf-8\">"
-      "<meta name=\"viewport\" content=\"width=device-width,initial-scale=1\">"
-      "<title>Перолёт — мировые рекорды</title><style>";
-  html += kStyle;
-  html += "</style></head><body><main><h1>Перолёт — мировые рекорды</h1>\n";
+  std::string html = Head();
+  html += std::string("<body><main><h1>") + kTitle + "</h1>\n" + HowToEnter();
   html += Views(page.view) + Heading(page.view);
   if (page.rows.empty()) {
     html += page.total == 0 ? "<p>Рекордов пока нет. Станьте первым!</p>\n"
                             : "<p>Здесь рекордов нет.</p>\n";
   } else {
     html +=
-        "<table><thead><tr><th class=\"n\">Место</th><th>Имя</th><th>Страна</th>"
-        "<th class=\"n\">Очки</th><th>Дата</th></tr></thead><tbody>\n";
+        "<div class=\"t\"><table><thead><tr><th class=\"n\">№</th><th>Имя</th><th>Страна</th>"
+        "<th class=\"n\">Очки</th><th class=\"d\">Дата</th></tr></thead><tbody>\n";
     int64_t rank = page.firstRank;
     for (const TStoredRecord& row : page.rows) {
-      html += "<tr><td class=\"n\">" + std::to_string(rank++) + "</td><td>" + HtmlEscape(row.name) +
-              "</td><td>" + HtmlEscape(row.country) + "</td><td class=\"n\">" +
-              std::to_string(row.score) + "</td><td>" + UtcDate(row.time) + "</td></tr>\n";
+      html += "<tr><td class=\"n\">" + GroupedNumber(rank++) + "</td><td>" + HtmlEscape(row.name) +
+              "</td><td>" + ShownCountry(row.country) + "</td><td class=\"n\">" +
+              GroupedNumber(row.score) + "</td><td class=\"d\">" + UtcDate(row.time) +
+              "</td></tr>\n";
     }
-    html += "</tbody></table>\n";
+    html += "</tbody></table></div>\n";
   }
   html += Navigation(page);
-  html += "<p>Всего результатов: " + std::to_string(page.total) + "</p></main></body></html>\n";
+  html += "<p>Всего результатов: " + GroupedNumber(page.total) + "</p></main></body></html>\n";
   return html;
 }
 

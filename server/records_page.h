@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "list_request.h"
@@ -29,6 +30,12 @@ std::string RecordsJson(const TRecordsPage& page);
 
 // "<>&\"'" as entities; the text is UTF-8 already.
 std::string HtmlEscape(const std::string& text);
+// 1234567 as "1 234 567", the spaces narrow no-break ones, for the page.
+std::string GroupedNumber(int64_t value);
+// A country for the page, escaped; the game's blank country, and none, as a dash.
+std::string ShownCountry(const std::string& country);
+// The page's icon, an SVG image.
+std::string_view FaviconSvg();
 // YYYY-MM-DD of a time in seconds since 1970, UTC.
 std::string UtcDate(int64_t time);
 

@@ -50,6 +50,7 @@ TReply TRecordsService::Handle(const std::string& method, const std::string& tar
   }
   if (path == "/api/records") return Api(*query, nowMs);
   if (path == "/") return Page(TQuery(), nowMs);
+  if (path == "/favicon.svg") return {200, "image/svg+xml", std::string(FaviconSvg())};
   if (path != score::kEndpointPath) return Refuse(404, "not found");
   if (query->Value("prg") != score::kProgramName) return Refuse(400, "unknown program");
   if (query->Has("hs")) {

@@ -47,7 +47,12 @@ score=$(grep '"requests":\["' t.jsonl | sed -n 's/.*"score":\([0-9]*\),.*/\1/p')
 
 page=$(curl -sf "$base/cgi/version.pl?prg=Featherstrike&type=0&show") || fail "the page"
 grep -q "<td>Вася</td>" <<< "$page" || fail "the page does not show the name in UTF-8"
-grep -q "<td class=\"n\">$score</td>" <<< "$page" || fail "the page does not show the score $score"
+# The page sets thousands apart with narrow no-break spaces (U+202F); the JSON keeps digits.
+shown=$score
+while [[ $shown =~ ^([0-9]+)([0-9]{3})(.*)$ ]]; do
+  shown="${BASH_REMATCH[1]}"$'\xe2\x80\xaf'"${BASH_REMATCH[2]}${BASH_REMATCH[3]}"
+done
+grep -q "<td class=\"n\">$shown</td>" <<< "$page" || fail "the page does not show the score $shown"
 api=$(curl -sf "$base/api/records") || fail "the JSON"
 grep -q "\"name\":\"Вася\",\"country\":\"[^\"]*\",\"score\":$score," <<< "$api" || fail "the JSON: $api"
 grep -q '"total":1,' <<< "$api" || fail "one game, one record: $api"
