@@ -6,10 +6,9 @@
 
 #include "keyed_hash.h"
 #include "lru_table.h"
+#include "submission_gate.h"
 
 namespace records {
-
-enum class TVerdict { Store, Duplicate, TooMany };
 
 // Submissions are counted per address prefix: an IPv4 address may send perMinute a minute and
 // its /24 kV4NetworkShare times that, an IPv6 /64 kV6NetworkShare times that; each may send
@@ -21,7 +20,10 @@ enum class TVerdict { Store, Duplicate, TooMany };
 // many addresses pushes out only addresses, while its few networks stay counted. Addresses are kept
 // only as keyed hashes, and the key is renewed every day, so nothing here can tell of a client
 // after a day.
-class TClientLimits {
+//
+// This is the gate of one process: several server processes on one database share theirs
+// in the database (pg_limits.h).
+class TClientLimits : public TSubmissionGate {
  public:
   static constexpr int64_t kMinuteMs = 60'000;
   static constexpr int64_t kDuplicateWindowMs = 10 * kMinuteMs;
@@ -38,9 +40,11 @@ class TClientLimits {
 
   // Decides on a submission and remembers it: Store for a new record within the rate of
   // every prefix of the address, Duplicate for one this address sent in the last ten minutes.
-  TVerdict Admit(const std::string& address, const std::string& record, int64_t nowMs);
+  TVerdict Admit(const std::string& address, const std::string& record, int64_t nowMs) override;
+  // Admit already counted the record as stored: taking it back cannot fail here.
+  void Stored(const std::string&, const std::string&, int64_t) override {}
   // Takes back a Store whose record could not be stored, so the client may send it again.
-  void Forget(const std::string& address, const std::string& record);
+  void Forget(const std::string& address, const std::string& record) override;
 
   // Prefixes and records remembered.
   size_t Remembered();

@@ -30,8 +30,15 @@ std::optional<int64_t> Number(const std::string& text, int64_t minimum, int64_t 
 
 }  // namespace
 
+TRecordsService::TRecordsService(TRecordStore& store, TSubmissionGate& gate,
+                                 const TServiceLimits& limits)
+    : store_(store), limits_(limits), gate_(gate) {}
+
 TRecordsService::TRecordsService(TRecordStore& store, const TServiceLimits& limits)
-    : store_(store), limits_(limits), clients_(limits.perMinute) {}
+    : store_(store),
+      limits_(limits),
+      ownGate_(std::make_unique<TClientLimits>(limits.perMinute)),
+      gate_(*ownGate_) {}
 
 TReply TRecordsService::Handle(const std::string& method, const std::string& target,
                                const std::string& client, int64_t nowMs,
@@ -80,11 +87,20 @@ TReply TRecordsService::Submit(const std::string& symbols, const std::string& cl
   if (!record) return Refuse(400, "record does not decode");
   const TParsedSubmission parsed = ParseSubmission(*record, limits_.submission);
   if (!parsed.submission) return Refuse(400, parsed.error);
-  switch (clients_.Admit(client, *record, nowMs)) {
+  TVerdict verdict;
+  try {
+    verdict = gate_.Admit(client, *record, nowMs);
+  } catch (const std::exception&) {
+    // Unchecked, a flood would go through; the game may send its result again later.
+    return Refuse(503, "the limits cannot be checked now, try again later");
+  }
+  switch (verdict) {
     case TVerdict::TooMany:
       return Refuse(429, "too many submissions, try again in a minute");
     case TVerdict::Duplicate:
       return {200, kHtml, "<p>Результат уже принят.</p>\n"};
+    case TVerdict::Storing:
+      return Refuse(503, "the same result is being stored, try again in a minute");
     case TVerdict::Store:
       break;
   }
@@ -92,8 +108,19 @@ TReply TRecordsService::Submit(const std::string& symbols, const std::string& cl
   try {
     store_.Add({Utf8FromCp1251(s.name), Utf8FromCp1251(s.country), s.score, nowMs / 1000});
   } catch (...) {
-    clients_.Forget(client, *record);
+    try {
+      gate_.Forget(client, *record);
+    } catch (const std::exception&) {
+      // The claim lapses by itself; until then a repeat is told to try again, never that
+      // it was taken.
+    }
     throw;
+  }
+  try {
+    gate_.Stored(client, *record, nowMs);
+  } catch (const std::exception&) {
+    // The record is in the table, so the client is told so; once the claim lapses a repeat
+    // would be stored a second time, which is better than a record lost.
   }
   return {200, kHtml, "<p>Результат принят.</p>\n"};
 }

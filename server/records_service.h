@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "client_limits.h"
@@ -41,6 +42,9 @@ struct TBrowserHints {
 // JSON and the health check. Thread-safe as its store is.
 class TRecordsService {
  public:
+  // The gate decides which submissions are stored; without one the limits are kept in this
+  // process's memory.
+  TRecordsService(TRecordStore& store, TSubmissionGate& gate, const TServiceLimits& limits);
   TRecordsService(TRecordStore& store, const TServiceLimits& limits);
 
   // target is the request's path and query as sent; client the client's address; nowMs the
@@ -60,7 +64,8 @@ class TRecordsService {
 
   TRecordStore& store_;
   TServiceLimits limits_;
-  TClientLimits clients_;
+  std::unique_ptr<TSubmissionGate> ownGate_;  // only when none was given
+  TSubmissionGate& gate_;
 };
 
 }  // namespace records
