@@ -2,6 +2,8 @@
 
 #include <curl/curl.h>
 
+#include <cstdlib>
+
 namespace platform {
 
 namespace {
@@ -10,6 +12,18 @@ constexpr const char* kUserAgent = "Mozilla/3.0 (compatible; Indy Library)";
 
 size_t DropBody(char*, size_t size, size_t count, void*) {
   return size * count;
+}
+
+// A records server whose certificate comes from a CA of its own (a club's, a test's) is
+// trusted by naming that CA's file in the variables curl(1) reads, CURL_CA_BUNDLE or
+// SSL_CERT_FILE: libcurl itself reads neither and trusts only the system's CAs.
+void UseCaFileFromEnvironment(CURL* curl) {
+  for (const char* variable : {"CURL_CA_BUNDLE", "SSL_CERT_FILE"}) {
+    const char* path = std::getenv(variable);
+    if (path == nullptr || *path == '\0') continue;
+    curl_easy_setopt(curl, CURLOPT_CAINFO, path);
+    return;
+  }
 }
 
 struct TCurlGlobal {
@@ -31,6 +45,7 @@ bool HttpGet(const std::string& url, const THttpLimits& limits) {
   curl_easy_setopt(curl, CURLOPT_USERAGENT, kUserAgent);
   curl_easy_setopt(curl, CURLOPT_COOKIEFILE, "");  // cookies accepted, kept in memory
   curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
+  UseCaFileFromEnvironment(curl);
   curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
   curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, limits.connectMs);
   curl_easy_setopt(curl, CURLOPT_TIMEOUT_MS, limits.totalMs);
