@@ -19,7 +19,8 @@ for file in bin/perolet share/perolet/Data/Res/Res1.dxg share/perolet/Data/Res/R
     share/icons/hicolor/16x16/apps/io.perolet.Perolet.png \
     share/icons/hicolor/48x48/apps/io.perolet.Perolet.png \
     share/icons/hicolor/256x256/apps/io.perolet.Perolet.png \
-    bin/perolet-records share/man/man8/perolet-records.8 lib/systemd/system/perolet-records.service; do
+    bin/perolet-records share/man/man8/perolet-records.8 lib/systemd/system/perolet-records.service \
+    share/doc/perolet-records/nginx/perolet-records.conf; do
   [ -f "$root/$file" ] || fail "not installed: $file"
 done
 [ "$(grep -c . "$build/install_manifest.txt")" -eq "$(find "$work/root" -type f | wc -l)" ] ||
