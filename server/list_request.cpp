@@ -41,7 +41,8 @@ std::optional<TRecordKey> Key(const std::string& text) {
   return TRecordKey{*score, *time, *id};
 }
 
-// The number of characters of well-formed UTF-8 without control characters, or nothing.
+}  // namespace
+
 std::optional<size_t> Utf8Length(const std::string& text) {
   size_t characters = 0;
   for (size_t i = 0; i < text.size(); ++characters) {
@@ -73,6 +74,8 @@ std::optional<size_t> Utf8Length(const std::string& text) {
   }
   return characters;
 }
+
+namespace {
 
 std::string PercentEncode(const std::string& text) {
   static const char* kHex = "0123456789ABCDEF";

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <variant>
 
@@ -35,6 +36,9 @@ struct TListRequest {
 // nowSeconds places this week.
 std::variant<TListRequest, std::string> ParseListRequest(const TQuery& query, int64_t nowSeconds,
                                                          const TListLimits& limits);
+
+// The number of characters of well-formed UTF-8 without control characters, or nothing.
+std::optional<size_t> Utf8Length(const std::string& text);
 
 // The first second of the week (Monday 00:00 UTC) that holds time.
 int64_t WeekStart(int64_t time);

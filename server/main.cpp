@@ -6,9 +6,11 @@
 #include <algorithm>
 #include <cstdlib>
 #include <ctime>
+#include <ctime>
 #include <iostream>
 #include <thread>
 
+#include "admin_command.h"
 #include "http_front.h"
 #include "record_store.h"
 #include "records_service.h"
@@ -86,6 +88,9 @@ int Serve(records::TServerOptions options) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc > 1 && std::string(argv[1]) == "admin")
+    return records::RunAdminCommand(std::vector<std::string>(argv + 2, argv + argc), std::cout,
+                                    std::cerr, std::time(nullptr));
   records::TServerOptions options;
   try {
     options = records::ParseServerOptions(std::vector<std::string>(argv + 1, argv + argc));

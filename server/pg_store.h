@@ -23,6 +23,7 @@ class TPgStore : public TRecordStore {
   void Add(const TStoredRecord& record) override;
   std::vector<TStoredRecord> Page(const TPageRequest& request) override;
   int64_t Count() override;
+  bool Banned(const std::string& name, const std::string& address) override;
 
   static constexpr size_t kDefaultConnections = 8;
 

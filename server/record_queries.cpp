@@ -54,9 +54,10 @@ class TQueryBuilder {
 
 // The rows a filter lets through, as a table: games, or each player's best game, kept in
 // their own table as they arrive; a player's best within a time needs the games of that time.
+// Hidden games are in none (the players' table holds none of them).
 std::string Source(const TRecordFilter& filter, TQueryBuilder& builder, std::string& where) {
   if (filter.everyGame) {
-    where += builder.GameConditions(filter);
+    where += " AND NOT hidden" + builder.GameConditions(filter);
     return "records";
   }
   if (filter.since == TRecordFilter().since) {
@@ -65,7 +66,7 @@ std::string Source(const TRecordFilter& filter, TQueryBuilder& builder, std::str
   }
   return std::string("(SELECT ") + kColumns + " FROM (SELECT " + kColumns +
          ", row_number() OVER (PARTITION BY name, country ORDER BY score DESC, submitted, id)"
-         " AS nth FROM records WHERE TRUE" +
+         " AS nth FROM records WHERE NOT hidden" +
          builder.GameConditions(filter) + ") AS ranked WHERE nth = 1) AS best";
 }
 

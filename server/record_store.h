@@ -50,14 +50,22 @@ struct TPageRequest {
 };
 
 // Where the world records are kept. Every method may be called from many threads at once;
-// a failure of the database throws std::runtime_error.
+// a failure of the database throws std::runtime_error. A game an operator hid is kept but
+// read by none of them: it is in no page, no count and no player's best.
 class TRecordStore {
  public:
   virtual ~TRecordStore() = default;
   virtual void Add(const TStoredRecord& record) = 0;
   virtual std::vector<TStoredRecord> Page(const TPageRequest& request) = 0;
-  // All games ever stored: kept as a number beside the table, never counted row by row.
+  // All games stored and not hidden: kept as a number beside the table, never counted row by
+  // row.
   virtual int64_t Count() = 0;
+  // Whether an operator has banned the name (exactly as stored) or a network that holds the
+  // address (the client's, as text; text that is no address is in no network). A store that
+  // keeps no bans (a test's) bans no one.
+  virtual bool Banned(const std::string& /*name*/, const std::string& /*address*/) {
+    return false;
+  }
 };
 
 // "postgresql://…" or "postgres://…" opens PostgreSQL, anything else is the path of an

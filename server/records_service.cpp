@@ -87,6 +87,10 @@ TReply TRecordsService::Submit(const std::string& symbols, const std::string& cl
   if (!record) return Refuse(400, "record does not decode");
   const TParsedSubmission parsed = ParseSubmission(*record, limits_.submission);
   if (!parsed.submission) return Refuse(400, parsed.error);
+  // Before the limits, so that a refused record is not remembered as sent: once the ban is
+  // lifted it may come again.
+  if (store_.Banned(Utf8FromCp1251(parsed.submission->name), client))
+    return Refuse(403, "results under this name or from this network are not taken here");
   TVerdict verdict;
   try {
     verdict = gate_.Admit(client, *record, nowMs);

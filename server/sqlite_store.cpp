@@ -6,6 +6,7 @@
 #include <memory>
 #include <stdexcept>
 
+#include "bans.h"
 #include "record_queries.h"
 
 namespace records {
@@ -17,39 +18,71 @@ constexpr int kBusyWaitMs = 5000;
 constexpr const char* kSchema =
     "CREATE TABLE IF NOT EXISTS records ("
     " id INTEGER PRIMARY KEY AUTOINCREMENT, name TEXT NOT NULL, country TEXT NOT NULL,"
-    " score INTEGER NOT NULL, submitted INTEGER NOT NULL);"
+    " score INTEGER NOT NULL, submitted INTEGER NOT NULL, hidden INTEGER NOT NULL DEFAULT 0);"
     "CREATE INDEX IF NOT EXISTS records_best ON records (score DESC, submitted, id);"
     "CREATE INDEX IF NOT EXISTS records_name ON records (name);"
     "CREATE INDEX IF NOT EXISTS records_week ON records (submitted);"
     // Each player's best game, kept as games arrive, and the number of games: pages of
-    // players and the count then cost the same on a table of any size.
+    // players and the count then cost the same on a table of any size. A hidden game is in
+    // neither.
     "CREATE TABLE IF NOT EXISTS players (name TEXT NOT NULL, country TEXT NOT NULL,"
     " score INTEGER NOT NULL, submitted INTEGER NOT NULL, id INTEGER NOT NULL,"
     " PRIMARY KEY (name, country)) WITHOUT ROWID;"
     "CREATE INDEX IF NOT EXISTS players_best ON players (score DESC, submitted, id);"
     "CREATE TABLE IF NOT EXISTS records_total (n INTEGER NOT NULL);"
-    "CREATE TRIGGER IF NOT EXISTS records_added AFTER INSERT ON records BEGIN"
+    // Names and networks whose later records are refused; a network as the hex of its first
+    // and last address.
+    "CREATE TABLE IF NOT EXISTS bans (kind TEXT NOT NULL, value TEXT NOT NULL, low TEXT,"
+    " high TEXT, since INTEGER NOT NULL, PRIMARY KEY (kind, value)) WITHOUT ROWID;";
+
+// A database from before records could be hidden gets the flag, every game shown.
+constexpr const char* kAddHidden =
+    "ALTER TABLE records ADD COLUMN hidden INTEGER NOT NULL DEFAULT 0";
+
+// A game that comes into view (added, or shown again) may be its player's best; one that
+// leaves it (deleted, or hidden) hands the place to the player's best shown game left.
+constexpr const char* kGameShown =
     " UPDATE records_total SET n = n + 1;"
     " INSERT INTO players VALUES (NEW.name, NEW.country, NEW.score, NEW.submitted, NEW.id)"
     "  ON CONFLICT (name, country) DO UPDATE SET score = excluded.score,"
     "  submitted = excluded.submitted, id = excluded.id WHERE excluded.score > players.score"
-    "  OR (excluded.score = players.score AND excluded.submitted < players.submitted);"
-    " END;"
-    "CREATE TRIGGER IF NOT EXISTS records_removed AFTER DELETE ON records BEGIN"
+    "  OR (excluded.score = players.score AND (excluded.submitted < players.submitted"
+    "  OR (excluded.submitted = players.submitted AND excluded.id < players.id)));";
+constexpr const char* kGameGone =
     " UPDATE records_total SET n = n - 1;"
     " DELETE FROM players WHERE name = OLD.name AND country = OLD.country AND id = OLD.id;"
     " INSERT OR IGNORE INTO players SELECT name, country, score, submitted, id FROM records"
-    "  WHERE name = OLD.name AND country = OLD.country"
-    "  ORDER BY score DESC, submitted, id LIMIT 1;"
-    " END;";
+    "  WHERE name = OLD.name AND country = OLD.country AND NOT hidden"
+    "  ORDER BY score DESC, submitted, id LIMIT 1;";
+
+// The triggers are made anew at every start, so an older server's are replaced.
+std::string Triggers() {
+  return std::string(
+             "DROP TRIGGER IF EXISTS records_added; DROP TRIGGER IF EXISTS records_removed;"
+             "DROP TRIGGER IF EXISTS records_hidden; DROP TRIGGER IF EXISTS records_shown;"
+             "CREATE TRIGGER records_added AFTER INSERT ON records WHEN NOT NEW.hidden BEGIN") +
+         kGameShown +
+         " END;"
+         "CREATE TRIGGER records_removed AFTER DELETE ON records WHEN NOT OLD.hidden BEGIN" +
+         kGameGone +
+         " END;"
+         "CREATE TRIGGER records_hidden AFTER UPDATE OF hidden ON records"
+         " WHEN NEW.hidden AND NOT OLD.hidden BEGIN" +
+         kGameGone +
+         " END;"
+         "CREATE TRIGGER records_shown AFTER UPDATE OF hidden ON records"
+         " WHEN OLD.hidden AND NOT NEW.hidden BEGIN" +
+         kGameShown + " END;";
+}
 
 // A database written before the players and the count were kept gets them from its games.
 constexpr const char* kFillKept =
-    "DELETE FROM records_total; INSERT INTO records_total SELECT count(*) FROM records;"
+    "DELETE FROM records_total;"
+    "INSERT INTO records_total SELECT count(*) FROM records WHERE NOT hidden;"
     "DELETE FROM players; INSERT INTO players SELECT name, country, score, submitted, id"
     " FROM (SELECT name, country, score, submitted, id, row_number() OVER"
-    " (PARTITION BY name, country ORDER BY score DESC, submitted, id) AS nth FROM records)"
-    " WHERE nth = 1;";
+    " (PARTITION BY name, country ORDER BY score DESC, submitted, id) AS nth FROM records"
+    " WHERE NOT hidden) WHERE nth = 1;";
 
 // Leaves a statement ready for its next use, however the use ended.
 class TStatementReset {
@@ -152,11 +185,27 @@ int64_t TSqliteStore::Count() {
   return sqlite3_column_int64(count_, 0);
 }
 
+bool TSqliteStore::Banned(const std::string& name, const std::string& address) {
+  const std::string hex = AddressHex(address);
+  std::lock_guard lock(mutex_);
+  sqlite3_stmt* statement = nullptr;
+  if (sqlite3_prepare_v2(db_, BannedQuery(TSqlDialect::Sqlite), -1, &statement, nullptr) !=
+      SQLITE_OK)
+    Fail("cannot prepare the ban check");
+  std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> owner(statement, sqlite3_finalize);
+  sqlite3_bind_text(statement, 1, name.data(), static_cast<int>(name.size()), SQLITE_STATIC);
+  sqlite3_bind_text(statement, 2, hex.data(), static_cast<int>(hex.size()), SQLITE_STATIC);
+  if (sqlite3_step(statement) != SQLITE_ROW) Fail("cannot read the bans");
+  return sqlite3_column_int(statement, 0) != 0;
+}
+
 void TSqliteStore::MakeSchema() {
   Execute("BEGIN IMMEDIATE");
   try {
     const bool kept = TableExists("players");
     Execute(kSchema);
+    if (!ColumnExists("records", "hidden")) Execute(kAddHidden);
+    Execute(Triggers().c_str());
     if (!kept) Execute(kFillKept);
     Execute("COMMIT");
   } catch (...) {
@@ -166,10 +215,18 @@ void TSqliteStore::MakeSchema() {
 }
 
 bool TSqliteStore::TableExists(const char* name) {
-  sqlite3_stmt* statement =
-      Prepare("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?");
+  return SchemaHas("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?1", name);
+}
+
+bool TSqliteStore::ColumnExists(const char* table, const char* column) {
+  return SchemaHas("SELECT 1 FROM pragma_table_info(?1) WHERE name = ?2", table, column);
+}
+
+bool TSqliteStore::SchemaHas(const char* sql, const char* first, const char* second) {
+  sqlite3_stmt* statement = Prepare(sql);
   std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> owner(statement, sqlite3_finalize);
-  sqlite3_bind_text(statement, 1, name, -1, SQLITE_STATIC);
+  sqlite3_bind_text(statement, 1, first, -1, SQLITE_STATIC);
+  if (second) sqlite3_bind_text(statement, 2, second, -1, SQLITE_STATIC);
   const int step = sqlite3_step(statement);
   if (step != SQLITE_ROW && step != SQLITE_DONE) Fail("cannot read the schema");
   return step == SQLITE_ROW;

@@ -21,10 +21,14 @@ class TSqliteStore : public TRecordStore {
   void Add(const TStoredRecord& record) override;
   std::vector<TStoredRecord> Page(const TPageRequest& request) override;
   int64_t Count() override;
+  bool Banned(const std::string& name, const std::string& address) override;
 
  private:
   void MakeSchema();
   bool TableExists(const char* name);
+  bool ColumnExists(const char* table, const char* column);
+  // Whether a query of the schema, given one or two names, finds a row.
+  bool SchemaHas(const char* sql, const char* first, const char* second = nullptr);
   void Execute(const char* sql);
   sqlite3_stmt* Prepare(const char* sql);
   [[noreturn]] void Fail(const std::string& what);

@@ -73,6 +73,52 @@ status_as() { curl -s -o /dev/null -w '%{http_code}' -H "$1" "$url"; }
   fail "the page is closed to browsers"
 grep -q '"total":3,' <<< "$(curl -sf "$base/api/records?limit=0")" || fail "three stored"
 
+# The operator's commands on the same database while the server runs: the newest records, one
+# hidden from the page and the JSON and shown again, a network and a name banned (their later
+# results refused) and let in again, and a backup that holds the same rows.
+admin() { "$records_bin" admin --db "$db" "$@"; }
+total() { curl -sf "$base/api/records?limit=0" | sed -n 's/^{"total":\([0-9]*\),.*/\1/p'; }
+listed=$(admin list --limit 10) || fail "admin list"
+[ "$(wc -l <<< "$listed")" -eq 4 ] || fail "admin list, a header and three records: $listed"
+grep -qP "^[0-9]+\tВася\t[^\t]*\t$score\t[-0-9]{10} [:0-9]{8}\tshown\$" <<< "$listed" ||
+  fail "admin list: $listed"
+# The three are the game's one result, sent from three addresses.
+ids=$(admin find Вас | awk -F'\t' 'NR > 1 { print $1 }')
+[ "$(wc -w <<< "$ids")" -eq 3 ] || fail "admin find: $ids"
+for id in $ids; do
+  [ "$(admin hide "$id")" = "record $id hidden" ] || fail "admin hide $id"
+done
+[ "$(total)" = 0 ] || fail "hidden records are counted"
+! curl -sf "$base/api/records?all=1" | grep -q 'Вася' || fail "a hidden record in the JSON"
+! curl -sf "$base/" | grep -q 'Вася' || fail "a hidden record on the page"
+for id in $ids; do
+  [ "$(admin unhide "$id")" = "record $id shown" ] || fail "admin unhide $id"
+done
+[ "$(total)" = 3 ] && curl -sf "$base/" | grep -q 'Вася' || fail "records shown again"
+[ "$(admin ban prefix 203.0.113.77/24)" = "ban of the prefix 203.0.113.0/24 made" ] ||
+  fail "admin ban prefix"
+[ "$(status_as 'X-Forwarded-For: 203.0.113.9')" = 403 ] || fail "a banned network's record"
+admin unban prefix 203.0.113.0/24 > /dev/null || fail "admin unban prefix"
+[ "$(status_as 'X-Forwarded-For: 203.0.113.9')" = 200 ] || fail "a record once the ban is lifted"
+admin ban name Вася > /dev/null || fail "admin ban name"
+[ "$(status_as 'X-Forwarded-For: 192.0.2.50')" = 403 ] || fail "a banned name's record"
+[ "$(admin bans | cut -f 1,2)" = $'kind\tvalue\nname\tВася' ] || fail "admin bans"
+[ "$(total)" = 4 ] || fail "a refused record was stored"
+if [ "$store" = sqlite ]; then
+  admin backup "$work/copy.sqlite" > /dev/null || fail "admin backup"
+  [ "$("$records_bin" admin --db "$work/copy.sqlite" list)" = "$(admin list)" ] ||
+    fail "the backup holds other rows"
+else
+  # pg_dump, as backup and the README say, into a database of its own.
+  ! admin backup "$work/copy.dump" 2> "$work/backup.txt" && grep -q pg_dump "$work/backup.txt" ||
+    fail "backup on PostgreSQL does not point to pg_dump"
+  pg_dump --format=custom --file="$work/copy.dump" "$db" || fail "pg_dump"
+  pg_database perolet_e2e_copy
+  pg_restore --dbname="$pg_url" "$work/copy.dump" || fail "pg_restore"
+  [ "$("$records_bin" admin --db "$pg_url" list)" = "$(admin list)" ] ||
+    fail "the restored copy holds other rows"
+fi
+
 # A request line past what the HTTP layer reads is refused like any URL over 8 KB.
 long=$(head -c 9000 /dev/zero | tr '\0' K)
 [ "$(curl -s -w ' %{http_code}' "$base/cgi/version.pl?hs&prg=Featherstrike&inf=$long")" = \

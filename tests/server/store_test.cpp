@@ -10,6 +10,7 @@
 
 #include <unistd.h>
 
+#include "bans.h"
 #include "pg_store.h"
 #include "sqlite_store.h"
 #include "support/temp_dir.h"
@@ -24,6 +25,12 @@ struct TSqliteMaker {
   }
   bool Available() const { return true; }
   void Empty() {}
+  // An older server's database: no hidden flag, no bans, and a trigger of its own.
+  static constexpr const char* kBeforeHiding =
+      "DROP TRIGGER records_added; DROP TRIGGER records_removed; DROP TRIGGER records_hidden;"
+      "DROP TRIGGER records_shown; ALTER TABLE records DROP COLUMN hidden; DROP TABLE bans;"
+      "CREATE TRIGGER records_removed AFTER DELETE ON records BEGIN"
+      " UPDATE records_total SET n = n - 1; END;";
   void Raw(const std::string& sql) {
     sqlite3* db = nullptr;
     ASSERT_EQ(sqlite3_open((dir.Path() / "records.sqlite").c_str(), &db), SQLITE_OK);
@@ -53,6 +60,10 @@ struct TPgMaker {
     return std::make_unique<records::TPgStore>(url, 2);
   }
   bool Available() const { return server && *server; }
+  static constexpr const char* kBeforeHiding =
+      "ALTER TABLE records DROP COLUMN hidden CASCADE; DROP TABLE bans;"
+      "CREATE TRIGGER records_removed AFTER DELETE ON records"
+      " FOR EACH ROW EXECUTE FUNCTION records_removed();";
   void Raw(const std::string& sql) {
     pqxx::connection connection(url);
     pqxx::nontransaction work(connection);
@@ -166,6 +177,79 @@ TYPED_TEST(RecordStore, ADatabaseFromBeforeKeptPlayersGetsThemAtStart) {
   this->store->Add({"bob", "", 900, 0});
   EXPECT_EQ(this->store->Count(), 4);
   EXPECT_EQ(Walk(*this->store, {}, 1), (std::vector<std::string>{"bob:4", "ann:2"}));
+}
+
+TYPED_TEST(RecordStore, AHiddenGameIsInNoViewAndHandsItsPlaceToThePlayersNextBest) {
+  auto& store = *this->store;
+  const records::TStoredRecord games[] = {
+      {"ann", "RU", 700, 10}, {"ann", "RU", 500, 30}, {"bob", "", 900, 40}, {"bob", "", 900, 40}};
+  for (const auto& game : games) store.Add(game);
+  struct TCase {
+    const char* change;
+    int64_t count;
+    std::vector<std::string> players;
+    std::vector<std::string> games;
+  };
+  const TCase cases[] = {
+      {"UPDATE records SET hidden = TRUE WHERE id IN (1, 3)",
+       2,
+       {"bob:4", "ann:2"},
+       {"bob:4", "ann:2"}},
+      {"UPDATE records SET hidden = TRUE WHERE id = 2", 1, {"bob:4"}, {"bob:4"}},
+      {"DELETE FROM records WHERE id = 2", 1, {"bob:4"}, {"bob:4"}},  // hidden: nothing moves
+      // Shown again, the earlier of bob's equal games is his best again.
+      {"UPDATE records SET hidden = FALSE WHERE id IN (1, 3)",
+       3,
+       {"bob:3", "ann:1"},
+       {"bob:3", "bob:4", "ann:1"}},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.change);
+    this->maker.Raw(c.change);
+    EXPECT_EQ(store.Count(), c.count);
+    EXPECT_EQ(Walk(store, {false, "", INT64_MIN}, 1), c.players);
+    EXPECT_EQ(Walk(store, {false, "", 0}, 1), c.players);  // the best since a time
+    EXPECT_EQ(Walk(store, {true, "", INT64_MIN}, 2), c.games);
+  }
+}
+
+TYPED_TEST(RecordStore, BansMatchTheExactNameOrAnAddressInTheNetwork) {
+  for (const char* network : {"198.51.100.0/24", "2001:db8:1::/48"}) {
+    const auto range = records::ParseAddressRange(network);
+    this->maker.Raw("INSERT INTO bans VALUES ('prefix', '" + range->text + "', '" + range->low +
+                    "', '" + range->high + "', 0)");
+  }
+  this->maker.Raw("INSERT INTO bans (kind, value, since) VALUES ('name', 'Вася', 0)");
+  struct TCase {
+    const char* name;
+    const char* address;
+    bool banned;
+  };
+  const TCase cases[] = {
+      {"Вася", "192.0.2.1", true},         {"вася", "192.0.2.1", false},
+      {"Вас", "192.0.2.1", false},         {"Bob", "198.51.100.255", true},
+      {"Bob", "198.51.101.0", false},      {"Bob", "::ffff:198.51.100.7", true},
+      {"Bob", "2001:db8:1:ffff::1", true}, {"Bob", "2001:db8:2::1", false},
+      {"Bob", "not an address", false},
+  };
+  for (const TCase& c : cases)
+    EXPECT_EQ(this->store->Banned(c.name, c.address), c.banned) << c.name << " " << c.address;
+}
+
+TYPED_TEST(RecordStore, ADatabaseFromBeforeHidingGetsTheFlagAndTheBansAtStart) {
+  this->store->Add({"ann", "RU", 700, 10});
+  this->store->Add({"ann", "RU", 500, 30});
+  this->store.reset();
+  this->maker.Raw(TypeParam::kBeforeHiding);
+  this->store = this->maker.Open();
+  EXPECT_EQ(this->store->Count(), 2);
+  EXPECT_FALSE(this->store->Banned("ann", "192.0.2.1"));
+  this->maker.Raw("UPDATE records SET hidden = TRUE WHERE id = 1");
+  EXPECT_EQ(this->store->Count(), 1);
+  EXPECT_EQ(Walk(*this->store, {}, 1), (std::vector<std::string>{"ann:2"}));
+  this->maker.Raw("DELETE FROM records WHERE id = 2");
+  EXPECT_EQ(this->store->Count(), 0);
+  EXPECT_EQ(Walk(*this->store, {}, 1), (std::vector<std::string>{}));
 }
 
 TYPED_TEST(RecordStore, LosesNothingWrittenFromManyThreadsAndKeepsItAfterReopening) {
