@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <cstdlib>
 #include <ctime>
-#include <ctime>
 #include <iostream>
 #include <thread>
 

@@ -73,14 +73,6 @@ void MakeSchema(pqxx::connection& connection) {
   work.commit();
 }
 
-// The URL with a connect time-out, unless it names one itself.
-std::string WithConnectTimeout(const std::string& url) {
-  if (url.find("connect_timeout=") != std::string::npos) return url;
-  const int seconds = (TPgLimits::kTimeoutMs + 999) / 1000;
-  return url + (url.find('?') == std::string::npos ? "?" : "&") +
-         "connect_timeout=" + std::to_string(seconds);
-}
-
 TSipKey RandomKey() {
   std::random_device device;
   TSipKey key{};
@@ -99,88 +91,16 @@ std::string Pair(const std::string& address, const std::string& record) {
 
 }  // namespace
 
-// A connection borrowed from the pool and watched while lent; one that failed is dropped,
-// and a new one opened by the next borrower.
-class TPgLimits::TLease {
- public:
-  explicit TLease(TPgLimits& gate) : gate_(gate) {
-    std::unique_lock lock(gate.poolMutex_);
-    if (!gate.returned_.wait_for(lock, std::chrono::milliseconds(kTimeoutMs),
-                                 [&] { return !gate.idle_.empty(); }))
-      throw std::runtime_error("no connection free");
-    connection_ = std::move(gate.idle_.back());
-    gate.idle_.pop_back();
-    lock.unlock();
-    try {
-      if (!connection_) connection_ = gate.Connect();
-    } catch (...) {
-      GiveBack();
-      throw;
-    }
-    ticket_ = gate.guard_.Watch(connection_->sock());
-  }
-  ~TLease() {
-    if (connection_) gate_.guard_.Release(ticket_);
-    GiveBack();
-  }
-  TLease(const TLease&) = delete;
-  TLease& operator=(const TLease&) = delete;
-
-  pqxx::connection& operator*() { return *connection_; }
-  void Drop() {
-    gate_.guard_.Release(ticket_);
-    connection_.reset();
-  }
-
- private:
-  void GiveBack() {
-    std::lock_guard lock(gate_.poolMutex_);
-    gate_.idle_.push_back(std::move(connection_));
-    gate_.returned_.notify_one();
-  }
-
-  TPgLimits& gate_;
-  std::unique_ptr<pqxx::connection> connection_;
-  uint64_t ticket_ = 0;
-};
-
 TPgLimits::TPgLimits(const std::string& url, int perMinute, size_t connections)
-    : url_(WithConnectTimeout(url)),
-      perMinute_(perMinute),
-      guard_(std::chrono::milliseconds(kStallMs)) {
+    : perMinute_(perMinute), pool_(url, connections, Prepare) {
   try {
-    auto first = Connect();
-    MakeSchema(*first);
-    idle_.push_back(std::move(first));
+    MakeSchema(*pool_.Connect());
   } catch (const std::exception& error) {
     throw std::runtime_error(std::string("PostgreSQL limits: ") + error.what());
   }
-  idle_.resize(connections);  // the rest opened when first needed
 }
 
 TPgLimits::~TPgLimits() = default;
-
-std::unique_ptr<pqxx::connection> TPgLimits::Connect() {
-  auto connection = std::make_unique<pqxx::connection>(url_);
-  pqxx::nontransaction(*connection).exec("SET statement_timeout = " + std::to_string(kTimeoutMs));
-  Prepare(*connection);
-  return connection;
-}
-
-template <typename TWork>
-auto TPgLimits::OnConnection(TWork work) {
-  try {
-    TLease lease(*this);
-    try {
-      return work(*lease);
-    } catch (const std::exception&) {
-      lease.Drop();
-      throw;
-    }
-  } catch (const std::exception& error) {
-    throw std::runtime_error(std::string("PostgreSQL limits: ") + error.what());
-  }
-}
 
 TSipKey TPgLimits::SweepAndKey(pqxx::connection& connection, int64_t nowMs) {
   pqxx::nontransaction work(connection);
@@ -204,7 +124,7 @@ TSipKey TPgLimits::LastKey() {
 }
 
 TVerdict TPgLimits::Admit(const std::string& address, const std::string& record, int64_t nowMs) {
-  return OnConnection([&](pqxx::connection& connection) {
+  return pool_.Run([&](pqxx::connection& connection) {
     // Read anew each time: another server may have renewed it.
     const TSipKey key = SweepAndKey(connection, nowMs);
     pqxx::work work(connection);
@@ -232,7 +152,7 @@ TVerdict TPgLimits::Admit(const std::string& address, const std::string& record,
 
 void TPgLimits::Stored(const std::string& address, const std::string& record, int64_t nowMs) {
   const int64_t pair = Hash(LastKey(), Pair(address, record));
-  OnConnection([&](pqxx::connection& connection) {
+  pool_.Run([&](pqxx::connection& connection) {
     pqxx::nontransaction(connection)
         .exec_prepared("stored", pair, nowMs + TClientLimits::kDuplicateWindowMs);
   });
@@ -240,7 +160,7 @@ void TPgLimits::Stored(const std::string& address, const std::string& record, in
 
 void TPgLimits::Forget(const std::string& address, const std::string& record) {
   const int64_t pair = Hash(LastKey(), Pair(address, record));
-  OnConnection([&](pqxx::connection& connection) {
+  pool_.Run([&](pqxx::connection& connection) {
     pqxx::nontransaction(connection).exec_prepared("forget", pair);
   });
 }

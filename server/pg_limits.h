@@ -1,6 +1,5 @@
 #pragma once
 
-#include <condition_variable>
 #include <cstdint>
 #include <memory>
 #include <mutex>
@@ -10,7 +9,7 @@
 #include <pqxx/connection>
 
 #include "keyed_hash.h"
-#include "stall_guard.h"
+#include "pg_pool.h"
 #include "submission_gate.h"
 
 namespace records {
@@ -45,30 +44,16 @@ class TPgLimits : public TSubmissionGate {
   // after that the claim is taken to have failed (its server died between claim and store).
   static constexpr int64_t kClaimMs = 30'000;
   static constexpr int64_t kSweptRows = 16;
-  // For a connection to open, a statement to run, a free connection to come.
-  static constexpr int kTimeoutMs = 2000;
-  // A call whose database answers nothing at all is cut after this.
-  static constexpr int kStallMs = 3000;
 
  private:
-  class TLease;
-
-  std::unique_ptr<pqxx::connection> Connect();
-  // Runs work(connection) on a lent connection; a connection that failed is replaced.
-  template <typename TWork>
-  auto OnConnection(TWork work);
   // Removes some of the rows whose time has passed and gives the key, renewed if old.
   TSipKey SweepAndKey(pqxx::connection& connection, int64_t nowMs);
   TSipKey LastKey();
 
-  const std::string url_;
   const int perMinute_;
-  std::mutex poolMutex_;
-  std::condition_variable returned_;
-  std::vector<std::unique_ptr<pqxx::connection>> idle_;  // null: to be opened when lent
   std::mutex keyMutex_;
   TSipKey lastKey_{};  // the key of the latest Admit, for its Stored or Forget
-  TStallGuard guard_;
+  TPgPool pool_;
 };
 
 }  // namespace records

@@ -99,46 +99,10 @@ void MakeSchema(pqxx::connection& connection) {
 
 }  // namespace
 
-// A connection borrowed from the pool; a connection that broke is replaced by a new one.
-class TPgStore::TLease {
- public:
-  explicit TLease(TPgStore& store) : store_(store) {
-    std::unique_lock lock(store.mutex_);
-    store.returned_.wait(lock, [&] { return !store.idle_.empty(); });
-    connection_ = std::move(store.idle_.back());
-    store.idle_.pop_back();
-  }
-  ~TLease() {
-    if (!connection_->is_open()) {
-      try {
-        connection_ = std::make_unique<pqxx::connection>(store_.url_);
-        Prepare(*connection_);
-      } catch (const std::exception&) {
-        // The next borrower tries the broken one again and reports the failure.
-      }
-    }
-    std::lock_guard lock(store_.mutex_);
-    store_.idle_.push_back(std::move(connection_));
-    store_.returned_.notify_one();
-  }
-  TLease(const TLease&) = delete;
-  TLease& operator=(const TLease&) = delete;
-
-  pqxx::connection& operator*() { return *connection_; }
-
- private:
-  TPgStore& store_;
-  std::unique_ptr<pqxx::connection> connection_;
-};
-
-TPgStore::TPgStore(const std::string& url, size_t connections) : url_(url) {
+TPgStore::TPgStore(const std::string& url, size_t connections)
+    : pool_(url, connections, Prepare) {
   try {
-    for (size_t i = 0; i < connections; ++i) {
-      auto connection = std::make_unique<pqxx::connection>(url);
-      if (i == 0) MakeSchema(*connection);
-      Prepare(*connection);
-      idle_.push_back(std::move(connection));
-    }
+    MakeSchema(*pool_.Connect());
   } catch (const std::exception& error) {
     throw std::runtime_error(std::string("PostgreSQL: ") + error.what());
   }
@@ -147,14 +111,11 @@ TPgStore::TPgStore(const std::string& url, size_t connections) : url_(url) {
 TPgStore::~TPgStore() = default;
 
 void TPgStore::Add(const TStoredRecord& record) {
-  TLease lease(*this);
-  try {
-    pqxx::work work(*lease);
+  pool_.Run([&](pqxx::connection& connection) {
+    pqxx::work work(connection);
     work.exec_prepared("add", record.name, record.country, record.score, record.time);
     work.commit();
-  } catch (const std::exception& error) {
-    throw std::runtime_error(std::string("PostgreSQL: ") + error.what());
-  }
+  });
 }
 
 std::vector<TStoredRecord> TPgStore::Page(const TPageRequest& request) {
@@ -164,41 +125,41 @@ std::vector<TStoredRecord> TPgStore::Page(const TPageRequest& request) {
     const auto* number = std::get_if<int64_t>(&param);
     params.push_back(number ? std::to_string(*number) : std::get<std::string>(param));
   }
-  TLease lease(*this);
-  std::vector<TStoredRecord> rows;
-  try {
-    pqxx::read_transaction work(*lease);
+  auto rows = pool_.Run([&](pqxx::connection& connection) {
+    std::vector<TStoredRecord> read;
+    pqxx::read_transaction work(connection);
     const auto result = work.exec_params(query.text, pqxx::prepare::make_dynamic_params(params));
     for (const auto& row : result) {
-      rows.push_back({row[0].as<std::string>(), row[1].as<std::string>(), row[2].as<int64_t>(),
+      read.push_back({row[0].as<std::string>(), row[1].as<std::string>(), row[2].as<int64_t>(),
                       row[3].as<int64_t>(), row[4].as<int64_t>()});
     }
-  } catch (const std::exception& error) {
-    throw std::runtime_error(std::string("PostgreSQL: ") + error.what());
-  }
+    return read;
+  });
   if (request.before) std::reverse(rows.begin(), rows.end());
   return rows;
 }
 
+void TPgStore::ProbeWrite() {
+  pool_.Run([](pqxx::connection& connection) {
+    pqxx::work work(connection);
+    work.exec("UPDATE records_total SET n = n");
+    work.abort();
+  });
+}
+
 bool TPgStore::Banned(const std::string& name, const std::string& address) {
-  TLease lease(*this);
-  try {
-    pqxx::read_transaction work(*lease);
+  return pool_.Run([&](pqxx::connection& connection) {
+    pqxx::read_transaction work(connection);
     return work.exec_params1(BannedQuery(TSqlDialect::Postgres), name, AddressHex(address))[0]
         .as<bool>();
-  } catch (const std::exception& error) {
-    throw std::runtime_error(std::string("PostgreSQL: ") + error.what());
-  }
+  });
 }
 
 int64_t TPgStore::Count() {
-  TLease lease(*this);
-  try {
-    pqxx::read_transaction work(*lease);
+  return pool_.Run([&](pqxx::connection& connection) {
+    pqxx::read_transaction work(connection);
     return work.exec_prepared1("count")[0].as<int64_t>();
-  } catch (const std::exception& error) {
-    throw std::runtime_error(std::string("PostgreSQL: ") + error.what());
-  }
+  });
 }
 
 }  // namespace records

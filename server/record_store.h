@@ -60,6 +60,10 @@ class TRecordStore {
   // All games stored and not hidden: kept as a number beside the table, never counted row by
   // row.
   virtual int64_t Count() = 0;
+  // Throws unless a record could be written now: a write made and rolled back, so a
+  // read-only, locked or full database is found before a player's record is refused. A
+  // store that keeps nothing on disk (a test's) can always write.
+  virtual void ProbeWrite() {}
   // Whether an operator has banned the name (exactly as stored) or a network that holds the
   // address (the client's, as text; text that is no address is in no network). A store that
   // keeps no bans (a test's) bans no one.

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 #include <memory>
+#include <mutex>
+#include <optional>
 #include <string>
 
 #include "client_limits.h"
@@ -56,6 +58,8 @@ class TRecordsService {
   bool NeedsStore(const std::string& method, const std::string& target) const;
 
  private:
+  // 200 when a record could be written now, 503 saying why not.
+  TReply Health(int64_t nowMs);
   TReply Submit(const std::string& symbols, const std::string& client, int64_t nowMs);
   TReply Page(const TQuery& query, int64_t nowMs);
   TReply Api(const TQuery& query, int64_t nowMs);
@@ -64,6 +68,10 @@ class TRecordsService {
 
   TRecordStore& store_;
   TServiceLimits limits_;
+  static constexpr int64_t kHealthKeptMs = 1000;
+  std::mutex healthMutex_;
+  std::optional<int64_t> healthCheckedMs_;
+  std::string healthFault_;
   std::unique_ptr<TSubmissionGate> ownGate_;  // only when none was given
   TSubmissionGate& gate_;
 };

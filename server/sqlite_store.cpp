@@ -1,8 +1,10 @@
 #include "sqlite_store.h"
 
 #include <sqlite3.h>
+#include <sys/statvfs.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <memory>
 #include <stdexcept>
 
@@ -13,7 +15,10 @@ namespace records {
 
 namespace {
 
-constexpr int kBusyWaitMs = 5000;
+// Another process holding the write lock this long makes the request fail (503).
+constexpr int kBusyWaitMs = 2000;
+// A write needs room for its pages in the log; less than this left is a full disk.
+constexpr uint64_t kLeastFreeBytes = 1 << 20;
 
 constexpr const char* kSchema =
     "CREATE TABLE IF NOT EXISTS records ("
@@ -107,7 +112,8 @@ std::string Column(sqlite3_stmt* statement, int column) {
 
 }  // namespace
 
-TSqliteStore::TSqliteStore(const std::string& path) {
+TSqliteStore::TSqliteStore(const std::string& path)
+    : folder_(std::filesystem::absolute(path).parent_path().string()) {
   const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_FULLMUTEX;
   if (sqlite3_open_v2(path.c_str(), &db_, flags, nullptr) != SQLITE_OK) {
     const std::string message = db_ ? sqlite3_errmsg(db_) : "out of memory";
@@ -115,6 +121,10 @@ TSqliteStore::TSqliteStore(const std::string& path) {
     throw std::runtime_error("cannot open " + path + ": " + message);
   }
   try {
+    // SQLite opens a file it may not write read-only without a word; the server would then
+    // refuse every record.
+    if (sqlite3_db_readonly(db_, "main") == 1)
+      throw std::runtime_error("cannot write " + path + ": the file or its folder is read-only");
     sqlite3_busy_timeout(db_, kBusyWaitMs);
     // WAL lets readers of another process go on while we write; NORMAL syncs at
     // checkpoints, so a crash of this process loses nothing and a power cut at most the
@@ -183,6 +193,23 @@ int64_t TSqliteStore::Count() {
   TStatementReset reset(count_);
   if (sqlite3_step(count_) != SQLITE_ROW) Fail("cannot count the records");
   return sqlite3_column_int64(count_, 0);
+}
+
+void TSqliteStore::ProbeWrite() {
+  // A rolled-back write touches no disk, so the room left is asked of the file system.
+  struct statvfs room {};
+  if (statvfs(folder_.c_str(), &room) == 0 &&
+      static_cast<uint64_t>(room.f_bavail) * room.f_frsize < kLeastFreeBytes)
+    throw std::runtime_error("SQLite: no room left beside the database");
+  std::lock_guard lock(mutex_);
+  Execute("BEGIN IMMEDIATE");
+  try {
+    Execute("UPDATE records_total SET n = n");
+  } catch (...) {
+    sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+    throw;
+  }
+  Execute("ROLLBACK");
 }
 
 bool TSqliteStore::Banned(const std::string& name, const std::string& address) {

@@ -21,6 +21,7 @@ class TSqliteStore : public TRecordStore {
   void Add(const TStoredRecord& record) override;
   std::vector<TStoredRecord> Page(const TPageRequest& request) override;
   int64_t Count() override;
+  void ProbeWrite() override;
   bool Banned(const std::string& name, const std::string& address) override;
 
  private:
@@ -33,6 +34,7 @@ class TSqliteStore : public TRecordStore {
   sqlite3_stmt* Prepare(const char* sql);
   [[noreturn]] void Fail(const std::string& what);
 
+  std::string folder_;  // where the file and its log grow
   std::mutex mutex_;
   sqlite3* db_ = nullptr;
   sqlite3_stmt* insert_ = nullptr;

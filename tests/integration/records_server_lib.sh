@@ -34,3 +34,24 @@ pg_database() {
     *) pg_url="$PEROLET_TEST_PG?dbname=$name" ;;
   esac
 }
+
+# The symbols of a record as the game sends it: code page 1251, in the score alphabet.
+#   record_symbols NAME SCORE [COUNTRY]
+record_symbols() {
+  python3 - "$1" "$2" "${3:-RU}" << 'PY'
+import sys
+alphabet = "KM7RTX2BQWE9FHJ4NPSU3CVYZ8GLDA56"
+name, score, country = sys.argv[1:4]
+record = ("type=0|name=" + name + "|score=" + score + "|key=P|p=|add=" + country + "|z=")
+record = record.encode("cp1251")
+record += b"0" * (-len(record) % 5)
+bits = "".join(format(b, "08b") for b in record)
+print("".join(alphabet[int(bits[i:i + 5], 2)] for i in range(0, len(bits), 5)))
+PY
+}
+
+# The HTTP status of sending a record: send_record NAME SCORE (a multiple of 5)
+send_record() {
+  curl -s -o /dev/null -m 10 -w '%{http_code}' \
+    "$base/cgi/version.pl?hs&prg=Featherstrike&inf=$(record_symbols "$1" "$2")"
+}
