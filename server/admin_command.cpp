@@ -1,12 +1,12 @@
 #include "admin_command.h"
 
-#include <charconv>
 #include <ctime>
 #include <limits>
 #include <optional>
 #include <stdexcept>
 
 #include "records_admin.h"
+#include "server_options.h"
 
 namespace records {
 
@@ -48,16 +48,6 @@ struct TAdminRequest {
   std::optional<TAddressRange> network;
 };
 
-int64_t Whole(const std::string& what, const std::string& text, int64_t minimum, int64_t maximum) {
-  int64_t value = 0;
-  const char* end = text.data() + text.size();
-  const auto [ptr, error] = std::from_chars(text.data(), end, value);
-  if (error != std::errc() || ptr != end || value < minimum || value > maximum)
-    throw std::invalid_argument(what + " needs a whole number from " + std::to_string(minimum) +
-                                " to " + std::to_string(maximum) + ", not \"" + text + "\"");
-  return value;
-}
-
 // "name NAME" or "prefix ADDR/LEN" after ban and unban.
 void ReadBan(const std::vector<std::string>& words, TAdminRequest& request) {
   if (words[1] == "name") {
@@ -97,7 +87,7 @@ void ReadCommand(const std::vector<std::string>& words, TAdminRequest& request) 
                                   (command.arguments == 1 ? " argument" : " arguments"));
     request.action = command.action;
     if (command.action == TAction::Hide || command.action == TAction::Unhide) {
-      request.id = Whole(words[0], words[1], 1, std::numeric_limits<int64_t>::max());
+      request.id = WholeArgument(words[0], words[1], 1, std::numeric_limits<int64_t>::max());
     } else if (command.action == TAction::Ban || command.action == TAction::Unban) {
       ReadBan(words, request);
     } else if (command.arguments == 1) {
@@ -121,7 +111,7 @@ TAdminRequest ReadAdminRequest(const std::vector<std::string>& args) {
     } else if (options && (arg == "--db" || arg == "--limit")) {
       if (i + 1 >= args.size()) throw std::invalid_argument(arg + " needs a value");
       const std::string& value = args[++i];
-      if (arg == "--limit") request.limit = Whole(arg, value, 1, kLargestLimit);
+      if (arg == "--limit") request.limit = WholeArgument(arg, value, 1, kLargestLimit);
       if (arg == "--db" && value.empty()) throw std::invalid_argument("--db needs a file or a URL");
       if (arg == "--db") request.database = value;
     } else if (options && arg.size() > 1 && arg[0] == '-') {

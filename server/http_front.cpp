@@ -120,8 +120,7 @@ class THttpFront::TServer : public TSessionHost {
   bool Stopping() const override { return stopping_; }
 
   void Serve(THttpExchange exchange, std::function<void(TReply)> answered) override {
-    if (!service_.NeedsStore(exchange.method, exchange.target))
-      return answered(Call(exchange));
+    if (!service_.NeedsStore(exchange.method, exchange.target)) return answered(Call(exchange));
     if (queued_ >= limits_.mostQueued) return answered(Busy());
     ++queued_;
     asio::post(workers_, [this, exchange = std::move(exchange), answered = std::move(answered),
@@ -144,8 +143,7 @@ class THttpFront::TServer : public TSessionHost {
   void LogAnswer(const std::string& method, const std::string& target, int status, size_t bytes,
                  std::chrono::steady_clock::duration took) override {
     char ms[32];
-    std::snprintf(ms, sizeof ms, "%.2f",
-                  std::chrono::duration<double, std::milli>(took).count());
+    std::snprintf(ms, sizeof ms, "%.2f", std::chrono::duration<double, std::milli>(took).count());
     std::lock_guard lock(logMutex_);
     log_ << UtcStamp() << ' ' << LoggedPath(method) << ' ' << LoggedPath(target) << ' ' << status
          << ' ' << bytes << "B " << ms << "ms\n"
@@ -162,8 +160,8 @@ class THttpFront::TServer : public TSessionHost {
  private:
   TReply Call(const THttpExchange& exchange) {
     try {
-      const std::string client = ClientAddress(exchange.peer, exchange.forwardedFor,
-                                               trustedProxies_);
+      const std::string client =
+          ClientAddress(exchange.peer, exchange.forwardedFor, trustedProxies_);
       return service_.Handle(exchange.method, exchange.target, client, NowMs(), exchange.browser);
     } catch (const std::exception& error) {
       std::lock_guard lock(logMutex_);
@@ -173,9 +171,8 @@ class THttpFront::TServer : public TSessionHost {
   }
 
   void Accept() {
-    acceptor_.async_accept([this](error_code error, tcp::socket socket) {
-      Accepted(error, std::move(socket));
-    });
+    acceptor_.async_accept(
+        [this](error_code error, tcp::socket socket) { Accepted(error, std::move(socket)); });
   }
 
   void Accepted(const error_code& error, tcp::socket socket) {
@@ -312,7 +309,8 @@ class THttpFront::TServer : public TSessionHost {
 THttpFront::THttpFront(TRecordsService& service, int threads,
                        std::vector<TIpAddress> trustedProxies, const THttpLimits& limits,
                        std::ostream& log)
-    : server_(std::make_unique<TServer>(service, threads, std::move(trustedProxies), limits, log)) {}
+    : server_(std::make_unique<TServer>(service, threads, std::move(trustedProxies), limits, log)) {
+}
 
 THttpFront::~THttpFront() = default;
 

@@ -69,10 +69,9 @@ void THttpSession::ReadHead() {
   parser_->body_limit(limits.largestBody);
   // One deadline for the whole head: it is not renewed by each byte that arrives.
   stream_.expires_after(limits.headDeadline);
-  http::async_read_header(stream_, buffer_, *parser_,
-                          [self = shared_from_this()](error_code error, size_t) {
-                            self->HeadRead(error);
-                          });
+  http::async_read_header(
+      stream_, buffer_, *parser_,
+      [self = shared_from_this()](error_code error, size_t) { self->HeadRead(error); });
 }
 
 void THttpSession::HeadRead(error_code error) {
@@ -107,10 +106,9 @@ void THttpSession::ReadBody() {
                        ignored);
   }
   stream_.expires_after(host_.Limits().bodyDeadline);
-  http::async_read(stream_, buffer_, *parser_,
-                   [self = shared_from_this()](error_code error, size_t) {
-                     self->BodyRead(error);
-                   });
+  http::async_read(
+      stream_, buffer_, *parser_,
+      [self = shared_from_this()](error_code error, size_t) { self->BodyRead(error); });
 }
 
 void THttpSession::BodyRead(error_code error) {
@@ -147,8 +145,8 @@ void THttpSession::Write(int status, const std::string& contentType, std::string
     self->Written(error, keepAlive);
   };
   if (method_ == "HEAD") {
-    auto answer = std::make_shared<http::response<http::empty_body>>(
-        static_cast<http::status>(status), 11);
+    auto answer =
+        std::make_shared<http::response<http::empty_body>>(static_cast<http::status>(status), 11);
     answer->set(http::field::content_type, contentType);
     answer->content_length(body.size());
     answer->keep_alive(keepAlive);

@@ -99,8 +99,7 @@ void MakeSchema(pqxx::connection& connection) {
 
 }  // namespace
 
-TPgStore::TPgStore(const std::string& url, size_t connections)
-    : pool_(url, connections, Prepare) {
+TPgStore::TPgStore(const std::string& url, size_t connections) : pool_(url, connections, Prepare) {
   try {
     MakeSchema(*pool_.Connect());
   } catch (const std::exception& error) {

@@ -67,9 +67,7 @@ class TRecordStore {
   // Whether an operator has banned the name (exactly as stored) or a network that holds the
   // address (the client's, as text; text that is no address is in no network). A store that
   // keeps no bans (a test's) bans no one.
-  virtual bool Banned(const std::string& /*name*/, const std::string& /*address*/) {
-    return false;
-  }
+  virtual bool Banned(const std::string& /*name*/, const std::string& /*address*/) { return false; }
 };
 
 // "postgresql://…" or "postgres://…" opens PostgreSQL, anything else is the path of an

@@ -10,6 +10,7 @@ const char* const kServerUsage =
     "                       [--max-score N] [--threads N] [--trusted-proxy ADDR[,ADDR…]]…\n"
     "                       [--backlog N] [--max-connections N] [--max-per-address N]\n"
     "                       [--help] [--version]\n"
+    "       perolet-records admin [--db DATABASE] COMMAND…  (admin --help lists them)\n"
     "  --listen HOST:PORT  where to serve (default 127.0.0.1:8080; port 0 picks a free one)\n"
     "  --db DATABASE       an SQLite file, created when missing (default records.sqlite),\n"
     "                      or a postgresql:// URL\n"
@@ -34,17 +35,6 @@ constexpr int kLargestRate = 1'000'000;
 constexpr int kLargestBacklog = 65535;
 constexpr int kMostConnections = 1'000'000;
 
-int64_t Whole(const std::string& option, const std::string& text, int64_t minimum,
-              int64_t maximum) {
-  int64_t value = 0;
-  const char* end = text.data() + text.size();
-  const auto [ptr, error] = std::from_chars(text.data(), end, value);
-  if (error != std::errc() || ptr != end || value < minimum || value > maximum)
-    throw std::invalid_argument(option + " needs a whole number from " + std::to_string(minimum) +
-                                " to " + std::to_string(maximum) + ", not \"" + text + "\"");
-  return value;
-}
-
 // "host:port", "[v6]:port".
 void ParseListen(const std::string& text, TServerOptions& options) {
   const size_t colon = text.rfind(':');
@@ -54,7 +44,8 @@ void ParseListen(const std::string& text, TServerOptions& options) {
   if (host.size() >= 2 && host.front() == '[' && host.back() == ']')
     host = host.substr(1, host.size() - 2);
   options.host = host;
-  options.port = static_cast<int>(Whole("--listen", text.substr(colon + 1), 0, kLargestPort));
+  options.port =
+      static_cast<int>(WholeArgument("--listen", text.substr(colon + 1), 0, kLargestPort));
 }
 
 // "127.0.0.1", "127.0.0.1,::1": every part an address.
@@ -73,6 +64,17 @@ void AddTrustedProxies(const std::string& text, TServerOptions& options) {
 }
 
 }  // namespace
+
+int64_t WholeArgument(const std::string& option, const std::string& text, int64_t minimum,
+                      int64_t maximum) {
+  int64_t value = 0;
+  const char* end = text.data() + text.size();
+  const auto [ptr, error] = std::from_chars(text.data(), end, value);
+  if (error != std::errc() || ptr != end || value < minimum || value > maximum)
+    throw std::invalid_argument(option + " needs a whole number from " + std::to_string(minimum) +
+                                " to " + std::to_string(maximum) + ", not \"" + text + "\"");
+  return value;
+}
 
 TServerOptions ParseServerOptions(const std::vector<std::string>& args) {
   TServerOptions options;
@@ -94,20 +96,22 @@ TServerOptions ParseServerOptions(const std::vector<std::string>& args) {
       if (value.empty()) throw std::invalid_argument("--db needs a file or a URL");
       options.database = value;
     } else if (option == "--rate") {
-      options.limits.perMinute = static_cast<int>(Whole(option, value, 0, kLargestRate));
+      options.limits.perMinute = static_cast<int>(WholeArgument(option, value, 0, kLargestRate));
     } else if (option == "--max-score") {
       options.limits.submission.highestScore =
-          Whole(option, value, 0, std::numeric_limits<int32_t>::max());
+          WholeArgument(option, value, 0, std::numeric_limits<int32_t>::max());
     } else if (option == "--trusted-proxy") {
       AddTrustedProxies(value, options);
     } else if (option == "--threads") {
-      options.threads = static_cast<int>(Whole(option, value, 1, kMostThreads));
+      options.threads = static_cast<int>(WholeArgument(option, value, 1, kMostThreads));
     } else if (option == "--backlog") {
-      options.http.backlog = static_cast<int>(Whole(option, value, 1, kLargestBacklog));
+      options.http.backlog = static_cast<int>(WholeArgument(option, value, 1, kLargestBacklog));
     } else if (option == "--max-connections") {
-      options.http.mostConnections = static_cast<size_t>(Whole(option, value, 1, kMostConnections));
+      options.http.mostConnections =
+          static_cast<size_t>(WholeArgument(option, value, 1, kMostConnections));
     } else if (option == "--max-per-address") {
-      options.http.mostPerAddress = static_cast<size_t>(Whole(option, value, 1, kMostConnections));
+      options.http.mostPerAddress =
+          static_cast<size_t>(WholeArgument(option, value, 1, kMostConnections));
     } else {
       throw std::invalid_argument("unknown option \"" + option + "\"");
     }

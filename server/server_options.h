@@ -25,6 +25,11 @@ struct TServerOptions {
 
 extern const char* const kServerUsage;
 
+// A command line's whole number from minimum to maximum; throws std::invalid_argument naming
+// the option (or the word) it belongs to.
+int64_t WholeArgument(const std::string& option, const std::string& text, int64_t minimum,
+                      int64_t maximum);
+
 // Throws std::invalid_argument naming the option for anything it cannot use.
 TServerOptions ParseServerOptions(const std::vector<std::string>& args);
 

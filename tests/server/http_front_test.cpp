@@ -24,8 +24,8 @@ TEST(HttpFront, EndsStoppedWhenAskedAndFailedWhenItsListenerBreaks) {
       ::shutdown(front.ListeningSocket(), SHUT_RDWR);
     else
       front.Stop();  // before Run: not lost
-    EXPECT_EQ(front.Run(), breakListener ? records::TFrontEnd::ListenerFailed
-                                         : records::TFrontEnd::Stopped);
+    EXPECT_EQ(front.Run(),
+              breakListener ? records::TFrontEnd::ListenerFailed : records::TFrontEnd::Stopped);
     EXPECT_EQ(log.str().find("the listening socket failed") != std::string::npos, breakListener)
         << log.str();
   }

@@ -15,11 +15,26 @@ TEST(RecordsServerOptions, DefaultsAndEveryOption) {
   EXPECT_EQ(defaults.limits.submission.highestScore, 10'000'000);
   EXPECT_EQ(defaults.limits.longestTarget, 8192u);
   EXPECT_EQ(defaults.limits.pageSize, 100);
-  const auto o =
-      records::ParseServerOptions({"--listen", "[::1]:0", "--db", "postgresql://x/y", "--rate", "0",
-                                   "--max-score", "500", "--threads", "4", "--trusted-proxy",
-                                   "127.0.0.1,::1", "--trusted-proxy", "10.0.0.2", "--backlog",
-                                   "4096", "--max-connections", "100", "--max-per-address", "3"});
+  const auto o = records::ParseServerOptions({"--listen",
+                                              "[::1]:0",
+                                              "--db",
+                                              "postgresql://x/y",
+                                              "--rate",
+                                              "0",
+                                              "--max-score",
+                                              "500",
+                                              "--threads",
+                                              "4",
+                                              "--trusted-proxy",
+                                              "127.0.0.1,::1",
+                                              "--trusted-proxy",
+                                              "10.0.0.2",
+                                              "--backlog",
+                                              "4096",
+                                              "--max-connections",
+                                              "100",
+                                              "--max-per-address",
+                                              "3"});
   EXPECT_EQ(o.host, "::1");
   EXPECT_EQ(o.port, 0);
   EXPECT_EQ(o.database, "postgresql://x/y");
