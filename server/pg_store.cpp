@@ -85,6 +85,9 @@ void MakeSchema(pqxx::connection& connection) {
   for (int attempt = 1;; ++attempt) {
     try {
       pqxx::work work(connection);
+      // Indexing a big table kept from an older server takes minutes, far beyond a request's
+      // limit; until the server says it is serving, nothing waits on it.
+      work.exec("SET LOCAL statement_timeout = 0");
       work.exec("SELECT pg_advisory_xact_lock(" + std::to_string(kSchemaLock) + ")");
       const bool kept = !work.exec1("SELECT to_regclass('players') IS NULL")[0].as<bool>();
       work.exec(kSchema);
