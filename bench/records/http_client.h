@@ -7,6 +7,8 @@
 #include <boost/beast/http.hpp>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace bench {
 
@@ -15,16 +17,22 @@ struct TAnswer {
   std::string body;
 };
 
+// Extra header fields of a request, such as X-Forwarded-For.
+using TFields = std::vector<std::pair<std::string, std::string>>;
+
 class THttpClient {
  public:
-  THttpClient(std::string host, int port) : host_(std::move(host)), port_(port) {}
+  // With a source address, every connection is made from it (any loopback address will do),
+  // so that one program can play many clients.
+  THttpClient(std::string host, int port, std::string source = "")
+      : host_(std::move(host)), port_(port), source_(std::move(source)) {}
 
   // Nothing when the connection fails twice (a closed kept-alive one is opened again).
-  std::optional<TAnswer> Get(const std::string& target) {
+  std::optional<TAnswer> Get(const std::string& target, const TFields& fields = {}) {
     for (int attempt = 0; attempt < 2; ++attempt) {
       try {
         if (!socket_.is_open()) Connect();
-        return Ask(target);
+        return Ask(target, fields);
       } catch (const std::exception&) {
         boost::system::error_code ignored;
         socket_.close(ignored);
@@ -36,14 +44,19 @@ class THttpClient {
  private:
   void Connect() {
     boost::asio::ip::tcp::resolver resolver(io_);
-    boost::asio::connect(socket_, resolver.resolve(host_, std::to_string(port_)));
+    const auto server = *resolver.resolve(host_, std::to_string(port_)).begin();
+    socket_.open(server.endpoint().protocol());
+    if (!source_.empty()) socket_.bind({boost::asio::ip::make_address(source_), 0});
+    socket_.connect(server.endpoint());
     socket_.set_option(boost::asio::ip::tcp::no_delay(true));
+    buffer_.clear();
   }
 
-  TAnswer Ask(const std::string& target) {
+  TAnswer Ask(const std::string& target, const TFields& fields) {
     namespace http = boost::beast::http;
     http::request<http::empty_body> request(http::verb::get, target, 11);
     request.set(http::field::host, host_);
+    for (const auto& [name, value] : fields) request.set(name, value);
     http::write(socket_, request);
     http::response_parser<http::string_body> parser;
     parser.body_limit(64 * 1024 * 1024);
@@ -55,6 +68,7 @@ class THttpClient {
 
   std::string host_;
   int port_;
+  std::string source_;
   boost::asio::io_context io_;
   boost::asio::ip::tcp::socket socket_{io_};
   boost::beast::flat_buffer buffer_;

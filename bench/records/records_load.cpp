@@ -1,6 +1,7 @@
 // perolet-records-load: clients that each send a result and read the page in turn, for a
-// while, against a running perolet-records; prints what the server took and how fast.
-//   perolet-records-load HOST PORT CLIENTS SECONDS
+// while, against a running perolet-records; prints what the server took and how fast. Given
+// targets, the clients only read those, each client from the next one in turn.
+//   perolet-records-load HOST PORT CLIENTS SECONDS [TARGET...]
 #include <algorithm>
 #include <atomic>
 #include <chrono>
@@ -36,6 +37,19 @@ double MsSince(TClock::time_point start) {
   return std::chrono::duration<double, std::milli>(TClock::now() - start).count();
 }
 
+// Reads the targets in turn, starting at the client's own, so the clients spread over them.
+void RunReader(const std::string& host, int port, int client,
+               const std::vector<std::string>& targets, TClock::time_point end,
+               TClientTally& tally) {
+  bench::THttpClient http(host, port);
+  for (size_t turn = static_cast<size_t>(client); TClock::now() < end; ++turn) {
+    const auto start = TClock::now();
+    const auto read = http.Get(targets[turn % targets.size()]);
+    tally.pageMs.push_back(MsSince(start));
+    if (!read || read->status != 200) ++tally.refused;
+  }
+}
+
 void RunClient(const std::string& host, int port, int client, TClock::time_point end,
                TClientTally& tally) {
   bench::THttpClient http(host, port);
@@ -65,20 +79,26 @@ double Percentile(std::vector<double>& values, int percent) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 5) {
-    std::fprintf(stderr, "usage: perolet-records-load HOST PORT CLIENTS SECONDS\n");
+  if (argc < 5) {
+    std::fprintf(stderr, "usage: perolet-records-load HOST PORT CLIENTS SECONDS [TARGET...]\n");
     return 2;
   }
   const std::string host = argv[1];
   const int port = std::atoi(argv[2]);
   const int clients = std::max(1, std::atoi(argv[3]));
   const int seconds = std::max(1, std::atoi(argv[4]));
+  const std::vector<std::string> targets(argv + 5, argv + argc);
   std::vector<TClientTally> tallies(static_cast<size_t>(clients));
   const auto start = TClock::now();
   const auto end = start + std::chrono::seconds(seconds);
   std::vector<std::thread> threads;
-  for (int c = 0; c < clients; ++c)
-    threads.emplace_back(RunClient, host, port, c, end, std::ref(tallies[static_cast<size_t>(c)]));
+  for (int c = 0; c < clients; ++c) {
+    auto& tally = tallies[static_cast<size_t>(c)];
+    if (targets.empty())
+      threads.emplace_back(RunClient, host, port, c, end, std::ref(tally));
+    else
+      threads.emplace_back(RunReader, host, port, c, std::cref(targets), end, std::ref(tally));
+  }
   for (auto& thread : threads) thread.join();
   const double took = MsSince(start) / 1000;
 

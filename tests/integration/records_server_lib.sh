@@ -1,5 +1,7 @@
 # Shared by the records server's tests: start_records ARGS... starts perolet-records on a
 # free loopback port and sets $records_pid and $base; the caller's EXIT trap calls stop_records.
+# It waits $records_start_seconds (10) for the server: longer where start-up brings a big
+# table up to date.
 # PostgreSQL tests get a database of their own: pg_database NAME sets $pg_url.
 records_bin=${records_bin:?}
 
@@ -7,7 +9,7 @@ start_records() {
   "$records_bin" --listen 127.0.0.1:0 "$@" 2> "$work/records.log" &
   records_pid=$!
   local port=""
-  for _ in $(seq 100); do
+  for _ in $(seq $((${records_start_seconds:-10} * 10))); do
     port=$(sed -n 's/.*serving on 127\.0\.0\.1:\([0-9]*\).*/\1/p' "$work/records.log" 2> /dev/null || true)
     [ -n "$port" ] && break
     kill -0 "$records_pid" 2> /dev/null || break
