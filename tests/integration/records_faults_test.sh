@@ -108,7 +108,8 @@ started=$(date +%s%N)
 code=$(status_of /healthz)
 took=$(( ($(date +%s%N) - started) / 1000000 ))
 [ "$code" = 503 ] || fail "/healthz is $code while PostgreSQL hangs"
-[ "$took" -le 3000 ] || fail "/healthz took $took ms while PostgreSQL hangs"
+# The hung call is cut after 2.5 s; a second of slack for a loaded or sanitised build.
+[ "$took" -le 3500 ] || fail "/healthz took $took ms while PostgreSQL hangs"
 [ "$(status_of /healthz?live)" = 200 ] || fail "/healthz?live waits on a hung database"
 [ "$(status_of /nowhere)" = 404 ] || fail "a 404 waits on a hung database"
 pg_signal CONT
@@ -130,4 +131,4 @@ acknowledged=$(awk '$2 == 200' "$work/sent" | wc -l)
 refused=$(awk '$2 != 200' "$work/sent" | wc -l)
 stored=$(psql "$PEROLET_TEST_PG" -Atc "SELECT count(*) FROM records WHERE name LIKE 'p%'")
 [ "$stored" -ge "$acknowledged" ] || fail "$acknowledged records acknowledged, $stored stored"
-echo "ok: PostgreSQL hung, stopped and restarted: $acknowledged records acknowledged, $stored stored, $refused refused while it was away"
+echo "ok: PostgreSQL hung (/healthz 503 in $took ms), stopped and restarted: $acknowledged records acknowledged, $stored stored, $refused refused while it was away"
