@@ -5,10 +5,17 @@
 namespace score {
 
 std::string BuildScoreRecord(const std::string& name, int32_t score, const std::string& country) {
-  std::string record = std::string("type=") + kRecordType + kFieldSeparator + "name=" + name +
-                       kFieldSeparator + "score=" + std::to_string(score) + kFieldSeparator +
-                       "key=" + kScoreKey + kFieldSeparator + "p=" + kFieldSeparator +
-                       "add=" + country + kFieldSeparator + "z=";
+  std::string record;
+  const auto field = [&record](std::string_view name, const std::string& value) {
+    record.append(name).append(value) += kFieldSeparator;
+  };
+  field(kTypeField, kRecordType);
+  field(kNameField, name);
+  field(kScoreField, std::to_string(score));
+  field(kKeyField, std::string(1, kScoreKey));
+  field(kPlayerField, "");
+  field(kCountryField, country);
+  record.append(kEndField);
   while (record.size() % kRecordBlock != 0) record += kRecordPad;
   return record;
 }

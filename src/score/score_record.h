@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 // The score record as the game sends it and the records server reads it. Both link this
 // library, so the layout and the alphabet exist once.
@@ -20,6 +21,14 @@ constexpr char kScoreKey = 'P';
 // Fields are "name=value" and end with '|'; the last, "z=", is followed by the padding.
 constexpr char kFieldSeparator = '|';
 constexpr const char* kRecordType = "0";
+// The fields' names with their '=', in the order they are written.
+constexpr std::string_view kTypeField = "type=";
+constexpr std::string_view kNameField = "name=";
+constexpr std::string_view kScoreField = "score=";
+constexpr std::string_view kKeyField = "key=";
+constexpr std::string_view kPlayerField = "p=";  // always empty
+constexpr std::string_view kCountryField = "add=";
+constexpr std::string_view kEndField = "z=";
 
 // "type=0|name=…|score=…|key=…|p=|add=…|z=" padded with "0" to a multiple of 5 bytes; the
 // name and the country go in unchanged (code page 1251).
