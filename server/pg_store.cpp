@@ -60,15 +60,6 @@ constexpr const char* kSchema =
     "CREATE OR REPLACE TRIGGER records_hidden AFTER UPDATE OF hidden ON records"
     " FOR EACH ROW WHEN (NEW.hidden AND NOT OLD.hidden) EXECUTE FUNCTION records_removed();";
 
-// A database written before the players and the count were kept gets them from its games.
-constexpr const char* kFillKept =
-    "DELETE FROM records_total;"
-    "INSERT INTO records_total SELECT count(*) FROM records WHERE NOT hidden;"
-    "DELETE FROM players; INSERT INTO players SELECT name, country, score, submitted, id"
-    " FROM (SELECT name, country, score, submitted, id, row_number() OVER"
-    " (PARTITION BY name, country ORDER BY score DESC, submitted, id) AS nth FROM records"
-    " WHERE NOT hidden) AS ranked WHERE nth = 1;";
-
 // Any number, so that servers starting together on one database make its tables in turn.
 constexpr int64_t kSchemaLock = 0x7065726f6c6574;
 
@@ -91,7 +82,7 @@ void MakeSchema(pqxx::connection& connection) {
       work.exec("SELECT pg_advisory_xact_lock(" + std::to_string(kSchemaLock) + ")");
       const bool kept = !work.exec1("SELECT to_regclass('players') IS NULL")[0].as<bool>();
       work.exec(kSchema);
-      if (!kept) work.exec(kFillKept);
+      if (!kept) work.exec(kFillKeptTables);
       work.commit();
       return;
     } catch (const pqxx::sql_error&) {

@@ -80,15 +80,6 @@ std::string Triggers() {
          kGameShown + " END;";
 }
 
-// A database written before the players and the count were kept gets them from its games.
-constexpr const char* kFillKept =
-    "DELETE FROM records_total;"
-    "INSERT INTO records_total SELECT count(*) FROM records WHERE NOT hidden;"
-    "DELETE FROM players; INSERT INTO players SELECT name, country, score, submitted, id"
-    " FROM (SELECT name, country, score, submitted, id, row_number() OVER"
-    " (PARTITION BY name, country ORDER BY score DESC, submitted, id) AS nth FROM records"
-    " WHERE NOT hidden) WHERE nth = 1;";
-
 // Leaves a statement ready for its next use, however the use ended.
 class TStatementReset {
  public:
@@ -233,7 +224,7 @@ void TSqliteStore::MakeSchema() {
     Execute(kSchema);
     if (!ColumnExists("records", "hidden")) Execute(kAddHidden);
     Execute(Triggers().c_str());
-    if (!kept) Execute(kFillKept);
+    if (!kept) Execute(kFillKeptTables);
     Execute("COMMIT");
   } catch (...) {
     sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);

@@ -49,24 +49,24 @@ TEST(ClientLimits, AFloodStoresNoMoreThanItsPrefixesAllowAndLocksNobodyOut) {
   };
   // The shipped table, and one that holds a fifth of the flood's addresses.
   for (const size_t capacity : {records::TClientLimits::kMostEntries, size_t{4096}})
-  for (const TCase& c : cases) {
-    records::TClientLimits limits(kPerMinute, capacity);
-    int64_t stored = 0;
-    for (int i = 0; i < kFloodRecords; ++i) {
-      const int64_t now = kNoon + kFloodMs * i / kFloodRecords;
-      const std::string address = c.address(i % kFloodAddresses);
-      if (limits.Admit(address, "record " + std::to_string(i), now) == records::TVerdict::Store)
-        ++stored;
+    for (const TCase& c : cases) {
+      records::TClientLimits limits(kPerMinute, capacity);
+      int64_t stored = 0;
+      for (int i = 0; i < kFloodRecords; ++i) {
+        const int64_t now = kNoon + kFloodMs * i / kFloodRecords;
+        const std::string address = c.address(i % kFloodAddresses);
+        if (limits.Admit(address, "record " + std::to_string(i), now) == records::TVerdict::Store)
+          ++stored;
+      }
+      EXPECT_LE(stored, c.prefixes * c.prefixesMayStore) << c.flood << " in " << capacity;
+      EXPECT_GT(stored, 0) << c.flood << " in " << capacity;
+      const int64_t after = kNoon + kFloodMs;
+      EXPECT_EQ(limits.Admit("198.51.100.7", "new player", after), records::TVerdict::Store)
+          << c.flood << " in " << capacity;
+      EXPECT_EQ(limits.Admit("2001:db8:1::5", "new player", after), records::TVerdict::Store)
+          << c.flood << " in " << capacity;
+      EXPECT_LE(limits.Remembered(), 3 * capacity) << c.flood << " in " << capacity;
     }
-    EXPECT_LE(stored, c.prefixes * c.prefixesMayStore) << c.flood << " in " << capacity;
-    EXPECT_GT(stored, 0) << c.flood << " in " << capacity;
-    const int64_t after = kNoon + kFloodMs;
-    EXPECT_EQ(limits.Admit("198.51.100.7", "new player", after), records::TVerdict::Store)
-        << c.flood << " in " << capacity;
-    EXPECT_EQ(limits.Admit("2001:db8:1::5", "new player", after), records::TVerdict::Store)
-        << c.flood << " in " << capacity;
-    EXPECT_LE(limits.Remembered(), 3 * capacity) << c.flood << " in " << capacity;
-  }
 }
 
 TEST(ClientLimits, CountsAnAddressWithItsNetwork) {
