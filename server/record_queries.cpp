@@ -1,5 +1,7 @@
 #include "record_queries.h"
 
+#include "list_request.h"
+
 namespace records {
 
 namespace {
@@ -64,6 +66,11 @@ std::string Source(const TRecordFilter& filter, TQueryBuilder& builder, std::str
     where += builder.GameConditions(filter);
     return "players";
   }
+  // A week's page (since its Monday, as the page asks) reads that week's kept bests.
+  if (filter.since == WeekStart(filter.since) && filter.since >= WeekStart(0)) {
+    where += " AND week = " + builder.Param(filter.since) + builder.GameConditions(filter);
+    return "players_week";
+  }
   return std::string("(SELECT ") + kColumns + " FROM (SELECT " + kColumns +
          ", row_number() OVER (PARTITION BY name, country ORDER BY score DESC, submitted, id)"
          " AS nth FROM records WHERE NOT hidden" +
@@ -71,6 +78,55 @@ std::string Source(const TRecordFilter& filter, TQueryBuilder& builder, std::str
 }
 
 }  // namespace
+
+namespace {
+
+// The start of the week of a time in seconds from 1970 on: WeekStart in SQL.
+std::string WeekOf(const std::string& seconds) {
+  return "((" + seconds + " / 86400 - (" + seconds + " / 86400 + 3) % 7) * 86400)";
+}
+
+}  // namespace
+
+const char* const kPlayersWeekTable =
+    "CREATE TABLE IF NOT EXISTS players_week (week BIGINT NOT NULL, name TEXT NOT NULL,"
+    " country TEXT NOT NULL, score BIGINT NOT NULL, submitted BIGINT NOT NULL,"
+    " id BIGINT NOT NULL, PRIMARY KEY (week, name, country));"
+    "CREATE INDEX IF NOT EXISTS players_week_best ON players_week"
+    " (week, score DESC, submitted, id);";
+
+std::string WeekGameShownSql() {
+  return " INSERT INTO players_week VALUES (" + WeekOf("NEW.submitted") +
+         ", NEW.name, NEW.country, NEW.score, NEW.submitted, NEW.id)"
+         "  ON CONFLICT (week, name, country) DO UPDATE SET score = excluded.score,"
+         "  submitted = excluded.submitted, id = excluded.id"
+         "  WHERE excluded.score > players_week.score OR (excluded.score = players_week.score"
+         "  AND (excluded.submitted < players_week.submitted OR (excluded.submitted ="
+         "  players_week.submitted AND excluded.id < players_week.id)));";
+}
+
+std::string WeekGameGoneSql() {
+  const std::string week = WeekOf("OLD.submitted");
+  return " DELETE FROM players_week WHERE week = " + week +
+         "  AND name = OLD.name AND country = OLD.country AND id = OLD.id;"
+         " INSERT INTO players_week SELECT " +
+         week +
+         ", name, country, score, submitted, id FROM records"
+         "  WHERE name = OLD.name AND country = OLD.country AND NOT hidden"
+         "  AND submitted >= " +
+         week + " AND submitted < " + week +
+         " + 604800 ORDER BY score DESC, submitted, id LIMIT 1 ON CONFLICT DO NOTHING;";
+}
+
+std::string FillPlayersWeekSql() {
+  const std::string week = WeekOf("submitted");
+  return "DELETE FROM players_week; INSERT INTO players_week"
+         " SELECT week, name, country, score, submitted, id FROM (SELECT " +
+         week + " AS week, name, country, score, submitted, id, row_number() OVER (PARTITION BY " +
+         week +
+         ", name, country ORDER BY score DESC, submitted, id) AS nth FROM records"
+         " WHERE NOT hidden) AS ranked WHERE nth = 1;";
+}
 
 std::string PrefixEnd(const std::string& prefix) {
   // U+10FFFF, the last code point: no name from the game holds it.

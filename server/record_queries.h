@@ -28,6 +28,15 @@ constexpr const char* kFillKeptTables =
     " (PARTITION BY name, country ORDER BY score DESC, submitted, id) AS nth FROM records"
     " WHERE NOT hidden) AS ranked WHERE nth = 1;";
 
+// Each player's best game of each week (Monday 00:00 UTC, as WeekStart), kept beside the
+// table as games come and go, so that this week's page costs what the all-time one does.
+// The same SQL on both stores: the table, the statements a trigger runs when a game comes
+// into view (NEW) or leaves it (OLD), and the fill for a database from before it.
+extern const char* const kPlayersWeekTable;
+std::string WeekGameShownSql();
+std::string WeekGameGoneSql();
+std::string FillPlayersWeekSql();
+
 // name, country, score, submitted, id of one page, best first unless request.before is set
 // (then worst first: the store turns them round).
 TSqlQuery PageQuery(const TPageRequest& request, TSqlDialect dialect);

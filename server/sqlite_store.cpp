@@ -66,18 +66,18 @@ std::string Triggers() {
              "DROP TRIGGER IF EXISTS records_added; DROP TRIGGER IF EXISTS records_removed;"
              "DROP TRIGGER IF EXISTS records_hidden; DROP TRIGGER IF EXISTS records_shown;"
              "CREATE TRIGGER records_added AFTER INSERT ON records WHEN NOT NEW.hidden BEGIN") +
-         kGameShown +
+         kGameShown + WeekGameShownSql() +
          " END;"
          "CREATE TRIGGER records_removed AFTER DELETE ON records WHEN NOT OLD.hidden BEGIN" +
-         kGameGone +
+         kGameGone + WeekGameGoneSql() +
          " END;"
          "CREATE TRIGGER records_hidden AFTER UPDATE OF hidden ON records"
          " WHEN NEW.hidden AND NOT OLD.hidden BEGIN" +
-         kGameGone +
+         kGameGone + WeekGameGoneSql() +
          " END;"
          "CREATE TRIGGER records_shown AFTER UPDATE OF hidden ON records"
          " WHEN OLD.hidden AND NOT NEW.hidden BEGIN" +
-         kGameShown + " END;";
+         kGameShown + WeekGameShownSql() + " END;";
 }
 
 // Leaves a statement ready for its next use, however the use ended.
@@ -221,10 +221,13 @@ void TSqliteStore::MakeSchema() {
   Execute("BEGIN IMMEDIATE");
   try {
     const bool kept = TableExists("players");
+    const bool weeksKept = TableExists("players_week");
     Execute(kSchema);
+    Execute(kPlayersWeekTable);
     if (!ColumnExists("records", "hidden")) Execute(kAddHidden);
     Execute(Triggers().c_str());
     if (!kept) Execute(kFillKeptTables);
+    if (!weeksKept) Execute(FillPlayersWeekSql().c_str());
     Execute("COMMIT");
   } catch (...) {
     sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);

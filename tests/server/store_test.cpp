@@ -96,6 +96,9 @@ TYPED_TEST_SUITE(RecordStore, StoreTypes);
 
 // Reads the whole view a page of `size` rows at a time, forward from the top by each page's
 // last key, then back from the bottom by each page's first key; both walks must agree.
+// The start of the week of the times 0 to 345599 these tests give their games.
+constexpr int64_t kFirstWeek = -3 * 86400;
+
 template <typename TStore>
 std::vector<std::string> Walk(TStore& store, const records::TRecordFilter& filter, int64_t size) {
   auto label = [](const records::TStoredRecord& r) { return r.name + ":" + std::to_string(r.id); };
@@ -156,6 +159,11 @@ TYPED_TEST(RecordStore, PagesByKeyWalkEachViewOnceInOrder) {
       // ann RU's best since 25 is her game at 30, not her 700 at 10.
       {"players since 25", {false, "", 25}, {"bob:7", "ann:1", "c%_d:5", "cat:6"}},
       {"players from c since 25", {false, "c", 25}, {"c%_d:5", "cat:6"}},
+      // Every game here falls in the week that began on Monday 1969-12-29: its kept bests.
+      {"players of the week",
+       {false, "", kFirstWeek},
+       {"bob:7", "ann:3", "ann:4", "c%_d:5", "cat:6"}},
+      {"players from a of the week", {false, "a", kFirstWeek}, {"ann:3", "ann:4"}},
   };
   for (const TCase& c : cases) {
     for (int64_t size : {1, 2, 3, 100}) {
@@ -170,10 +178,14 @@ TYPED_TEST(RecordStore, ADatabaseFromBeforeKeptPlayersGetsThemAtStart) {
   this->store->Add({"ann", "RU", 700, 10});
   this->store->Add({"bob", "", 5, 10});
   this->store.reset();
-  this->maker.Raw("DROP TABLE players; DROP TABLE records_total; DROP INDEX records_name;");
+  this->maker.Raw(
+      "DROP TABLE players; DROP TABLE records_total; DROP INDEX records_name;"
+      "DROP TABLE players_week;");
   this->store = this->maker.Open();
   EXPECT_EQ(this->store->Count(), 3);
   EXPECT_EQ(Walk(*this->store, {}, 1), (std::vector<std::string>{"ann:2", "bob:3"}));
+  EXPECT_EQ(Walk(*this->store, {false, "", kFirstWeek}, 1),
+            (std::vector<std::string>{"ann:2", "bob:3"}));
   this->store->Add({"bob", "", 900, 0});
   EXPECT_EQ(this->store->Count(), 4);
   EXPECT_EQ(Walk(*this->store, {}, 1), (std::vector<std::string>{"bob:4", "ann:2"}));
@@ -208,7 +220,8 @@ TYPED_TEST(RecordStore, AHiddenGameIsInNoViewAndHandsItsPlaceToThePlayersNextBes
     this->maker.Raw(c.change);
     EXPECT_EQ(store.Count(), c.count);
     EXPECT_EQ(Walk(store, {false, "", INT64_MIN}, 1), c.players);
-    EXPECT_EQ(Walk(store, {false, "", 0}, 1), c.players);  // the best since a time
+    EXPECT_EQ(Walk(store, {false, "", 0}, 1), c.players);           // the best since a time
+    EXPECT_EQ(Walk(store, {false, "", kFirstWeek}, 1), c.players);  // the week's kept bests
     EXPECT_EQ(Walk(store, {true, "", INT64_MIN}, 2), c.games);
   }
 }
