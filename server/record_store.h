@@ -18,6 +18,19 @@ struct TRecordKey {
   int64_t id = 0;
 };
 
+// What is known of a game's proof: the replay its game sent, and what playing it came to.
+enum class TRecordState : uint8_t {
+  Unverified = 0,  // no replay came (an older game, or none sent)
+  Checking = 1,    // a replay came and waits for the checker
+  Verified = 2,    // the replay plays to this record: its score, name and country
+  Refused = 3,     // the replay plays to something else or is no replay: hidden, kept
+  Unchecked = 4,   // the replay is of a version no checker here plays; the detail names it
+};
+
+// "unverified", "checking", "verified", "refused", "unchecked": as the JSON and the
+// operator's commands show them.
+const char* StateName(TRecordState state);
+
 // One result as stored: name and country in UTF-8, the time in seconds since 1970 (UTC).
 // id is the store's own number for it, given when it is added.
 struct TStoredRecord {
@@ -26,6 +39,9 @@ struct TStoredRecord {
   int64_t score = 0;
   int64_t time = 0;
   int64_t id = 0;
+  TRecordState state = TRecordState::Unverified;
+  // Unchecked: the replay's game version; Refused: why (for the operator).
+  std::string stateDetail = {};
 
   TRecordKey Key() const { return {score, time, id}; }
 };
@@ -38,6 +54,8 @@ struct TRecordFilter {
   std::string namePrefix;
   // Only games at or after this time, in seconds since 1970.
   int64_t since = std::numeric_limits<int64_t>::min();
+  // Only games whose replay proved them.
+  bool verifiedOnly = false;
 };
 
 // A page of rows in the table's order: the first `limit` rows after `after`, or, given
@@ -47,6 +65,12 @@ struct TPageRequest {
   std::optional<TRecordKey> after;
   std::optional<TRecordKey> before;
   int64_t limit = 100;
+};
+
+// A replay waiting for its check, with the record it is to prove.
+struct TPendingReplay {
+  TStoredRecord record;
+  std::vector<uint8_t> replay;
 };
 
 // Where the world records are kept. Every method may be called from many threads at once;
@@ -68,6 +92,24 @@ class TRecordStore {
   // address (the client's, as text; text that is no address is in no network). A store that
   // keeps no bans (a test's) bans no one.
   virtual bool Banned(const std::string& /*name*/, const std::string& /*address*/) { return false; }
+
+  // The games' proofs. A store that keeps no replays (a test's) throws std::runtime_error.
+  // Games whose replay proved them, counted as Count counts all.
+  virtual int64_t VerifiedCount();
+  // The newest shown record with this name, country (UTF-8) and score that has no replay yet
+  // gets this one and becomes Checking: its id, or nothing when no record waits for it.
+  virtual std::optional<int64_t> AttachReplay(const std::string& name, const std::string& country,
+                                              int64_t score, const std::vector<uint8_t>& replay,
+                                              int64_t nowSeconds);
+  // A Checking record and its replay; nothing once it is checked or gone.
+  virtual std::optional<TPendingReplay> PendingReplay(int64_t id);
+  // Checking records, the oldest first: a restarted server checks them again.
+  virtual std::vector<int64_t> PendingReplayIds(int64_t limit);
+  // What the check came to. Refused hides the game from every page, count and best (kept,
+  // as an operator's hiding keeps it); Verified brings it into the verified views.
+  virtual void SetVerdict(int64_t id, TRecordState state, const std::string& detail);
+  // The replay of a verified game that is shown, for anyone to download and watch.
+  virtual std::optional<std::vector<uint8_t>> VerifiedReplay(int64_t id);
 };
 
 // "postgresql://…" or "postgres://…" opens PostgreSQL, anything else is the path of an
