@@ -76,7 +76,7 @@ class TGame final : public objects::TWorld {
   // Each puts its sprite into the lowest free slot; false when the table is full.
   bool AddGroundGun(double x, double y, int z, uint8_t kind);
   bool AddMonster(double x, int z, uint8_t kind);
-  bool AddBonus(double x, double y, int z, uint8_t kind);
+  bool AddBonus(double x, double y, int z, objects::TBonusKind kind);
   void FireShot(int x, int y, int z, int speed, int angle, uint8_t kind, uint8_t side,
                 bool tilt) override;
   void FreeShot(int i) override;

@@ -19,8 +19,22 @@ constexpr int kDogEntry = 2;
 constexpr int kBonusRate = 500;
 constexpr double kBonusDamping = 0.8;
 
-constexpr std::array<double, objects::kBonusEntries + 1> kWeightOfEntry = {
-    0, -1.0, 0.2, 0.2, 0.05, -1.0, 0.3, 0.15, 0.1, 0.1, 0.1};
+using objects::BonusSlotOf;
+using objects::TBonusKind;
+using enum objects::TBonusKind;
+
+// The level from which each kind of bonus may be drawn and its share of the draw; the basic
+// gun is never drawn.
+struct TBonusDraw {
+  TBonusKind kind;
+  int firstLevel;
+  double weight;
+};
+constexpr TBonusDraw kBonusDraws[] = {
+    {Score, 1, 0.2},          {Hero, 1, 0.05},        {Nothing, 1, -1.0},
+    {Life, 1, 0.1},           {RapidGun, 1, 0.3},     {DoubleGun, 2, 0.15},
+    {RocketLauncher, 3, 0.2}, {TripleRocket, 4, 0.1}, {MegaBomb, 5, 0.1},
+};
 
 }  // namespace
 
@@ -38,12 +52,8 @@ TEnemyKinds EnemyKindsOfLevel(int level) {
 
 TBonusEntries BonusEntriesOfLevel(int level) {
   TBonusEntries entries{};
-  for (int always : {2, 4, 5, 10}) entries[always] = true;
-  entries[6] = true;
-  entries[7] = level >= 2;
-  entries[3] = level >= 3;
-  entries[8] = level >= 4;
-  entries[9] = level >= 5;
+  for (const TBonusDraw& bonus : kBonusDraws)
+    entries[BonusSlotOf(bonus.kind)] = level >= bonus.firstLevel;
   return entries;
 }
 
@@ -52,7 +62,8 @@ int EnemyKindCount(const TEnemyKinds& kinds) {
 }
 
 int BonusKindCount(const TBonusEntries& entries) {
-  return static_cast<int>(std::count(entries.begin() + 1, entries.begin() + 9, true));
+  const int all = static_cast<int>(std::count(entries.begin(), entries.end(), true));
+  return all - entries[BonusSlotOf(MegaBomb)] - entries[BonusSlotOf(Life)];
 }
 
 int QuotaOfLevel(int level) {
@@ -70,7 +81,10 @@ double HunterY(int kind) {
 }
 
 double BonusWeight(int entry) {
-  return entry >= 1 && entry <= objects::kBonusEntries ? kWeightOfEntry[entry] : -1.0;
+  if (entry < 1 || entry > objects::kBonusEntries) return -1.0;
+  for (const TBonusDraw& bonus : kBonusDraws)
+    if (BonusSlotOf(bonus.kind) == entry) return bonus.weight;
+  return -1.0;
 }
 
 int HunterThreshold(double levelFactor, double speedFactor, int enemyKindCount) {

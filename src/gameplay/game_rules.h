@@ -19,7 +19,7 @@ using TBonusEntries = std::array<bool, objects::kBonusEntries + 1>;  // entries 
 TEnemyKinds EnemyKindsOfLevel(int level);
 TBonusEntries BonusEntriesOfLevel(int level);
 int EnemyKindCount(const TEnemyKinds& kinds);
-// Only entries 1 to 8 are counted.
+// The mega bomb and the life are not counted.
 int BonusKindCount(const TBonusEntries& entries);
 int QuotaOfLevel(int level);
 

@@ -55,7 +55,7 @@ void TGame::StartLevel(int n) {
   EnemyKindCount = gameplay::EnemyKindCount(EnemyKinds);
   BonusKindCount = gameplay::BonusKindCount(BonusKinds);
   Player->StartHero();
-  Player->Owned[1] = true;  // the basic gun
+  Player->Owned[objects::BonusSlotOf(objects::TBonusKind::BasicGun)] = true;
   FreeAllBonuses();
   FreeAllShots();
   FreeAllGroundGuns();

@@ -25,13 +25,15 @@ constexpr int kNumbersY = 25;
 
 // The weapon shown is the first of these the craft holds.
 struct TWeaponIcon {
-  int kind;
+  objects::TBonusKind kind;
   const char* image;
   int x;
 };
+using enum objects::TBonusKind;
 constexpr TWeaponIcon kWeaponIcons[] = {
-    {5, "PanelMegaBomb", 267},  {9, "PanelRocket3x", 314}, {2, "PanelRocket", 362},
-    {7, "PanelSingleGun", 410}, {8, "PanelMultiGun", 458},
+    {MegaBomb, "PanelMegaBomb", 267},     {TripleRocket, "PanelRocket3x", 314},
+    {RocketLauncher, "PanelRocket", 362}, {RapidGun, "PanelSingleGun", 410},
+    {DoubleGun, "PanelMultiGun", 458},
 };
 
 }  // namespace
@@ -64,10 +66,10 @@ void TGame::DrawHud() {
   const int shown = std::clamp(Lives, 0, static_cast<int>(Panels.Lives.size()));
   for (int i = 0; i < static_cast<int>(Panels.Lives.size()); ++i)
     Panels.Lives[i]->Visible = i < shown;
-  Panels.Hero->Visible = Player->Owned[objects::kHeroBonusEntry];
+  Panels.Hero->Visible = Player->Owns(Hero);
   const TWeaponIcon* icon = nullptr;
   for (const TWeaponIcon& candidate : kWeaponIcons) {
-    if (Player->Owned[objects::BonusSlotOf(candidate.kind)]) {
+    if (Player->Owns(candidate.kind)) {
       icon = &candidate;
       break;
     }

@@ -25,7 +25,7 @@ bool TGame::AddMonster(double x, int z, uint8_t kind) {
   return true;
 }
 
-bool TGame::AddBonus(double x, double y, int z, uint8_t kind) {
+bool TGame::AddBonus(double x, double y, int z, objects::TBonusKind kind) {
   const int slot = Bonuses.FirstFree();
   if (slot == 0) return false;
   Bonuses.Put(slot, new TBonus(*this, x, y, z, slot, kind));

@@ -59,11 +59,11 @@ void TGame::SpawnBonuses() {
     if (!BonusKinds[entry]) continue;
     const int r = RandomBelow(kBonusDraw);
     const bool drawn = BonusThreshold(entry, BonusKindCount, SpeedFactor) >= r;
-    const bool forced = entry == objects::kHeroBonusEntry && Player->HeroLost;
+    const objects::TBonusKind kind = objects::BonusKindOf(entry);
+    const bool forced = kind == objects::TBonusKind::Hero && Player->HeroLost;
     if (!drawn && !forced) continue;
     const int y = kBonusTop + RandomBelow(kBonusHeights);
-    if (AddBonus(kSpawnX, y, kBonusDepth, static_cast<uint8_t>(objects::BonusKindOf(entry))))
-      Player->HeroLost = false;
+    if (AddBonus(kSpawnX, y, kBonusDepth, kind)) Player->HeroLost = false;
   }
 }
 

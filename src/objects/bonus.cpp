@@ -1,7 +1,5 @@
 #include "objects/bonus.h"
 
-#include <array>
-
 #include "objects/scroll_background.h"
 #include "objects/world.h"
 
@@ -13,18 +11,13 @@ constexpr int kKickMs = 300;
 constexpr int kKickSpeed = 6;
 constexpr int kKickedAway = 800;
 
-constexpr std::array<const char*, 10> kImages = {"BNull",     "BScore",    "BRocket", "BHero",
-                                                 "BNull",     "BMegaBomb", "BLife",   "BSingleGun",
-                                                 "BMultiGun", "BRocket3x"};
-
 }  // namespace
 
-const char* BonusImageOf(uint8_t kind) {
-  return kind < kImages.size() ? kImages[kind] : kImages[0];
-}
-
-TBonus::TBonus(objects::TWorld& world, double x, double y, int32_t z, int slot, uint8_t kind)
-    : TMyImageSprite(world, kImageList, BonusImageOf(kind), x, y, z), Slot(slot), Kind(kind) {
+TBonus::TBonus(objects::TWorld& world, double x, double y, int32_t z, int slot,
+               objects::TBonusKind kind)
+    : TMyImageSprite(world, kImageList, objects::BonusImageOf(kind), x, y, z),
+      Slot(slot),
+      Kind(kind) {
   AnimSpeed = kBonusAnimSpeed;
 }
 

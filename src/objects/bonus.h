@@ -2,23 +2,21 @@
 
 #include <cstdint>
 
+#include "objects/bonus_kind.h"
 #include "objects/my_image_sprite.h"
 
 // A pickup that drifts left with the front hills until the craft touches it; the craft's
 // shots push it to the right.
 class TBonus : public TMyImageSprite {
  public:
-  TBonus(objects::TWorld& world, double x, double y, int32_t z, int slot, uint8_t kind);
+  TBonus(objects::TWorld& world, double x, double y, int32_t z, int slot, objects::TBonusKind kind);
 
   int Slot = 0;
   bool Taken = false;
-  uint8_t Kind = 0;
+  objects::TBonusKind Kind = objects::TBonusKind::BasicGun;
   int KickSpeed = 0;
   int KickTimer = 0;
 
   void Kick();
   void Step(int32_t lag) override;
 };
-
-// The picture of a bonus kind 0..9.
-const char* BonusImageOf(uint8_t kind);

@@ -6,15 +6,19 @@ namespace objects {
 
 namespace {
 
-constexpr std::array<int, kBonusEntries + 1> kKindOfEntry = {0, 0, 1, 2, 3, 4, 7, 8, 9, 5, 6};
+using enum TBonusKind;
+
+constexpr std::array<TBonusKind, kBonusEntries + 1> kKindOfEntry = {
+    BasicGun, BasicGun,  Score,        RocketLauncher, Hero, Nothing,
+    RapidGun, DoubleGun, TripleRocket, MegaBomb,       Life};
 
 }  // namespace
 
-int BonusKindOf(int entry) {
-  return entry >= 1 && entry <= kBonusEntries ? kKindOfEntry[entry] : 0;
+TBonusKind BonusKindOf(int entry) {
+  return entry >= 1 && entry <= kBonusEntries ? kKindOfEntry[entry] : BasicGun;
 }
 
-int BonusSlotOf(int kind) {
+int BonusSlotOf(TBonusKind kind) {
   for (int entry = 1; entry <= kBonusEntries; ++entry) {
     if (kKindOfEntry[entry] == kind) return entry;
   }

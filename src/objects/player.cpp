@@ -101,7 +101,7 @@ void TPlayer::Respawn() {
   BlinkTimer = kBlinkMs;
   HideAtEnd = false;
   HitPoints = 1;
-  if (Owned[objects::kHeroBonusEntry]) StartHero();
+  if (Owns(objects::TBonusKind::Hero)) StartHero();
 }
 
 void TPlayer::EndReborn() {
@@ -131,7 +131,7 @@ void TPlayer::AddLife() {
 void TPlayer::Step(int32_t lag) {
   TMyImageSprite::Step(lag);
   CheckHits();
-  if (Owned[objects::kHeroBonusEntry]) StepHero();
+  if (Owns(objects::TBonusKind::Hero)) StepHero();
   SteerByMouse();
   // Taken before firing: the pose stays the armed one on the frame the bomb goes.
   const bool armed = Armed();

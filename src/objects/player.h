@@ -18,7 +18,7 @@ class TPlayer : public TMyImageSprite {
   bool MoveRight = false;
   bool MoveUp = false;
   bool MoveDown = false;
-  std::array<bool, objects::kBonusEntries + 1> Owned{};  // by entry 1..10
+  std::array<bool, objects::kBonusEntries + 1> Owned{};  // by entry 1..10 (BonusSlotOf)
   std::array<int, 10> SlotTimer{};                       // entries 1..9
   int ReloadTimer = 0;
   uint8_t State = kReborn;
@@ -60,8 +60,9 @@ class TPlayer : public TMyImageSprite {
 
   void AddScore(int points);
   void AddLife();
-  void Give(int kind);
-  void Drop(int kind);
+  bool Owns(objects::TBonusKind kind) const { return Owned[objects::BonusSlotOf(kind)]; }
+  void Give(objects::TBonusKind kind);
+  void Drop(objects::TBonusKind kind);
   void ClearWeapons();
   bool HasWeapon() const;
   bool Armed() const;

@@ -36,7 +36,7 @@ objects::TQuad BoxOf(const engine::TSprite& sprite) {
 }  // namespace
 
 void TPlayer::StartHero() {
-  Owned[objects::kHeroBonusEntry] = true;
+  Owned[objects::BonusSlotOf(objects::TBonusKind::Hero)] = true;
   HeroAngle = kStationAngle;
   HeroRadius = kStationRadius;
   HeroX = kEntryX;
@@ -72,7 +72,7 @@ void TPlayer::StepHero() {
     HeroBlast += seconds * kBlastRate;
     if (HeroBlast > kLastPattern) {
       HeroBlast = 0;
-      Owned[objects::kHeroBonusEntry] = false;  // the wreck is gone
+      Drop(objects::TBonusKind::Hero);  // the wreck is gone
     }
   }
   if (State != kFlying || LevelDone || HeroDown) return;
@@ -135,7 +135,7 @@ void TPlayer::SteerHero() {
 
 void TPlayer::Render() {
   TMyImageSprite::Render();
-  if (Owned[objects::kHeroBonusEntry] && (State == kReborn || State == kFlying)) RenderHero();
+  if (Owns(objects::TBonusKind::Hero) && (State == kReborn || State == kFlying)) RenderHero();
 }
 
 // The hero is drawn straight onto the back surface right after the craft, at its depth.

@@ -36,12 +36,12 @@ void TPlayer::OnHit(engine::TSprite& other, bool&) {
     if (State == kDying) return;
     PlayEffectFromHere("Bonus");
     switch (bonus->Kind) {
-      case 1:
+      case objects::TBonusKind::Score:
         AddScore(kScoreBonusPoints);
         break;
-      case 4:
+      case objects::TBonusKind::Nothing:
         break;
-      case 6:
+      case objects::TBonusKind::Life:
         AddLife();
         break;
       default:

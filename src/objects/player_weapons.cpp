@@ -7,17 +7,8 @@ namespace {
 
 using objects::BonusKindOf;
 using objects::BonusSlotOf;
-
-// Bonus kinds.
-constexpr int kBasicGun = 0;
-constexpr int kScore = 1;
-constexpr int kRocketLauncher = 2;
-constexpr int kHero = 3;
-constexpr int kNothing = 4;
-constexpr int kMegaBomb = 5;
-constexpr int kRapidGun = 7;
-constexpr int kDoubleGun = 8;
-constexpr int kTripleRocket = 9;
+using objects::TBonusKind;
+using enum objects::TBonusKind;
 
 // Weapon types the craft fires.
 enum TWeaponType : int {
@@ -30,12 +21,12 @@ enum TWeaponType : int {
 };
 
 constexpr int kTimedWeaponMs = 5000;
-constexpr int kWeaponSlots[] = {1, 3, 6, 7, 8, 9};
-constexpr int kTimedSlots[] = {3, 6, 7, 8};
-constexpr int kMegaBombSlot = 9;
+constexpr TBonusKind kWeapons[] = {BasicGun,  RocketLauncher, RapidGun,
+                                   DoubleGun, TripleRocket,   MegaBomb};
+constexpr TBonusKind kTimedWeapons[] = {RocketLauncher, RapidGun, DoubleGun, TripleRocket};
 
-bool KeepsTheWeapon(int kind) {
-  return kind == kScore || kind == kHero || kind == kNothing;
+bool KeepsTheWeapon(TBonusKind kind) {
+  return kind == Score || kind == Hero || kind == Nothing;
 }
 
 struct TShot {
@@ -49,9 +40,9 @@ struct TShot {
 
 // A new weapon replaces the one held (and a mega bomb not yet fired); the hero, score and
 // nothing leave it.
-void TPlayer::Give(int kind) {
+void TPlayer::Give(TBonusKind kind) {
   if (!KeepsTheWeapon(kind)) ClearWeapons();
-  if (kind == kHero && !Owned[objects::kHeroBonusEntry]) StartHero();
+  if (kind == Hero && !Owns(Hero)) StartHero();
   const int slot = BonusSlotOf(kind);
   if (slot == 0) return;
   Owned[slot] = true;
@@ -59,62 +50,60 @@ void TPlayer::Give(int kind) {
     SlotTimer[slot] = kTimedWeaponMs;
 }
 
-void TPlayer::Drop(int kind) {
+void TPlayer::Drop(TBonusKind kind) {
   const int slot = BonusSlotOf(kind);
   if (slot != 0) Owned[slot] = false;
 }
 
 void TPlayer::ClearWeapons() {
-  for (int kind : {kBasicGun, kRocketLauncher, kRapidGun, kDoubleGun, kTripleRocket, kMegaBomb})
-    Drop(kind);
+  for (TBonusKind kind : kWeapons) Drop(kind);
 }
 
 bool TPlayer::HasWeapon() const {
-  for (int slot : kWeaponSlots) {
-    if (Owned[slot]) return true;
+  for (TBonusKind kind : kWeapons) {
+    if (Owns(kind)) return true;
   }
   return false;
 }
 
 // A rocket weapon or the bomb: the craft flies with it under its wings.
 bool TPlayer::Armed() const {
-  return Owned[BonusSlotOf(kRocketLauncher)] || Owned[BonusSlotOf(kTripleRocket)] ||
-         Owned[kMegaBombSlot];
+  return Owns(RocketLauncher) || Owns(TripleRocket) || Owns(MegaBomb);
 }
 
 // The basic gun never runs out and comes back the frame after a timed weapon has.
 void TPlayer::WeaponTick() {
-  if (!HasWeapon()) Give(kBasicGun);
-  for (int slot : kTimedSlots) {
-    if (Owned[slot] && !objects::CountDown(SlotTimer[slot], 0, World().FrameMs))
-      Drop(BonusKindOf(slot));
+  if (!HasWeapon()) Give(BasicGun);
+  for (TBonusKind kind : kTimedWeapons) {
+    if (Owns(kind) && !objects::CountDown(SlotTimer[BonusSlotOf(kind)], 0, World().FrameMs))
+      Drop(kind);
   }
 }
 
 // The bomb goes even while a reload runs, and is used up by its shot.
 void TPlayer::Fire() {
-  for (int slot = 1; slot <= kMegaBombSlot; ++slot) {
+  for (int slot = 1; slot <= objects::kBonusEntries; ++slot) {
     if (!Owned[slot]) continue;
-    switch (slot) {
-      case 1:
+    switch (BonusKindOf(slot)) {
+      case BasicGun:
         FireWeapon(kBasicGunShots);
         break;
-      case 3:
+      case RocketLauncher:
         FireWeapon(kRocketShots);
         break;
-      case 6:
+      case RapidGun:
         FireWeapon(kRapidGunShots);
         break;
-      case 7:
+      case DoubleGun:
         FireWeapon(kDoubleGunShots);
         break;
-      case 8:
+      case TripleRocket:
         FireWeapon(kTripleRocketShots);
         break;
-      case kMegaBombSlot:
+      case MegaBomb:
         ReloadTimer = 0;
         FireWeapon(kMegaBombShot);
-        Drop(kMegaBomb);
+        Drop(MegaBomb);
         break;
       default:
         break;

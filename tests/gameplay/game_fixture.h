@@ -25,7 +25,7 @@ struct GameFixture : test_support::THeadlessFormFixture {
   // what a test puts on the field.
   void QuietField() {
     form->Game.LevelOver = true;
-    player().Owned[objects::kHeroBonusEntry] = false;
+    player().Drop(objects::TBonusKind::Hero);
     form->Game.FreeAllShots();
     form->Game.FreeAllMonsters();
     form->Game.FreeAllGroundGuns();

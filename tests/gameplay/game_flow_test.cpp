@@ -156,14 +156,15 @@ TEST_F(Spawning, AnEarlierBonusInTheSameDrawClearsTheForcedHeroBonus) {
     form->Game.LevelOver = false;
     form->Game.MonsterTimer = 0;
     form->Game.BonusTimer = 1000;
-    form->Game.BonusKinds[2] = scoreBonusSet;
+    form->Game.BonusKinds[objects::BonusSlotOf(objects::TBonusKind::Score)] = scoreBonusSet;
     player().HeroLost = heroLost;
     form->Game.SpeedFactor = kScoreBonusSure;
     form->Game.GameStep(1);
     form->Game.SpeedFactor = 1;
     bool hero = false;
     for (int slot = 1; slot <= 5; ++slot)
-      if (form->Game.Bonuses[slot] && form->Game.Bonuses[slot]->Kind == 3) hero = true;
+      if (form->Game.Bonuses[slot] && form->Game.Bonuses[slot]->Kind == objects::TBonusKind::Hero)
+        hero = true;
     return hero;
   };
   ASSERT_FALSE(heroBonusComes(false, true)) << "this seed draws the hero bonus by chance";
@@ -190,7 +191,7 @@ TEST_F(PlayArea, WhatPassesAnEdgeIsFreedAndWhatTouchesItStays) {
       {400, 640, true},  {400, 641, false},   // bottom
   };
   for (const auto& c : cases) {
-    ASSERT_TRUE(form->Game.AddBonus(c.x, c.y, 9, 1));
+    ASSERT_TRUE(form->Game.AddBonus(c.x, c.y, 9, objects::TBonusKind::Score));
     Frame();
     EXPECT_EQ(form->Game.Bonuses.Used(1), c.kept) << "at " << c.x << ", " << c.y;
     form->Game.FreeAllBonuses();
@@ -359,7 +360,7 @@ TEST_F(Hud, LivesTheWingmanAndTheWeaponHeld) {
   EXPECT_FALSE(form->Game.Panels.Hero->Visible);
   EXPECT_TRUE(Shows(form->Game.Panels.Weapon, "Null"));  // the basic gun has no icon
   form->Game.Lives = 1;
-  player().Give(9);
+  player().Give(objects::TBonusKind::TripleRocket);
   player().StartHero();
   Frame();
   EXPECT_TRUE(form->Game.Panels.Lives[0]->Visible);

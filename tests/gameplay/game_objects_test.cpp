@@ -33,10 +33,10 @@ TEST_F(Weapons, TheMegaBombFiresThroughAReloadAndTheGunWaitsForItsOwn) {
   Frames(2);  // the craft reads the fire key the frame after it went down
   ASSERT_EQ(ShotsOfKind(TBullet::kGunShot), 1);
   EXPECT_GT(player().ReloadTimer, 0);
-  player().Give(5);
+  player().Give(objects::TBonusKind::MegaBomb);
   Frame();
   EXPECT_EQ(ShotsOfKind(TBullet::kMegaShot), 1);
-  EXPECT_FALSE(player().Owned[9]);
+  EXPECT_FALSE(player().Owns(objects::TBonusKind::MegaBomb));
   const int gunShots = ShotsOfKind(TBullet::kGunShot);
   // The bomb's reload is 500 ms: 45 frames without a new gun shot.
   Frames(44);
@@ -135,7 +135,7 @@ TEST_F(Craft, ABirdSwallowsTheCraftOnlyWithItsBeak) {
 
 TEST_F(Craft, ShotDownTheWingmanComesBackAsTheNextBonus) {
   UntilFlying();
-  ASSERT_TRUE(player().Owned[4]);
+  ASSERT_TRUE(player().Owns(objects::TBonusKind::Hero));
   player().HeroShotDown();
   EXPECT_TRUE(player().HeroLost);
   form->Game.BonusTimer = 995;
@@ -143,14 +143,15 @@ TEST_F(Craft, ShotDownTheWingmanComesBackAsTheNextBonus) {
   for (int i = 0; i < 3 && !heroBonus; ++i) {
     Frame();
     for (int slot = 1; slot <= 5; ++slot) {
-      if (form->Game.Bonuses[slot] && form->Game.Bonuses[slot]->Kind == 3) heroBonus = true;
+      if (form->Game.Bonuses[slot] && form->Game.Bonuses[slot]->Kind == objects::TBonusKind::Hero)
+        heroBonus = true;
     }
   }
   EXPECT_TRUE(heroBonus);
   EXPECT_FALSE(player().HeroLost);
   // The wreck falls for three quarters of a second and is gone.
   Frames(80);
-  EXPECT_FALSE(player().Owned[4]);
+  EXPECT_FALSE(player().Owns(objects::TBonusKind::Hero));
 }
 
 }  // namespace

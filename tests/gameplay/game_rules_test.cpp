@@ -31,10 +31,11 @@ TEST(LevelTables, KindsArriveLevelByLevelAndTheQuotaStopsAtFifty) {
   for (int level = 1; level <= 6; ++level) {
     EXPECT_EQ(BonusKindCount(BonusEntriesOfLevel(level)), expectedBonusCounts[level - 1]) << level;
   }
-  // Entries 9 and 10 are set from level 5 and on every level, but never counted.
-  EXPECT_TRUE(BonusEntriesOfLevel(5)[9]);
-  EXPECT_TRUE(BonusEntriesOfLevel(1)[10]);
-  EXPECT_FALSE(BonusEntriesOfLevel(4)[9]);
+  // The mega bomb comes from level 5 and the life on every level, but neither is counted.
+  const int megaBomb = objects::BonusSlotOf(objects::TBonusKind::MegaBomb);
+  EXPECT_TRUE(BonusEntriesOfLevel(5)[megaBomb]);
+  EXPECT_TRUE(BonusEntriesOfLevel(1)[objects::BonusSlotOf(objects::TBonusKind::Life)]);
+  EXPECT_FALSE(BonusEntriesOfLevel(4)[megaBomb]);
 
   EXPECT_EQ(QuotaOfLevel(1), 10);
   EXPECT_EQ(QuotaOfLevel(4), 40);

@@ -27,13 +27,15 @@ TEST(ShotVelocity, FollowsTheAngleWithEachComponentTruncated) {
 }
 
 TEST(BonusKinds, EntriesAndKindsMapBothWays) {
-  const int kinds[] = {0, 1, 2, 3, 4, 7, 8, 9, 5, 6};
+  using enum TBonusKind;
+  const TBonusKind kinds[] = {BasicGun, Score,     RocketLauncher, Hero,     Nothing,
+                              RapidGun, DoubleGun, TripleRocket,   MegaBomb, Life};
   for (int entry = 1; entry <= kBonusEntries; ++entry) {
     EXPECT_EQ(BonusKindOf(entry), kinds[entry - 1]);
     EXPECT_EQ(BonusSlotOf(BonusKindOf(entry)), entry);
   }
-  EXPECT_EQ(BonusSlotOf(10), 0);
-  EXPECT_EQ(BonusKindOf(11), 0);
+  EXPECT_EQ(BonusSlotOf(static_cast<TBonusKind>(kBonusKinds)), 0);
+  EXPECT_EQ(BonusKindOf(11), BasicGun);
 }
 
 TEST(PointInQuad, InsideOnTheEdgeOnACornerAndOutside) {

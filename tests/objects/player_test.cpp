@@ -7,49 +7,52 @@
 namespace {
 
 using CraftWeapons = TFieldFixture;
+using enum objects::TBonusKind;
 
 TEST_F(CraftWeapons, ATimedWeaponLastsFiveSecondsAndTheBasicGunComesBackTheFrameAfter) {
-  craft->Give(7);  // the rapid gun
-  EXPECT_FALSE(craft->Owned[1]);
+  craft->Give(RapidGun);
+  EXPECT_FALSE(craft->Owns(BasicGun));
   // 5000 ms at 11 ms a frame: 454 frames count down, the 455th cannot.
   Steps(*craft, 454);
-  EXPECT_TRUE(craft->Owned[6]);
+  EXPECT_TRUE(craft->Owns(RapidGun));
   Steps(*craft, 1);
-  EXPECT_FALSE(craft->Owned[6]);
-  EXPECT_FALSE(craft->Owned[1]);
+  EXPECT_FALSE(craft->Owns(RapidGun));
+  EXPECT_FALSE(craft->Owns(BasicGun));
   Steps(*craft, 1);
-  EXPECT_TRUE(craft->Owned[1]);
+  EXPECT_TRUE(craft->Owns(BasicGun));
 }
 
 // A weapon bonus replaces whatever the craft holds, a mega bomb not yet fired among them; the
 // score, hero, life and empty bonuses leave the weapon held as it is.
 TEST_F(CraftWeapons, AWeaponBonusReplacesTheWeaponHeldAndTheOthersKeepIt) {
+  using objects::TBonusKind;
   const struct {
-    int held, picked;
-    std::vector<int> slots;  // the weapon slots owned after the pickup
+    TBonusKind held, picked, weapon;  // the weapon owned after the pickup
   } cases[] = {
-      {0, 7, {6}},  // the basic gun gives way to the rapid gun
-      {7, 2, {3}},  // one timed weapon to another
-      {9, 0, {1}},  // the triple launcher to the basic gun's bonus
-      {5, 8, {7}},  // an unfired mega bomb to the double gun
-      {8, 5, {9}},  // the double gun to a mega bomb
-      {8, 1, {7}},  // 100 points
-      {5, 3, {9}},  // the wingman
-      {2, 6, {3}},  // a life
-      {7, 4, {6}},  // the empty bonus
+      {BasicGun, RapidGun, RapidGun},              // the basic gun gives way to the rapid gun
+      {RapidGun, RocketLauncher, RocketLauncher},  // one timed weapon to another
+      {TripleRocket, BasicGun, BasicGun},          // the triple launcher to the basic gun's bonus
+      {MegaBomb, DoubleGun, DoubleGun},            // an unfired mega bomb to the double gun
+      {DoubleGun, MegaBomb, MegaBomb},             // the double gun to a mega bomb
+      {DoubleGun, Score, DoubleGun},               // 100 points
+      {MegaBomb, Hero, MegaBomb},                  // the wingman
+      {RocketLauncher, Life, RocketLauncher},
+      {RapidGun, Nothing, RapidGun},
   };
-  const int weaponSlots[] = {1, 3, 6, 7, 8, 9};
+  const TBonusKind weapons[] = {BasicGun,  RocketLauncher, RapidGun,
+                                DoubleGun, TripleRocket,   MegaBomb};
   for (const auto& c : cases) {
     craft->ClearWeapons();
     craft->Give(c.held);
-    auto* bonus = new TBonus(world, craft->X, craft->Y, 9, 1, static_cast<uint8_t>(c.picked));
+    auto* bonus = new TBonus(world, craft->X, craft->Y, 9, 1, c.picked);
     bool done = false;
     craft->OnHit(*bonus, done);
     EXPECT_TRUE(bonus->Taken);
-    std::vector<int> owned;
-    for (int slot : weaponSlots)
-      if (craft->Owned[slot]) owned.push_back(slot);
-    EXPECT_EQ(owned, c.slots) << "holding " << c.held << ", picked " << c.picked;
+    std::vector<TBonusKind> owned;
+    for (TBonusKind weapon : weapons)
+      if (craft->Owns(weapon)) owned.push_back(weapon);
+    EXPECT_EQ(owned, std::vector<TBonusKind>{c.weapon})
+        << "holding " << static_cast<int>(c.held) << ", picked " << static_cast<int>(c.picked);
     bonus->KillOnce();
     world.Root.PurgeDead();
   }
@@ -62,19 +65,20 @@ TEST_F(CraftWeapons, NothingIsFiredDuringTheLevelEndBlink) {
   craft->StartHero();
   craft->StartLevelEnd();
   craft->FireHeld = true;
-  for (int weapon : {0, 2, 7, 8, 9, 5}) {
+  for (objects::TBonusKind weapon :
+       {BasicGun, RocketLauncher, RapidGun, DoubleGun, TripleRocket, MegaBomb}) {
     craft->Give(weapon);
     craft->ReloadTimer = 0;
     craft->HeroFireTimer = 0;
     world.Draws = {1};  // the wingman's one chance in 24 comes up
     Steps(*craft, 1);
-    EXPECT_TRUE(world.Shots.empty()) << "weapon " << weapon;
+    EXPECT_TRUE(world.Shots.empty()) << "weapon " << static_cast<int>(weapon);
   }
   EXPECT_TRUE(craft->LevelDone);
 }
 
 TEST_F(CraftWeapons, TheTripleLauncherSendsTheSideRocketsUnderTheMiddleOne) {
-  craft->Give(9);
+  craft->Give(TripleRocket);
   craft->FireWeapon(6);
   ASSERT_EQ(world.Shots.size(), 3u);
   const int x = static_cast<int>(craft->X) + 110;

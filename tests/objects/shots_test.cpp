@@ -123,7 +123,7 @@ using BonusKicks = TFieldFixture;
 // leave it be.
 TEST_F(BonusKicks, APlayerShotKicksABonusRightForAMoment) {
   hills->SpeedX = -4;
-  auto* bonus = new TBonus(world, 500, 300, 6, 1, 9);
+  auto* bonus = new TBonus(world, 500, 300, 6, 1, objects::TBonusKind::TripleRocket);
   TBullet& theirs = Shot(505, 310, 0, 0, TBullet::kGunShot, TBullet::kEnemySide);
   Steps(theirs, 1);
   EXPECT_EQ(bonus->KickSpeed, 0);
@@ -144,10 +144,10 @@ TEST_F(BonusKicks, APlayerShotKicksABonusRightForAMoment) {
 
 // A kick that finds the bonus already past 800 sends it off the field for good.
 TEST_F(BonusKicks, ABonusKickedPastTheRightEdgeIsGone) {
-  auto* atEdge = new TBonus(world, 800, 300, 6, 2, 1);
+  auto* atEdge = new TBonus(world, 800, 300, 6, 2, objects::TBonusKind::Score);
   atEdge->Kick();
   EXPECT_TRUE(world.FreedBonuses.empty());
-  auto* past = new TBonus(world, 800.5, 300, 6, 3, 1);
+  auto* past = new TBonus(world, 800.5, 300, 6, 3, objects::TBonusKind::Score);
   past->Kick();
   EXPECT_EQ(world.FreedBonuses, std::vector<int>{3});
 }

@@ -76,30 +76,31 @@ void DrawRocket(cairo_t* cr, double x, double y, double length) {
   FillInked(cr, Hex(0xD23A2A), 1.0);
 }
 
-void DrawBonusIcon(cairo_t* cr, int kind, double cx, double cy, double s) {
+void DrawBonusIcon(cairo_t* cr, objects::TBonusKind kind, double cx, double cy, double s) {
+  using enum objects::TBonusKind;
   switch (kind) {
-    case 1:
+    case Score:
       Coin(cr, cx, cy, s);
       break;
-    case 2:
+    case RocketLauncher:
       DrawRocket(cr, cx - s * 0.4, cy, s * 0.8);
       break;
-    case 3:
+    case Hero:
       DuckHead(cr, cx, cy, s);
       break;
-    case 5:
+    case MegaBomb:
       Bomb(cr, cx, cy, s);
       break;
-    case 6:
+    case Life:
       Heart(cr, cx, cy, s);
       break;
-    case 7:
+    case RapidGun:
       Bullet(cr, cx, cy, s * 0.8, 0);
       break;
-    case 8:
+    case DoubleGun:
       for (int i = -1; i <= 1; ++i) Bullet(cr, cx, cy + i * s * 0.28, s * 0.7, i * 0.2);
       break;
-    case 9:
+    case TripleRocket:
       for (int i = -1; i <= 1; ++i) DrawRocket(cr, cx - s * 0.35, cy + i * s * 0.3, s * 0.65);
       break;
     default:  // the plain gun: a star

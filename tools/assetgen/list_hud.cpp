@@ -36,7 +36,7 @@ void DrawStrip(cairo_t* cr) {
   CentredText(cr, "PT Sans", 13, true, "УР.", 720, 22, Hex(0xE8B43A), Hex(0), 0);
 }
 
-TDrawnImage WeaponIcon(const std::string& name, int kind) {
+TDrawnImage WeaponIcon(const std::string& name, objects::TBonusKind kind) {
   return Single(name, kWeaponIconWidth, kWeaponIconHeight, [kind](cairo_t* cr, int) {
     DrawBonusIcon(cr, kind, kWeaponIconWidth / 2.0, kWeaponIconHeight / 2.0, 28);
   });
@@ -57,11 +57,12 @@ void AddHudImages(engine::TPictureCollection& list) {
              cairo_scale(cr, 0.68, 0.68);
              DrawHeroDuck(cr);
            }));
-  AddImage(list, WeaponIcon("PanelMegaBomb", 5));
-  AddImage(list, WeaponIcon("PanelRocket3x", 9));
-  AddImage(list, WeaponIcon("PanelRocket", 2));
-  AddImage(list, WeaponIcon("PanelSingleGun", 7));
-  AddImage(list, WeaponIcon("PanelMultiGun", 8));
+  using enum objects::TBonusKind;
+  AddImage(list, WeaponIcon("PanelMegaBomb", MegaBomb));
+  AddImage(list, WeaponIcon("PanelRocket3x", TripleRocket));
+  AddImage(list, WeaponIcon("PanelRocket", RocketLauncher));
+  AddImage(list, WeaponIcon("PanelSingleGun", RapidGun));
+  AddImage(list, WeaponIcon("PanelMultiGun", DoubleGun));
   // No special weapon: the place stays empty.
   AddImage(list, Single("Null", kWeaponIconWidth, kWeaponIconHeight, [](cairo_t*, int) {}));
 }

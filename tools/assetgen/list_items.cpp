@@ -70,7 +70,7 @@ void MegaShot(cairo_t* cr, bool enemy) {
 
 }  // namespace
 
-void DrawBonus(cairo_t* cr, int kind, int frame) {
+void DrawBonus(cairo_t* cr, objects::TBonusKind kind, int frame) {
   // A soap bubble that pulses, with the bonus's symbol inside.
   const double c = kBonusSize / 2.0;
   const double r = 17 + (frame % 2 == 1 ? 1.5 : frame == 2 ? 2.5 : 0);
@@ -120,11 +120,10 @@ void AddItemImages(engine::TPictureCollection& list) {
   AddImage(list, explosion);
   AddImage(list,
            Strip("EngineFire", 45, 16, 4, [](cairo_t* cr, int f) { DrawJetFlame(cr, 45, 16, f); }));
-  const char* kBonusNames[] = {"BNull",     "BScore", "BRocket",    "BHero",     nullptr,
-                               "BMegaBomb", "BLife",  "BSingleGun", "BMultiGun", "BRocket3x"};
-  for (int kind = 0; kind < 10; ++kind) {
-    if (!kBonusNames[kind]) continue;  // kind 4 shares "BNull"
-    AddImage(list, Strip(kBonusNames[kind], kBonusSize, kBonusSize, kBonusFrames,
+  for (int number = 0; number < objects::kBonusKinds; ++number) {
+    const auto kind = static_cast<objects::TBonusKind>(number);
+    if (kind == objects::TBonusKind::Nothing) continue;  // it shows the basic gun's picture
+    AddImage(list, Strip(objects::BonusImageOf(kind), kBonusSize, kBonusSize, kBonusFrames,
                          [kind](cairo_t* cr, int f) { DrawBonus(cr, kind, f); }));
   }
 }

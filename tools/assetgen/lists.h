@@ -3,6 +3,7 @@
 #include <cairo.h>
 
 #include "engine/picture_collection.h"
+#include "objects/bonus_kind.h"
 
 // The images of the two lists, by the part of the game they serve.
 namespace assetgen {
@@ -15,6 +16,6 @@ void AddItemImages(engine::TPictureCollection& list);   // Res2: shots, blasts, 
 void AddHudImages(engine::TPictureCollection& list);    // Res2: the panel strip and icons
 
 // Bonus pictures are drawn for the field and for the help page alike.
-void DrawBonus(cairo_t* cr, int kind, int frame);
+void DrawBonus(cairo_t* cr, objects::TBonusKind kind, int frame);
 
 }  // namespace assetgen

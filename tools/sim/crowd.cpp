@@ -10,7 +10,6 @@ namespace {
 
 constexpr int kKinds = 4;
 constexpr int kHunterKinds = 3;
-constexpr int kBonusKinds = 10;
 constexpr int kFullLives = 3;
 
 }  // namespace
@@ -20,7 +19,7 @@ constexpr int kFullLives = 3;
 void TCrowd::BeforeFrame(TMForm& form) {
   if (form.ScreenType != kScreenGame || form.WindowOpen != 0 || !form.Game.Player) return;
   form.Game.Lives = kFullLives;
-  if (!form.Game.Player->Owned[objects::kHeroBonusEntry]) form.Game.Player->StartHero();
+  if (!form.Game.Player->Owns(objects::TBonusKind::Hero)) form.Game.Player->StartHero();
   while (form.Game.Monsters.FirstFree() != 0) {
     const int kind = Between(0, kKinds - 1);
     const int x = Between(300, 780);
@@ -32,10 +31,10 @@ void TCrowd::BeforeFrame(TMForm& form) {
     form.Game.AddGroundGun(x, gameplay::HunterY(kind), 6, static_cast<uint8_t>(kind));
   }
   while (form.Game.Bonuses.FirstFree() != 0) {
-    const int kind = Between(0, kBonusKinds - 1);
+    const int kind = Between(0, objects::kBonusKinds - 1);
     const int y = Between(100, 469);
     const int x = Between(200, 780);
-    form.Game.AddBonus(x, y, 9, static_cast<uint8_t>(kind));
+    form.Game.AddBonus(x, y, 9, static_cast<objects::TBonusKind>(kind));
   }
   while (form.Game.Bullets.FirstFree() != 0) {
     const bool players = Between(0, 1) == 0;
