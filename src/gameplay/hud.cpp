@@ -5,6 +5,7 @@
 #include "objects/kill_and_forget.h"
 #include "objects/my_image_sprite.h"
 #include "objects/player.h"
+#include "objects/weapons.h"
 
 namespace {
 
@@ -22,19 +23,6 @@ constexpr int kScoreStyle = 7;
 constexpr int kLevelX = 770;
 constexpr int kScoreX = 633;
 constexpr int kNumbersY = 25;
-
-// The weapon shown is the first of these the craft holds.
-struct TWeaponIcon {
-  objects::TBonusKind kind;
-  const char* image;
-  int x;
-};
-using enum objects::TBonusKind;
-constexpr TWeaponIcon kWeaponIcons[] = {
-    {MegaBomb, "PanelMegaBomb", 267},     {TripleRocket, "PanelRocket3x", 314},
-    {RocketLauncher, "PanelRocket", 362}, {RapidGun, "PanelSingleGun", 410},
-    {DoubleGun, "PanelMultiGun", 458},
-};
 
 }  // namespace
 
@@ -66,16 +54,17 @@ void TGame::DrawHud() {
   const int shown = std::clamp(Lives, 0, static_cast<int>(Panels.Lives.size()));
   for (int i = 0; i < static_cast<int>(Panels.Lives.size()); ++i)
     Panels.Lives[i]->Visible = i < shown;
-  Panels.Hero->Visible = Player->Owns(Hero);
-  const TWeaponIcon* icon = nullptr;
-  for (const TWeaponIcon& candidate : kWeaponIcons) {
-    if (Player->Owns(candidate.kind)) {
-      icon = &candidate;
+  Panels.Hero->Visible = Player->Owns(objects::TBonusKind::Hero);
+  // The first weapon of the table that the craft holds and the panel has an icon for.
+  const objects::TWeapon* held = nullptr;
+  for (const objects::TWeapon& weapon : objects::kWeapons) {
+    if (weapon.panelIcon && Player->Owns(weapon.kind)) {
+      held = &weapon;
       break;
     }
   }
-  Panels.Weapon->SetImageByName(icon ? icon->image : "Null");
-  Panels.Weapon->X = icon ? icon->x : kWeaponX;
+  Panels.Weapon->SetImageByName(held ? held->panelIcon : "Null");
+  Panels.Weapon->X = held ? held->panelX : kWeaponX;
 }
 
 }  // namespace gameplay

@@ -68,7 +68,8 @@ class TPlayer : public TMyImageSprite {
   bool Armed() const;
   void WeaponTick();
   void Fire();
-  void FireWeapon(int type);
+  // One round of a weapon, unless it is reloading or the level is done.
+  void FireWeapon(objects::TBonusKind kind);
 
   void Step(int32_t lag) override;
   void OnHit(engine::TSprite& other, bool& done) override;

@@ -5,6 +5,7 @@
 #include "objects/monster.h"
 #include "objects/player.h"
 #include "objects/quads.h"
+#include "objects/weapons.h"
 #include "objects/world.h"
 
 namespace {
@@ -13,7 +14,6 @@ constexpr double kStationAngle = 3.6;  // radians: behind and below the craft
 constexpr double kStationRadius = 100;
 constexpr double kEntryX = -70;
 constexpr double kEntryY = 450;
-constexpr int kFireMs = 200;
 constexpr int kFireChance = 24;  // one frame in this many, once loaded
 constexpr double kHalfWidth = 27.5;
 constexpr double kHalfHeight = 24;
@@ -44,7 +44,7 @@ void TPlayer::StartHero() {
   HeroDriftX = 0;
   HeroDriftY = 0;
   HeroDown = false;
-  HeroFireTimer = kFireMs;
+  HeroFireTimer = objects::kWingmanGun.reloadMs;
   HeroLost = false;
 }
 
@@ -56,10 +56,13 @@ void TPlayer::HeroShotDown() {
 }
 
 void TPlayer::HeroFire() {
-  World().PlayEffect("Laser", HeroX + kHalfWidth);
-  World().FireShot(static_cast<int>(HeroX + 30), static_cast<int>(HeroY), 11, 10, 0,
-                   TBullet::kGunShot, TBullet::kPlayerSide, false);
-  HeroFireTimer = kFireMs;
+  const objects::TWeapon& gun = objects::kWingmanGun;
+  World().PlayEffect(gun.sound, HeroX + kHalfWidth);
+  for (const objects::TMuzzle& muzzle : gun.Muzzles()) {
+    World().FireShot(static_cast<int>(HeroX + muzzle.dx), static_cast<int>(HeroY + muzzle.dy),
+                     muzzle.z, gun.speed, muzzle.angle, gun.shot, TBullet::kPlayerSide, false);
+  }
+  HeroFireTimer = gun.reloadMs;
 }
 
 void TPlayer::StepHero() {

@@ -4,11 +4,11 @@
 #include "objects/ground_gun.h"
 #include "objects/monster.h"
 #include "objects/player.h"
+#include "objects/weapons.h"
 #include "objects/world.h"
 
 namespace {
 
-constexpr int kMegaBlastDamage = 10;
 constexpr int kScoreBonusPoints = 100;
 // A bird swallows the craft when the craft's nose is in its beak: near in X, and the craft's
 // middle near the beak's height.
@@ -53,12 +53,13 @@ void TPlayer::OnHit(engine::TSprite& other, bool&) {
 }
 
 void TPlayer::MegaBlast() {
+  const int damage = objects::WeaponOf(objects::TBonusKind::MegaBomb)->blastDamage;
   for (int i = 1; i <= decltype(World().GroundGuns)::kSlots; ++i) {
     TGroundGun* hunter = World().GroundGuns[i];
-    if (hunter && !hunter->Dead) hunter->Damage(kMegaBlastDamage);
+    if (hunter && !hunter->Dead) hunter->Damage(damage);
   }
   for (int i = 1; i <= decltype(World().Monsters)::kSlots; ++i) {
     TMonster* monster = World().Monsters[i];
-    if (monster && !monster->Dying) monster->Damage(kMegaBlastDamage);
+    if (monster && !monster->Dying) monster->Damage(damage);
   }
 }

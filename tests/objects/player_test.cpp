@@ -79,7 +79,7 @@ TEST_F(CraftWeapons, NothingIsFiredDuringTheLevelEndBlink) {
 
 TEST_F(CraftWeapons, TheTripleLauncherSendsTheSideRocketsUnderTheMiddleOne) {
   craft->Give(TripleRocket);
-  craft->FireWeapon(6);
+  craft->FireWeapon(TripleRocket);
   ASSERT_EQ(world.Shots.size(), 3u);
   const int x = static_cast<int>(craft->X) + 110;
   const int y = static_cast<int>(craft->Y);
@@ -92,7 +92,7 @@ TEST_F(CraftWeapons, TheTripleLauncherSendsTheSideRocketsUnderTheMiddleOne) {
   EXPECT_EQ(whole(world.Shots[1]), std::tuple(x, y + 59, 11, 2, 0, rocket, mine, false));
   EXPECT_EQ(whole(world.Shots[2]), std::tuple(x, y + 63, 9, 2, 10, rocket, mine, false));
   EXPECT_EQ(world.Effects, std::vector<std::string>{"Rocket"});
-  craft->FireWeapon(6);  // reloading
+  craft->FireWeapon(TripleRocket);  // reloading
   EXPECT_EQ(world.Shots.size(), 3u);
 
   // A rocket starts at 2 pixels a frame, gains one after 100 ms and one every 50 ms up to 7.

@@ -3,6 +3,7 @@
 #include "icons.h"
 #include "image_set.h"
 #include "lists.h"
+#include "objects/weapons.h"
 
 namespace assetgen {
 
@@ -57,12 +58,8 @@ void AddHudImages(engine::TPictureCollection& list) {
              cairo_scale(cr, 0.68, 0.68);
              DrawHeroDuck(cr);
            }));
-  using enum objects::TBonusKind;
-  AddImage(list, WeaponIcon("PanelMegaBomb", MegaBomb));
-  AddImage(list, WeaponIcon("PanelRocket3x", TripleRocket));
-  AddImage(list, WeaponIcon("PanelRocket", RocketLauncher));
-  AddImage(list, WeaponIcon("PanelSingleGun", RapidGun));
-  AddImage(list, WeaponIcon("PanelMultiGun", DoubleGun));
+  for (const objects::TWeapon& weapon : objects::kWeapons)
+    if (weapon.panelIcon) AddImage(list, WeaponIcon(weapon.panelIcon, weapon.kind));
   // No special weapon: the place stays empty.
   AddImage(list, Single("Null", kWeaponIconWidth, kWeaponIconHeight, [](cairo_t*, int) {}));
 }
