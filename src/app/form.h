@@ -361,10 +361,13 @@ class TMForm : public engine::TDXForm, public gameplay::TGameShell {
     persist::TReplayResult result;
     std::vector<std::string> stems;
   };
+  // Where this game's replay goes once it is kept: set when its record was sent.
+  std::string replayUploadUrl_;
   std::optional<TEndedReplay> endedReplay_;
   bool inEvents_ = false;
   bool replayedScoreServer_ = false;
   void KeepEndedReplay();
+  void UploadReplay(const std::vector<uint8_t>& replay);
   uint64_t gameFrames_ = 0;
   std::vector<uint8_t> replayStart_;
   TErrorGuard errors_;

@@ -86,7 +86,10 @@ void TMForm::KeepEndedReplay() {
   const TEndedReplay ended = std::move(*endedReplay_);
   endedReplay_.reset();
   const std::unique_ptr<platform::TTapeWriter> tape = recorder_->End();
-  if (!tape) return;
+  if (!tape) {
+    replayUploadUrl_.clear();
+    return;
+  }
   try {
     persist::TReplay replay{PEROLET_VERSION, rulesFingerprint_, ended.result,
                             std::move(replayStart_), tape->Bytes()};
@@ -97,7 +100,9 @@ void TMForm::KeepEndedReplay() {
         std::cerr << "Перолёт: the game's replay was not kept: " << why << '\n';
     }
     if (ended.stems.size() > 1) persist::PruneReplays(config_.saveFolder, HighScores);
+    UploadReplay(bytes);
   } catch (const std::exception& error) {
+    replayUploadUrl_.clear();
     std::cerr << "Перолёт: the game's replay was not kept: " << error.what() << '\n';
   }
 }

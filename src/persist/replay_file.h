@@ -18,6 +18,8 @@ constexpr size_t kMostReplayFileBytes = 4u << 20;
 constexpr size_t kMostReplayStartBytes = 64u << 10;
 constexpr size_t kMostReplayTapeBytes = 24u << 20;
 constexpr size_t kMostReplayText = 64;
+// The most a records server takes of a replay: a game of hours packs into less.
+constexpr size_t kMostUploadedReplayBytes = 256u << 10;
 
 // How the recorded game ended.
 enum class TReplayEnding : uint8_t {

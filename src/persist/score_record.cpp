@@ -9,4 +9,8 @@ std::string ScoreRequestAddress(const std::string& host, const std::string& enco
   return host + score::kEndpointPath + "?" + score::kSubmitQueryHead + encodedRecord;
 }
 
+std::string ReplayUploadAddress(const std::string& host, const std::string& encodedRecord) {
+  return host + score::kReplayPath + "?" + score::kReplayQueryHead + encodedRecord;
+}
+
 }  // namespace persist

@@ -15,5 +15,7 @@ using score::kScoreKey;
 // The request that sends a record to the score endpoint on host (never empty: without a
 // records server nothing is sent).
 std::string ScoreRequestAddress(const std::string& host, const std::string& encodedRecord);
+// Where the game's replay goes after its record, named by the same symbols.
+std::string ReplayUploadAddress(const std::string& host, const std::string& encodedRecord);
 
 }  // namespace persist

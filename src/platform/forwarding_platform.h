@@ -52,6 +52,9 @@ class TForwardingPlatform : public TPlatform {
   TSongLibrary& Songs() override { return inner_.Songs(); }
   bool OpenUrl(const std::string& url) override { return inner_.OpenUrl(url); }
   bool HttpGet(const std::string& url) override { return inner_.HttpGet(url); }
+  bool HttpPost(const std::string& url, const std::vector<uint8_t>& body) override {
+    return inner_.HttpPost(url, body);
+  }
   bool FileExists(const std::string& path) override { return inner_.FileExists(path); }
   void ShowError(const std::string& title, const std::string& utf8Message) override {
     inner_.ShowError(title, utf8Message);

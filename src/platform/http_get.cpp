@@ -31,15 +31,22 @@ struct TCurlGlobal {
   ~TCurlGlobal() { curl_global_cleanup(); }
 };
 
-}  // namespace
-
-bool HttpGet(const std::string& url, const THttpLimits& limits) {
+// One request with the game's headers; a body makes it a POST of that body.
+bool Request(const std::string& url, const std::vector<uint8_t>* body, const THttpLimits& limits) {
   static TCurlGlobal global;
   CURL* curl = curl_easy_init();
   if (!curl) return false;
   curl_slist* headers = nullptr;
   headers = curl_slist_append(headers, "Accept: text/html, */*");
-  headers = curl_slist_append(headers, "Content-Type: text/html");
+  headers = curl_slist_append(
+      headers, body ? "Content-Type: application/octet-stream" : "Content-Type: text/html");
+  if (body) {
+    // The server answers at once; no waiting for its "100 Continue" first.
+    headers = curl_slist_append(headers, "Expect:");
+    curl_easy_setopt(curl, CURLOPT_POST, 1L);
+    curl_easy_setopt(curl, CURLOPT_POSTFIELDS, body->data());
+    curl_easy_setopt(curl, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(body->size()));
+  }
   curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
   curl_easy_setopt(curl, CURLOPT_HTTPHEADER, headers);
   curl_easy_setopt(curl, CURLOPT_USERAGENT, kUserAgent);
@@ -55,6 +62,17 @@ bool HttpGet(const std::string& url, const THttpLimits& limits) {
   curl_slist_free_all(headers);
   curl_easy_cleanup(curl);
   return result == CURLE_OK;
+}
+
+}  // namespace
+
+bool HttpGet(const std::string& url, const THttpLimits& limits) {
+  return Request(url, nullptr, limits);
+}
+
+bool HttpPost(const std::string& url, const std::vector<uint8_t>& body,
+              const THttpLimits& limits) {
+  return Request(url, &body, limits);
 }
 
 }  // namespace platform

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 namespace platform {
 
@@ -14,5 +16,10 @@ struct THttpLimits {
 // One HTTP GET with the game's headers; the answer's body is read and dropped. False for any
 // failure (no network, refused, an error status, the time is up), which the caller may ignore.
 bool HttpGet(const std::string& url, const THttpLimits& limits = {});
+
+// One HTTP POST of body as application/octet-stream, with the same headers and limits; the
+// answer is dropped. False for any failure.
+bool HttpPost(const std::string& url, const std::vector<uint8_t>& body,
+              const THttpLimits& limits = {});
 
 }  // namespace platform

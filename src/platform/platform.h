@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/events.h"
 
@@ -116,6 +117,9 @@ class TPlatform {
   virtual bool OpenUrl(const std::string& url) = 0;
   // One blocking HTTP GET whose answer is dropped; false when it failed.
   virtual bool HttpGet(const std::string& url) = 0;
+  // One blocking HTTP POST of body (application/octet-stream) whose answer is dropped; false
+  // when it failed.
+  virtual bool HttpPost(const std::string& url, const std::vector<uint8_t>& body) = 0;
   virtual bool FileExists(const std::string& path) = 0;
 
   // Shows an error or a notice to the player: a message box where there is a display, and

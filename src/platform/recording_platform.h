@@ -33,6 +33,7 @@ class TRecordingPlatform final : public TForwardingPlatform {
   bool ReadJoystick(int id, TJoystickRaw& raw) override;
   bool ReadController(TControllerState& state) override;
   bool HttpGet(const std::string& url) override;
+  // Not taped: the game uploads its replay once the recording has ended.
 
  private:
   template <typename T>

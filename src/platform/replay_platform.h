@@ -57,6 +57,8 @@ class TReplayPlatform final : public TForwardingPlatform {
   bool ReadController(TControllerState& state) override;
   bool OpenUrl(const std::string&) override { return false; }
   bool HttpGet(const std::string&) override { return armed_ && Flag(TTapeRead::HttpGet); }
+  // A replayed game sends nothing, and its own upload came after its recording ended.
+  bool HttpPost(const std::string&, const std::vector<uint8_t>&) override { return false; }
 
  private:
   bool Flag(TTapeRead kind) { return reader_.Next(kind).number != 0; }

@@ -1,24 +1,32 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <sstream>
+
 #include "app/replay_playback.h"
 #include "objects/window_kinds.h"
 #include "persist/replay_store.h"
+#include "persist/score_record.h"
 #include "platform/file_io.h"
 #include "platform/recording_platform.h"
 #include "platform/vk_codes.h"
 #include "support/headless_form_fixture.h"
+#include "support/temp_dir.h"
+#include "verify_replay.h"
 
 namespace {
 
 // The form as the program makes it: every game recorded through the platform's seam.
 struct RecordedGame : test_support::THeadlessFormFixture {
+  static constexpr const char* kScoreServer = "http://127.0.0.1:9";
   std::unique_ptr<platform::TRecordingPlatform> recorder;
 
   void SetUp() override {
     THeadlessFormFixture::SetUp();
     form.reset();
     recorder = std::make_unique<platform::TRecordingPlatform>(platform);
-    form = std::make_unique<TMForm>(*recorder, TFormConfig{5, {}});
+    // A records server that is never reached: the headless platform lists what was sent.
+    form = std::make_unique<TMForm>(*recorder, TFormConfig{5, kScoreServer});
     form->RecordGamesWith(*recorder);
     form->FormCreate();
   }
@@ -66,9 +74,10 @@ TEST_F(RecordedGame, AFaultKeepsTheGameSoFarAndTheErrorBoxNamesIt) {
   EXPECT_GT(fault.Result.Frames, 300u);
 }
 
-// A game to its end and into the table: the last game's replay and the table's claim its
-// result and the name typed, and play back to it.
-TEST_F(RecordedGame, AGameIntoTheTableLeavesReplaysThatPlayBackToItsEnd) {
+// A game to its end, into the table and sent: the last game's replay and the table's claim its
+// result and the name typed, and play back to it; the record goes first, then that replay,
+// once, named by the record's symbols.
+TEST_F(RecordedGame, AGameIntoTheTableLeavesReplaysThatPlayBackToItsEndAndSendsOne) {
   for (int i = 1; i <= persist::kTableSize; ++i) form->HighScores[i] = {"-", 0};
   Frames(3);
   platform.TypeChar(13);
@@ -88,9 +97,18 @@ TEST_F(RecordedGame, AGameIntoTheTableLeavesReplaysThatPlayBackToItsEnd) {
     platform.TypeChar(c);
     Frame();
   }
-  Press('N');  // not sent
+  Press('Y');
+  for (int i = 0; i < 5 && form->ScreenType != kScreenHighScores; ++i) Frame();
   ASSERT_EQ(form->ScreenType, kScreenHighScores);
   const persist::TReplay last = Kept(persist::kLastReplay);
+  const std::string symbols = persist::EncodeScoreRecord(
+      persist::BuildScoreRecord("Anna", form->Game.Score, form->Options.Country));
+  const size_t size = persist::EncodeReplay(last).size();
+  EXPECT_EQ(platform.Requests(),
+            (std::vector<std::string>{
+                persist::ScoreRequestAddress(kScoreServer, symbols),
+                "POST " + persist::ReplayUploadAddress(kScoreServer, symbols) + " (" +
+                    std::to_string(size) + " bytes)"}));
   EXPECT_EQ(last.Result.Ending, persist::TReplayEnding::GameOver);
   EXPECT_EQ(last.Result.Name, "Anna");
   EXPECT_EQ(last.Result.Score, form->Game.Score);
@@ -99,6 +117,45 @@ TEST_F(RecordedGame, AGameIntoTheTableLeavesReplaysThatPlayBackToItsEnd) {
             last.Tape);
 
   ExpectPlaysBack(last);
+  // What the records server's checker says of it: the score and the name typed.
+  std::ostringstream said;
+  platform::THeadlessPlatform checker(kRate);
+  verify::VerifyReplay(persist::EncodeReplay(last), checker, said);
+  EXPECT_EQ(said.str(), verify::CheckerLine(last.Rules) + "\nplayed\nscore " +
+                            std::to_string(last.Result.Score) + "\nlevel " +
+                            std::to_string(last.Result.Level) + "\nframes " +
+                            std::to_string(last.Result.Frames) + "\nname 416e6e61\ncountry " +
+                            persist::HexOf(std::span(reinterpret_cast<const uint8_t*>(
+                                                         last.Result.Country.data()),
+                                                     last.Result.Country.size())) +
+                            "\nend\n");
+}
+
+// The checker's other answers: bytes that are no replay, and a replay of other rules, which
+// it names by the version that recorded it (only the characters a version may hold).
+TEST(ReplayChecker, RefusesWhatIsNoReplayAndNamesTheVersionOfOtherRules) {
+  test_support::TTempWorkDir dir;
+  dir.LinkGameResources();
+  platform::THeadlessPlatform headless;
+  const persist::TSha256 ours = RulesFingerprintOfData();
+  persist::TReplay other{"9.9 <b>", {}, {}, {1, 2, 3, 4}, {}};
+  other.Rules[0] = static_cast<uint8_t>(ours[0] ^ 1);
+  const std::vector<uint8_t> garbage = {'P', 'E', 'R', 'O', 0, 1};
+  struct TCase {
+    std::vector<uint8_t> bytes;
+    std::string said;
+  } cases[] = {
+      {garbage, "refused "},
+      {persist::EncodeReplay(other), "other 9.9??b? "},
+  };
+  for (const TCase& c : cases) {
+    std::ostringstream out;
+    verify::VerifyReplay(c.bytes, headless, out);
+    const std::string said = out.str();
+    const std::string head = verify::CheckerLine(ours) + "\n" + c.said;
+    EXPECT_EQ(said.substr(0, head.size()), head) << said;
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 2) << said;
+  }
 }
 
 TEST_F(RecordedGame, AGameTheSessionEndsIsKeptAsClosedAndPlaysBackSo) {

@@ -184,4 +184,9 @@ bool THeadlessPlatform::HttpGet(const std::string& url) {
   return sendRequests_ && platform::HttpGet(url);
 }
 
+bool THeadlessPlatform::HttpPost(const std::string& url, const std::vector<uint8_t>& body) {
+  requests_.push_back("POST " + url + " (" + std::to_string(body.size()) + " bytes)");
+  return sendRequests_ && platform::HttpPost(url, body);
+}
+
 }  // namespace platform

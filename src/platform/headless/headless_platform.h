@@ -102,6 +102,8 @@ class THeadlessPlatform final : public TPlatform {
   // Requests are recorded; they are sent only when a run asks for it (the simulator pointed
   // at a records server), since a test run has no network.
   bool HttpGet(const std::string& url) override;
+  // Recorded as "POST <url> (<n> bytes)".
+  bool HttpPost(const std::string& url, const std::vector<uint8_t>& body) override;
   void SendRequests(bool send) { sendRequests_ = send; }
   bool FileExists(const std::string& path) override;
   void ShowError(const std::string& title, const std::string& utf8Message) override;

@@ -330,4 +330,8 @@ bool TSdlPlatform::HttpGet(const std::string& url) {
   return platform::HttpGet(url);
 }
 
+bool TSdlPlatform::HttpPost(const std::string& url, const std::vector<uint8_t>& body) {
+  return platform::HttpPost(url, body);
+}
+
 }  // namespace platform

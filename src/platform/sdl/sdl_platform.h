@@ -57,6 +57,7 @@ class TSdlPlatform final : public TPlatform {
   TSongLibrary& Songs() override { return *songs_; }
   bool OpenUrl(const std::string& url) override;
   bool HttpGet(const std::string& url) override;
+  bool HttpPost(const std::string& url, const std::vector<uint8_t>& body) override;
   bool FileExists(const std::string& path) override;
   void ShowError(const std::string& title, const std::string& utf8Message) override;
 

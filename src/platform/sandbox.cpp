@@ -1,0 +1,82 @@
+#include "platform/sandbox.h"
+
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+
+namespace platform {
+
+namespace {
+
+// The top-level folders a dynamically linked program needs from the system: where they are
+// links into /usr (a merged /usr) they become the same links, else they are bound read-only.
+void AddSystemFolders(std::vector<std::string>& args) {
+  args.insert(args.end(), {"--ro-bind", "/usr", "/usr"});
+  for (const char* top : {"/bin", "/sbin", "/lib", "/lib32", "/lib64"}) {
+    std::error_code error;
+    const auto status = std::filesystem::symlink_status(top, error);
+    if (error || !std::filesystem::exists(status)) continue;
+    if (std::filesystem::is_symlink(status)) {
+      args.insert(args.end(), {"--symlink", std::filesystem::read_symlink(top, error).string(), top});
+    } else {
+      args.insert(args.end(), {"--ro-bind", top, top});
+    }
+  }
+}
+
+}  // namespace
+
+std::vector<std::string> SandboxCommand(const TSandbox& sandbox) {
+  std::vector<std::string> args = {"bwrap", "--unshare-all", "--die-with-parent", "--new-session",
+                                   "--cap-drop", "ALL", "--clearenv"};
+  AddSystemFolders(args);
+  for (const std::string& folder : sandbox.readOnlyFolders)
+    args.insert(args.end(), {"--ro-bind", folder, folder});
+  args.insert(args.end(), {"--ro-bind", sandbox.program, sandbox.program});
+  args.insert(args.end(), {"--dev", "/dev"});
+  // Its own root is a scratch folder: made read-only too, there is nowhere to write.
+  args.insert(args.end(), {"--remount-ro", "/"});
+  if (!sandbox.workingFolder.empty()) args.insert(args.end(), {"--chdir", sandbox.workingFolder});
+  args.push_back("--");
+  args.push_back(sandbox.program);
+  args.insert(args.end(), sandbox.arguments.begin(), sandbox.arguments.end());
+  return args;
+}
+
+namespace {
+
+bool SetLimit(int resource, rlim_t value, const char* what, std::string& why) {
+  const rlimit limit{value, value};
+  if (setrlimit(resource, &limit) == 0) return true;
+  why = std::string("cannot limit ") + what + ": " + std::strerror(errno);
+  return false;
+}
+
+}  // namespace
+
+bool ExecInSandbox(const TSandbox& sandbox, std::string& why) {
+  const std::vector<std::string> args = SandboxCommand(sandbox);
+  std::vector<char*> argv;
+  for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+  argv.push_back(nullptr);
+  execvp(argv[0], argv.data());
+  why = std::string("cannot start bubblewrap (bwrap): ") + std::strerror(errno);
+  return false;
+}
+
+bool LimitThisProcess(int cpuSeconds, int megabytes, std::string& why) {
+  return SetLimit(RLIMIT_CPU, static_cast<rlim_t>(cpuSeconds), "the processor time", why) &&
+         SetLimit(RLIMIT_AS, static_cast<rlim_t>(megabytes) << 20, "the memory", why) &&
+         SetLimit(RLIMIT_CORE, 0, "core files", why);
+}
+
+std::string ThisExecutable() {
+  std::error_code error;
+  const auto path = std::filesystem::read_symlink("/proc/self/exe", error);
+  return error ? std::string() : path.string();
+}
+
+}  // namespace platform

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstdint>
+#include <ostream>
+#include <span>
+#include <string>
+
+#include "persist/sha256.h"
+
+namespace platform {
+class THeadlessPlatform;
+}
+
+namespace verify {
+
+// What a records server reads from the checker, one "key value" line each:
+//   checker VERSION RULES           this checker: its version and rules fingerprint (hex)
+// then exactly one of
+//   refused REASON                  not a replay, damaged, or beyond a bound
+//   other VERSION RULES             recorded by that version under other rules
+//   played                          then score, level, frames, name and country (code page
+//                                   1251 as hex, "-" for none), damage REASON when its input
+//                                   was found damaged, and end
+std::string CheckerLine(const persist::TSha256& rules);
+
+// Plays the replay's bytes on the headless platform (the working directory holds the game's
+// data) and writes the lines above.
+void VerifyReplay(std::span<const uint8_t> bytes, platform::THeadlessPlatform& headless,
+                  std::ostream& out);
+
+}  // namespace verify
