@@ -35,12 +35,16 @@ const TKindValues& ValuesOf(uint8_t kind) {
 
 }  // namespace
 
+int TGroundGun::Points() {
+  return kHitPoints * kPointsPerHitPoint;
+}
+
 TGroundGun::TGroundGun(objects::TWorld& world, uint8_t kind, int slot, double x, double y,
                        int32_t z)
     : TMyImageSprite(world, kImageList, ValuesOf(kind).image, x, y, z),
       Kind(kind),
       Slot(slot),
-      ScoreValue(kHitPoints),
+      ScoreValue(Points()),
       HitPoints(kHitPoints) {
   Serial = ++World().LastSerial;
 }
@@ -49,7 +53,7 @@ TGroundGun::TGroundGun(objects::TWorld& world, uint8_t kind, int slot, double x,
 void TGroundGun::Damage(int points) {
   HitPoints -= points;
   if (HitPoints > 0) return;
-  if (!Dead) World().Score += ScoreValue * kPointsPerHitPoint;
+  if (!Dead) World().Score += ScoreValue;
   Die();
 }
 

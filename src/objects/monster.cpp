@@ -46,6 +46,10 @@ const TKindValues& ValuesOf(uint8_t kind) {
 
 }  // namespace
 
+int TMonster::PointsFor(uint8_t kind) {
+  return ValuesOf(kind).hitPoints * kPointsPerHitPoint;
+}
+
 TMonster::TMonster(objects::TWorld& world, int slot, double x, int32_t z, uint8_t kind)
     : TMyImageSprite(world, kImageList, ValuesOf(kind).image, x,
                      ValuesOf(kind).lowestY + world.RandomBelow(ValuesOf(kind).yRange), z),
@@ -60,7 +64,7 @@ TMonster::TMonster(objects::TWorld& world, int slot, double x, int32_t z, uint8_
   if (Kind == kHelicopter) ShotsLeft = 1 + World().RandomBelow(5);
   if (Kind == kBird) Phase = World().RandomBelow(kBirdPhases);
   PixelHit = false;
-  ScoreValue = HitPoints;
+  ScoreValue = PointsFor(Kind);
   Serial = ++World().LastSerial;
   if (Kind == kAirplane) moving_ = FindListImage(World(), kImageList, "MAirplaneAnim");
   if (Kind == kHelicopter) moving_ = FindListImage(World(), kImageList, "MHelicopterAnim");
@@ -70,7 +74,7 @@ void TMonster::Damage(int points) {
   HitPoints -= points;
   if (HitPoints > 0) return;
   if (!Dying) {
-    World().Score += ScoreValue * kPointsPerHitPoint;
+    World().Score += ScoreValue;
     World().EnemiesLeft -= 1;
   }
   Die();

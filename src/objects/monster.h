@@ -12,8 +12,11 @@ class TMonster : public TMyImageSprite {
 
   TMonster(objects::TWorld& world, int slot, double x, int32_t z, uint8_t kind);
 
+  // What shooting one of a kind down scores (the help page shows it too).
+  static int PointsFor(uint8_t kind);
+
   int Slot = 0;
-  int ScoreValue = 0;
+  int ScoreValue = 0;  // what shooting this one down scores
   int HitPoints = 0;
   uint8_t Kind = kAirplane;
   double PropFrame = 0;

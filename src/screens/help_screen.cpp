@@ -51,11 +51,6 @@ struct TLabel {
   int x, y;
 };
 
-constexpr TLabel kEnemyScores[] = {{"+10 Очков", 200, 358},
-                                   {"+20 Очков", 200, 418},
-                                   {"+50 Очков", 200, 478},
-                                   {"+50 Очков", 520, 358},
-                                   {"+45 Очков", 520, 418}};
 constexpr TLabel kBonusNames[] = {{"Пулемет", 200, 361},     {"Двойная Пушка", 200, 407},
                                   {"Ракетница", 200, 462},   {"Тройная ракетница", 200, 515},
                                   {"Супер Бомба", 520, 361}, {"Жизнь", 520, 407},
@@ -125,7 +120,7 @@ void TMForm::DrawHelpPage() {
         write(16, body[i].c_str(), kTextX, 325 + 18 * (int(i) + 1));
       break;
     case 2:
-      for (const TLabel& l : kEnemyScores) write(15, l.text, l.x, l.y);
+      for (const THelpLabel& l : HelpEnemyPoints()) write(15, l.text.c_str(), l.x, l.y);
       break;
     case 3:
       for (const TLabel& l : kBonusNames) write(15, l.text, l.x, l.y);

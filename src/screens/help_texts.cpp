@@ -1,5 +1,28 @@
 #include "screens/help_texts.h"
 
+#include "objects/ground_gun.h"
+#include "objects/monster.h"
+
+namespace {
+
+std::string PointsLabel(int points) {
+  return "+" + std::to_string(points) + " Очков";
+}
+
+}  // namespace
+
+// The pictures on the left are the airplane, the bird and the dog; on the right the
+// helicopter and the hunter.
+const std::vector<THelpLabel>& HelpEnemyPoints() {
+  static const std::vector<THelpLabel> kLabels = {
+      {PointsLabel(TMonster::PointsFor(TMonster::kAirplane)), 200, 358},
+      {PointsLabel(TMonster::PointsFor(TMonster::kBird)), 200, 418},
+      {PointsLabel(TMonster::PointsFor(TMonster::kDog)), 200, 478},
+      {PointsLabel(TMonster::PointsFor(TMonster::kHelicopter)), 520, 358},
+      {PointsLabel(TGroundGun::Points()), 520, 418}};
+  return kLabels;
+}
+
 // The body lines of the help pages, each exactly as the page shows it (the blanks at the
 // ends included), in UTF-8; the screen converts them to code page 1251.
 const std::vector<std::string>& HelpBodyLines(int page) {
