@@ -24,6 +24,7 @@
 #include "persist/replay_file.h"
 #include "platform/events.h"
 #include "platform/music_library.h"
+#include "screens/menu_list.h"
 
 namespace engine {
 class TByteReader;
@@ -32,7 +33,6 @@ namespace platform {
 class TRecordingPlatform;
 }
 
-class TMenuButton;
 class TMyCursor;
 class TMyImageSprite;
 class TScrollBackground;
@@ -68,7 +68,6 @@ enum : uint8_t {
 // Subsystems define their member functions in their own folders.
 class TMForm : public engine::TDXForm, public gameplay::TGameShell {
  public:
-  static constexpr int kMenuButtonSlots = 12;
   // The in-game windows' backdrop lies at this depth, their buttons and cursor above it.
   static constexpr int kWindowDepth = 14;
 
@@ -99,11 +98,9 @@ class TMForm : public engine::TDXForm, public gameplay::TGameShell {
   bool MusicPending = false;
   int RefreshRate = 0;
 
-  // The current screen's buttons, 1 to 12 (11 and 12: the windows' Yes and No).
-  std::array<TMenuButton*, kMenuButtonSlots + 1> MenuButtons{};
-  int MenuFirst = 1;
-  int MenuLast = 0;
-  int MenuItem = 0;
+  // The current screen's buttons (11 and 12: the windows' Yes and No) and its selection.
+  TMenuList Menu;
+  int MenuItem() const { return Menu.Item; }
   int IntroStep = 0;  // the main menu's fade-in; 0 when it is not running
   int SavedMenuItem = 0;
   int SavedMenuFirst = 0;
@@ -250,10 +247,6 @@ class TMForm : public engine::TDXForm, public gameplay::TGameShell {
   void StepMainMenuIntro();
   void UpdateMainMenu(int lag);
   void LeaveMainMenu();
-  void HighlightSelection();
-  int ButtonUnderPointer() const;
-  void HoverSelect();
-  void RemoveMenuButtons();
   void UpdateOptions(int lag);
   void DrawOptions();
   void ShowOptions();
@@ -261,6 +254,7 @@ class TMForm : public engine::TDXForm, public gameplay::TGameShell {
   void ActivateOptions();
   void ToggleBossCapture();
   void ToggleCountryEdit();
+  void EndOptionEditsOffTheRow();
   void ChooseOptionSide(bool left);
   std::string BossKeyName() const;
   void ShowHighScores();

@@ -15,7 +15,7 @@ void TMForm::MDXTimerTimer(int lagCount) {
     MusicPending = false;
     StartScreenMusic();
   }
-  const int menuItemBefore = MenuItem;
+  const int menuItemBefore = Menu.Item;
   if (MDXDraw.HasSurface() && !SkipDrawing) MDXDraw.Surface().Fill(0);
   if (!MDXDraw.CanDraw()) return;
   if (!SkipDrawing) DrawSprites();
@@ -49,7 +49,7 @@ void TMForm::FinishFrame(int lag, int menuItemBefore) {
   } else {
     DispatchScreen(lag);
   }
-  if (MenuItem != menuItemBefore) PlayEffect("Button");
+  if (Menu.Item != menuItemBefore) PlayEffect("Button");
   SaveOptionsWhenChanged();
   MDXSpriteEngine.PurgeDead();
   UpdateFrameTiming();

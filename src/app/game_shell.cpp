@@ -15,9 +15,9 @@ void TMForm::ShowGameScreen() {
   ScreenType = kScreenGame;
   StartScreenMusic();
   HideMouseCursor();
-  MenuFirst = 1;
-  MenuLast = 0;
-  MenuItem = 0;
+  Menu.First = 1;
+  Menu.Last = 0;
+  Menu.Item = 0;
   Sky->SetImageFrom("SkyTile", kGameImageList);
   Sky->SpeedX = kGameSkySpeed;
 }

@@ -32,7 +32,7 @@ void TMForm::ReadInput() {
   const bool southPressed = pad.South && !SouthWasDown;
   SouthWasDown = pad.South;
   // The south button fires in a running game and acts as Enter everywhere else.
-  if (southPressed && (ScreenType != kScreenGame || WindowOpen != 0)) ActivateItem(MenuItem);
+  if (southPressed && (ScreenType != kScreenGame || WindowOpen != 0)) ActivateItem(Menu.Item);
 }
 
 void TMForm::FormKeyDown(int key, int shift) {
@@ -80,10 +80,10 @@ void TMForm::WakeFromBossHide() {
 void TMForm::MDXDrawMouseMove(int, int x, int y) {
   MouseX = x;
   MouseY = y;
-  const int before = MenuItem;
-  HoverSelect();
+  const int before = Menu.Item;
+  Menu.Hover(MouseX, MouseY);
   const bool fadingIn = ScreenType == kScreenMainMenu && IntroStep != 0;
-  if (MenuItem != before && !fadingIn) PlayEffect("Button");
+  if (Menu.Item != before && !fadingIn) PlayEffect("Button");
 }
 
 void TMForm::MDXDrawMouseDown() {
@@ -143,7 +143,7 @@ void TMForm::FormKeyPress(int key) {
   if (nameTyping) TypeInto(PlayerName, key, 10, kWidestName);
   const bool playing = ScreenType == kScreenGame && WindowOpen == 0;
   const bool spaceChooses = !countryTyping && !nameTyping && !playing;
-  if (key == kEnter || (key == kBlank && spaceChooses)) ActivateItem(MenuItem);
+  if (key == kEnter || (key == kBlank && spaceChooses)) ActivateItem(Menu.Item);
 }
 
 // A click chooses the button under the pointer and nothing else: a click on the sky, on a
@@ -154,13 +154,13 @@ void TMForm::ActivateUnderPointer() {
     ActivateCurrent();
     return;
   }
-  const int item = ButtonUnderPointer();
+  const int item = Menu.ButtonAt(MouseX, MouseY);
   if (item == 0) return;
   ActivateItem(item);
 }
 
 void TMForm::MDXDrawClick() {
-  LastClick = TClickTarget{ScreenType, WindowOpen, ButtonUnderPointer()};
+  LastClick = TClickTarget{ScreenType, WindowOpen, Menu.ButtonAt(MouseX, MouseY)};
   ActivateUnderPointer();
 }
 
@@ -168,7 +168,8 @@ void TMForm::MDXDrawClick() {
 // opened or closed a window or changed the screen, the second would answer a question the
 // player has not seen (the score sent, the records cleared).
 void TMForm::MDXDrawDblClick() {
-  const bool same = LastClick == TClickTarget{ScreenType, WindowOpen, ButtonUnderPointer()};
+  const bool same =
+      LastClick == TClickTarget{ScreenType, WindowOpen, Menu.ButtonAt(MouseX, MouseY)};
   LastClick.reset();
   if (same) ActivateUnderPointer();
 }

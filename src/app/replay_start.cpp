@@ -159,12 +159,12 @@ void TMForm::ApplyReplayStart(engine::TByteReader& in) {
   MDXTimer.SetState(timer);
   const bool inFrame = Bool(in);
   const int lag = Within(in.I32(), 0, kMostTimerMs, "a lag of");
-  const int menuItemBefore = Within(in.I32(), 0, kMenuButtonSlots, "the menu item");
+  const int menuItemBefore = Within(in.I32(), 0, TMenuList::kSlots, "the menu item");
   if (inFrame) frameUnderWay_ = TFrameUnderWay{lag, menuItemBefore};
   const bool clicked = Bool(in);
   const uint8_t screen = in.U8();
   const uint8_t window = in.U8();
-  const int item = Within(in.I32(), 0, kMenuButtonSlots, "the menu item");
+  const int item = Within(in.I32(), 0, TMenuList::kSlots, "the menu item");
   if (clicked) LastClick = TClickTarget{screen, window, item};
   const double skyX =
       Finite(std::bit_cast<double>(in.U64()), -kMostSkyOffset, kMostSkyOffset, "sky");

@@ -12,7 +12,7 @@ constexpr const char* kMoreGamesLink = "moregames.url";
 }  // namespace
 
 void TMForm::ActivateItem(int item) {
-  MenuItem = item;
+  Menu.Item = item;
   ActivateCurrent();
 }
 
@@ -45,30 +45,30 @@ void TMForm::ActivateCurrent() {
 void TMForm::ActivateWindow() {
   switch (WindowOpen) {
     case kWindowQuitGame:
-      if (MenuItem == kYes) {
+      if (Menu.Item == kYes) {
         CloseWindow();
         // Saved first: a save that fails leaves the screen as it was, to be left again.
         SaveAndExit();
         KillAndForget(Sky);
         LeaveMainMenu();
-      } else if (MenuItem == kNo) {
+      } else if (Menu.Item == kNo) {
         CloseWindow();
       }
       break;
     case kWindowQuitToMenu:
-      if (MenuItem == kYes) {
+      if (Menu.Item == kYes) {
         CloseWindow();
         LeaveGameByScore();
-      } else if (MenuItem == kNo) {
+      } else if (Menu.Item == kNo) {
         CloseWindow();
       }
       break;
     case kWindowClearRecords:
-      if (MenuItem == kYes) {
+      if (Menu.Item == kYes) {
         CloseWindow();
         persist::DefaultHighScores(HighScores);  // the file is written only at the exit
         NewEntryRow = 0;
-      } else if (MenuItem == kNo) {
+      } else if (Menu.Item == kNo) {
         CloseWindow();
       }
       break;
@@ -86,11 +86,11 @@ void TMForm::ActivateWindow() {
       }
       break;
     case kWindowSendScore:
-      if (MenuItem == kYes) {
+      if (Menu.Item == kYes) {
         CloseWindow();
         MDXSpriteEngine.PurgeDead();
         OpenWindow(kWindowSending);
-      } else if (MenuItem == kNo) {
+      } else if (Menu.Item == kNo) {
         CloseWindow();
         LeaveGameForHighScores();
       }
@@ -101,7 +101,7 @@ void TMForm::ActivateWindow() {
 }
 
 void TMForm::ActivateMainMenu() {
-  switch (MenuItem) {
+  switch (Menu.Item) {
     case 2:
       LeaveMainMenu();
       ShowOptions();

@@ -72,16 +72,16 @@ std::string PageAddress(TMForm& form) {
 
 void TMForm::ShowHelp() {
   ScreenType = kScreenHelp;
-  MenuFirst = kBack;
-  MenuLast = kNext;
-  MenuItem = kBack;
+  Menu.First = kBack;
+  Menu.Last = kNext;
+  Menu.Item = kBack;
   HelpPage = 1;
   // The help screen's caption stands where the panel does.
   ScreenCaption = new TMyImageSprite(Game, kMenuList, "Cap_Help", 181, 241, 3);
   ScreenPanel = new TMyImageSprite(Game, kMenuList, "Sub_BG", 181, 241, 3);
-  MenuButtons[kBack] = new TMenuButton(Game, kMenuList, "Back_A", "Back_I", 0, 0, 177, 549);
-  MenuButtons[kPrevious] = new TMenuButton(Game, kMenuList, "Prev_A", "Prev_I", 0, 0, 454, 548);
-  MenuButtons[kNext] = new TMenuButton(Game, kMenuList, "Next_A", "Next_I", 0, 0, 630, 548);
+  Menu.Buttons[kBack] = new TMenuButton(Game, kMenuList, "Back_A", "Back_I", 0, 0, 177, 549);
+  Menu.Buttons[kPrevious] = new TMenuButton(Game, kMenuList, "Prev_A", "Prev_I", 0, 0, 454, 548);
+  Menu.Buttons[kNext] = new TMenuButton(Game, kMenuList, "Next_A", "Next_I", 0, 0, 630, 548);
   for (size_t i = 0; i < kPictures.size(); ++i) {
     const TPicture& p = kPictures[i];
     HelpPictures[i] = new TMyImageSprite(Game, p.list, p.name, p.x, p.y, 4);
@@ -90,16 +90,16 @@ void TMForm::ShowHelp() {
 }
 
 void TMForm::UpdateHelp(int lag) {
-  HighlightSelection();
+  Menu.Highlight();
   if (Keys.LeftPressed) {
-    if (MenuItem == kPrevious) MenuItem = kBack;
-    if (MenuItem == kNext) MenuItem = kPrevious;
+    if (Menu.Item == kPrevious) Menu.Item = kBack;
+    if (Menu.Item == kNext) Menu.Item = kPrevious;
   }
   if (Keys.RightPressed) {
     // Right walks Back → Previous → Next, then turns pages.
-    if (MenuItem == kNext) ActivateItem(kNext);
-    if (MenuItem == kPrevious) MenuItem = kNext;
-    if (MenuItem == kBack) MenuItem = kPrevious;
+    if (Menu.Item == kNext) ActivateItem(kNext);
+    if (Menu.Item == kPrevious) Menu.Item = kNext;
+    if (Menu.Item == kBack) Menu.Item = kPrevious;
   }
   if (Keys.EscPressed) ActivateItem(kBack);
   if (ScreenType != kScreenHelp) return;  // Back left the screen
@@ -151,7 +151,7 @@ void TMForm::DrawHelpPage() {
 }
 
 void TMForm::ActivateHelp() {
-  switch (MenuItem) {
+  switch (Menu.Item) {
     case kBack:
       LeaveHelp();
       ShowMainMenu(0, 4, false);
@@ -169,7 +169,7 @@ void TMForm::ActivateHelp() {
 
 void TMForm::LeaveHelp() {
   ScreenType = kScreenNone;
-  RemoveMenuButtons();
+  Menu.RemoveButtons();
   HideScreenFrame();
   for (TMyImageSprite*& picture : HelpPictures) KillAndForget(picture);
 }

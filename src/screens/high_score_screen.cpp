@@ -21,21 +21,21 @@ constexpr int kNoteCentreX = 460;  // the panel's middle
 
 void TMForm::ShowHighScores() {
   ScreenType = kScreenHighScores;
-  MenuFirst = kBack;
-  MenuLast = kVisit;
-  MenuItem = kBack;
+  Menu.First = kBack;
+  Menu.Last = kVisit;
+  Menu.Item = kBack;
   ShowScreenFrame("Cap_HS", "HS_Bg");
-  MenuButtons[kBack] = new TMenuButton(Game, kMenuList, "Back_A", "Back_I", 0, 0, 177, 549);
-  MenuButtons[kClear] =
+  Menu.Buttons[kBack] = new TMenuButton(Game, kMenuList, "Back_A", "Back_I", 0, 0, 177, 549);
+  Menu.Buttons[kClear] =
       new TMenuButton(Game, kMenuList, "Clear_HS_A", "Clear_HS_I", 0, 0, 311, 550);
-  MenuButtons[kVisit] =
+  Menu.Buttons[kVisit] =
       new TMenuButton(Game, kMenuList, "Visit_WHS_A", "Visit_WHS_I", 0, 0, 518, 550);
 }
 
 void TMForm::UpdateHighScores(int lag) {
-  HighlightSelection();
-  if (Keys.LeftPressed) objects::StepDown(MenuItem, MenuFirst, 1);
-  if (Keys.RightPressed) objects::StepUp(MenuItem, MenuLast, 1);
+  Menu.Highlight();
+  if (Keys.LeftPressed) objects::StepDown(Menu.Item, Menu.First, 1);
+  if (Keys.RightPressed) objects::StepUp(Menu.Item, Menu.Last, 1);
   if (Keys.EscPressed) ActivateItem(kBack);
   if (ScreenType != kScreenHighScores) return;  // Back left the screen
   MDXSpriteEngine.StepAll(lag);
@@ -59,7 +59,7 @@ void TMForm::DrawHighScoreTable() {
 }
 
 void TMForm::ActivateHighScores() {
-  switch (MenuItem) {
+  switch (Menu.Item) {
     case kBack:
       LeaveHighScores();
       ShowMainMenu(0, 3, false);
@@ -83,6 +83,6 @@ void TMForm::LeaveHighScores() {
   ScreenType = kScreenNone;
   NewEntryRow = 0;
   NoServerNoteShown = false;
-  RemoveMenuButtons();
+  Menu.RemoveButtons();
   HideScreenFrame();
 }

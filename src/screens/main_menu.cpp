@@ -22,9 +22,9 @@ void TMForm::ShowMainMenu(int intro, int item, bool startMusic) {
   ScreenType = kScreenMainMenu;
   if (startMusic) StartScreenMusic();
   ShowMouseCursor();
-  MenuFirst = kMainMenuFirst;
-  MenuLast = kMainMenuLast;
-  MenuItem = item;
+  Menu.First = kMainMenuFirst;
+  Menu.Last = kMainMenuLast;
+  Menu.Item = item;
   IntroStep = intro;
   Sky->SetImageFrom("MMB", kMenuList);
   Sky->SpeedX = 0;
@@ -39,7 +39,7 @@ void TMForm::ShowMainMenu(int intro, int item, bool startMusic) {
       button->Blended = true;
       button->Alpha = 0;
     }
-    MenuButtons[i] = button;
+    Menu.Buttons[i] = button;
   }
 }
 
@@ -47,19 +47,20 @@ void TMForm::ShowMainMenu(int intro, int item, bool startMusic) {
 void TMForm::StepMainMenuIntro() {
   if (IntroStep == 1) IntroStep = 2;
   for (int i = 1; i <= IntroStep - 1; ++i)
-    if (MenuButtons[i]->Alpha < kOpaque) MenuButtons[i]->Alpha += kFadeStep;
-  if (MenuButtons[IntroStep - 1]->Alpha >= kNextButtonAlpha && IntroStep < kMainMenuLast + 1)
+    if (Menu.Buttons[i]->Alpha < kOpaque) Menu.Buttons[i]->Alpha += kFadeStep;
+  if (Menu.Buttons[IntroStep - 1]->Alpha >= kNextButtonAlpha && IntroStep < kMainMenuLast + 1)
     ++IntroStep;
-  if (IntroStep == kMainMenuLast + 1 && MenuButtons[kMainMenuLast]->Alpha >= kOpaque) IntroStep = 0;
+  if (IntroStep == kMainMenuLast + 1 && Menu.Buttons[kMainMenuLast]->Alpha >= kOpaque)
+    IntroStep = 0;
 }
 
 void TMForm::UpdateMainMenu(int lag) {
   if (IntroStep != 0) {
     StepMainMenuIntro();
   } else {
-    HighlightSelection();
-    if (Keys.UpPressed) objects::StepPrevWrap(MenuItem, MenuFirst, MenuLast);
-    if (Keys.DownPressed) objects::StepNextWrap(MenuItem, MenuFirst, MenuLast);
+    Menu.Highlight();
+    if (Keys.UpPressed) objects::StepPrevWrap(Menu.Item, Menu.First, Menu.Last);
+    if (Keys.DownPressed) objects::StepNextWrap(Menu.Item, Menu.First, Menu.Last);
     if (Keys.EscPressed) OpenWindow(kWindowQuitGame);
   }
   MDXSpriteEngine.StepAll(lag);
@@ -67,5 +68,5 @@ void TMForm::UpdateMainMenu(int lag) {
 
 void TMForm::LeaveMainMenu() {
   ScreenType = kScreenNone;
-  RemoveMenuButtons();
+  Menu.RemoveButtons();
 }

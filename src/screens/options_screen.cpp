@@ -22,13 +22,13 @@ constexpr int kSelected = 13;  // the value in force
 
 void TMForm::ShowOptions() {
   ScreenType = kScreenOptions;
-  MenuFirst = 1;
-  MenuLast = kBackRow;
-  MenuItem = kBackRow;
+  Menu.First = 1;
+  Menu.Last = kBackRow;
+  Menu.Item = kBackRow;
   ShowScreenFrame("Cap_Opt", "Sub_Bg");
   for (int row = 1; row < kBackRow; ++row)
-    MenuButtons[row] = new TMenuButton(Game, kMenuList, "OptB_A", "OptB_I", 0, 0, 204, kRowY[row]);
-  MenuButtons[kBackRow] = new TMenuButton(Game, kMenuList, "Back_A", "Back_I", 0, 0, 177, 549);
+    Menu.Buttons[row] = new TMenuButton(Game, kMenuList, "OptB_A", "OptB_I", 0, 0, 204, kRowY[row]);
+  Menu.Buttons[kBackRow] = new TMenuButton(Game, kMenuList, "Back_A", "Back_I", 0, 0, 177, 549);
   TextCursor = new TMyCursor(Game, kMenuList, "Cursor", 410, 485, 5, 500);
   TextCursor->Blinking = false;
   CountryEdit = false;
@@ -36,10 +36,10 @@ void TMForm::ShowOptions() {
 }
 
 void TMForm::UpdateOptions(int lag) {
-  HighlightSelection();
+  if (Menu.Highlight()) EndOptionEditsOffTheRow();
   if (!CountryEdit) {
-    if (Keys.UpPressed) objects::StepDown(MenuItem, MenuFirst, 1);
-    if (Keys.DownPressed) objects::StepUp(MenuItem, MenuLast, 1);
+    if (Keys.UpPressed) objects::StepDown(Menu.Item, Menu.First, 1);
+    if (Keys.DownPressed) objects::StepUp(Menu.Item, Menu.Last, 1);
     if (Keys.LeftPressed) ChooseOptionSide(true);
     if (Keys.RightPressed) ChooseOptionSide(false);
     if (Keys.EscPressed) ActivateItem(kBackRow);
@@ -82,14 +82,14 @@ void TMForm::DrawOptions() {
 // ВКЛ. / ВЫКЛ.), as choosing the row would switch it; the other rows have no sides.
 void TMForm::ChooseOptionSide(bool left) {
   std::optional<bool> leftInForce;
-  if (MenuItem == 1) leftInForce = !Options.FullScreen;
-  if (MenuItem == 2) leftInForce = Options.Music;
-  if (MenuItem == 3) leftInForce = Options.Sounds;
+  if (Menu.Item == 1) leftInForce = !Options.FullScreen;
+  if (Menu.Item == 2) leftInForce = Options.Music;
+  if (Menu.Item == 3) leftInForce = Options.Sounds;
   if (leftInForce && *leftInForce != left) ActivateCurrent();
 }
 
 void TMForm::ActivateOptions() {
-  switch (MenuItem) {
+  switch (Menu.Item) {
     case 1:
       Options.FullScreen = !Options.FullScreen;
       ApplyDisplayMode();
@@ -124,8 +124,14 @@ void TMForm::LeaveOptions() {
   if (CountryEdit) ToggleCountryEdit();
   ScreenType = kScreenNone;
   HideScreenFrame();
-  RemoveMenuButtons();
+  Menu.RemoveButtons();
   KillAndForget(TextCursor);
+}
+
+// Moving off the boss-key or the country row ends its capture or its editing.
+void TMForm::EndOptionEditsOffTheRow() {
+  if (BossCapture && Menu.Item != kBossKeyRow) ToggleBossCapture();
+  if (CountryEdit && Menu.Item != kCountryRow) ToggleCountryEdit();
 }
 
 // Editing that begins on the default country begins on an empty field; one that ends empty

@@ -31,20 +31,20 @@ bool HasBackdrop(int kind) {
 void TMForm::OpenWindow(int kind) {
   if (WindowOpen != 0) return;
   WindowOpen = static_cast<uint8_t>(kind);
-  SavedMenuItem = MenuItem;
-  SavedMenuFirst = MenuFirst;
-  SavedMenuLast = MenuLast;
+  SavedMenuItem = Menu.Item;
+  SavedMenuFirst = Menu.First;
+  SavedMenuLast = Menu.Last;
   if (HasBackdrop(kind))
     WindowBackdrop = new TMyImageSprite(Game, kMenuList, "Window", 256, 226, kWindowDepth);
   if (AsksYesOrNo(kind)) {
     ShowMouseCursor();
-    MenuFirst = kYes;
-    MenuLast = kNo;
-    MenuItem = kind == kWindowSendScore ? kYes : kNo;
-    MenuButtons[kYes] = new TMenuButton(Game, kMenuList, "Yes", "Yes", 0, 1, 320, 346);
-    MenuButtons[kNo] = new TMenuButton(Game, kMenuList, "No", "No", 0, 1, 446, 346);
-    MenuButtons[kYes]->SetZ(kWindowDepth + 1);
-    MenuButtons[kNo]->SetZ(kWindowDepth + 1);
+    Menu.First = kYes;
+    Menu.Last = kNo;
+    Menu.Item = kind == kWindowSendScore ? kYes : kNo;
+    Menu.Buttons[kYes] = new TMenuButton(Game, kMenuList, "Yes", "Yes", 0, 1, 320, 346);
+    Menu.Buttons[kNo] = new TMenuButton(Game, kMenuList, "No", "No", 0, 1, 446, 346);
+    Menu.Buttons[kYes]->SetZ(kWindowDepth + 1);
+    Menu.Buttons[kNo]->SetZ(kWindowDepth + 1);
   }
   if (kind == kWindowLevelBanner) WindowTimer = kLevelBannerMs;
   if (kind == kWindowGameOver) WindowTimer = kGameOverMs;
@@ -58,14 +58,14 @@ void TMForm::OpenWindow(int kind) {
 
 void TMForm::CloseWindow() {
   const int kind = WindowOpen;
-  MenuItem = SavedMenuItem;
-  MenuFirst = SavedMenuFirst;
-  MenuLast = SavedMenuLast;
+  Menu.Item = SavedMenuItem;
+  Menu.First = SavedMenuFirst;
+  Menu.Last = SavedMenuLast;
   if (HasBackdrop(kind)) KillAndForget(WindowBackdrop);
   if (AsksYesOrNo(kind)) {
     if (ScreenType == kScreenGame) HideMouseCursor();
-    KillAndForget(MenuButtons[kYes]);
-    KillAndForget(MenuButtons[kNo]);
+    KillAndForget(Menu.Buttons[kYes]);
+    KillAndForget(Menu.Buttons[kNo]);
   }
   if (kind == kWindowNameEntry) KillAndForget(TextCursor);
   WindowOpen = 0;
@@ -77,20 +77,21 @@ void TMForm::CloseWindow() {
 void TMForm::UpdateWindow(int lag) {
   if (AsksYesOrNo(WindowOpen)) {
     // Only the buttons move: whatever stands behind the window is frozen.
-    MenuButtons[kYes]->Step(lag);
-    MenuButtons[kNo]->Step(lag);
-    HighlightSelection();
+    Menu.Buttons[kYes]->Step(lag);
+    Menu.Buttons[kNo]->Step(lag);
+    // The selection moving onto the window's buttons takes it off the options' rows.
+    if (Menu.Highlight() && ScreenType == kScreenOptions) EndOptionEditsOffTheRow();
     // Escape takes back what opened the question, as "Нет" does.
     if (Keys.YesPressed) {
       ActivateItem(kYes);
     } else if (Keys.NoPressed || Keys.EscPressed) {
       ActivateItem(kNo);
     } else if (Keys.LeftPressed) {
-      objects::ClampToFirst(MenuItem, MenuFirst, MenuLast);
-      objects::StepDown(MenuItem, MenuFirst, 1);
+      objects::ClampToFirst(Menu.Item, Menu.First, Menu.Last);
+      objects::StepDown(Menu.Item, Menu.First, 1);
     } else if (Keys.RightPressed) {
-      objects::ClampToLast(MenuItem, MenuFirst, MenuLast);
-      objects::StepUp(MenuItem, MenuLast, 1);
+      objects::ClampToLast(Menu.Item, Menu.First, Menu.Last);
+      objects::StepUp(Menu.Item, Menu.Last, 1);
     }
   }
   DrawWindowTexts();

@@ -67,7 +67,7 @@ TEST_F(FormFixture, StartsInAWindowOnTheMainMenuWithItsMusic) {
   EXPECT_EQ(platform.LastDisplayRequest().bitCount, 32);
   EXPECT_TRUE(platform.Centered());
   EXPECT_EQ(form->ScreenType, kScreenMainMenu);
-  EXPECT_EQ(form->MenuItem, 1);
+  EXPECT_EQ(form->MenuItem(), 1);
   EXPECT_EQ(form->RefreshRate, 60);
   EXPECT_NE(form->SongHandle, 0u);
   EXPECT_EQ(form->SongPath, "Data/Music/Menu.xm");
@@ -151,42 +151,42 @@ TEST_F(FormFixture, AltEnterDuringAGameOpensPauseFirst) {
 TEST_F(FormFixture, MainMenuFadesInItsButtonsFrameByFrameThenTakesKeys) {
   EXPECT_EQ(form->ScreenType, kScreenMainMenu);
   EXPECT_EQ(form->IntroStep, 1);
-  ASSERT_NE(form->MenuButtons[6], nullptr);
-  EXPECT_TRUE(form->MenuButtons[6]->Blended);
+  ASSERT_NE(form->Menu.Buttons[6], nullptr);
+  EXPECT_TRUE(form->Menu.Buttons[6]->Blended);
   // Each button starts eight frames after the one above it; the last reaches full alpha
   // (260, in steps of 10) on frame 66. Keys do nothing meanwhile.
   platform.KeyDown(vk::kDown);
   for (int frame = 1; frame <= 65; ++frame) Frame();
   platform.KeyUp(vk::kDown);
-  EXPECT_EQ(form->MenuButtons[1]->Alpha, 260);
-  EXPECT_EQ(form->MenuButtons[5]->Alpha, 260);
-  EXPECT_EQ(form->MenuButtons[6]->Alpha, 250);
-  EXPECT_EQ(form->MenuItem, 1);
+  EXPECT_EQ(form->Menu.Buttons[1]->Alpha, 260);
+  EXPECT_EQ(form->Menu.Buttons[5]->Alpha, 260);
+  EXPECT_EQ(form->Menu.Buttons[6]->Alpha, 250);
+  EXPECT_EQ(form->MenuItem(), 1);
   Frame();
   EXPECT_EQ(form->IntroStep, 0);
   Frame();  // the first selection highlight
-  EXPECT_EQ(form->MenuButtons[1]->Image(), &form->MDXImageList1.Items.FindImage("MM_1_A"));
+  EXPECT_EQ(form->Menu.Buttons[1]->Image(), &form->MDXImageList1.Items.FindImage("MM_1_A"));
   platform.KeyDown(vk::kUp);  // wraps from the first button to the last
   Frame();
   platform.KeyUp(vk::kUp);
   Frame();
-  EXPECT_EQ(form->MenuItem, 6);
-  EXPECT_TRUE(form->MenuButtons[6]->Highlighted);
-  EXPECT_FALSE(form->MenuButtons[1]->Highlighted);
+  EXPECT_EQ(form->MenuItem(), 6);
+  EXPECT_TRUE(form->Menu.Buttons[6]->Highlighted);
+  EXPECT_FALSE(form->Menu.Buttons[1]->Highlighted);
   // The pointer over a button selects it, edges included.
   platform.MoveMouse(498 + 250, 252);
   Frame();
-  EXPECT_EQ(form->MenuItem, 3);
+  EXPECT_EQ(form->MenuItem(), 3);
   platform.MoveMouse(100, 100);  // off every button: the selection stays
   Frame();
-  EXPECT_EQ(form->MenuItem, 3);
+  EXPECT_EQ(form->MenuItem(), 3);
 }
 
 TEST_F(FormFixture, QuitWindowAsksWithNoSelectedAndYesEndsTheProgram) {
   WaitForTheMenu();
   Press(vk::kEscape);
   ASSERT_EQ(form->WindowOpen, 1);
-  EXPECT_EQ(form->MenuItem, 12);
+  EXPECT_EQ(form->MenuItem(), 12);
   ASSERT_NE(form->WindowBackdrop, nullptr);
   // The question is written on the backdrop: dark letters on the light panel.
   int dark = 0;
@@ -194,15 +194,15 @@ TEST_F(FormFixture, QuitWindowAsksWithNoSelectedAndYesEndsTheProgram) {
     for (int x = 300; x < 500; ++x) dark += (platform.LastFrame()[y * 800 + x] & 0xFF) < 0x40;
   EXPECT_GT(dark, 40);
   Press(vk::kLeft);
-  EXPECT_EQ(form->MenuItem, 11);
+  EXPECT_EQ(form->MenuItem(), 11);
   Press(vk::kLeft);  // no wrapping
-  EXPECT_EQ(form->MenuItem, 11);
+  EXPECT_EQ(form->MenuItem(), 11);
   Press(vk::kRight);
-  EXPECT_EQ(form->MenuItem, 12);
+  EXPECT_EQ(form->MenuItem(), 12);
   Press('N');
   EXPECT_EQ(form->WindowOpen, 0);
-  EXPECT_EQ(form->MenuItem, 1);  // the menu's selection comes back
-  EXPECT_EQ(form->MenuButtons[11], nullptr);
+  EXPECT_EQ(form->MenuItem(), 1);  // the menu's selection comes back
+  EXPECT_EQ(form->Menu.Buttons[11], nullptr);
   // The sixth button opens the same question; Enter answers with the selection.
   platform.MoveMouse(600, 410);
   platform.Click();
@@ -219,11 +219,11 @@ TEST_F(FormFixture, OptionsScreenTogglesCapturesTheBossKeyAndTypesTheCountry) {
   Press(vk::kDown);
   Enter();
   ASSERT_EQ(form->ScreenType, kScreenOptions);
-  EXPECT_EQ(form->MenuItem, 6);  // Back is preselected
+  EXPECT_EQ(form->MenuItem(), 6);  // Back is preselected
   Press(vk::kUp);
   Press(vk::kUp);
   Press(vk::kUp);
-  EXPECT_EQ(form->MenuItem, 3);
+  EXPECT_EQ(form->MenuItem(), 3);
   Enter();  // sounds off
   EXPECT_FALSE(form->Options.Sounds);
   // The boss key: capture, hold Ctrl, press F5.
@@ -260,7 +260,7 @@ TEST_F(FormFixture, OptionsScreenTogglesCapturesTheBossKeyAndTypesTheCountry) {
   EXPECT_EQ(form->ScreenType, kScreenOptions);
   Press(vk::kEscape);
   EXPECT_EQ(form->ScreenType, kScreenMainMenu);
-  EXPECT_EQ(form->MenuItem, 2);
+  EXPECT_EQ(form->MenuItem(), 2);
   EXPECT_EQ(form->TextCursor, nullptr);
 }
 
@@ -271,11 +271,11 @@ TEST_F(FormFixture, HighScoreAndHelpScreensAnswerTheirButtons) {
   Enter();
   ASSERT_EQ(form->ScreenType, kScreenHighScores);
   Press(vk::kLeft);  // nothing left of Back
-  EXPECT_EQ(form->MenuItem, 1);
+  EXPECT_EQ(form->MenuItem(), 1);
   Press(vk::kRight);
   Press(vk::kRight);
   Press(vk::kRight);  // nothing right of Visit
-  EXPECT_EQ(form->MenuItem, 3);
+  EXPECT_EQ(form->MenuItem(), 3);
   EXPECT_FALSE(form->NoServerNoteShown);
   Enter();  // no records server is set: the screen says so instead of opening a page
   EXPECT_TRUE(platform.OpenedUrls().empty());
@@ -285,14 +285,14 @@ TEST_F(FormFixture, HighScoreAndHelpScreensAnswerTheirButtons) {
   Press(vk::kLeft);
   Enter();
   ASSERT_EQ(form->WindowOpen, 4);
-  EXPECT_EQ(form->MenuItem, 12);
+  EXPECT_EQ(form->MenuItem(), 12);
   Press('Y');
   EXPECT_EQ(form->WindowOpen, 0);
   EXPECT_EQ(form->HighScores[1].Points, 5000);
-  EXPECT_EQ(form->MenuItem, 2);
+  EXPECT_EQ(form->MenuItem(), 2);
   Press(vk::kEscape);
   ASSERT_EQ(form->ScreenType, kScreenMainMenu);
-  EXPECT_EQ(form->MenuItem, 3);
+  EXPECT_EQ(form->MenuItem(), 3);
 
   Press(vk::kDown);
   Enter();
@@ -301,7 +301,7 @@ TEST_F(FormFixture, HighScoreAndHelpScreensAnswerTheirButtons) {
   EXPECT_FALSE(form->HelpPictures[0]->Visible);
   Press(vk::kRight);
   Press(vk::kRight);  // Back → Previous → Next
-  EXPECT_EQ(form->MenuItem, 3);
+  EXPECT_EQ(form->MenuItem(), 3);
   Press(vk::kRight);  // now each Right turns a page
   EXPECT_EQ(form->HelpPage, 2);
   EXPECT_TRUE(form->HelpPictures[0]->Visible);  // the airplane
@@ -316,7 +316,7 @@ TEST_F(FormFixture, HighScoreAndHelpScreensAnswerTheirButtons) {
   EXPECT_EQ(form->HelpPage, 6);
   Press(vk::kEscape);
   EXPECT_EQ(form->ScreenType, kScreenMainMenu);
-  EXPECT_EQ(form->MenuItem, 4);
+  EXPECT_EQ(form->MenuItem(), 4);
   EXPECT_EQ(form->HelpPictures[0], nullptr);
 }
 

@@ -19,7 +19,7 @@ struct TPlace {
 };
 
 TPlace PlaceOf(const TMForm& form) {
-  return {form.ScreenType, form.WindowOpen, form.MenuItem};
+  return {form.ScreenType, form.WindowOpen, form.MenuItem()};
 }
 
 struct OnTheMenu : test_support::THeadlessFormFixture {
@@ -98,7 +98,7 @@ using DoubleClick = OnTheMenu;
 TEST_F(DoubleClick, OnTheQuitButtonLeavesTheQuestionOpen) {
   DoubleClickAt(600, 410);
   EXPECT_EQ(form->WindowOpen, kWindowQuitGame);
-  EXPECT_EQ(form->MenuItem, 12);
+  EXPECT_EQ(form->MenuItem(), 12);
   EXPECT_FALSE(form->Terminated());
 }
 
@@ -110,7 +110,7 @@ TEST_F(DoubleClick, OnAnOptionsRowStillTogglesTwice) {
   const bool sounds = form->Options.Sounds;
   platform.MoveMouse(300, 385);  // the sounds row
   Frame();
-  ASSERT_EQ(form->MenuItem, 3);
+  ASSERT_EQ(form->MenuItem(), 3);
   platform.Click();
   Frame();
   EXPECT_NE(form->Options.Sounds, sounds);
@@ -135,7 +135,7 @@ TEST_F(OnTheMenu, AClickChoosesOnlyTheButtonUnderThePointer) {
   Frame();
   Press(vk::kUp);
   Press(vk::kUp);
-  ASSERT_EQ(form->MenuItem, 4) << "the keys moved the highlight to the help";
+  ASSERT_EQ(form->MenuItem(), 4) << "the keys moved the highlight to the help";
   platform.Click();
   Frame();
   EXPECT_EQ(form->WindowOpen, kWindowQuitGame) << "the click chose the highlighted button";
@@ -161,7 +161,7 @@ TEST_F(OnTheMenu, SpaceChoosesAndLeftOrRightSetTheSelectedSetting) {
       {2, vk::kLeft, false, true, true},
   };
   for (const TStep& step : steps) {
-    form->MenuItem = step.row;
+    form->Menu.Item = step.row;
     Press(step.key);
     const std::string where =
         "row " + std::to_string(step.row) + " key " + std::to_string(step.key);
@@ -169,7 +169,7 @@ TEST_F(OnTheMenu, SpaceChoosesAndLeftOrRightSetTheSelectedSetting) {
     EXPECT_EQ(form->Options.Music, step.music) << where;
     EXPECT_EQ(form->Options.Sounds, step.sounds) << where;
   }
-  form->MenuItem = 5;
+  form->Menu.Item = 5;
   platform.TypeChar(' ');
   Frame();
   ASSERT_TRUE(form->CountryEdit) << "Space began the country's editing";
@@ -225,7 +225,7 @@ TEST_F(DoubleClickInAGame, ConfirmingTheNameDoesNotAnswerTheSendQuestion) {
   platform.DoubleClick();
   Frame();
   EXPECT_EQ(form->WindowOpen, kWindowSendScore) << "the score was sent without the player choosing";
-  EXPECT_EQ(form->MenuItem, kYes);
+  EXPECT_EQ(form->MenuItem(), kYes);
   EXPECT_TRUE(platform.Requests().empty());
 }
 

@@ -144,12 +144,12 @@ TEST_F(FailedSave, AChangedOptionIsSavedAtOnce) {
   ASSERT_FALSE(std::filesystem::exists("Data/Save/options"));
   form->LeaveMainMenu();
   form->ShowOptions();
-  form->MenuItem = 3;
+  form->Menu.Item = 3;
   Press(platform::vk::kRight);  // the sounds off
   ASSERT_FALSE(form->Options.Sounds);
   ASSERT_TRUE(std::filesystem::exists("Data/Save/options"));
   EXPECT_TRUE(std::filesystem::exists("Data/Save/hs"));
-  form->MenuItem = 4;
+  form->Menu.Item = 4;
   form->ToggleBossCapture();
   Frames(2);
   const std::string before = ReadText("Data/Save/options");
@@ -174,7 +174,7 @@ TEST_F(FailedSave, ACaptureCutShortByTheSessionsEndKeepsTheOldBossKey) {
   ASSERT_NE(key, 0);
   form->LeaveMainMenu();
   form->ShowOptions();
-  form->MenuItem = 4;
+  form->Menu.Item = 4;
   form->ToggleBossCapture();
   ASSERT_EQ(form->BossKey, 0);
   platform.RequestQuit();

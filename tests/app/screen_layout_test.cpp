@@ -206,7 +206,7 @@ TEST_F(ScreenLayout, OptionsScreenKeepsEveryRowInsideThePanelAndEachTextInItsBar
   for (bool fullScreen : {false, true}) {
     SCOPED_TRACE(fullScreen ? "full screen selected" : "window selected");
     form->Options.FullScreen = fullScreen;
-    form->MenuItem = 1;  // the mode's row lit, as when it is switched
+    form->Menu.Item = 1;  // the mode's row lit, as when it is switched
     Look();
     const TRect panel = Inset(Only("Sub_Bg"), kBorder);
     ExpectTextsInside(panel, "the panel");

@@ -27,9 +27,9 @@ TEST_F(ControllerPlay, StartsAGameFlysFiresPausesAndAsksToLeave) {
   platform.SetController(pad);
   Frames(70);  // the menu fades in
   Tap(&platform::TControllerState::down);
-  EXPECT_EQ(form->MenuItem, 2);
+  EXPECT_EQ(form->MenuItem(), 2);
   Tap(&platform::TControllerState::up);
-  EXPECT_EQ(form->MenuItem, 1);
+  EXPECT_EQ(form->MenuItem(), 1);
   Tap(&platform::TControllerState::south);  // "Новая игра"
   ASSERT_EQ(form->ScreenType, kScreenGame);
   for (int i = 0; i < 400 && form->Game.Player->State != TPlayer::kFlying; ++i) Frame();
@@ -55,7 +55,7 @@ TEST_F(ControllerPlay, StartsAGameFlysFiresPausesAndAsksToLeave) {
   EXPECT_EQ(form->WindowOpen, 0);
   Tap(&platform::TControllerState::back);
   ASSERT_EQ(form->WindowOpen, 2);
-  EXPECT_EQ(form->MenuItem, 12);
+  EXPECT_EQ(form->MenuItem(), 12);
   Tap(&platform::TControllerState::south);  // No, as Enter would
   EXPECT_EQ(form->WindowOpen, 0);
   EXPECT_EQ(form->ScreenType, kScreenGame);

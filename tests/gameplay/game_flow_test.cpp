@@ -290,7 +290,7 @@ TEST_F(EndOfGame, TheLastLifeLostWithATableScoreSendsTheResultOnYes) {
   ASSERT_EQ(form->WindowOpen, kWindowNameEntry);
   form->ActivateCurrent();
   ASSERT_EQ(form->WindowOpen, kWindowSendScore);
-  EXPECT_EQ(form->MenuItem, 11);  // Yes is preselected
+  EXPECT_EQ(form->MenuItem(), 11);  // Yes is preselected
   platform.KeyDown('Y');
   Frame();
   platform.KeyUp('Y');

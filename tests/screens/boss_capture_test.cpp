@@ -15,7 +15,7 @@ struct BossCapture : test_support::THeadlessFormFixture {
     THeadlessFormFixture::SetUp();
     form->LeaveMainMenu();
     form->ShowOptions();
-    form->MenuItem = kBossKeyRow;
+    form->Menu.Item = kBossKeyRow;
     Frame();
     form->ActivateItem(kBossKeyRow);
     ASSERT_TRUE(form->BossCapture);

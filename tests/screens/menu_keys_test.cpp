@@ -59,7 +59,7 @@ TEST_F(MainMenu, ButtonSoundsOncePerChangeOfTheSelection) {
   form->SoundsStarted.clear();
   platform.MoveMouse(600, 262);  // onto the third button
   Frame();
-  ASSERT_EQ(form->MenuItem, 3);
+  ASSERT_EQ(form->MenuItem(), 3);
   EXPECT_EQ(buttons(), 1) << "the pointer";
   form->SoundsStarted.clear();
   platform.MoveMouse(610, 265);  // within the same button

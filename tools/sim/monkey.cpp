@@ -143,8 +143,8 @@ void TMonkey::UseMouse(int64_t frame, const TMForm& form, platform::THeadlessPla
 
 // One of the buttons the screen or window shows; none when it has none.
 const TMenuButton* TMonkey::SomeButton(const TMForm& form) {
-  if (form.MenuLast < form.MenuFirst) return nullptr;
-  return form.MenuButtons[form.MenuFirst + Below(form.MenuLast - form.MenuFirst + 1)];
+  if (form.Menu.Last < form.Menu.First) return nullptr;
+  return form.Menu.Buttons[form.Menu.First + Below(form.Menu.Last - form.Menu.First + 1)];
 }
 
 // In a running game it plays: fire held most of the time, the craft steered to the height
