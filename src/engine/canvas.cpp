@@ -5,7 +5,7 @@
 #include "engine/coverage_blend.h"
 #include "engine/draw_recorder.h"
 #include "engine/surface.h"
-#include "platform/text_encoding.h"
+#include "text/cp1251.h"
 
 namespace engine {
 
@@ -14,8 +14,7 @@ const platform::TTextMask& TCanvas::Mask(const std::string& cp1251) {
   if (found != masks_.end()) return found->second;
   // Texts that change every frame (a running score) would fill the cache without end.
   if (masks_.size() >= kMaxCachedLines) masks_.clear();
-  auto mask =
-      platform::TextRasterizer().Render(Font.Name, Font.Size, platform::Utf8FromCp1251(cp1251));
+  auto mask = platform::TextRasterizer().Render(Font.Name, Font.Size, text::Utf8FromCp1251(cp1251));
   return masks_.emplace(TKey{Font.Name, Font.Size, cp1251}, std::move(mask)).first->second;
 }
 
@@ -45,8 +44,8 @@ void TCanvas::TextOut(int x, int y, const std::string& cp1251) {
 
 std::pair<int, int> TCanvas::Measure(const std::string& cp1251) {
   std::pair<int, int> size;
-  platform::TextRasterizer().Measure(Font.Name, Font.Size, platform::Utf8FromCp1251(cp1251),
-                                     size.first, size.second);
+  platform::TextRasterizer().Measure(Font.Name, Font.Size, text::Utf8FromCp1251(cp1251), size.first,
+                                     size.second);
   return size;
 }
 

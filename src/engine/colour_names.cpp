@@ -3,7 +3,7 @@
 #include <array>
 #include <utility>
 
-#include "engine/text_case.h"
+#include "text/cp1251.h"
 
 namespace engine {
 
@@ -67,12 +67,12 @@ int32_t SystemColour(size_t index) {
 
 std::optional<int32_t> ColourFromIdentifier(const std::string& identifier) {
   for (const auto& [name, value] : kNamedColours)
-    if (SameTextCp1251(name, identifier)) return static_cast<int32_t>(value);
+    if (text::SameTextCp1251(name, identifier)) return static_cast<int32_t>(value);
   for (size_t i = 0; i < kSystemColours.size(); ++i)
-    if (kSystemColours[i].first && SameTextCp1251(kSystemColours[i].first, identifier))
+    if (kSystemColours[i].first && text::SameTextCp1251(kSystemColours[i].first, identifier))
       return SystemColour(i);
   for (const auto& [name, value] : kSpecialColours)
-    if (SameTextCp1251(name, identifier)) return value;
+    if (text::SameTextCp1251(name, identifier)) return value;
   return std::nullopt;
 }
 

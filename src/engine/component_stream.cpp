@@ -5,7 +5,8 @@
 #include "engine/byte_reader.h"
 #include "engine/byte_writer.h"
 #include "engine/engine_error.h"
-#include "platform/text_encoding.h"
+#include "text/cp1251.h"
+#include "text/utf8.h"
 
 namespace engine {
 
@@ -39,41 +40,6 @@ constexpr uint8_t kFlagsPrefix = 0xF0;
 constexpr uint8_t kFlagChildPosition = 0x02;
 // Lists inside lists: deeper than any file we write, shallow enough for the stack.
 constexpr int kDeepestNesting = 32;
-
-std::string Utf8FromUtf16(std::span<const uint8_t> units) {
-  std::string out;
-  auto put = [&out](uint32_t c) {
-    if (c < 0x80) {
-      out += static_cast<char>(c);
-    } else if (c < 0x800) {
-      out += static_cast<char>(0xC0 | (c >> 6));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-      out += static_cast<char>(0xE0 | (c >> 12));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-      out += static_cast<char>(0xF0 | (c >> 18));
-      out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-  };
-  constexpr uint32_t kReplacement = 0xFFFD;
-  for (size_t i = 0; i + 1 < units.size(); i += 2) {
-    const uint32_t unit = units[i] | (units[i + 1] << 8);
-    if (unit >= 0xD800 && unit < 0xDC00 && i + 3 < units.size()) {
-      const uint32_t low = units[i + 2] | (units[i + 3] << 8);
-      if (low >= 0xDC00 && low < 0xE000) {
-        put(0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));
-        i += 2;
-        continue;
-      }
-    }
-    put(unit >= 0xD800 && unit < 0xE000 ? kReplacement : unit);
-  }
-  return out;
-}
 
 class TStreamParser {
  public:
@@ -177,10 +143,10 @@ class TStreamParser {
         const uint64_t characters = in_.U32();
         if (characters > in_.Remaining() / 2) ThrowInvalidStream();
         const auto units = in_.Take(static_cast<size_t>(characters) * 2);
-        return TStreamValue::String(platform::Cp1251FromUtf8(Utf8FromUtf16(units)));
+        return TStreamValue::String(text::Cp1251FromUtf8(text::Utf8FromUtf16Le(units)));
       }
       case vaUTF8String:
-        return TStreamValue::String(platform::Cp1251FromUtf8(in_.String(in_.U32())));
+        return TStreamValue::String(text::Cp1251FromUtf8(in_.String(in_.U32())));
       case vaCollection:
         return TStreamValue::Collection(ReadCollection(depth + 1));
       default:

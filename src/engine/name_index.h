@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/text_case.h"
+#include "text/cp1251.h"
 
 namespace engine {
 
@@ -18,7 +18,7 @@ class TNameIndex {
   static constexpr size_t kBuckets = 256;
 
   static size_t Bucket(const std::string& name) {
-    const std::string lower = LowerCp1251(name);
+    const std::string lower = text::LowerCp1251(name);
     size_t hash = 16 * lower.size();
     if (lower.size() >= 2) {
       hash += static_cast<uint8_t>(lower[0]);
@@ -40,7 +40,7 @@ class TNameIndex {
   TItem* Find(const std::string& name, TNameOf nameOf) const {
     const auto& bucket = buckets_[Bucket(name)];
     for (auto it = bucket.rbegin(); it != bucket.rend(); ++it)
-      if (SameTextCp1251(nameOf(**it), name)) return *it;
+      if (text::SameTextCp1251(nameOf(**it), name)) return *it;
     return nullptr;
   }
 

@@ -7,7 +7,7 @@
 #include "engine/engine_error.h"
 #include "engine/picture_collection.h"
 #include "engine/resource_file.h"
-#include "engine/text_case.h"
+#include "text/cp1251.h"
 
 // The image-list file: a component stream whose root holds the colour table and the
 // collection, each item a picture with its pattern grid and transparency.
@@ -69,7 +69,7 @@ int ReadPatternSize(const TStreamComponent& root, const TStreamProperty& propert
 void ReadItem(const TStreamComponent& root, const TStreamItem& in, TPictureCollectionItem& item,
               TListBudget& budget) {
   for (const TStreamProperty& p : in.properties) {
-    auto is = [&p](const char* name) { return SameTextCp1251(p.name, name); };
+    auto is = [&p](const char* name) { return text::SameTextCp1251(p.name, name); };
     if (is("Name")) {
       item.SetName(PropertyString(root, p));
     } else if (is("PatternHeight")) {
@@ -141,11 +141,11 @@ void TPictureCollection::LoadFromBytes(std::span<const uint8_t> bytes) {
   try {
     const TStreamComponent root = ReadComponentStream(bytes);
     for (const TStreamProperty& p : root.properties) {
-      if (SameTextCp1251(p.name, kColorTableProperty)) {
+      if (text::SameTextCp1251(p.name, kColorTableProperty)) {
         const auto& table = PropertyBinary(root, p);
         ColorTable.fill(0);
         std::copy_n(table.begin(), std::min(table.size(), ColorTable.size()), ColorTable.begin());
-      } else if (SameTextCp1251(p.name, kListProperty)) {
+      } else if (text::SameTextCp1251(p.name, kListProperty)) {
         Clear();
         TListBudget budget;
         for (const TStreamItem& entry : PropertyCollection(root, p))

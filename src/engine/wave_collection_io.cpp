@@ -1,7 +1,7 @@
 #include "engine/component_stream.h"
 #include "engine/resource_file.h"
-#include "engine/text_case.h"
 #include "engine/wave_collection.h"
+#include "text/cp1251.h"
 
 // The sound-list file: a component stream whose root holds the collection, each item a
 // named RIFF WAVE with how it plays.
@@ -14,7 +14,7 @@ constexpr const char* kListProperty = "List";
 void ReadItem(const TStreamComponent& root, const TStreamItem& in, TWaveCollectionItem& item,
               int64_t& bytesLeft) {
   for (const TStreamProperty& p : in.properties) {
-    auto is = [&p](const char* name) { return SameTextCp1251(p.name, name); };
+    auto is = [&p](const char* name) { return text::SameTextCp1251(p.name, name); };
     if (is("Name")) {
       item.SetName(PropertyString(root, p));
     } else if (is("Looped")) {
@@ -48,7 +48,7 @@ void TWaveCollection::LoadFromBytes(std::span<const uint8_t> bytes) {
   try {
     const TStreamComponent root = ReadComponentStream(bytes);
     for (const TStreamProperty& p : root.properties) {
-      if (!SameTextCp1251(p.name, kListProperty)) ThrowUnknownProperty(root, p.name);
+      if (!text::SameTextCp1251(p.name, kListProperty)) ThrowUnknownProperty(root, p.name);
       Clear();
       int64_t bytesLeft = kMostConvertedBytes;
       for (const TStreamItem& entry : PropertyCollection(root, p))

@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "persist/text_reader.h"
-#include "platform/text_encoding.h"
+#include "text/cp1251.h"
 
 namespace persist {
 
@@ -15,7 +15,7 @@ constexpr int32_t kDefaultStep = 500;
 }  // namespace
 
 void DefaultHighScores(THighScoreTable& table) {
-  static const std::string kDefaultName = platform::Cp1251FromUtf8("Гоша");
+  static const std::string kDefaultName = text::Cp1251FromUtf8("Гоша");
   for (int i = 1; i <= kTableSize; ++i) table[i] = {kDefaultName, (11 - i) * kDefaultStep};
 }
 

@@ -8,7 +8,7 @@
 #include "engine/draw_recorder.h"
 #include "objects/menu_button.h"
 #include "platform/events.h"
-#include "platform/text_encoding.h"
+#include "text/cp1251.h"
 #include "platform/vk_codes.h"
 #include "support/headless_form_fixture.h"
 
@@ -44,7 +44,7 @@ class TFrameRecord : public engine::TDrawRecorder {
   std::vector<TDrawnPicture> pictures;
 
   void TextDrawn(const std::string& cp1251, const TRect& ink) override {
-    texts.push_back({platform::Utf8FromCp1251(cp1251), ink});
+    texts.push_back({text::Utf8FromCp1251(cp1251), ink});
   }
   void PictureDrawn(const std::string& name, const TRect& where, const TRect& ink) override {
     pictures.push_back({name, ink, where});

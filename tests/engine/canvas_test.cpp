@@ -4,7 +4,7 @@
 
 #include "engine/draw_recorder.h"
 #include "engine/surface.h"
-#include "platform/text_encoding.h"
+#include "text/cp1251.h"
 #include "platform/text_rasterizer.h"
 
 namespace {
@@ -72,7 +72,7 @@ TEST(Canvas, DrawsCyrillicInTheFontColourOnAClearBackground) {
   surface.Fill(0x00FF00);
   auto& canvas = surface.Canvas();
   canvas.Font = {"Freeset", 24, 0x0000FF};  // 0x00BBGGRR: red
-  const std::string text = platform::Cp1251FromUtf8("Пуск");
+  const std::string text = text::Cp1251FromUtf8("Пуск");
   ASSERT_EQ(text.size(), 4u);
   const int width = canvas.TextWidth(text);
   EXPECT_GT(width, 40);

@@ -16,7 +16,7 @@
 
 #include "engine/engine_error.h"
 #include "persist/save_files.h"
-#include "platform/text_encoding.h"
+#include "text/cp1251.h"
 #include "support/temp_dir.h"
 
 // A save killed or refused at any point leaves, at the next start, exactly the pair of files
@@ -52,7 +52,7 @@ TSave OldSave() {
 
 TSave NewSave() {
   TSave s = OldSave();
-  s.options = {true, false, true, platform::Cp1251FromUtf8("Россия")};
+  s.options = {true, false, true, text::Cp1251FromUtf8("Россия")};
   s.key = 123;
   s.table[11] = {"Bob", 9000};
   persist::InsertHighScore(s.table);

@@ -8,7 +8,7 @@
 #include "persist/high_scores.h"
 #include "persist/options_file.h"
 #include "platform/headless/headless_platform.h"
-#include "platform/text_encoding.h"
+#include "text/cp1251.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -44,7 +44,7 @@ TEST(OptionsFile, NoFileGivesTheDefaults) {
 TEST(OptionsFile, WritesSevenCrLfLinesAndReadsThemBack) {
   test_support::TTempWorkDir dir;
   TSettings s;
-  s.options = {true, false, true, platform::Cp1251FromUtf8("Россия")};
+  s.options = {true, false, true, text::Cp1251FromUtf8("Россия")};
   s.shift = platform::kShiftCtrl;
   s.key = 123;                                                // F12
   persist::SaveOptions(s.Ref(), "sum", "Data/Save/options");  // the folder is made
@@ -105,7 +105,7 @@ TEST(OptionsFile, OddValuesReadAsTheGameAlwaysReadThem) {
 TEST(HighScores, DefaultsQualifyingAndInsertion) {
   THighScoreTable t;
   persist::DefaultHighScores(t);
-  EXPECT_EQ(t[1].Name, platform::Cp1251FromUtf8("Гоша"));
+  EXPECT_EQ(t[1].Name, text::Cp1251FromUtf8("Гоша"));
   EXPECT_EQ(t[1].Points, 5000);
   EXPECT_EQ(t[10].Points, 500);
   EXPECT_FALSE(persist::ScoreQualifies(t, 500));

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "engine/draw_recorder.h"
-#include "platform/text_encoding.h"
+#include "text/cp1251.h"
 #include "support/headless_form_fixture.h"
 
 namespace {
@@ -22,7 +22,7 @@ struct TTableRows : engine::TDrawRecorder {
     const int middle = (ink.Top + ink.Bottom) / 2;
     const int row = 1 + (middle - kFirstRowY + kRowStep / 2) / kRowStep;
     if (middle >= kFirstRowY - kRowStep / 2 && row <= 10)
-      rows[row].push_back(platform::Utf8FromCp1251(cp1251));
+      rows[row].push_back(text::Utf8FromCp1251(cp1251));
   }
   void PictureDrawn(const std::string&, const engine::TRect&, const engine::TRect&) override {}
 };

@@ -7,7 +7,7 @@
 
 #include "engine/draw_recorder.h"
 #include "gameplay/game_fixture.h"
-#include "platform/text_encoding.h"
+#include "text/cp1251.h"
 #include "platform/vk_codes.h"
 
 namespace {
@@ -80,7 +80,7 @@ TEST_F(WindowOverOptions, CoversTheOptionsTexts) {
   for (const auto& [text, ink] : drawn.texts)
     if (ink.Top < rowBottom && ink.Bottom > rowTop && ink.Left < left + window.Width() &&
         ink.Right > left)
-      underTheWindow.push_back(platform::Utf8FromCp1251(text));
+      underTheWindow.push_back(text::Utf8FromCp1251(text));
   EXPECT_EQ(underTheWindow, (std::vector<std::string>{"МУЗЫКА:", "ВКЛ.", "/", "ВЫКЛ."}));
   int covered = 0;
   for (int y = rowTop; y < rowBottom; ++y) {

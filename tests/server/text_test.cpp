@@ -2,20 +2,20 @@
 
 #include "cp1251.h"
 #include "keyed_hash.h"
-#include "platform/text_encoding.h"
 #include "query.h"
 #include "records_page.h"
+#include "text/cp1251.h"
 
 namespace {
 
-TEST(RecordsText, Cp1251MatchesTheSystemsConverterExceptWhereItMustNot) {
+TEST(RecordsText, Cp1251IsTheGamesExceptThatControlsAndTheUndefinedByteAreReplaced) {
   for (int byte = 0; byte < 256; ++byte) {
     const std::string one(1, static_cast<char>(byte));
     if (byte < 0x20 || byte == 0x7F || byte == 0x98) {
       // Controls and the one undefined byte: shown as the replacement character.
       EXPECT_EQ(records::Utf8FromCp1251(one), "\xEF\xBF\xBD") << byte;
     } else {
-      EXPECT_EQ(records::Utf8FromCp1251(one), platform::Utf8FromCp1251(one)) << byte;
+      EXPECT_EQ(records::Utf8FromCp1251(one), text::Utf8FromCp1251(one)) << byte;
     }
   }
   EXPECT_EQ(records::Utf8FromCp1251("\xC2\xE0\xF1\xFF"), "Вася");

@@ -10,8 +10,8 @@
 #include "engine/picture_collection.h"
 #include "engine/resource_file.h"
 #include "engine/wave_collection.h"
-#include "platform/text_encoding.h"
 #include "png_writer.h"
+#include "text/cp1251.h"
 
 namespace res_tool {
 
@@ -41,7 +41,7 @@ void ListImages(const engine::TPictureCollection& images, std::ostream& out) {
     const auto& item = images.Items(i);
     // Shown the way pictures are usually written, #rrggbb.
     const uint32_t rgb = item.TransparentPixel();
-    out << platform::Utf8FromCp1251(item.Name()) << "  picture " << item.Picture.Width() << 'x'
+    out << text::Utf8FromCp1251(item.Name()) << "  picture " << item.Picture.Width() << 'x'
         << item.Picture.Height() << "  pattern " << item.Width() << 'x' << item.Height()
         << "  patterns " << item.PatternCount() << "  transparent "
         << (item.Transparent ? Hex(rgb) : "none") << '\n';
@@ -51,7 +51,7 @@ void ListImages(const engine::TPictureCollection& images, std::ostream& out) {
 void ListWaves(const engine::TWaveCollection& waves, std::ostream& out) {
   for (int i = 0; i < waves.Count(); ++i) {
     const auto& item = waves.Items(i);
-    out << platform::Utf8FromCp1251(item.Name()) << "  format ";
+    out << text::Utf8FromCp1251(item.Name()) << "  format ";
     if (const auto pcm = item.Wave.Pcm())
       out << pcm->rate << " Hz " << pcm->bits << "-bit " << pcm->channels << " ch";
     else
@@ -70,7 +70,7 @@ std::string WithExtension(const std::string& path, const std::string& extension)
 
 void Extract(const std::vector<uint8_t>& bytes, const std::string& utf8Name, const std::string& out,
              std::ostream& log) {
-  const std::string name = platform::Cp1251FromUtf8(utf8Name);
+  const std::string name = text::Cp1251FromUtf8(utf8Name);
   if (KindOf(bytes) == TListKind::Waves) {
     engine::TWaveCollection waves;
     waves.LoadFromBytes(bytes);

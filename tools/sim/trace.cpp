@@ -5,7 +5,7 @@
 
 #include "app/form.h"
 #include "objects/player.h"
-#include "platform/text_encoding.h"
+#include "text/cp1251.h"
 
 namespace sim {
 
@@ -64,7 +64,7 @@ std::string JsonStrings(const std::vector<std::string>& texts) {
 }
 
 std::string JsonText(const std::string& utf8) {
-  return Quoted(platform::Utf8ForDisplay(utf8), true);
+  return Quoted(text::Utf8ForDisplay(utf8), true);
 }
 
 std::string JsonTexts(const std::vector<std::string>& texts) {

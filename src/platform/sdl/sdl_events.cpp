@@ -4,8 +4,8 @@
 
 #include "platform/sdl/sdl_keymap.h"
 #include "platform/sdl/sdl_platform.h"
-#include "platform/text_encoding.h"
 #include "platform/vk_codes.h"
+#include "text/cp1251.h"
 
 namespace platform {
 
@@ -150,16 +150,16 @@ bool TSdlPlatform::Translate(const SDL_Event& in, TEvent& out) {
       return true;
     }
     case SDL_TEXTINPUT: {
-      const std::string text = Cp1251FromUtf8(in.text.text);
-      if (text.empty()) return false;
+      const std::string typed = text::Cp1251FromUtf8(in.text.text);
+      if (typed.empty()) return false;
       // One character at a time: push the rest back as single characters.
-      for (size_t i = 1; i < text.size(); ++i) {
+      for (size_t i = 1; i < typed.size(); ++i) {
         SDL_Event charEvent{};
         charEvent.type = charEventType_;
-        charEvent.user.code = static_cast<unsigned char>(text[i]);
+        charEvent.user.code = static_cast<unsigned char>(typed[i]);
         SDL_PushEvent(&charEvent);
       }
-      out = TEvent{TEventKind::Char, static_cast<unsigned char>(text[0])};
+      out = TEvent{TEventKind::Char, static_cast<unsigned char>(typed[0])};
       return true;
     }
     case SDL_MOUSEMOTION: {

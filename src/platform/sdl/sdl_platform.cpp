@@ -10,8 +10,8 @@
 #include "platform/sdl/sdl_error_box.h"
 #include "platform/sdl/sdl_keymap.h"
 #include "platform/sdl/sdl_renderer_probe.h"
-#include "platform/text_encoding.h"
 #include "platform/vk_codes.h"
+#include "text/cp1251.h"
 
 namespace platform {
 
@@ -316,7 +316,7 @@ bool TSdlPlatform::FileExists(const std::string& path) {
 // Our own box first: SDL's draws with the window system's core fonts, which often have no
 // Cyrillic at all. SDL's is the fallback where ours cannot be shown.
 void TSdlPlatform::ShowError(const std::string& title, const std::string& utf8Message) {
-  const std::string message = Utf8ForDisplay(utf8Message);
+  const std::string message = text::Utf8ForDisplay(utf8Message);
   std::cerr << title << ": " << message << std::endl;
   if (ShowErrorBox(window_, title, message)) return;
   SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, title.c_str(), message.c_str(), window_);
