@@ -1,6 +1,5 @@
 #include "server_options.h"
 
-#include <charconv>
 #include <stdexcept>
 
 namespace records {
@@ -65,17 +64,6 @@ void AddTrustedProxies(const std::string& text, TServerOptions& options) {
 
 }  // namespace
 
-int64_t WholeArgument(const std::string& option, const std::string& text, int64_t minimum,
-                      int64_t maximum) {
-  int64_t value = 0;
-  const char* end = text.data() + text.size();
-  const auto [ptr, error] = std::from_chars(text.data(), end, value);
-  if (error != std::errc() || ptr != end || value < minimum || value > maximum)
-    throw std::invalid_argument(option + " needs a whole number from " + std::to_string(minimum) +
-                                " to " + std::to_string(maximum) + ", not \"" + text + "\"");
-  return value;
-}
-
 TServerOptions ParseServerOptions(const std::vector<std::string>& args) {
   TServerOptions options;
   for (size_t i = 0; i < args.size(); ++i) {
@@ -88,8 +76,7 @@ TServerOptions ParseServerOptions(const std::vector<std::string>& args) {
       options.version = true;
       continue;
     }
-    if (i + 1 >= args.size()) throw std::invalid_argument(option + " needs a value");
-    const std::string& value = args[++i];
+    const std::string& value = text::OptionValue(args, i);
     if (option == "--listen") {
       ParseListen(value, options);
     } else if (option == "--db") {

@@ -6,6 +6,7 @@
 #include "http_limits.h"
 #include "ip_address.h"
 #include "records_service.h"
+#include "text/arguments.h"
 
 namespace records {
 
@@ -25,10 +26,8 @@ struct TServerOptions {
 
 extern const char* const kServerUsage;
 
-// A command line's whole number from minimum to maximum; throws std::invalid_argument naming
-// the option (or the word) it belongs to.
-int64_t WholeArgument(const std::string& option, const std::string& text, int64_t minimum,
-                      int64_t maximum);
+// Whole numbers are read as the game and the simulator read theirs.
+using text::WholeArgument;
 
 // Throws std::invalid_argument naming the option for anything it cannot use.
 TServerOptions ParseServerOptions(const std::vector<std::string>& args);

@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "persist/score_links.h"
+#include "text/arguments.h"
 
 namespace {
 
@@ -98,16 +99,14 @@ std::optional<int> WindowScaleNamed(const std::string& name) {
   return std::nullopt;
 }
 
+// Three digits at most, as the settings file is written.
 std::optional<int> VolumeNamed(const std::string& name) {
   constexpr int kLoudest = 100;
-  if (name.empty() || name.size() > 3) return std::nullopt;
-  int percent = 0;
-  for (char c : name) {
-    if (c < '0' || c > '9') return std::nullopt;
-    percent = percent * 10 + (c - '0');
-  }
-  if (percent > kLoudest) return std::nullopt;
-  return percent;
+  constexpr size_t kLongest = 3;
+  if (name.size() > kLongest) return std::nullopt;
+  const auto percent = text::WholeNumber(name, 0, kLoudest);
+  if (!percent) return std::nullopt;
+  return static_cast<int>(*percent);
 }
 
 std::optional<bool> SwitchNamed(const std::string& name) {
@@ -139,10 +138,8 @@ TCommandLine ParseCommandLine(const std::vector<std::string>& args) {
       if (equals != std::string::npos) throw std::invalid_argument(name + " takes no value");
     } else if (equals != std::string::npos) {
       value = args[i].substr(equals + 1);
-    } else if (i + 1 < args.size()) {
-      value = args[++i];
     } else {
-      throw std::invalid_argument(name + " needs a value");
+      value = text::OptionValue(args, i);
     }
     flag->apply(line, value);
   }

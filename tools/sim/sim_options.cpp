@@ -1,8 +1,9 @@
 #include "sim_options.h"
 
-#include <charconv>
 #include <limits>
 #include <stdexcept>
+
+#include "text/arguments.h"
 
 namespace sim {
 
@@ -17,25 +18,14 @@ namespace {
 constexpr int kMaxFps = 1000;
 constexpr int kMaxLevel = 1000000;
 
-int64_t ParseInteger(const std::string& option, const std::string& text, int64_t minimum,
-                     int64_t maximum) {
-  int64_t value = 0;
-  const char* end = text.data() + text.size();
-  const auto [ptr, error] = std::from_chars(text.data(), end, value);
-  if (error != std::errc() || ptr != end || value < minimum || value > maximum) {
-    throw std::invalid_argument(option + " needs a whole number from " + std::to_string(minimum) +
-                                " to " + std::to_string(maximum) + ", not \"" + text + "\"");
+TShotRequest ParseShot(const std::string& given) {
+  const auto colon = given.find(':');
+  if (colon == std::string::npos || colon + 1 >= given.size()) {
+    throw std::invalid_argument("--shot needs F:FILE.png, not \"" + given + "\"");
   }
-  return value;
-}
-
-TShotRequest ParseShot(const std::string& text) {
-  const auto colon = text.find(':');
-  if (colon == std::string::npos || colon + 1 >= text.size()) {
-    throw std::invalid_argument("--shot needs F:FILE.png, not \"" + text + "\"");
-  }
-  return {ParseInteger("--shot", text.substr(0, colon), 0, std::numeric_limits<int64_t>::max()),
-          text.substr(colon + 1)};
+  constexpr auto kLastFrame = std::numeric_limits<int64_t>::max();
+  return {text::WholeArgument("--shot", given.substr(0, colon), 0, kLastFrame),
+          given.substr(colon + 1)};
 }
 
 }  // namespace
@@ -57,20 +47,19 @@ TSimOptions ParseSimOptions(const std::vector<std::string>& args) {
       options.help = true;
       continue;
     }
-    if (i + 1 >= args.size()) throw std::invalid_argument(option + " needs a value");
-    const std::string& value = args[++i];
+    const std::string& value = text::OptionValue(args, i);
     if (option == "--data") {
       options.dataDir = value;
     } else if (option == "--frames") {
-      options.frames = ParseInteger(option, value, 0, std::numeric_limits<int32_t>::max());
+      options.frames = text::WholeArgument(option, value, 0, std::numeric_limits<int32_t>::max());
     } else if (option == "--fps") {
-      options.fps = static_cast<int>(ParseInteger(option, value, 1, kMaxFps));
+      options.fps = static_cast<int>(text::WholeArgument(option, value, 1, kMaxFps));
     } else if (option == "--seed") {
-      options.seed = static_cast<uint32_t>(ParseInteger(option, value, 0, kMaxU32));
+      options.seed = static_cast<uint32_t>(text::WholeArgument(option, value, 0, kMaxU32));
     } else if (option == "--input") {
       options.inputFile = value;
     } else if (option == "--monkey") {
-      options.monkeySeed = static_cast<uint32_t>(ParseInteger(option, value, 0, kMaxU32));
+      options.monkeySeed = static_cast<uint32_t>(text::WholeArgument(option, value, 0, kMaxU32));
     } else if (option == "--trace") {
       options.traceFile = value;
     } else if (option == "--shot") {
@@ -80,7 +69,7 @@ TSimOptions ParseSimOptions(const std::vector<std::string>& args) {
     } else if (option == "--replay") {
       options.replayFile = value;
     } else if (option == "--level") {
-      options.firstLevel = static_cast<int>(ParseInteger(option, value, 1, kMaxLevel));
+      options.firstLevel = static_cast<int>(text::WholeArgument(option, value, 1, kMaxLevel));
     } else {
       throw std::invalid_argument("unknown option \"" + option + "\"");
     }
