@@ -38,7 +38,7 @@ persist::TReplay RecordCrowdedGame(const std::string& saveFolder) {
   headless.TypeChar(13);
   turn();
   headless.KeyDown(platform::vk::kSpace);
-  while (form.ScreenType == kScreenGame && form.WindowOpen != kWindowGameOver &&
+  while (form.ScreenType() == kScreenGame && form.WindowOpen() != kWindowGameOver &&
          frame < kMostFrames) {
     const bool up = frame / kWeaveFrames % 2 != 0;
     headless.KeyUp(up ? platform::vk::kDown : platform::vk::kUp);
@@ -46,7 +46,8 @@ persist::TReplay RecordCrowdedGame(const std::string& saveFolder) {
     turn();
   }
   headless.KeyUp(platform::vk::kSpace);
-  for (int i = 0; i < 1000 && form.ScreenType == kScreenGame && form.WindowOpen != 0; ++i) turn();
+  for (int i = 0; i < 1000 && form.ScreenType() == kScreenGame && form.WindowOpen() != 0; ++i)
+    turn();
   form.SaveAndExit();
   std::vector<uint8_t> bytes;
   std::string why;

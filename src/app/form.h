@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "app/error_guard.h"
-#include "app/key_flags.h"
+#include "app/form_screen_host.h"
 #include "engine/dx_draw.h"
 #include "engine/dx_form.h"
 #include "engine/dx_image_list.h"
@@ -24,7 +24,11 @@
 #include "persist/replay_file.h"
 #include "platform/events.h"
 #include "platform/music_library.h"
+#include "screens/key_flags.h"
 #include "screens/menu_list.h"
+#include "screens/screen_stack.h"
+#include "screens/screen_types.h"
+#include "screens/text_styles.h"
 
 namespace engine {
 class TByteReader;
@@ -53,24 +57,11 @@ struct TFormConfig {
   bool replaying = false;
 };
 
-// Screen types.
-enum : uint8_t {
-  kScreenNone = 0,
-  kScreenMainMenu = 1,
-  kScreenOptions = 2,
-  kScreenHighScores = 3,
-  kScreenHelp = 4,
-  kScreenGame = 5,
-};
-
 // The main form: owns every component of the program, the running game and all the state its
 // screens share, and is the shell the game asks for its screen, windows, sounds and keys.
 // Subsystems define their member functions in their own folders.
 class TMForm : public engine::TDXForm, public gameplay::TGameShell {
  public:
-  // The in-game windows' backdrop lies at this depth, their buttons and cursor above it.
-  static constexpr int kWindowDepth = 14;
-
   TMForm(platform::TPlatform& platform, TFormConfig config = {});
   ~TMForm() override;
   TMForm(const TMForm&) = delete;
@@ -92,19 +83,20 @@ class TMForm : public engine::TDXForm, public gameplay::TGameShell {
   // timing, the image lists and the surface.
   gameplay::TGame Game{*this, {MDXSpriteEngine, MDXImageList1, MDXImageList2, MDXDraw, Platform()}};
 
-  // Which screen and window are current.
-  uint8_t ScreenType = kScreenNone;
-  uint8_t WindowOpen = 0;
+  // The screen and the window over it, and what a screen asks of the program.
+  TScreenStack& Screens() { return screens_; }
+  const TScreenStack& Screens() const { return screens_; }
+  TScreenHost& Host() { return host_; }
+  // Which screen and window stand, and the selection, as the trace records them.
+  uint8_t ScreenType() const { return screens_.ScreenType(); }
+  uint8_t WindowOpen() const { return screens_.WindowOpen(); }
+  int MenuItem() const { return screens_.MenuItem(); }
   bool MusicPending = false;
   int RefreshRate = 0;
 
-  // The current screen's buttons (11 and 12: the windows' Yes and No) and its selection.
+  // The buttons of the screens that are still the form's own, and their selection.
   TMenuList Menu;
-  int MenuItem() const { return Menu.Item; }
   int IntroStep = 0;  // the main menu's fade-in; 0 when it is not running
-  int SavedMenuItem = 0;
-  int SavedMenuFirst = 0;
-  int SavedMenuLast = 0;
 
   // Settings.
   persist::TGameOptions Options;
@@ -126,14 +118,6 @@ class TMForm : public engine::TDXForm, public gameplay::TGameShell {
   bool BossCapture = false;
   bool BossHidden = false;  // the boss key hid the game and no deactivation has come yet
   bool CountryEdit = false;
-  // What the last click acted on: the double click that follows it acts only on the same.
-  struct TClickTarget {
-    uint8_t Screen = kScreenNone;
-    uint8_t Window = 0;
-    int Item = 0;
-    bool operator==(const TClickTarget&) const = default;
-  };
-  std::optional<TClickTarget> LastClick;
 
   // The band behind every screen: the sky in a game, the menu picture elsewhere. It lives
   // as long as the program.
@@ -150,6 +134,8 @@ class TMForm : public engine::TDXForm, public gameplay::TGameShell {
 
   // Draws nothing: for checking a replay, where the pictures change nothing that happens.
   bool SkipDrawing = false;
+  // The screens' texts, in their sixteen styles.
+  TScreenText Text{MDXDraw, SkipDrawing};
   // Drawn over each frame just before it is shown (the replay viewer's label).
   std::function<void()> FrameOverlay;
 
@@ -216,7 +202,6 @@ class TMForm : public engine::TDXForm, public gameplay::TGameShell {
   void FormKeyDown(int key, int shift);
   void FormKeyUp(int key, int shift);
   void FormKeyPress(int key);
-  void TypeInto(std::string& text, int key, int style, int widest);
   void FormKeyBoss(int key, int shift, bool down);
   void BossHide();
   void WakeFromBossHide();
@@ -232,15 +217,6 @@ class TMForm : public engine::TDXForm, public gameplay::TGameShell {
   void PlaySong(const std::string& path);
   void StopSong();
   void StartScreenMusic();
-
-  // Text styles 1 to 16 on the back surface's canvas; x and y of DrawText are the text's top
-  // left unless centred.
-  void SetTextColour(uint32_t colour);
-  void SetTextStyle(int style);
-  void DrawText(const std::string& text, int x, bool centreVertically, bool centreHorizontally,
-                int y);
-  int TextWidth(const std::string& text);
-  int TextWidthIn(const std::string& text, int style);
 
   // Screens and windows.
   void ShowMainMenu(int intro, int item, bool startMusic);
@@ -283,23 +259,12 @@ class TMForm : public engine::TDXForm, public gameplay::TGameShell {
   // The menus' and windows' sounds belong to no place on the field: centred.
   void PlayEffect(const std::string& name) { PlayEffect(name, 0.0f); }
 
-  // The windows over a screen (objects/window_kinds.h).
+  // A window over the screen, by its kind (objects/window_kinds.h); none while one stands.
   void OpenWindow(int kind) override;
-  void CloseWindow();
-  void UpdateWindow(int lag);
-  void DrawWindowTexts();
-  void ActivateItem(int item);
-  void ActivateCurrent();
-  void ActivateUnderPointer();
   void ActivateMainMenu();
-  void ActivateWindow();
-  void LeaveGameByScore();
-  void LeaveGameForHighScores();
-  void LeaveGameUnnamed();
 
-  // The windows' state: the backdrop, the typing cursor (shared with the options screen),
-  // the timer of timed windows, the name typed (kept for the next entry of the run).
-  TMyImageSprite* WindowBackdrop = nullptr;
+  // The options screen's typing cursor; the name typed for the table (kept for the next entry
+  // of the run).
   TMyCursor* TextCursor = nullptr;
   TMyImageSprite* ScreenCaption = nullptr;
   TMyImageSprite* ScreenPanel = nullptr;
@@ -307,9 +272,7 @@ class TMForm : public engine::TDXForm, public gameplay::TGameShell {
   std::array<TMyImageSprite*, 14> HelpPictures{};
   uint8_t SavedBossShift = 0;  // the boss key as it was when a capture began
   uint16_t SavedBossKey = 0;
-  int WindowTimer = 0;
   std::string PlayerName;
-  bool SendPending = false;
   // The records screen: the row of the entry the player just made (0: none), and whether the
   // world-records button has told that no records server is set.
   int NewEntryRow = 0;
@@ -324,7 +287,6 @@ class TMForm : public engine::TDXForm, public gameplay::TGameShell {
  private:
   void SetUpComponents();
   void DrawSprites();
-  void DispatchScreen(int lag);
 
   void ResetGameRecord();
   std::vector<uint8_t> CaptureReplayStart(uint32_t seed) const;
@@ -334,6 +296,8 @@ class TMForm : public engine::TDXForm, public gameplay::TGameShell {
   std::string KeepFaultReplay();
 
   TFormConfig config_;
+  TFormScreenHost host_{*this};
+  TScreenStack screens_{host_};
   bool terminated_ = false;
   bool saveFailed_ = false;  // a save failed: the next leave does not wait for one
   platform::TRecordingPlatform* recorder_ = nullptr;

@@ -36,7 +36,6 @@ void TMForm::FormCreate() {
     startupNotices_.push_back(error.what());
   }
   ShowWindowIcon();
-  ScreenType = kScreenNone;
   Sky = new TScrollBackground(Game, kImageList2, "SkyTile", kSkyColumns, 1);  // owned by the tree
   Sky->SetZ(kSkyDepth);
   Sky->SpeedX = 0;

@@ -1,4 +1,5 @@
 #include "app/form.h"
+#include "screens/window.h"
 
 namespace {
 
@@ -15,7 +16,7 @@ void TMForm::MDXTimerTimer(int lagCount) {
     MusicPending = false;
     StartScreenMusic();
   }
-  const int menuItemBefore = Menu.Item;
+  const int menuItemBefore = MenuItem();
   if (MDXDraw.HasSurface() && !SkipDrawing) MDXDraw.Surface().Fill(0);
   if (!MDXDraw.CanDraw()) return;
   if (!SkipDrawing) DrawSprites();
@@ -30,10 +31,10 @@ void TMForm::MDXTimerTimer(int lagCount) {
 // A window over the options screen covers the screen's texts: they go onto the surface
 // between the screen's sprites and the window's.
 void TMForm::DrawSprites() {
-  if (WindowOpen != 0 && ScreenType == kScreenOptions) {
-    MDXSpriteEngine.RenderBelow(kWindowDepth);
-    DrawOptions();
-    MDXSpriteEngine.RenderFrom(kWindowDepth);
+  if (TScreen* below = screens_.TextsUnderWindow()) {
+    MDXSpriteEngine.RenderBelow(TWindow::kDepth);
+    below->DrawTexts();
+    MDXSpriteEngine.RenderFrom(TWindow::kDepth);
   } else {
     MDXSpriteEngine.RenderAll();
   }
@@ -44,12 +45,8 @@ void TMForm::FinishFrame(int lag, int menuItemBefore) {
     ++gameFrames_;
     LimitRecording();
   }
-  if (WindowOpen != 0) {
-    UpdateWindow(lag);
-  } else {
-    DispatchScreen(lag);
-  }
-  if (Menu.Item != menuItemBefore) PlayEffect("Button");
+  screens_.Step(lag);
+  if (MenuItem() != menuItemBefore) PlayEffect("Button");
   SaveOptionsWhenChanged();
   MDXSpriteEngine.PurgeDead();
   UpdateFrameTiming();
@@ -58,28 +55,6 @@ void TMForm::FinishFrame(int lag, int menuItemBefore) {
   if (FrameOverlay) FrameOverlay();
   MDXDraw.Surface().Canvas().Release();
   MDXDraw.Flip();
-}
-
-void TMForm::DispatchScreen(int lag) {
-  switch (ScreenType) {
-    case kScreenMainMenu:
-      UpdateMainMenu(lag);
-      break;
-    case kScreenOptions:
-      UpdateOptions(lag);
-      break;
-    case kScreenHighScores:
-      UpdateHighScores(lag);
-      break;
-    case kScreenHelp:
-      UpdateHelp(lag);
-      break;
-    case kScreenGame:
-      Game.GameStep(lag);
-      break;
-    default:
-      break;
-  }
 }
 
 // The measured rate is used only when it lies clearly below the refresh rate or just above

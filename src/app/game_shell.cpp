@@ -1,6 +1,8 @@
 #include "app/form.h"
+#include "app/form_screen.h"
 #include "engine/input_states.h"
 #include "objects/scroll_background.h"
+#include "screens/windows_by_kind.h"
 
 // The form as the shell of the running game: what the game asks of the program around it.
 
@@ -12,7 +14,7 @@ constexpr int kGameSkySpeed = -1;
 }  // namespace
 
 void TMForm::ShowGameScreen() {
-  ScreenType = kScreenGame;
+  screens_.Replace(std::make_unique<TFormScreen>(*this, kScreenGame));
   StartScreenMusic();
   HideMouseCursor();
   Menu.First = 1;
@@ -23,13 +25,17 @@ void TMForm::ShowGameScreen() {
 }
 
 void TMForm::LeaveGameScreen() {
-  ScreenType = kScreenNone;
+  screens_.Replace(nullptr);
   EndGameRecording(persist::TReplayEnding::GameOver);
 }
 
 void TMForm::DrawHudText(const std::string& text, int style, int x, int y) {
-  SetTextStyle(style);
-  DrawText(text, x, true, true, y);
+  Text.SetTextStyle(style);
+  Text.DrawText(text, x, true, true, y);
+}
+
+void TMForm::OpenWindow(int kind) {
+  if (std::unique_ptr<TScreen> window = MakeWindow(host_, kind)) screens_.Push(std::move(window));
 }
 
 gameplay::TPilotInput TMForm::PilotInput() {

@@ -32,26 +32,23 @@ void TMForm::ReadInput() {
   const bool southPressed = pad.South && !SouthWasDown;
   SouthWasDown = pad.South;
   // The south button fires in a running game and acts as Enter everywhere else.
-  if (southPressed && (ScreenType != kScreenGame || WindowOpen != 0)) ActivateItem(Menu.Item);
+  if (southPressed && !screens_.Playing()) screens_.Activate(screens_.MenuItem());
 }
 
+// A key the screen catches (a boss key being chosen) is not the boss key.
 void TMForm::FormKeyDown(int key, int shift) {
-  if (BossCapture) {
-    FormKeyBoss(key, shift, true);
-  } else if (shift == BossShift && key == BossKey) {
-    BossHide();
-  }
+  if (!screens_.KeyCaught(key, shift, true) && shift == BossShift && key == BossKey) BossHide();
   if (key == platform::vk::kControl) CtrlHeld = true;
   if (key == platform::vk::kSpace) SpaceHeld = true;
   if ((shift & platform::kShiftAlt) && key == platform::vk::kReturn) {
     Options.FullScreen = !Options.FullScreen;
-    if (ScreenType == kScreenGame) OpenWindow(kWindowPause);
+    screens_.Interrupt();
     ApplyDisplayMode();
   }
 }
 
 void TMForm::FormKeyUp(int key, int shift) {
-  if (BossCapture) FormKeyBoss(key, shift, false);
+  screens_.KeyCaught(key, shift, false);
   if (key == platform::vk::kControl) CtrlHeld = false;
   if (key == platform::vk::kSpace) SpaceHeld = false;
 }
@@ -62,7 +59,7 @@ void TMForm::FormKeyUp(int key, int shift) {
 // runs again only when it is activated anew.
 void TMForm::BossHide() {
   StopSong();
-  if (ScreenType == kScreenGame) OpenWindow(kWindowPause);
+  screens_.Interrupt();
   MusicPending = true;
   Platform().Minimize();
   MDXTimer.AppDeactivated();
@@ -80,10 +77,7 @@ void TMForm::WakeFromBossHide() {
 void TMForm::MDXDrawMouseMove(int, int x, int y) {
   MouseX = x;
   MouseY = y;
-  const int before = Menu.Item;
-  Menu.Hover(MouseX, MouseY);
-  const bool fadingIn = ScreenType == kScreenMainMenu && IntroStep != 0;
-  if (Menu.Item != before && !fadingIn) PlayEffect("Button");
+  screens_.PointerMoved();
 }
 
 void TMForm::MDXDrawMouseDown() {
@@ -106,72 +100,16 @@ void TMForm::HideMouseCursor() {
   }
 }
 
-namespace {
-
-constexpr int kBackspace = 8;
-constexpr int kEnter = 13;
-constexpr int kBlank = 32;
-constexpr int kFirstTypable = 48;
-constexpr size_t kLongestTypedText = 12;
-constexpr int kWidestCountry = 180;  // pixels in text style 4
-constexpr int kWidestName = 240;     // pixels in text style 10
-
-bool IsTypable(int c) {
-  return c >= kFirstTypable || c == kBlank;
-}
-
-}  // namespace
-
-// Typing into a text: Backspace takes the last character; a typable one is added while the
-// text, measured before it, is no wider than the limit and shorter than twelve characters.
-void TMForm::TypeInto(std::string& text, int key, int style, int widest) {
-  if (key == kBackspace) {
-    if (!text.empty()) text.pop_back();
-    return;
-  }
-  if (!IsTypable(key) || TextWidthIn(text, style) > widest || text.size() >= kLongestTypedText)
-    return;
-  text += static_cast<char>(key);
-}
-
-// Enter chooses the selected button everywhere; Space does too, except where it types a blank
-// (the name entry, the country being edited) or fires (a game with no window open).
 void TMForm::FormKeyPress(int key) {
-  const bool countryTyping = ScreenType == kScreenOptions && CountryEdit;
-  const bool nameTyping = WindowOpen == kWindowNameEntry;
-  if (countryTyping) TypeInto(Options.Country, key, 4, kWidestCountry);
-  if (nameTyping) TypeInto(PlayerName, key, 10, kWidestName);
-  const bool playing = ScreenType == kScreenGame && WindowOpen == 0;
-  const bool spaceChooses = !countryTyping && !nameTyping && !playing;
-  if (key == kEnter || (key == kBlank && spaceChooses)) ActivateItem(Menu.Item);
-}
-
-// A click chooses the button under the pointer and nothing else: a click on the sky, on a
-// text or beside a button does nothing. The name entry has no buttons: a click anywhere
-// confirms the name there.
-void TMForm::ActivateUnderPointer() {
-  if (WindowOpen == kWindowNameEntry) {
-    ActivateCurrent();
-    return;
-  }
-  const int item = Menu.ButtonAt(MouseX, MouseY);
-  if (item == 0) return;
-  ActivateItem(item);
+  screens_.Typed(key);
 }
 
 void TMForm::MDXDrawClick() {
-  LastClick = TClickTarget{ScreenType, WindowOpen, Menu.ButtonAt(MouseX, MouseY)};
-  ActivateUnderPointer();
+  screens_.Click();
 }
 
-// A double click activates again, but only what its first click activated: when that click
-// opened or closed a window or changed the screen, the second would answer a question the
-// player has not seen (the score sent, the records cleared).
 void TMForm::MDXDrawDblClick() {
-  const bool same =
-      LastClick == TClickTarget{ScreenType, WindowOpen, Menu.ButtonAt(MouseX, MouseY)};
-  LastClick.reset();
-  if (same) ActivateUnderPointer();
+  screens_.DoubleClick();
 }
 
 // Capturing a new boss key on the options screen: the modifier held (Alt before Ctrl before

@@ -49,7 +49,7 @@ void TMForm::HandleEvent(const platform::TEvent& event) {
       MDXTimer.AppDeactivated();
       // A game left for another window waits paused: coming back does not drop the player
       // into the middle of the action.
-      if (ScreenType == kScreenGame && WindowOpen == 0) OpenWindow(kWindowPause);
+      screens_.Interrupt();
       break;
     case TEventKind::Expose:
       // The timer stands still while the game is inactive: the last frame is shown again.
@@ -80,7 +80,7 @@ bool TMForm::FormCloseQuery() {
     SaveAndExit(true);
     return true;
   }
-  OpenWindow(ScreenType == kScreenGame ? kWindowQuitToMenu : kWindowQuitGame);
+  OpenWindow(screens_.InGame() ? kWindowQuitToMenu : kWindowQuitGame);
   return false;
 }
 

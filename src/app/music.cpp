@@ -3,11 +3,6 @@
 #include "platform/paths.h"
 #include "platform/platform.h"
 
-namespace {
-constexpr const char* kGameMusic = "Data\\Music\\Race.xm";
-constexpr const char* kMenuMusic = "Data\\Music\\Menu.xm";
-}  // namespace
-
 // A song that cannot be loaded leaves the game silent, without a message.
 void TMForm::PlaySong(const std::string& path) {
   if (!Options.Music) return;
@@ -23,5 +18,6 @@ void TMForm::StopSong() {
 }
 
 void TMForm::StartScreenMusic() {
-  PlaySong(ScreenType == kScreenGame ? kGameMusic : kMenuMusic);
+  const TScreen* screen = screens_.Base();
+  PlaySong(screen ? screen->Music() : kMenuMusic);
 }

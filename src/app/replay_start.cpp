@@ -96,10 +96,11 @@ std::vector<uint8_t> TMForm::CaptureReplayStart(uint32_t seed) const {
   out.U8(frameUnderWay_.has_value());
   out.I32(frameUnderWay_ ? frameUnderWay_->Lag : 0);
   out.I32(frameUnderWay_ ? frameUnderWay_->MenuItemBefore : 0);
-  out.U8(LastClick.has_value());
-  out.U8(LastClick ? LastClick->Screen : 0);
-  out.U8(LastClick ? LastClick->Window : 0);
-  out.I32(LastClick ? LastClick->Item : 0);
+  const std::optional<TClickTarget>& click = screens_.LastClick;
+  out.U8(click.has_value());
+  out.U8(click ? click->Screen : 0);
+  out.U8(click ? click->Window : 0);
+  out.I32(click ? click->Item : 0);
   out.U64(std::bit_cast<uint64_t>(Sky ? Sky->X : 0.0));
   out.U64(std::bit_cast<uint64_t>(Sky ? Sky->Y : 0.0));
   return std::move(out.Bytes());
@@ -165,7 +166,7 @@ void TMForm::ApplyReplayStart(engine::TByteReader& in) {
   const uint8_t screen = in.U8();
   const uint8_t window = in.U8();
   const int item = Within(in.I32(), 0, TMenuList::kSlots, "the menu item");
-  if (clicked) LastClick = TClickTarget{screen, window, item};
+  if (clicked) screens_.LastClick = TClickTarget{screen, window, item};
   const double skyX =
       Finite(std::bit_cast<double>(in.U64()), -kMostSkyOffset, kMostSkyOffset, "sky");
   const double skyY =

@@ -91,8 +91,8 @@ void TViewer::PlayDue() {
 
 void TViewer::Label(const std::string& text, int y) {
   TMForm& form = run_.Form();
-  form.SetTextStyle(kLabelStyle);
-  form.DrawText(text, kLabelRight - form.TextWidth(text), false, false, y);
+  form.Text.SetTextStyle(kLabelStyle);
+  form.Text.DrawText(text, kLabelRight - form.Text.TextWidth(text), false, false, y);
 }
 
 // The word for a pause or the end, over the picture last shown.

@@ -29,7 +29,7 @@ TMForm::TPlayerChoices TMForm::PlayerChoices() const {
 // session keeps it. A capture of the boss key or an edit of the country is settled when it
 // ends. A save that fails now is said on standard error and made again at the exit.
 void TMForm::SaveOptionsWhenChanged() {
-  if (config_.replaying || BossCapture || CountryEdit) return;
+  if (config_.replaying || screens_.ChangingSettings()) return;
   TPlayerChoices choices = PlayerChoices();  // a short copy a frame: the country fits in place
   if (choices == optionsSaved_) return;
   optionsSaved_ = std::move(choices);
@@ -47,8 +47,7 @@ void TMForm::SaveOptionsWhenChanged() {
 // the old key, not "no key".
 void TMForm::WriteSaves() {
   if (config_.replaying) return;
-  if (BossCapture) ToggleBossCapture();
-  if (CountryEdit) ToggleCountryEdit();
+  screens_.SettleSettings();
   persist::WriteSaveFiles(config_.saveFolder, Settings(), HighScores);
   persist::PruneReplays(config_.saveFolder, HighScores);
 }

@@ -1,6 +1,7 @@
 #include <array>
 
 #include "app/form.h"
+#include "app/form_screen.h"
 #include "objects/kill_and_forget.h"
 #include "objects/menu_button.h"
 #include "objects/value_steps.h"
@@ -63,7 +64,7 @@ std::string PageAddress(TMForm& form) {
   const std::string address = persist::WorldRecordsShortAddress(host);
   const TMyImageSprite* panel = form.ScreenPanel;
   const int panelRight = panel ? static_cast<int>(panel->X) + panel->Width : 0;
-  if (kAddressX + form.TextWidthIn(address, kAddressStyle) <= panelRight - kPanelBorder)
+  if (kAddressX + form.Text.TextWidthIn(address, kAddressStyle) <= panelRight - kPanelBorder)
     return address;
   return persist::WorldRecordsHostName(host);
 }
@@ -71,7 +72,7 @@ std::string PageAddress(TMForm& form) {
 }  // namespace
 
 void TMForm::ShowHelp() {
-  ScreenType = kScreenHelp;
+  screens_.Replace(std::make_unique<TFormScreen>(*this, kScreenHelp));
   Menu.First = kBack;
   Menu.Last = kNext;
   Menu.Item = kBack;
@@ -97,20 +98,20 @@ void TMForm::UpdateHelp(int lag) {
   }
   if (Keys.RightPressed) {
     // Right walks Back → Previous → Next, then turns pages.
-    if (Menu.Item == kNext) ActivateItem(kNext);
+    if (Menu.Item == kNext) screens_.Activate(kNext);
     if (Menu.Item == kPrevious) Menu.Item = kNext;
     if (Menu.Item == kBack) Menu.Item = kPrevious;
   }
-  if (Keys.EscPressed) ActivateItem(kBack);
-  if (ScreenType != kScreenHelp) return;  // Back left the screen
+  if (Keys.EscPressed) screens_.Activate(kBack);
+  if (ScreenType() != kScreenHelp) return;  // Back left the screen
   DrawHelpPage();
   MDXSpriteEngine.StepAll(lag);
 }
 
 void TMForm::DrawHelpPage() {
   auto write = [this](int style, const char* utf8, int x, int y) {
-    SetTextStyle(style);
-    DrawText(Cp1251Text(utf8), x, true, false, y);
+    Text.SetTextStyle(style);
+    Text.DrawText(Cp1251Text(utf8), x, true, false, y);
   };
   write(14, kTitles[HelpPage], kTextX, 318);
   const auto& body = HelpBodyLines(HelpPage);
@@ -139,8 +140,8 @@ void TMForm::DrawHelpPage() {
         break;
       }
       const std::string address = PageAddress(*this);
-      SetTextStyle(kAddressStyle);  // the address is plain ASCII: no conversion
-      DrawText(address, kAddressX, true, false, 440);
+      Text.SetTextStyle(kAddressStyle);  // the address is plain ASCII: no conversion
+      Text.DrawText(address, kAddressX, true, false, 440);
       break;
     }
     default:
@@ -153,7 +154,6 @@ void TMForm::DrawHelpPage() {
 void TMForm::ActivateHelp() {
   switch (Menu.Item) {
     case kBack:
-      LeaveHelp();
       ShowMainMenu(0, 4, false);
       break;
     case kPrevious:
@@ -168,7 +168,6 @@ void TMForm::ActivateHelp() {
 }
 
 void TMForm::LeaveHelp() {
-  ScreenType = kScreenNone;
   Menu.RemoveButtons();
   HideScreenFrame();
   for (TMyImageSprite*& picture : HelpPictures) KillAndForget(picture);

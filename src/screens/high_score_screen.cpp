@@ -1,8 +1,10 @@
 #include "app/form.h"
+#include "app/form_screen.h"
 #include "objects/menu_button.h"
 #include "objects/value_steps.h"
 #include "persist/score_links.h"
 #include "platform/links.h"
+#include "screens/questions.h"
 #include "screens/screen_text.h"
 
 namespace {
@@ -20,7 +22,7 @@ constexpr int kNoteCentreX = 460;  // the panel's middle
 }  // namespace
 
 void TMForm::ShowHighScores() {
-  ScreenType = kScreenHighScores;
+  screens_.Replace(std::make_unique<TFormScreen>(*this, kScreenHighScores));
   Menu.First = kBack;
   Menu.Last = kVisit;
   Menu.Item = kBack;
@@ -36,8 +38,8 @@ void TMForm::UpdateHighScores(int lag) {
   Menu.Highlight();
   if (Keys.LeftPressed) objects::StepDown(Menu.Item, Menu.First, 1);
   if (Keys.RightPressed) objects::StepUp(Menu.Item, Menu.Last, 1);
-  if (Keys.EscPressed) ActivateItem(kBack);
-  if (ScreenType != kScreenHighScores) return;  // Back left the screen
+  if (Keys.EscPressed) screens_.Activate(kBack);
+  if (ScreenType() != kScreenHighScores) return;  // Back left the screen
   MDXSpriteEngine.StepAll(lag);
   DrawHighScoreTable();
 }
@@ -45,27 +47,26 @@ void TMForm::UpdateHighScores(int lag) {
 // The player's new entry, when the table is shown after their game, stands out in red.
 void TMForm::DrawHighScoreTable() {
   for (int i = 1; i <= persist::kTableSize; ++i) {
-    SetTextStyle(kRowStyle);
-    if (i == NewEntryRow) SetTextColour(kNewEntryColour);
+    Text.SetTextStyle(kRowStyle);
+    if (i == NewEntryRow) Text.SetTextColour(kNewEntryColour);
     const int y = kRowsTop + kRowStep * i;
-    DrawText(std::to_string(i), 238, true, true, y);
-    DrawText(HighScores[i].Name, 420, true, true, y);
-    DrawText(std::to_string(HighScores[i].Points), 661, true, true, y);
+    Text.DrawText(std::to_string(i), 238, true, true, y);
+    Text.DrawText(HighScores[i].Name, 420, true, true, y);
+    Text.DrawText(std::to_string(HighScores[i].Points), 661, true, true, y);
   }
   if (NoServerNoteShown) {
-    SetTextStyle(kNoteStyle);
-    DrawText(Cp1251Text(kNoScoreServerNote), kNoteCentreX, true, true, kNoteY);
+    Text.SetTextStyle(kNoteStyle);
+    Text.DrawText(Cp1251Text(kNoScoreServerNote), kNoteCentreX, true, true, kNoteY);
   }
 }
 
 void TMForm::ActivateHighScores() {
   switch (Menu.Item) {
     case kBack:
-      LeaveHighScores();
       ShowMainMenu(0, 3, false);
       break;
     case kClear:
-      OpenWindow(kWindowClearRecords);
+      screens_.Push(MakeClearRecordsQuestion(host_, [this] { NewEntryRow = 0; }));
       break;
     case kVisit:
       if (HasScoreServer()) {
@@ -80,7 +81,6 @@ void TMForm::ActivateHighScores() {
 }
 
 void TMForm::LeaveHighScores() {
-  ScreenType = kScreenNone;
   NewEntryRow = 0;
   NoServerNoteShown = false;
   Menu.RemoveButtons();

@@ -1,7 +1,9 @@
 #include "app/form.h"
+#include "app/form_screen.h"
 #include "objects/menu_button.h"
 #include "objects/scroll_background.h"
 #include "objects/value_steps.h"
+#include "platform/links.h"
 
 namespace {
 
@@ -15,11 +17,12 @@ constexpr int kButtonY[kMainMenuLast + 1] = {0, 150, 200, 252, 304, 352, 400};
 constexpr int kFadeStep = 10;
 constexpr int kNextButtonAlpha = 80;
 constexpr int kOpaque = 255;
+constexpr const char* kMoreGamesLink = "moregames.url";
 
 }  // namespace
 
 void TMForm::ShowMainMenu(int intro, int item, bool startMusic) {
-  ScreenType = kScreenMainMenu;
+  screens_.Replace(std::make_unique<TFormScreen>(*this, kScreenMainMenu));
   if (startMusic) StartScreenMusic();
   ShowMouseCursor();
   Menu.First = kMainMenuFirst;
@@ -66,7 +69,32 @@ void TMForm::UpdateMainMenu(int lag) {
   MDXSpriteEngine.StepAll(lag);
 }
 
+// No screen stands until the next is shown.
 void TMForm::LeaveMainMenu() {
-  ScreenType = kScreenNone;
-  Menu.RemoveButtons();
+  screens_.Replace(nullptr);
+}
+
+void TMForm::ActivateMainMenu() {
+  switch (Menu.Item) {
+    case 2:
+      ShowOptions();
+      break;
+    case 3:
+      ShowHighScores();
+      break;
+    case 4:
+      ShowHelp();
+      break;
+    case 5:
+      platform::OpenLink(Platform(), kMoreGamesLink);
+      break;
+    case 6:
+      OpenWindow(kWindowQuitGame);
+      break;
+    case 1:
+      BeginGame();
+      break;
+    default:
+      break;
+  }
 }

@@ -1,4 +1,5 @@
 #include "app/form.h"
+#include "app/form_screen.h"
 #include "objects/kill_and_forget.h"
 #include "objects/menu_button.h"
 #include "objects/my_cursor.h"
@@ -21,7 +22,7 @@ constexpr int kSelected = 13;  // the value in force
 }  // namespace
 
 void TMForm::ShowOptions() {
-  ScreenType = kScreenOptions;
+  screens_.Replace(std::make_unique<TFormScreen>(*this, kScreenOptions));
   Menu.First = 1;
   Menu.Last = kBackRow;
   Menu.Item = kBackRow;
@@ -42,20 +43,20 @@ void TMForm::UpdateOptions(int lag) {
     if (Keys.DownPressed) objects::StepUp(Menu.Item, Menu.Last, 1);
     if (Keys.LeftPressed) ChooseOptionSide(true);
     if (Keys.RightPressed) ChooseOptionSide(false);
-    if (Keys.EscPressed) ActivateItem(kBackRow);
+    if (Keys.EscPressed) screens_.Activate(kBackRow);
   } else if (Keys.EscPressed) {
-    ActivateItem(kCountryRow);  // ends the editing
+    screens_.Activate(kCountryRow);  // ends the editing
   }
-  if (ScreenType != kScreenOptions) return;  // Back left the screen
+  if (ScreenType() != kScreenOptions) return;  // Back left the screen
   MDXSpriteEngine.StepAll(lag);
   DrawOptions();
-  TextCursor->X = kValueX + TextWidthIn(Options.Country, kPlain);
+  TextCursor->X = kValueX + Text.TextWidthIn(Options.Country, kPlain);
 }
 
 void TMForm::DrawOptions() {
   auto write = [this](int style, const char* utf8, int x, int row) {
-    SetTextStyle(style);
-    DrawText(Cp1251Text(utf8), x, false, false, kRowY[row]);
+    Text.SetTextStyle(style);
+    Text.DrawText(Cp1251Text(utf8), x, false, false, kRowY[row]);
   };
   write(kPlain, "РЕЖИМ:", kLabelX, 1);
   write(kPlain, "МУЗЫКА:", kLabelX, 2);
@@ -71,11 +72,11 @@ void TMForm::DrawOptions() {
     write(kPlain, "/", 454, row);
     write(on ? kPlain : kSelected, "ВЫКЛ.", 468, row);
   }
-  SetTextStyle(kSelected);
-  DrawText(BossKeyName(), kValueX, false, false, kRowY[kBossKeyRow]);
-  SetTextStyle(kPlain);
-  DrawText(Options.Country, kValueX, false, false, kRowY[kCountryRow]);
-  DrawText(std::string(20, '_'), kValueX, false, false, kRowY[kCountryRow]);
+  Text.SetTextStyle(kSelected);
+  Text.DrawText(BossKeyName(), kValueX, false, false, kRowY[kBossKeyRow]);
+  Text.SetTextStyle(kPlain);
+  Text.DrawText(Options.Country, kValueX, false, false, kRowY[kCountryRow]);
+  Text.DrawText(std::string(20, '_'), kValueX, false, false, kRowY[kCountryRow]);
 }
 
 // Left and Right choose the value on that side of the selected row (В ОКНЕ / ПОЛНЫЙ ЭКРАН,
@@ -85,7 +86,7 @@ void TMForm::ChooseOptionSide(bool left) {
   if (Menu.Item == 1) leftInForce = !Options.FullScreen;
   if (Menu.Item == 2) leftInForce = Options.Music;
   if (Menu.Item == 3) leftInForce = Options.Sounds;
-  if (leftInForce && *leftInForce != left) ActivateCurrent();
+  if (leftInForce && *leftInForce != left) screens_.ActivateCurrent();
 }
 
 void TMForm::ActivateOptions() {
@@ -109,7 +110,6 @@ void TMForm::ActivateOptions() {
       ToggleCountryEdit();
       break;
     case kBackRow:
-      LeaveOptions();
       ShowMainMenu(0, 2, false);
       break;
     default:
@@ -122,7 +122,6 @@ void TMForm::LeaveOptions() {
   // caught no key gives the old one back.
   if (BossCapture) ToggleBossCapture();
   if (CountryEdit) ToggleCountryEdit();
-  ScreenType = kScreenNone;
   HideScreenFrame();
   Menu.RemoveButtons();
   KillAndForget(TextCursor);

@@ -1,6 +1,8 @@
+#include "screens/text_styles.h"
+
 #include <array>
 
-#include "app/form.h"
+#include "engine/dx_draw.h"
 
 namespace {
 
@@ -10,7 +12,7 @@ struct TTextStyle {
   uint8_t red, green, blue;
 };
 
-// The sixteen styles every screen writes with; regular weight, clear background.
+// Regular weight, clear background.
 constexpr std::array<TTextStyle, 16> kTextStyles{{
     {"Freeset", 24, 0, 0, 0},        // 1 quit questions
     {"Freeset", 15, 0, 0, 0},        // 2 high-score rows
@@ -32,26 +34,25 @@ constexpr std::array<TTextStyle, 16> kTextStyles{{
 
 }  // namespace
 
-void TMForm::SetTextStyle(int style) {
-  if (!MDXDraw.HasSurface()) return;  // no display: nothing to draw or measure with
+void TScreenText::SetTextStyle(int style) {
+  if (!draw_.HasSurface()) return;
   if (style < 1 || style > static_cast<int>(kTextStyles.size())) return;
   const TTextStyle& s = kTextStyles[style - 1];
-  engine::TFont& font = MDXDraw.Surface().Canvas().Font;
+  engine::TFont& font = draw_.Surface().Canvas().Font;
   font.Name = s.face;
   font.Size = s.size;
   font.Color = (uint32_t{s.blue} << 16) | (uint32_t{s.green} << 8) | s.red;  // 0x00BBGGRR
 }
 
-// Another colour for the style in force, for the one text that must stand out (0x00BBGGRR).
-void TMForm::SetTextColour(uint32_t colour) {
-  if (!MDXDraw.HasSurface()) return;
-  MDXDraw.Surface().Canvas().Font.Color = colour;
+void TScreenText::SetTextColour(uint32_t colour) {
+  if (!draw_.HasSurface()) return;
+  draw_.Surface().Canvas().Font.Color = colour;
 }
 
-void TMForm::DrawText(const std::string& text, int x, bool centreVertically,
-                      bool centreHorizontally, int y) {
-  if (SkipDrawing || !MDXDraw.HasSurface()) return;
-  engine::TCanvas& canvas = MDXDraw.Surface().Canvas();
+void TScreenText::DrawText(const std::string& text, int x, bool centreVertically,
+                           bool centreHorizontally, int y) {
+  if (skipDrawing_ || !draw_.HasSurface()) return;
+  engine::TCanvas& canvas = draw_.Surface().Canvas();
   if (centreHorizontally || centreVertically) {
     const auto [width, height] = canvas.Measure(text);
     if (centreHorizontally) x -= width / 2;
@@ -60,12 +61,12 @@ void TMForm::DrawText(const std::string& text, int x, bool centreVertically,
   canvas.TextOut(x, y, text);
 }
 
-int TMForm::TextWidth(const std::string& text) {
-  if (!MDXDraw.HasSurface()) return 0;
-  return MDXDraw.Surface().Canvas().TextWidth(text);
+int TScreenText::TextWidth(const std::string& text) {
+  if (!draw_.HasSurface()) return 0;
+  return draw_.Surface().Canvas().TextWidth(text);
 }
 
-int TMForm::TextWidthIn(const std::string& text, int style) {
+int TScreenText::TextWidthIn(const std::string& text, int style) {
   SetTextStyle(style);
   return TextWidth(text);
 }

@@ -52,7 +52,7 @@ TEST_F(ModeSwitch, ARefusedFullScreenLeavesTheGameInItsWindow) {
   EXPECT_FALSE(platform.LastDisplayRequest().fullScreen);
   ASSERT_EQ(platform.Errors().size(), 1u);
   EXPECT_NE(platform.Errors()[0].find("Display mode cannot be changed"), std::string::npos);
-  EXPECT_EQ(form->ScreenType, kScreenMainMenu);
+  EXPECT_EQ(form->ScreenType(), kScreenMainMenu);
   const int presented = platform.PresentCount();
   Frames(3);
   EXPECT_GT(platform.PresentCount(), presented);  // and it still draws

@@ -66,7 +66,7 @@ TEST_F(FormFixture, StartsInAWindowOnTheMainMenuWithItsMusic) {
   EXPECT_FALSE(platform.LastDisplayRequest().fullScreen);
   EXPECT_EQ(platform.LastDisplayRequest().bitCount, 32);
   EXPECT_TRUE(platform.Centered());
-  EXPECT_EQ(form->ScreenType, kScreenMainMenu);
+  EXPECT_EQ(form->ScreenType(), kScreenMainMenu);
   EXPECT_EQ(form->MenuItem(), 1);
   EXPECT_EQ(form->RefreshRate, 60);
   EXPECT_NE(form->SongHandle, 0u);
@@ -141,15 +141,15 @@ TEST_F(FormFixture, AltEnterSwitchesToFullScreenAndBackToTheSamePlace) {
 }
 
 TEST_F(FormFixture, AltEnterDuringAGameOpensPauseFirst) {
-  form->ScreenType = kScreenGame;
+  form->ShowGameScreen();
   platform.KeyDown(vk::kMenu);
   platform.KeyDown(vk::kReturn);
   Frame();
-  EXPECT_EQ(form->WindowOpen, 5);
+  EXPECT_EQ(form->WindowOpen(), 5);
 }
 
 TEST_F(FormFixture, MainMenuFadesInItsButtonsFrameByFrameThenTakesKeys) {
-  EXPECT_EQ(form->ScreenType, kScreenMainMenu);
+  EXPECT_EQ(form->ScreenType(), kScreenMainMenu);
   EXPECT_EQ(form->IntroStep, 1);
   ASSERT_NE(form->Menu.Buttons[6], nullptr);
   EXPECT_TRUE(form->Menu.Buttons[6]->Blended);
@@ -185,9 +185,9 @@ TEST_F(FormFixture, MainMenuFadesInItsButtonsFrameByFrameThenTakesKeys) {
 TEST_F(FormFixture, QuitWindowAsksWithNoSelectedAndYesEndsTheProgram) {
   WaitForTheMenu();
   Press(vk::kEscape);
-  ASSERT_EQ(form->WindowOpen, 1);
+  ASSERT_EQ(form->WindowOpen(), 1);
   EXPECT_EQ(form->MenuItem(), 12);
-  ASSERT_NE(form->WindowBackdrop, nullptr);
+  ASSERT_NE(form->Screens().Window(), nullptr);
   // The question is written on the backdrop: dark letters on the light panel.
   int dark = 0;
   for (int y = 276; y < 298; ++y)
@@ -200,14 +200,14 @@ TEST_F(FormFixture, QuitWindowAsksWithNoSelectedAndYesEndsTheProgram) {
   Press(vk::kRight);
   EXPECT_EQ(form->MenuItem(), 12);
   Press('N');
-  EXPECT_EQ(form->WindowOpen, 0);
+  EXPECT_EQ(form->WindowOpen(), 0);
   EXPECT_EQ(form->MenuItem(), 1);  // the menu's selection comes back
   EXPECT_EQ(form->Menu.Buttons[11], nullptr);
   // The sixth button opens the same question; Enter answers with the selection.
   platform.MoveMouse(600, 410);
   platform.Click();
   Frame();
-  ASSERT_EQ(form->WindowOpen, 1);
+  ASSERT_EQ(form->WindowOpen(), 1);
   Press(vk::kLeft);
   Enter();
   EXPECT_TRUE(form->Terminated());
@@ -218,7 +218,7 @@ TEST_F(FormFixture, OptionsScreenTogglesCapturesTheBossKeyAndTypesTheCountry) {
   WaitForTheMenu();
   Press(vk::kDown);
   Enter();
-  ASSERT_EQ(form->ScreenType, kScreenOptions);
+  ASSERT_EQ(form->ScreenType(), kScreenOptions);
   EXPECT_EQ(form->MenuItem(), 6);  // Back is preselected
   Press(vk::kUp);
   Press(vk::kUp);
@@ -257,9 +257,9 @@ TEST_F(FormFixture, OptionsScreenTogglesCapturesTheBossKeyAndTypesTheCountry) {
   EXPECT_EQ(form->Options.Country, "ABCDEFGHIJKL");
   Press(vk::kEscape);  // ends the editing, the screen stays
   EXPECT_FALSE(form->CountryEdit);
-  EXPECT_EQ(form->ScreenType, kScreenOptions);
+  EXPECT_EQ(form->ScreenType(), kScreenOptions);
   Press(vk::kEscape);
-  EXPECT_EQ(form->ScreenType, kScreenMainMenu);
+  EXPECT_EQ(form->ScreenType(), kScreenMainMenu);
   EXPECT_EQ(form->MenuItem(), 2);
   EXPECT_EQ(form->TextCursor, nullptr);
 }
@@ -269,7 +269,7 @@ TEST_F(FormFixture, HighScoreAndHelpScreensAnswerTheirButtons) {
   Press(vk::kDown);
   Press(vk::kDown);
   Enter();
-  ASSERT_EQ(form->ScreenType, kScreenHighScores);
+  ASSERT_EQ(form->ScreenType(), kScreenHighScores);
   Press(vk::kLeft);  // nothing left of Back
   EXPECT_EQ(form->MenuItem(), 1);
   Press(vk::kRight);
@@ -284,19 +284,19 @@ TEST_F(FormFixture, HighScoreAndHelpScreensAnswerTheirButtons) {
   form->HighScores[1] = {"Ann", 9000};
   Press(vk::kLeft);
   Enter();
-  ASSERT_EQ(form->WindowOpen, 4);
+  ASSERT_EQ(form->WindowOpen(), 4);
   EXPECT_EQ(form->MenuItem(), 12);
   Press('Y');
-  EXPECT_EQ(form->WindowOpen, 0);
+  EXPECT_EQ(form->WindowOpen(), 0);
   EXPECT_EQ(form->HighScores[1].Points, 5000);
   EXPECT_EQ(form->MenuItem(), 2);
   Press(vk::kEscape);
-  ASSERT_EQ(form->ScreenType, kScreenMainMenu);
+  ASSERT_EQ(form->ScreenType(), kScreenMainMenu);
   EXPECT_EQ(form->MenuItem(), 3);
 
   Press(vk::kDown);
   Enter();
-  ASSERT_EQ(form->ScreenType, kScreenHelp);
+  ASSERT_EQ(form->ScreenType(), kScreenHelp);
   EXPECT_EQ(form->HelpPage, 1);
   EXPECT_FALSE(form->HelpPictures[0]->Visible);
   Press(vk::kRight);
@@ -315,7 +315,7 @@ TEST_F(FormFixture, HighScoreAndHelpScreensAnswerTheirButtons) {
   Enter();  // Previous on page 1 wraps to 6
   EXPECT_EQ(form->HelpPage, 6);
   Press(vk::kEscape);
-  EXPECT_EQ(form->ScreenType, kScreenMainMenu);
+  EXPECT_EQ(form->ScreenType(), kScreenMainMenu);
   EXPECT_EQ(form->MenuItem(), 4);
   EXPECT_EQ(form->HelpPictures[0], nullptr);
 }
@@ -324,12 +324,12 @@ TEST_F(FormFixture, CloseRequestAsksInsteadOfClosing) {
   platform.RequestClose();
   Frame();
   EXPECT_FALSE(form->Terminated());
-  EXPECT_EQ(form->WindowOpen, 1);
-  form->CloseWindow();
-  form->ScreenType = kScreenGame;
+  EXPECT_EQ(form->WindowOpen(), 1);
+  form->Screens().Pop();
+  form->ShowGameScreen();
   platform.RequestClose();
   Frame();
-  EXPECT_EQ(form->WindowOpen, 2);
+  EXPECT_EQ(form->WindowOpen(), 2);
 }
 
 TEST_F(FormFixture, HeldKeysAndMouseAreRecordedBetweenFrames) {
@@ -378,8 +378,7 @@ TEST_F(FormFixture, MusicOffMakesPlaySongDoNothing) {
   form->StartScreenMusic();
   EXPECT_EQ(form->SongHandle, 0u);
   form->Options.Music = true;
-  form->ScreenType = kScreenGame;
-  form->StartScreenMusic();
+  form->ShowGameScreen();
   EXPECT_EQ(form->SongPath, "Data/Music/Race.xm");
   EXPECT_NE(form->SongHandle, 0u);
 }

@@ -2,6 +2,7 @@
 
 #include "gameplay/game_fixture.h"
 #include "platform/vk_codes.h"
+#include "screens/game_ending.h"
 #include "support/headless_form_fixture.h"
 
 namespace {
@@ -19,7 +20,7 @@ struct TPlace {
 };
 
 TPlace PlaceOf(const TMForm& form) {
-  return {form.ScreenType, form.WindowOpen, form.MenuItem()};
+  return {form.ScreenType(), form.WindowOpen(), form.MenuItem()};
 }
 
 struct OnTheMenu : test_support::THeadlessFormFixture {
@@ -90,14 +91,14 @@ TEST_F(AltEnter, CtrlEnterTypesNoEnterEither) {
   EXPECT_FALSE(form->Options.FullScreen);
   // Enter alone still presses the button.
   Press(vk::kReturn);
-  EXPECT_EQ(form->ScreenType, kScreenGame);
+  EXPECT_EQ(form->ScreenType(), kScreenGame);
 }
 
 using DoubleClick = OnTheMenu;
 
 TEST_F(DoubleClick, OnTheQuitButtonLeavesTheQuestionOpen) {
   DoubleClickAt(600, 410);
-  EXPECT_EQ(form->WindowOpen, kWindowQuitGame);
+  EXPECT_EQ(form->WindowOpen(), kWindowQuitGame);
   EXPECT_EQ(form->MenuItem(), 12);
   EXPECT_FALSE(form->Terminated());
 }
@@ -106,7 +107,7 @@ TEST_F(DoubleClick, OnAnOptionsRowStillTogglesTwice) {
   Press(vk::kDown);
   platform.TypeChar(13);
   Frame();
-  ASSERT_EQ(form->ScreenType, kScreenOptions);
+  ASSERT_EQ(form->ScreenType(), kScreenOptions);
   const bool sounds = form->Options.Sounds;
   platform.MoveMouse(300, 385);  // the sounds row
   Frame();
@@ -138,8 +139,8 @@ TEST_F(OnTheMenu, AClickChoosesOnlyTheButtonUnderThePointer) {
   ASSERT_EQ(form->MenuItem(), 4) << "the keys moved the highlight to the help";
   platform.Click();
   Frame();
-  EXPECT_EQ(form->WindowOpen, kWindowQuitGame) << "the click chose the highlighted button";
-  EXPECT_EQ(form->ScreenType, kScreenMainMenu);
+  EXPECT_EQ(form->WindowOpen(), kWindowQuitGame) << "the click chose the highlighted button";
+  EXPECT_EQ(form->ScreenType(), kScreenMainMenu);
 }
 
 // What the help promises the keys do: Space chooses as Enter does; Left and Right choose the
@@ -148,7 +149,7 @@ TEST_F(OnTheMenu, SpaceChoosesAndLeftOrRightSetTheSelectedSetting) {
   Press(vk::kDown);
   platform.TypeChar(' ');
   Frame();
-  ASSERT_EQ(form->ScreenType, kScreenOptions) << "Space chose the options";
+  ASSERT_EQ(form->ScreenType(), kScreenOptions) << "Space chose the options";
   struct TStep {
     int row;
     int key;
@@ -185,33 +186,33 @@ TEST_F(KeysInAGame, EnterFiresAndThePauseKeyPauses) {
   platform.KeyDown(vk::kReturn);
   Frame();
   EXPECT_TRUE(form->PilotInput().Fire);
-  EXPECT_EQ(form->WindowOpen, 0);
+  EXPECT_EQ(form->WindowOpen(), 0);
   platform.KeyUp(vk::kReturn);
   Frame();
   EXPECT_FALSE(form->PilotInput().Fire);
   platform.KeyDown(vk::kPause);
   Frame();
-  EXPECT_EQ(form->WindowOpen, kWindowPause);
+  EXPECT_EQ(form->WindowOpen(), kWindowPause);
   platform.KeyUp(vk::kPause);
   Frame();
   platform.KeyDown(vk::kPause);
   Frame();
-  EXPECT_EQ(form->WindowOpen, 0) << "the Pause key ends the pause too";
+  EXPECT_EQ(form->WindowOpen(), 0) << "the Pause key ends the pause too";
 }
 
 // A game left for another window is found paused on coming back; on the menus nothing opens.
 TEST_F(KeysInAGame, LosingTheFocusPausesTheGame) {
   platform.SetFocus(false);
   Frame();
-  EXPECT_EQ(form->WindowOpen, kWindowPause);
+  EXPECT_EQ(form->WindowOpen(), kWindowPause);
   platform.SetFocus(true);
   Frames(3);
-  EXPECT_EQ(form->WindowOpen, kWindowPause) << "coming back keeps the pause";
-  form->LeaveGameUnnamed();
-  ASSERT_EQ(form->ScreenType, kScreenMainMenu);
+  EXPECT_EQ(form->WindowOpen(), kWindowPause) << "coming back keeps the pause";
+  LeaveGameUnnamed(form->Host());
+  ASSERT_EQ(form->ScreenType(), kScreenMainMenu);
   platform.SetFocus(false);
   Frame();
-  EXPECT_EQ(form->WindowOpen, 0);
+  EXPECT_EQ(form->WindowOpen(), 0);
 }
 
 using DoubleClickInAGame = GameFixture;
@@ -224,7 +225,8 @@ TEST_F(DoubleClickInAGame, ConfirmingTheNameDoesNotAnswerTheSendQuestion) {
   platform.Click();
   platform.DoubleClick();
   Frame();
-  EXPECT_EQ(form->WindowOpen, kWindowSendScore) << "the score was sent without the player choosing";
+  EXPECT_EQ(form->WindowOpen(), kWindowSendScore)
+      << "the score was sent without the player choosing";
   EXPECT_EQ(form->MenuItem(), kYes);
   EXPECT_TRUE(platform.Requests().empty());
 }
@@ -239,9 +241,9 @@ TEST_F(AltEnterInAGame, KeepsTheNameEntryOpen) {
   platform.KeyDown(vk::kMenu);
   platform.KeyDown(vk::kReturn);
   Frame();
-  EXPECT_EQ(form->WindowOpen, kWindowNameEntry);
+  EXPECT_EQ(form->WindowOpen(), kWindowNameEntry);
   EXPECT_EQ(form->PlayerName, "Ace");
-  EXPECT_EQ(form->ScreenType, kScreenGame);
+  EXPECT_EQ(form->ScreenType(), kScreenGame);
   EXPECT_TRUE(form->Options.FullScreen);
 }
 
@@ -262,9 +264,9 @@ void ExpectEscapeAnswersNo(Fixture& f, const TQuestion& q) {
   f.Frame();
   f.platform.KeyUp(vk::kEscape);
   f.Frame();
-  EXPECT_EQ(f.form->WindowOpen, 0) << "window " << q.window;
+  EXPECT_EQ(f.form->WindowOpen(), 0) << "window " << q.window;
   EXPECT_FALSE(f.form->Terminated()) << "window " << q.window;
-  EXPECT_EQ(f.form->ScreenType, q.screenAfter) << "window " << q.window;
+  EXPECT_EQ(f.form->ScreenType(), q.screenAfter) << "window " << q.window;
   EXPECT_TRUE(f.platform.Requests().empty()) << "window " << q.window;
   for (int i = 1; i <= persist::kTableSize; ++i)
     EXPECT_EQ(f.form->HighScores[i].Points, table[i].Points) << "window " << q.window;
@@ -291,8 +293,8 @@ TEST_F(EscapeInAGame, LeavesTheNameEntryForTheMenuWithTheTableAsItWas) {
   Frame();
   platform.KeyDown(vk::kEscape);
   Frame();
-  EXPECT_EQ(form->WindowOpen, 0);
-  EXPECT_EQ(form->ScreenType, kScreenMainMenu);
+  EXPECT_EQ(form->WindowOpen(), 0);
+  EXPECT_EQ(form->ScreenType(), kScreenMainMenu);
   for (int i = 1; i <= persist::kTableSize; ++i)
     EXPECT_EQ(form->HighScores[i].Points, table[i].Points);
 }

@@ -63,7 +63,7 @@ TEST_F(RecordedGame, AFaultKeepsTheGameSoFarAndTheErrorBoxNamesIt) {
   Frames(3);
   platform.TypeChar(13);  // "new game"
   Frames(400);            // the level banner goes
-  ASSERT_EQ(form->ScreenType, kScreenGame);
+  ASSERT_EQ(form->ScreenType(), kScreenGame);
   form->MDXWaveList.Items.FindWave("Laser").SetName("Gone");
   Press(platform::vk::kSpace);
   ASSERT_FALSE(platform.Errors().empty());
@@ -82,24 +82,25 @@ TEST_F(RecordedGame, AGameIntoTheTableLeavesReplaysThatPlayBackToItsEndAndSendsO
   Frames(3);
   platform.TypeChar(13);
   Frame();
-  ASSERT_EQ(form->ScreenType, kScreenGame);
+  ASSERT_EQ(form->ScreenType(), kScreenGame);
   platform.KeyDown(platform::vk::kSpace);
   for (int i = 0;
-       i < 20000 && form->ScreenType == kScreenGame && form->WindowOpen != kWindowNameEntry; ++i) {
+       i < 20000 && form->ScreenType() == kScreenGame && form->WindowOpen() != kWindowNameEntry;
+       ++i) {
     const int key = i / 90 % 2 ? platform::vk::kUp : platform::vk::kDown;
     platform.KeyDown(key);
     Frame();
     platform.KeyUp(key);
   }
   platform.KeyUp(platform::vk::kSpace);
-  ASSERT_EQ(form->WindowOpen, kWindowNameEntry);
+  ASSERT_EQ(form->WindowOpen(), kWindowNameEntry);
   for (const int c : {int{'A'}, int{'n'}, int{'n'}, int{'a'}, 13}) {
     platform.TypeChar(c);
     Frame();
   }
   Press('Y');
-  for (int i = 0; i < 5 && form->ScreenType != kScreenHighScores; ++i) Frame();
-  ASSERT_EQ(form->ScreenType, kScreenHighScores);
+  for (int i = 0; i < 5 && form->ScreenType() != kScreenHighScores; ++i) Frame();
+  ASSERT_EQ(form->ScreenType(), kScreenHighScores);
   const persist::TReplay last = Kept(persist::kLastReplay);
   const std::string symbols = persist::EncodeScoreRecord(
       persist::BuildScoreRecord("Anna", form->Game.Score, form->Options.Country));
@@ -162,7 +163,7 @@ TEST_F(RecordedGame, AGameTheSessionEndsIsKeptAsClosedAndPlaysBackSo) {
   Frames(3);
   platform.TypeChar(13);
   Frames(300);
-  ASSERT_EQ(form->ScreenType, kScreenGame);
+  ASSERT_EQ(form->ScreenType(), kScreenGame);
   platform.RequestQuit();
   Frame();
   ASSERT_TRUE(form->Terminated());

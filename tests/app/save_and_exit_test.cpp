@@ -62,7 +62,7 @@ struct FailedSave : test_support::THeadlessFormFixture {
   }
   void Quit() {
     Press(platform::vk::kEscape);
-    ASSERT_EQ(form->WindowOpen, 1);
+    ASSERT_EQ(form->WindowOpen(), 1);
     Press('Y');
   }
 };
@@ -74,8 +74,8 @@ TEST_F(FailedSave, TheGameRunsOnAndTheNextQuitSaves) {
   EXPECT_FALSE(form->Terminated());
   ASSERT_EQ(platform.Errors().size(), 1u);
   EXPECT_NE(platform.Errors()[0].find("/Data/Save/hs"), std::string::npos);
-  EXPECT_EQ(form->ScreenType, kScreenMainMenu);
-  EXPECT_EQ(form->WindowOpen, 0);
+  EXPECT_EQ(form->ScreenType(), kScreenMainMenu);
+  EXPECT_EQ(form->WindowOpen(), 0);
   EXPECT_FALSE(std::filesystem::exists("Data/Save/options"));
   Frames(10);
   std::filesystem::remove("Data/Save/hs.tmp");

@@ -110,12 +110,12 @@ struct ScreenLayout : test_support::THeadlessFormFixture {
     std::vector<std::pair<int, char>> widths;
     for (int code = '0'; code < 256; ++code) {
       const char c = static_cast<char>(code);
-      widths.push_back({form->TextWidthIn(std::string(1, c), style), c});
+      widths.push_back({form->Text.TextWidthIn(std::string(1, c), style), c});
     }
     std::sort(widths.rbegin(), widths.rend());
     for (const auto& [width, c] : widths) {
       const std::string eleven(11, c);
-      if (form->TextWidthIn(eleven, style) <= limit) return eleven + widths.front().second;
+      if (form->Text.TextWidthIn(eleven, style) <= limit) return eleven + widths.front().second;
     }
     return {};
   }
@@ -278,7 +278,7 @@ TEST_F(ScreenLayout, QuestionWindowsAreCentredOnTheirButtonsAndHoldTheirTexts) {
     ExpectPicturesInside("No", Inset(window, kWindowBorder), "the window");
     ExpectTextsOnTheWindow(drawn.Named("Window")[0]);
     ExpectTextsApart();
-    form->CloseWindow();
+    form->Screens().Pop();
     Frame();  // the closed window's pictures go
   };
   check(1);  // over the main menu
@@ -286,7 +286,7 @@ TEST_F(ScreenLayout, QuestionWindowsAreCentredOnTheirButtonsAndHoldTheirTexts) {
   check(4);
   form->LeaveHighScores();
   form->Game.StartGame(form->Game.DrawGameSeed());
-  form->CloseWindow();  // the level banner
+  form->Screens().Pop();  // the level banner
   form->Game.Score = std::numeric_limits<int32_t>::max();
   check(2);
   check(9);
@@ -295,7 +295,7 @@ TEST_F(ScreenLayout, QuestionWindowsAreCentredOnTheirButtonsAndHoldTheirTexts) {
 TEST_F(ScreenLayout, GameWindowsHoldTheirTextsClearOfTheHud) {
   form->LeaveMainMenu();
   form->Game.StartGame(form->Game.DrawGameSeed());
-  form->CloseWindow();
+  form->Screens().Pop();
   form->Game.Score = std::numeric_limits<int32_t>::max();
   form->Game.Level = 999;
   form->PlayerName = WidestTyped(10, 240);
@@ -308,7 +308,7 @@ TEST_F(ScreenLayout, GameWindowsHoldTheirTextsClearOfTheHud) {
     ExpectTextsApart();
     const std::vector<TDrawnPicture> backdrop = drawn.Named("Window");
     if (!backdrop.empty()) ExpectTextsOnTheWindow(backdrop[0]);
-    form->CloseWindow();
+    form->Screens().Pop();
     Frame();
   }
 }

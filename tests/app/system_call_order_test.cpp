@@ -56,11 +56,11 @@ TEST(SystemCallOrder, AltEnterInAGameOpensThePauseBeforeTheDisplaySwitches) {
   };
   form.LeaveMainMenu();
   form.Game.StartGame(form.Game.DrawGameSeed());
-  for (int i = 0; i < 1000 && form.WindowOpen != 0; ++i) frame();  // the level banner
-  ASSERT_EQ(form.WindowOpen, 0);
+  for (int i = 0; i < 1000 && form.WindowOpen() != 0; ++i) frame();  // the level banner
+  ASSERT_EQ(form.WindowOpen(), 0);
 
   std::vector<int> windowsAtSwitch;
-  watched.OnDisplay = [&] { windowsAtSwitch.push_back(form.WindowOpen); };
+  watched.OnDisplay = [&] { windowsAtSwitch.push_back(form.WindowOpen()); };
   headless.KeyDown(vk::kMenu);
   headless.KeyDown(vk::kReturn);
   headless.KeyUp(vk::kReturn);

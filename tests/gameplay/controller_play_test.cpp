@@ -31,7 +31,7 @@ TEST_F(ControllerPlay, StartsAGameFlysFiresPausesAndAsksToLeave) {
   Tap(&platform::TControllerState::up);
   EXPECT_EQ(form->MenuItem(), 1);
   Tap(&platform::TControllerState::south);  // "Новая игра"
-  ASSERT_EQ(form->ScreenType, kScreenGame);
+  ASSERT_EQ(form->ScreenType(), kScreenGame);
   for (int i = 0; i < 400 && form->Game.Player->State != TPlayer::kFlying; ++i) Frame();
 
   const double y = form->Game.Player->Y;
@@ -45,20 +45,20 @@ TEST_F(ControllerPlay, StartsAGameFlysFiresPausesAndAsksToLeave) {
   Frames(3);
   EXPECT_TRUE(form->Game.Player->FireHeld);
   EXPECT_GT(form->Game.Bullets.UsedCount(), 0);
-  EXPECT_EQ(form->WindowOpen, 0);
+  EXPECT_EQ(form->WindowOpen(), 0);
   Hold(&platform::TControllerState::south, false);
   Frame();
 
   Tap(&platform::TControllerState::start);
-  EXPECT_EQ(form->WindowOpen, 5);
+  EXPECT_EQ(form->WindowOpen(), 5);
   Tap(&platform::TControllerState::start);
-  EXPECT_EQ(form->WindowOpen, 0);
+  EXPECT_EQ(form->WindowOpen(), 0);
   Tap(&platform::TControllerState::back);
-  ASSERT_EQ(form->WindowOpen, 2);
+  ASSERT_EQ(form->WindowOpen(), 2);
   EXPECT_EQ(form->MenuItem(), 12);
   Tap(&platform::TControllerState::south);  // No, as Enter would
-  EXPECT_EQ(form->WindowOpen, 0);
-  EXPECT_EQ(form->ScreenType, kScreenGame);
+  EXPECT_EQ(form->WindowOpen(), 0);
+  EXPECT_EQ(form->ScreenType(), kScreenGame);
 
   // Pulled out while fire is held: the craft stops firing.
   Hold(&platform::TControllerState::south, true);

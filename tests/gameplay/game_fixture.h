@@ -19,7 +19,7 @@ struct GameFixture : test_support::THeadlessFormFixture {
 
   // Frames until no window is open (the level banner closes by itself).
   void CloseWindows() {
-    for (int i = 0; i < 1000 && form->WindowOpen != 0; ++i) Frame();
+    for (int i = 0; i < 1000 && form->WindowOpen() != 0; ++i) Frame();
   }
   // No more spawning, nothing left of what came before, no wingman firing at random: only
   // what a test puts on the field.

@@ -16,7 +16,7 @@ TEST_F(Level, OneSpawnsOnlyAirplanesAndAsksForTenKills) {
   EXPECT_EQ(form->Game.Level, 1);
   EXPECT_EQ(form->Game.EnemiesLeft, 10);
   std::set<int> kinds;
-  for (int i = 0; i < 1500 && form->ScreenType == kScreenGame; ++i) {
+  for (int i = 0; i < 1500 && form->ScreenType() == kScreenGame; ++i) {
     Frame();
     form->Game.Lives = 3;  // the test is about what comes, not about surviving it
     EXPECT_EQ(form->Game.GroundGuns.UsedCount(), 0);
@@ -44,14 +44,14 @@ TEST_F(Level, ThreeBringsHuntersOfTheSecondKindOnTheGround) {
 
 TEST_F(Level, TheBannerStandsTwoSecondsAndTheGameStandsStillUnderIt) {
   form->Game.StartLevel(2);
-  ASSERT_EQ(form->WindowOpen, kWindowLevelBanner);
+  ASSERT_EQ(form->WindowOpen(), kWindowLevelBanner);
   const double x = form->Game.Hills[0]->X;
   // 2000 ms at 11 ms a frame: 181 frames count down, the 182nd would go below zero.
   Frames(181);
-  EXPECT_EQ(form->WindowOpen, kWindowLevelBanner);
+  EXPECT_EQ(form->WindowOpen(), kWindowLevelBanner);
   EXPECT_EQ(form->Game.Hills[0]->X, x);
   Frame();
-  EXPECT_EQ(form->WindowOpen, 0);
+  EXPECT_EQ(form->WindowOpen(), 0);
 }
 
 TEST_F(Level, TheQuotaMetClearsTheFieldThenFifteenBlinksLeadToTheNext) {
@@ -85,7 +85,7 @@ TEST_F(Level, TheQuotaMetClearsTheFieldThenFifteenBlinksLeadToTheNext) {
   }
   EXPECT_EQ(form->Game.Level, 2);
   EXPECT_EQ(blinksBefore, 14);
-  EXPECT_EQ(form->WindowOpen, kWindowLevelBanner);
+  EXPECT_EQ(form->WindowOpen(), kWindowLevelBanner);
   EXPECT_EQ(form->Game.EnemiesLeft, 20);
   EXPECT_EQ(player().State, TPlayer::kReborn);
 }
@@ -210,14 +210,14 @@ TEST_F(Lives, ThreeDeathsEndTheGameWithTheGameOverWindowAndBackToTheMenu) {
     // 1500 ms of wreck: about 137 frames.
     for (int i = 0; i < 200 && player().State == TPlayer::kDying; ++i) Frame();
   }
-  EXPECT_EQ(form->WindowOpen, kWindowGameOver);
+  EXPECT_EQ(form->WindowOpen(), kWindowGameOver);
   EXPECT_FALSE(player().Visible);
   // Three seconds; 0 points do not reach the table.
   Frames(272);
-  EXPECT_EQ(form->WindowOpen, kWindowGameOver);
+  EXPECT_EQ(form->WindowOpen(), kWindowGameOver);
   Frames(2);
-  EXPECT_EQ(form->WindowOpen, 0);
-  EXPECT_EQ(form->ScreenType, kScreenMainMenu);
+  EXPECT_EQ(form->WindowOpen(), 0);
+  EXPECT_EQ(form->ScreenType(), kScreenMainMenu);
   EXPECT_EQ(form->Game.Player, nullptr);
   EXPECT_EQ(form->Game.Bullets.UsedCount() + form->Game.Monsters.UsedCount(), 0);
 }
@@ -238,18 +238,18 @@ TEST_F(EndOfGame, AScoreForTheTableGoesThroughNameEntryAndTheSendOfferToTheRecor
   platform.KeyDown(vk::kEscape);
   Frame();
   platform.KeyUp(vk::kEscape);
-  ASSERT_EQ(form->WindowOpen, kWindowQuitToMenu);
-  form->ActivateItem(11);
-  ASSERT_EQ(form->WindowOpen, kWindowNameEntry);
-  EXPECT_EQ(form->ScreenType, kScreenGame);  // the game ends only when the chain leaves
+  ASSERT_EQ(form->WindowOpen(), kWindowQuitToMenu);
+  form->Screens().Activate(11);
+  ASSERT_EQ(form->WindowOpen(), kWindowNameEntry);
+  EXPECT_EQ(form->ScreenType(), kScreenGame);  // the game ends only when the chain leaves
   platform.TypeChar(13);
   Frame();
-  ASSERT_EQ(form->WindowOpen, kWindowSendScore);
+  ASSERT_EQ(form->WindowOpen(), kWindowSendScore);
   EXPECT_EQ(form->HighScores[1].Name, "Ace");
   EXPECT_EQ(form->HighScores[1].Points, 7777);
-  form->ActivateItem(12);
-  EXPECT_EQ(form->WindowOpen, 0);
-  EXPECT_EQ(form->ScreenType, kScreenHighScores);
+  form->Screens().Activate(12);
+  EXPECT_EQ(form->WindowOpen(), 0);
+  EXPECT_EQ(form->ScreenType(), kScreenHighScores);
   EXPECT_EQ(form->Game.Player, nullptr);
   EXPECT_EQ(form->Game.Hills[0], nullptr);
 }
@@ -269,8 +269,8 @@ TEST_F(EndOfGame, WithoutARecordsServerTheNameLeadsToTheTableWithTheEntryMarked)
   Frame();
   platform.TypeChar(13);
   Frame();
-  EXPECT_EQ(form->WindowOpen, 0);
-  ASSERT_EQ(form->ScreenType, kScreenHighScores);
+  EXPECT_EQ(form->WindowOpen(), 0);
+  ASSERT_EQ(form->ScreenType(), kScreenHighScores);
   EXPECT_TRUE(platform.Requests().empty());
   EXPECT_EQ(form->NewEntryRow, 4);
   EXPECT_EQ(form->HighScores[4].Name, "Ace");
@@ -284,19 +284,19 @@ TEST_F(EndOfGame, TheLastLifeLostWithATableScoreSendsTheResultOnYes) {
   form->Game.Lives = 1;
   UntilFlying();
   player().Explode();
-  for (int i = 0; i < 200 && form->WindowOpen == 0; ++i) Frame();
-  ASSERT_EQ(form->WindowOpen, kWindowGameOver);
-  for (int i = 0; i < 400 && form->WindowOpen == kWindowGameOver; ++i) Frame();
-  ASSERT_EQ(form->WindowOpen, kWindowNameEntry);
-  form->ActivateCurrent();
-  ASSERT_EQ(form->WindowOpen, kWindowSendScore);
+  for (int i = 0; i < 200 && form->WindowOpen() == 0; ++i) Frame();
+  ASSERT_EQ(form->WindowOpen(), kWindowGameOver);
+  for (int i = 0; i < 400 && form->WindowOpen() == kWindowGameOver; ++i) Frame();
+  ASSERT_EQ(form->WindowOpen(), kWindowNameEntry);
+  form->Screens().ActivateCurrent();
+  ASSERT_EQ(form->WindowOpen(), kWindowSendScore);
   EXPECT_EQ(form->MenuItem(), 11);  // Yes is preselected
   platform.KeyDown('Y');
   Frame();
   platform.KeyUp('Y');
   // The sending window comes in the frame of the answer and shows its text there; the
   // request blocks in the next frame.
-  EXPECT_EQ(form->WindowOpen, 10);
+  EXPECT_EQ(form->WindowOpen(), 10);
   EXPECT_TRUE(platform.Requests().empty());
   Frame();
   ASSERT_EQ(platform.Requests().size(), 1u);
@@ -304,14 +304,14 @@ TEST_F(EndOfGame, TheLastLifeLostWithATableScoreSendsTheResultOnYes) {
       persist::BuildScoreRecord(form->PlayerName, 9000, form->Options.Country);
   EXPECT_EQ(platform.Requests()[0],
             persist::ScoreRequestAddress(kScoreServer, persist::EncodeScoreRecord(record)));
-  EXPECT_EQ(form->WindowOpen, 0);
-  EXPECT_EQ(form->ScreenType, kScreenHighScores);
+  EXPECT_EQ(form->WindowOpen(), 0);
+  EXPECT_EQ(form->ScreenType(), kScreenHighScores);
 }
 
 TEST_F(EndOfGame, LeavingWithoutATableScoreTearsTheWorldDownButKeepsTheSky) {
   Frames(50);
   form->Game.EndGame();
-  EXPECT_EQ(form->ScreenType, kScreenNone);
+  EXPECT_EQ(form->ScreenType(), kScreenNone);
   // Only the sky is left of the game.
   EXPECT_EQ(form->MDXSpriteEngine.Engine().SpriteCount, 1);
   EXPECT_NE(form->Sky, nullptr);
@@ -325,7 +325,7 @@ TEST_F(GameKeys, TheBossKeyPausesAndHidesTheGame) {
   platform.KeyUp(vk::kF1 + 8);
   platform.KeyUp(vk::kMenu);
   Frame();
-  EXPECT_EQ(form->WindowOpen, kWindowPause);
+  EXPECT_EQ(form->WindowOpen(), kWindowPause);
   EXPECT_TRUE(platform.Minimized());
   EXPECT_TRUE(form->MusicPending);
 }
@@ -336,7 +336,7 @@ TEST_F(GameKeys, AltEnterPausesBeforeTheModeSwitchAndPCloses) {
   platform.KeyUp(vk::kReturn);
   platform.KeyUp(vk::kMenu);
   Frame();
-  EXPECT_EQ(form->WindowOpen, kWindowPause);
+  EXPECT_EQ(form->WindowOpen(), kWindowPause);
   EXPECT_TRUE(platform.LastDisplayRequest().fullScreen);
   const double x = player().X;
   Frames(20);
@@ -344,7 +344,7 @@ TEST_F(GameKeys, AltEnterPausesBeforeTheModeSwitchAndPCloses) {
   platform.KeyDown('P');
   Frame();
   platform.KeyUp('P');
-  EXPECT_EQ(form->WindowOpen, 0);
+  EXPECT_EQ(form->WindowOpen(), 0);
 }
 
 using Hud = GameFixture;

@@ -17,7 +17,7 @@ struct BossCapture : test_support::THeadlessFormFixture {
     form->ShowOptions();
     form->Menu.Item = kBossKeyRow;
     Frame();
-    form->ActivateItem(kBossKeyRow);
+    form->Screens().Activate(kBossKeyRow);
     ASSERT_TRUE(form->BossCapture);
   }
 };
@@ -54,7 +54,7 @@ TEST_F(BossCapture, LeavingTheScreenMidCaptureGivesTheOldKeyBack) {
   Frame();
   platform.KeyUp(vk::kEscape);
   Frame();
-  EXPECT_EQ(form->ScreenType, kScreenMainMenu);
+  EXPECT_EQ(form->ScreenType(), kScreenMainMenu);
   EXPECT_FALSE(form->BossCapture);
   EXPECT_EQ(form->BossKeyName(), "ALT+F9");
 }

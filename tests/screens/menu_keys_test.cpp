@@ -21,20 +21,20 @@ using Pause = GameFixture;
 
 TEST_F(Pause, ClosesOnPAndOnEscapeOnlyAndTheGameStandsStill) {
   Press(*this, 'P');
-  ASSERT_EQ(form->WindowOpen, kWindowPause);
+  ASSERT_EQ(form->WindowOpen(), kWindowPause);
   const double hills = form->Game.Hills[0]->X;
   for (int key :
        std::initializer_list<int>{'Y', 'N', vk::kLeft, vk::kUp, vk::kSpace, vk::kReturn, 'Z'}) {
     Press(*this, key);
-    EXPECT_EQ(form->WindowOpen, kWindowPause) << "key " << key;
+    EXPECT_EQ(form->WindowOpen(), kWindowPause) << "key " << key;
   }
   EXPECT_EQ(form->Game.Hills[0]->X, hills);
   Press(*this, 'P');
-  EXPECT_EQ(form->WindowOpen, 0);
+  EXPECT_EQ(form->WindowOpen(), 0);
   Press(*this, 'P');
-  ASSERT_EQ(form->WindowOpen, kWindowPause);
+  ASSERT_EQ(form->WindowOpen(), kWindowPause);
   Press(*this, vk::kEscape);
-  EXPECT_EQ(form->WindowOpen, 0);
+  EXPECT_EQ(form->WindowOpen(), 0);
 }
 
 using MainMenu = test_support::THeadlessFormFixture;
@@ -42,10 +42,10 @@ using MainMenu = test_support::THeadlessFormFixture;
 TEST_F(MainMenu, EscapeDuringTheFadeInDoesNothing) {
   ASSERT_NE(form->IntroStep, 0);
   Press(*this, vk::kEscape);
-  EXPECT_EQ(form->WindowOpen, 0);
+  EXPECT_EQ(form->WindowOpen(), 0);
   for (int i = 0; i < 200 && form->IntroStep != 0; ++i) Frame();
   Press(*this, vk::kEscape);
-  EXPECT_EQ(form->WindowOpen, kQuitGame);
+  EXPECT_EQ(form->WindowOpen(), kQuitGame);
 }
 
 TEST_F(MainMenu, ButtonSoundsOncePerChangeOfTheSelection) {

@@ -36,8 +36,8 @@ TEST_F(NameEntry, StopsOnceTheNameIsWiderThan240Pixels) {
   const std::string name = form->PlayerName;
   ASSERT_LT(name.size(), 12u) << "the width, not the count, must stop these";
   // Measured before each character: the last one accepted may end beyond the limit.
-  EXPECT_LE(form->TextWidthIn(name.substr(0, name.size() - 1), 10), kWidestName);
-  EXPECT_GT(form->TextWidthIn(name, 10), kWidestName);
+  EXPECT_LE(form->Text.TextWidthIn(name.substr(0, name.size() - 1), 10), kWidestName);
+  EXPECT_GT(form->Text.TextWidthIn(name, 10), kWidestName);
   Type(*this, "\x08");
   EXPECT_EQ(form->PlayerName, name.substr(0, name.size() - 1)) << "Backspace still works";
 }
@@ -46,7 +46,7 @@ TEST_F(NameEntry, AnEmptyNameIsAcceptedAndAClickConfirms) {
   platform.MoveMouse(700, 550);
   platform.Click();
   Frame();
-  ASSERT_EQ(form->WindowOpen, kSendScore);
+  ASSERT_EQ(form->WindowOpen(), kSendScore);
   EXPECT_EQ(form->HighScores[1].Name, "");
   EXPECT_EQ(form->HighScores[1].Points, 7777);
 }
@@ -55,11 +55,11 @@ TEST_F(NameEntry, TheNameIsKeptForTheNextEntryOfTheRun) {
   Type(*this, "Ace");
   platform.TypeChar(13);
   Frame();
-  ASSERT_EQ(form->WindowOpen, kSendScore);
+  ASSERT_EQ(form->WindowOpen(), kSendScore);
   platform.KeyDown('N');
   Frame();
   platform.KeyUp('N');
-  ASSERT_EQ(form->ScreenType, kScreenHighScores);
+  ASSERT_EQ(form->ScreenType(), kScreenHighScores);
   form->LeaveHighScores();
   form->Game.StartGame(form->Game.DrawGameSeed());
   CloseWindows();
@@ -79,7 +79,7 @@ struct CountryTyping : test_support::THeadlessFormFixture {
     form->LeaveMainMenu();
     form->ShowOptions();
     form->Options.Country.clear();
-    form->ActivateItem(5);
+    form->Screens().Activate(5);
     Frame();
     ASSERT_TRUE(form->CountryEdit);
   }
@@ -98,8 +98,8 @@ TEST_F(CountryTyping, StopsOnceTheTextIsWiderThan180Pixels) {
   Type(*this, std::string(12, '\xD9'));
   const std::string country = form->Options.Country;
   ASSERT_LT(country.size(), 12u);
-  EXPECT_LE(form->TextWidthIn(country.substr(0, country.size() - 1), 4), kWidestCountry);
-  EXPECT_GT(form->TextWidthIn(country, 4), kWidestCountry);
+  EXPECT_LE(form->Text.TextWidthIn(country.substr(0, country.size() - 1), 4), kWidestCountry);
+  EXPECT_GT(form->Text.TextWidthIn(country, 4), kWidestCountry);
 }
 
 }  // namespace

@@ -38,12 +38,12 @@ TEST_F(WindowAnswer, NoByKeyKeepsTheHeadsUpDisplayOnTheFrameOfTheAnswer) {
   Frame();
   platform.KeyUp(vk::kEscape);
   Frame();
-  ASSERT_EQ(form->WindowOpen, kQuitToMenu);
+  ASSERT_EQ(form->WindowOpen(), kQuitToMenu);
   const std::vector<uint32_t> shown = Cut(platform, score);
   EXPECT_GT(std::count(shown.begin(), shown.end(), 0xFFFFFFu), 10) << "no score drawn";
   platform.KeyDown('N');
   Frame();
-  ASSERT_EQ(form->WindowOpen, 0);
+  ASSERT_EQ(form->WindowOpen(), 0);
   EXPECT_EQ(Cut(platform, score), shown) << "the frame of the answer lost the score";
 }
 
@@ -67,7 +67,7 @@ TEST_F(WindowOverOptions, CoversTheOptionsTexts) {
   form->MDXDraw.Surface().Recorder = &drawn;
   Frame();
   form->MDXDraw.Surface().Recorder = nullptr;
-  ASSERT_EQ(form->WindowOpen, kQuitGame);
+  ASSERT_EQ(form->WindowOpen(), kQuitGame);
   // The music row's texts lie across the window, between its question and its buttons: they
   // are drawn in the frame, and the window over them.
   const auto& window = form->MDXImageList1.Items.FindImage("Window");

@@ -17,7 +17,7 @@ TEST_F(Monkey, NeverAnswersTheQuestionToQuitYes) {
   Frames(150);  // the main menu's fade-in
   sim::TMonkey asked(18);
   for (int i = 0; i < kFrames && !form->Terminated(); ++i) {
-    if (form->WindowOpen != 0) form->CloseWindow();
+    if (form->WindowOpen() != 0) form->Screens().Pop();
     asked.BeforeFrame(frames, *form, platform);
     platform.RequestClose();
     Frame();
@@ -27,7 +27,7 @@ TEST_F(Monkey, NeverAnswersTheQuestionToQuitYes) {
   sim::TMonkey answering(12);
   int questions = 0;
   for (int i = 0; i < kFrames && !form->Terminated(); ++i) {
-    if (form->WindowOpen == 0) {
+    if (form->WindowOpen() == 0) {
       form->OpenWindow(kWindowQuitGame);
       form->Menu.Item = kYes;
       ++questions;

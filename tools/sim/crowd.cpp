@@ -17,7 +17,7 @@ constexpr int kFullLives = 3;
 // Each number is drawn into its own variable, in a fixed order: the order in which a call's
 // arguments are worked out is the compiler's choice, and every build must fill the same scene.
 void TCrowd::BeforeFrame(TMForm& form) {
-  if (form.ScreenType != kScreenGame || form.WindowOpen != 0 || !form.Game.Player) return;
+  if (form.ScreenType() != kScreenGame || form.WindowOpen() != 0 || !form.Game.Player) return;
   form.Game.Lives = kFullLives;
   if (!form.Game.Player->Owns(objects::TBonusKind::Hero)) form.Game.Player->StartHero();
   while (form.Game.Monsters.FirstFree() != 0) {

@@ -51,15 +51,15 @@ void TMonkey::BeforeFrame(int64_t frame, const TMForm& form,
     if (Chance(10)) platform.SetFocus(true);
     return;
   }
-  if (form.ScreenType == kScreenGame && form.WindowOpen == 0) {
+  if (form.ScreenType() == kScreenGame && form.WindowOpen() == 0) {
     PlayGame(frame, form, platform);
     return;
   }
-  if (form.WindowOpen == kWindowPause || form.WindowOpen == kWindowQuitToMenu) {
+  if (form.WindowOpen() == kWindowPause || form.WindowOpen() == kWindowQuitToMenu) {
     AnswerGameWindow(frame, form, platform);
     return;
   }
-  if (form.WindowOpen == kWindowQuitGame) {
+  if (form.WindowOpen() == kWindowQuitGame) {
     AnswerQuitQuestion(frame, platform);
     return;
   }
@@ -143,8 +143,9 @@ void TMonkey::UseMouse(int64_t frame, const TMForm& form, platform::THeadlessPla
 
 // One of the buttons the screen or window shows; none when it has none.
 const TMenuButton* TMonkey::SomeButton(const TMForm& form) {
-  if (form.Menu.Last < form.Menu.First) return nullptr;
-  return form.Menu.Buttons[form.Menu.First + Below(form.Menu.Last - form.Menu.First + 1)];
+  const TMenuList* menu = form.Screens().ActiveMenu();
+  if (!menu || menu->Last < menu->First) return nullptr;
+  return menu->Buttons[menu->First + Below(menu->Last - menu->First + 1)];
 }
 
 // In a running game it plays: fire held most of the time, the craft steered to the height
@@ -163,7 +164,7 @@ void TMonkey::AnswerGameWindow(int64_t frame, const TMForm& form,
                                platform::THeadlessPlatform& platform) {
   if (!Chance(4)) return;
   int key = 'P';
-  if (form.WindowOpen == kWindowQuitToMenu) key = Chance(95) ? 'N' : 'Y';
+  if (form.WindowOpen() == kWindowQuitToMenu) key = Chance(95) ? 'N' : 'Y';
   HoldKey(key, frame + 1 + Below(3), platform);
 }
 

@@ -74,7 +74,7 @@ std::string JsonTexts(const std::vector<std::string>& texts) {
 std::string TraceRow(const TFrameFacts& facts, const TMForm& form) {
   std::ostringstream row;
   row << "{\"frame\":" << facts.frame << ",\"ms\":" << facts.ms << ",\"lag\":" << facts.lag
-      << ",\"screen\":" << int{form.ScreenType} << ",\"window\":" << int{form.WindowOpen}
+      << ",\"screen\":" << int{form.ScreenType()} << ",\"window\":" << int{form.WindowOpen()}
       << ",\"menuItem\":" << form.MenuItem() << ",\"level\":" << form.Game.Level
       << ",\"score\":" << form.Game.Score << ",\"lives\":" << form.Game.Lives
       << ",\"enemiesLeft\":" << form.Game.EnemiesLeft << ",\"player\":" << PlayerJson(form)

@@ -1,0 +1,32 @@
+#include "screens/game_ending.h"
+
+#include <memory>
+
+#include "gameplay/game.h"
+#include "persist/high_scores.h"
+#include "screens/menu_backdrop.h"
+#include "screens/name_entry_window.h"
+#include "screens/screen_host.h"
+#include "screens/screen_stack.h"
+
+void LeaveGameByScore(TScreenHost& host) {
+  if (persist::ScoreQualifies(host.HighScores(), host.Game().Score)) {
+    host.Screens().Push(std::make_unique<TNameEntryWindow>(host));
+    return;
+  }
+  host.Game().EndGame();
+  host.ShowMainMenu(0, 1, true);
+}
+
+void LeaveGameUnnamed(TScreenHost& host) {
+  host.Screens().Pop();
+  host.Game().EndGame();
+  host.ShowMainMenu(0, 1, true);
+}
+
+// Straight to the table, with the menus' music and backdrop.
+void LeaveGameForHighScores(TScreenHost& host, int newEntryRow) {
+  host.Game().EndGame();
+  ShowMenuBackdrop(host, true);
+  host.ShowHighScores(newEntryRow);
+}
