@@ -7,8 +7,8 @@
 set -euo pipefail
 game=$(readlink -f "$1")
 work=$(mktemp -d)
-xvfb=
-wm=
+# shellcheck source=virtual_display_lib.sh
+. "$(dirname "$0")/virtual_display_lib.sh"
 game_pid=
 fail() {
   echo "FAIL: $*" >&2
@@ -19,9 +19,8 @@ stop_all() {
     kill -KILL "$game_pid" 2> /dev/null || true
     wait "$game_pid" 2> /dev/null || true
   fi
-  [ -n "$wm" ] && kill "$wm" 2> /dev/null || true
-  [ -n "$xvfb" ] && kill "$xvfb" 2> /dev/null || true
-  game_pid= wm= xvfb=
+  stop_virtual_display
+  game_pid=
 }
 trap 'stop_all; rm -rf "$work"' EXIT
 for tool in Xvfb openbox xdotool import compare; do
@@ -33,20 +32,8 @@ cp "$game" ./perolet
 export SDL_AUDIODRIVER=dummy
 
 start_display() {
-  rm -f display
-  exec 3> display
-  Xvfb -displayfd 3 -screen 0 "$1x24" -nolisten tcp > xvfb.log 2>&1 &
-  xvfb=$!
-  for _ in $(seq 100); do [ -s display ] && break; sleep 0.1; done
-  [ -s display ] || fail "Xvfb did not start at $1: $(cat xvfb.log)"
-  export DISPLAY=":$(head -n1 display)"
-  openbox > wm.log 2>&1 &
-  wm=$!
-  for _ in $(seq 100); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2> /dev/null | grep -q window && break
-    sleep 0.1
-  done
-  sleep 0.5
+  start_virtual_display "$1" "$work" || fail "no virtual display at $1"
+  start_window_manager "$work/wm.log"
 }
 start_game() {
   rm -rf Data/Save

@@ -23,29 +23,21 @@ for tool in Xvfb openbox xdotool xprop import identify compare display xmessage 
   command -v "$tool" > /dev/null || fail "$tool is not installed (scripts/install-deps installs it)"
 done
 
-exec 3> "$work/display"
-# The screen is 1024 x 768 unless the caller sets REAL_WINDOW_SCREEN.
-Xvfb -displayfd 3 -screen 0 "${REAL_WINDOW_SCREEN:-1024x768}x24" -nolisten tcp > "$work/xvfb.log" 2>&1 &
-xvfb=$!
+# shellcheck source=virtual_display_lib.sh
+. "$(dirname "${BASH_SOURCE[0]}")/virtual_display_lib.sh"
 game_pid=
-wm=
 cleanup() {
   [ -n "$game_pid" ] && kill -KILL "$game_pid" 2> /dev/null || true
-  [ -n "$wm" ] && kill "$wm" 2> /dev/null || true
-  kill "$xvfb" 2> /dev/null || true
+  stop_virtual_display
   rm -rf "$work"
 }
 trap cleanup EXIT
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-export DISPLAY=":$(head -n1 "$work/display")"
+# The screen is 1024 x 768 unless the caller sets REAL_WINDOW_SCREEN.
+start_virtual_display "${REAL_WINDOW_SCREEN:-1024x768}" "$work" || fail "no virtual display"
 # The sound the game makes is written to a file at the pace of a sound card.
 export SDL_AUDIODRIVER=disk
 export SDL_DISKAUDIOFILE=audio.raw
-openbox > "$work/wm.log" 2>&1 &
-wm=$!
-for _ in $(seq 100); do xprop -root _NET_SUPPORTING_WM_CHECK 2> /dev/null | grep -q window && break; sleep 0.1; done
-sleep 0.5  # the manager announces itself before it is ready to take windows
+start_window_manager "$work/wm.log"
 
 cd "$work"
 # A copy of the game beside its own data folder: it runs there and keeps its saves there.
