@@ -26,6 +26,7 @@
 #include "platform/music_library.h"
 #include "screens/key_flags.h"
 #include "screens/menu_list.h"
+#include "screens/screen_frame.h"
 #include "screens/screen_stack.h"
 #include "screens/screen_types.h"
 #include "screens/text_styles.h"
@@ -237,14 +238,7 @@ class TMForm : public engine::TDXForm, public gameplay::TGameShell {
   void DrawHighScoreTable();
   void ActivateHighScores();
   void LeaveHighScores();
-  void ShowHelp();
-  void DrawHelpPage();
-  void ActivateHelp();
-  void LeaveHelp();
-  void ShowScreenFrame(const std::string& caption, const std::string& panel);
-  void HideScreenFrame();
   void UpdateHighScores(int lag);
-  void UpdateHelp(int lag);
 
   // What the running game asks of its shell (the windows' OpenWindow below is one of them).
   void ShowGameScreen() override;
@@ -266,10 +260,7 @@ class TMForm : public engine::TDXForm, public gameplay::TGameShell {
   // The options screen's typing cursor; the name typed for the table (kept for the next entry
   // of the run).
   TMyCursor* TextCursor = nullptr;
-  TMyImageSprite* ScreenCaption = nullptr;
-  TMyImageSprite* ScreenPanel = nullptr;
-  int HelpPage = 1;
-  std::array<TMyImageSprite*, 14> HelpPictures{};
+  TScreenFrame ScreenFrame;
   uint8_t SavedBossShift = 0;  // the boss key as it was when a capture began
   uint16_t SavedBossKey = 0;
   std::string PlayerName;

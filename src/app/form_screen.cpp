@@ -25,9 +25,6 @@ void TFormScreen::Leave() {
     case kScreenHighScores:
       form_.LeaveHighScores();
       break;
-    case kScreenHelp:
-      form_.LeaveHelp();
-      break;
     default:  // the game is left by its end
       break;
   }
@@ -43,9 +40,6 @@ void TFormScreen::Step(int lag) {
       break;
     case kScreenHighScores:
       form_.UpdateHighScores(lag);
-      break;
-    case kScreenHelp:
-      form_.UpdateHelp(lag);
       break;
     case kScreenGame:
       form_.Game.GameStep(lag);
@@ -69,9 +63,6 @@ void TFormScreen::Activate(int) {
       break;
     case kScreenHighScores:
       form_.ActivateHighScores();
-      break;
-    case kScreenHelp:
-      form_.ActivateHelp();
       break;
     default:  // the running game: its buttons are the windows'
       break;

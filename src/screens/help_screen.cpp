@@ -1,25 +1,37 @@
-#include <array>
+#include "screens/help_screen.h"
 
-#include "app/form.h"
-#include "app/form_screen.h"
+#include <memory>
+#include <string>
+
+#include "engine/sprite_engine.h"
+#include "gameplay/game.h"
 #include "objects/kill_and_forget.h"
 #include "objects/menu_button.h"
 #include "objects/value_steps.h"
 #include "persist/score_links.h"
 #include "screens/help_texts.h"
+#include "screens/key_flags.h"
+#include "screens/screen_host.h"
+#include "screens/screen_stack.h"
 #include "screens/screen_text.h"
+#include "screens/screen_types.h"
+#include "screens/text_styles.h"
 
 namespace {
 
 constexpr uint8_t kMenuList = 1;
-constexpr int kBack = 1, kPrevious = 2, kNext = 3;
-constexpr int kPages = 6;
 constexpr int kTextX = 200;
 constexpr int kAddressX = 390;
 constexpr int kAddressStyle = 14;
 constexpr int kPanelBorder = 8;
 constexpr int kNoServerStyle = 16;
 constexpr int kNoServerY = 516;
+// The help's caption stands where the panel does, over it.
+constexpr int kFrameX = 181;
+constexpr int kFrameY = 241;
+constexpr int kFrameDepth = 3;
+constexpr int kPictureDepth = 4;
+constexpr int kHelpButton = 4;  // the main menu's, selected again on the way back
 
 struct TPicture {
   const char* name;
@@ -27,7 +39,7 @@ struct TPicture {
   int x, y, page;
 };
 
-constexpr std::array<TPicture, 14> kPictures{{
+constexpr std::array<TPicture, THelpScreen::kPictureCount> kPictures{{
     {"HelpAirplane", 1, 320, 340, 2},
     {"HelpBird", 1, 310, 378, 2},
     {"HelpDog", 1, 350, 445, 2},
@@ -44,8 +56,8 @@ constexpr std::array<TPicture, 14> kPictures{{
     {"HelpLogo", 1, 248, 374, 6},
 }};
 
-const char* const kTitles[kPages + 1] = {"",           "Описание Игры", "Противники", "Бонусы",
-                                         "Управление", "Управление",    "Об Игре"};
+const char* const kTitles[THelpScreen::kPages + 1] = {
+    "", "Описание Игры", "Противники", "Бонусы", "Управление", "Управление", "Об Игре"};
 
 struct TLabel {
   const char* text;
@@ -57,65 +69,67 @@ constexpr TLabel kBonusNames[] = {{"Пулемет", 200, 361},     {"Двойн
                                   {"Супер Бомба", 520, 361}, {"Жизнь", 520, 407},
                                   {"Помощник", 520, 462},    {"Очки", 520, 515}};
 
-// The world-records page as a reader would type it, or its host alone where a long host would
-// run past the panel.
-std::string PageAddress(TMForm& form) {
-  const std::string& host = form.Config().scoreUrl;
-  const std::string address = persist::WorldRecordsShortAddress(host);
-  const TMyImageSprite* panel = form.ScreenPanel;
-  const int panelRight = panel ? static_cast<int>(panel->X) + panel->Width : 0;
-  if (kAddressX + form.Text.TextWidthIn(address, kAddressStyle) <= panelRight - kPanelBorder)
-    return address;
-  return persist::WorldRecordsHostName(host);
-}
-
 }  // namespace
 
-void TMForm::ShowHelp() {
-  screens_.Replace(std::make_unique<TFormScreen>(*this, kScreenHelp));
-  Menu.First = kBack;
-  Menu.Last = kNext;
-  Menu.Item = kBack;
-  HelpPage = 1;
-  // The help screen's caption stands where the panel does.
-  ScreenCaption = new TMyImageSprite(Game, kMenuList, "Cap_Help", 181, 241, 3);
-  ScreenPanel = new TMyImageSprite(Game, kMenuList, "Sub_BG", 181, 241, 3);
-  Menu.Buttons[kBack] = new TMenuButton(Game, kMenuList, "Back_A", "Back_I", 0, 0, 177, 549);
-  Menu.Buttons[kPrevious] = new TMenuButton(Game, kMenuList, "Prev_A", "Prev_I", 0, 0, 454, 548);
-  Menu.Buttons[kNext] = new TMenuButton(Game, kMenuList, "Next_A", "Next_I", 0, 0, 630, 548);
+uint8_t THelpScreen::Number() const {
+  return kScreenHelp;
+}
+
+// ShowHelp: the first page, Back selected.
+void THelpScreen::Enter() {
+  menu_.First = kBack;
+  menu_.Last = kNext;
+  menu_.Item = kBack;
+  page_ = 1;
+  gameplay::TGame& game = host_.Game();
+  frame_.Caption = new TMyImageSprite(game, kMenuList, "Cap_Help", kFrameX, kFrameY, kFrameDepth);
+  frame_.Panel = new TMyImageSprite(game, kMenuList, "Sub_BG", kFrameX, kFrameY, kFrameDepth);
+  menu_.Buttons[kBack] = new TMenuButton(game, kMenuList, "Back_A", "Back_I", 0, 0, 177, 549);
+  menu_.Buttons[kPrevious] = new TMenuButton(game, kMenuList, "Prev_A", "Prev_I", 0, 0, 454, 548);
+  menu_.Buttons[kNext] = new TMenuButton(game, kMenuList, "Next_A", "Next_I", 0, 0, 630, 548);
   for (size_t i = 0; i < kPictures.size(); ++i) {
     const TPicture& p = kPictures[i];
-    HelpPictures[i] = new TMyImageSprite(Game, p.list, p.name, p.x, p.y, 4);
-    HelpPictures[i]->Visible = false;
+    pictures_[i] = new TMyImageSprite(game, p.list, p.name, p.x, p.y, kPictureDepth);
+    pictures_[i]->Visible = false;
   }
 }
 
-void TMForm::UpdateHelp(int lag) {
-  Menu.Highlight();
-  if (Keys.LeftPressed) {
-    if (Menu.Item == kPrevious) Menu.Item = kBack;
-    if (Menu.Item == kNext) Menu.Item = kPrevious;
+void THelpScreen::Leave() {
+  menu_.RemoveButtons();
+  frame_.Hide();
+  for (TMyImageSprite*& picture : pictures_) KillAndForget(picture);
+}
+
+void THelpScreen::Step(int lag) {
+  menu_.Highlight();
+  const TKeyFlags& keys = host_.Keys();
+  TScreenStack& screens = host_.Screens();
+  int& item = menu_.Item;
+  if (keys.LeftPressed) {
+    if (item == kPrevious) item = kBack;
+    if (item == kNext) item = kPrevious;
   }
-  if (Keys.RightPressed) {
+  if (keys.RightPressed) {
     // Right walks Back → Previous → Next, then turns pages.
-    if (Menu.Item == kNext) screens_.Activate(kNext);
-    if (Menu.Item == kPrevious) Menu.Item = kNext;
-    if (Menu.Item == kBack) Menu.Item = kPrevious;
+    if (item == kNext) screens.Activate(kNext);
+    if (item == kPrevious) item = kNext;
+    if (item == kBack) item = kPrevious;
   }
-  if (Keys.EscPressed) screens_.Activate(kBack);
-  if (ScreenType() != kScreenHelp) return;  // Back left the screen
-  DrawHelpPage();
-  MDXSpriteEngine.StepAll(lag);
+  if (keys.EscPressed) screens.Activate(kBack);
+  if (screens.Base() != this) return;  // Back left the screen
+  DrawTexts();
+  host_.Sprites().StepAll(lag);
 }
 
-void TMForm::DrawHelpPage() {
-  auto write = [this](int style, const char* utf8, int x, int y) {
-    Text.SetTextStyle(style);
-    Text.DrawText(Cp1251Text(utf8), x, true, false, y);
+void THelpScreen::DrawTexts() {
+  TScreenText& text = host_.Text();
+  auto write = [&text](int style, const char* utf8, int x, int y) {
+    text.SetTextStyle(style);
+    text.DrawText(Cp1251Text(utf8), x, true, false, y);
   };
-  write(14, kTitles[HelpPage], kTextX, 318);
-  const auto& body = HelpBodyLines(HelpPage);
-  switch (HelpPage) {
+  write(14, kTitles[page_], kTextX, 318);
+  const auto& body = HelpBodyLines(page_);
+  switch (page_) {
     case 1:
       for (size_t i = 0; i < body.size(); ++i)
         write(16, body[i].c_str(), kTextX, 325 + 18 * (int(i) + 1));
@@ -128,47 +142,52 @@ void TMForm::DrawHelpPage() {
       break;
     case 4:
     case 5:
-      write(15, HelpPage == 4 ? "Управление в Меню" : "Управление в Игре", kTextX, 348);
+      write(15, page_ == 4 ? "Управление в Меню" : "Управление в Игре", kTextX, 348);
       for (size_t i = 0; i < body.size(); ++i)
         write(16, body[i].c_str(), kTextX, 361 + 18 * (int(i) + 1));
       break;
     case 6: {
       write(14, "Перолёт", 394, 372);
       write(14, "2026, Перолёт", 395, 406);
-      if (!HasScoreServer()) {
+      if (!host_.HasScoreServer()) {
         write(kNoServerStyle, kNoScoreServerNote, kTextX, kNoServerY);
         break;
       }
-      const std::string address = PageAddress(*this);
-      Text.SetTextStyle(kAddressStyle);  // the address is plain ASCII: no conversion
-      Text.DrawText(address, kAddressX, true, false, 440);
+      text.SetTextStyle(kAddressStyle);  // the address is plain ASCII: no conversion
+      text.DrawText(PageAddress(), kAddressX, true, false, 440);
       break;
     }
     default:
       break;
   }
   for (size_t i = 0; i < kPictures.size(); ++i)
-    if (HelpPictures[i]) HelpPictures[i]->Visible = kPictures[i].page == HelpPage;
+    if (pictures_[i]) pictures_[i]->Visible = kPictures[i].page == page_;
 }
 
-void TMForm::ActivateHelp() {
-  switch (Menu.Item) {
+// The world-records page as a reader would type it, or its host alone where a long host would
+// run past the panel.
+std::string THelpScreen::PageAddress() {
+  const std::string& host = host_.ScoreServer();
+  const std::string address = persist::WorldRecordsShortAddress(host);
+  const TMyImageSprite* panel = frame_.Panel;
+  const int panelRight = panel ? static_cast<int>(panel->X) + panel->Width : 0;
+  if (kAddressX + host_.Text().TextWidthIn(address, kAddressStyle) <= panelRight - kPanelBorder)
+    return address;
+  return persist::WorldRecordsHostName(host);
+}
+
+void THelpScreen::Activate(int item) {
+  switch (item) {
     case kBack:
-      ShowMainMenu(0, 4, false);
+      host_.ShowMainMenu(0, kHelpButton, false);
       break;
     case kPrevious:
-      objects::StepPrevWrap(HelpPage, 1, kPages);
+      objects::StepPrevWrap(page_, 1, kPages);
       break;
     case kNext:
-      objects::StepNextWrap(HelpPage, 1, kPages);
+      objects::StepNextWrap(page_, 1, kPages);
       break;
     default:
       break;
   }
-}
-
-void TMForm::LeaveHelp() {
-  Menu.RemoveButtons();
-  HideScreenFrame();
-  for (TMyImageSprite*& picture : HelpPictures) KillAndForget(picture);
 }

@@ -26,7 +26,7 @@ void TMForm::ShowHighScores() {
   Menu.First = kBack;
   Menu.Last = kVisit;
   Menu.Item = kBack;
-  ShowScreenFrame("Cap_HS", "HS_Bg");
+  ScreenFrame.Show(Game, "Cap_HS", "HS_Bg");
   Menu.Buttons[kBack] = new TMenuButton(Game, kMenuList, "Back_A", "Back_I", 0, 0, 177, 549);
   Menu.Buttons[kClear] =
       new TMenuButton(Game, kMenuList, "Clear_HS_A", "Clear_HS_I", 0, 0, 311, 550);
@@ -84,5 +84,5 @@ void TMForm::LeaveHighScores() {
   NewEntryRow = 0;
   NoServerNoteShown = false;
   Menu.RemoveButtons();
-  HideScreenFrame();
+  ScreenFrame.Hide();
 }

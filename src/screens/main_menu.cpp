@@ -4,6 +4,7 @@
 #include "objects/scroll_background.h"
 #include "objects/value_steps.h"
 #include "platform/links.h"
+#include "screens/help_screen.h"
 
 namespace {
 
@@ -83,7 +84,7 @@ void TMForm::ActivateMainMenu() {
       ShowHighScores();
       break;
     case 4:
-      ShowHelp();
+      screens_.Replace(std::make_unique<THelpScreen>(host_));
       break;
     case 5:
       platform::OpenLink(Platform(), kMoreGamesLink);

@@ -26,7 +26,7 @@ void TMForm::ShowOptions() {
   Menu.First = 1;
   Menu.Last = kBackRow;
   Menu.Item = kBackRow;
-  ShowScreenFrame("Cap_Opt", "Sub_Bg");
+  ScreenFrame.Show(Game, "Cap_Opt", "Sub_Bg");
   for (int row = 1; row < kBackRow; ++row)
     Menu.Buttons[row] = new TMenuButton(Game, kMenuList, "OptB_A", "OptB_I", 0, 0, 204, kRowY[row]);
   Menu.Buttons[kBackRow] = new TMenuButton(Game, kMenuList, "Back_A", "Back_I", 0, 0, 177, 549);
@@ -122,7 +122,7 @@ void TMForm::LeaveOptions() {
   // caught no key gives the old one back.
   if (BossCapture) ToggleBossCapture();
   if (CountryEdit) ToggleCountryEdit();
-  HideScreenFrame();
+  ScreenFrame.Hide();
   Menu.RemoveButtons();
   KillAndForget(TextCursor);
 }

@@ -1,14 +1,25 @@
-#include "app/form.h"
+#include "screens/screen_frame.h"
+
 #include "objects/kill_and_forget.h"
 #include "objects/my_image_sprite.h"
 
-// The caption and panel the options, high-score and help screens stand on.
-void TMForm::ShowScreenFrame(const std::string& caption, const std::string& panel) {
-  ScreenCaption = new TMyImageSprite(Game, 1, caption, 181, 179, 3);
-  ScreenPanel = new TMyImageSprite(Game, 1, panel, 181, 241, 3);
+namespace {
+
+constexpr uint8_t kMenuList = 1;
+constexpr int kFrameX = 181;
+constexpr int kCaptionY = 179;
+constexpr int kPanelY = 241;
+constexpr int kFrameDepth = 3;
+
+}  // namespace
+
+void TScreenFrame::Show(objects::TWorld& world, const std::string& caption,
+                        const std::string& panel) {
+  Caption = new TMyImageSprite(world, kMenuList, caption, kFrameX, kCaptionY, kFrameDepth);
+  Panel = new TMyImageSprite(world, kMenuList, panel, kFrameX, kPanelY, kFrameDepth);
 }
 
-void TMForm::HideScreenFrame() {
-  KillAndForget(ScreenCaption);
-  KillAndForget(ScreenPanel);
+void TScreenFrame::Hide() {
+  KillAndForget(Caption);
+  KillAndForget(Panel);
 }

@@ -6,7 +6,9 @@
 #include "objects/scroll_background.h"
 #include "platform/headless/headless_platform.h"
 #include "platform/vk_codes.h"
+#include "screens/help_screen.h"
 #include "support/minimal_xm.h"
+#include "support/screens.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -297,27 +299,27 @@ TEST_F(FormFixture, HighScoreAndHelpScreensAnswerTheirButtons) {
   Press(vk::kDown);
   Enter();
   ASSERT_EQ(form->ScreenType(), kScreenHelp);
-  EXPECT_EQ(form->HelpPage, 1);
-  EXPECT_FALSE(form->HelpPictures[0]->Visible);
+  const THelpScreen& help = *test_support::CurrentScreen<THelpScreen>(*form);
+  EXPECT_EQ(help.Page(), 1);
+  EXPECT_FALSE(help.Pictures()[0]->Visible);
   Press(vk::kRight);
   Press(vk::kRight);  // Back → Previous → Next
   EXPECT_EQ(form->MenuItem(), 3);
   Press(vk::kRight);  // now each Right turns a page
-  EXPECT_EQ(form->HelpPage, 2);
-  EXPECT_TRUE(form->HelpPictures[0]->Visible);  // the airplane
-  EXPECT_FALSE(form->HelpPictures[13]->Visible);
+  EXPECT_EQ(help.Page(), 2);
+  EXPECT_TRUE(help.Pictures()[0]->Visible);  // the airplane
+  EXPECT_FALSE(help.Pictures()[13]->Visible);
   for (int i = 0; i < 4; ++i) Press(vk::kRight);
-  EXPECT_EQ(form->HelpPage, 6);
-  EXPECT_TRUE(form->HelpPictures[13]->Visible);  // the logo
+  EXPECT_EQ(help.Page(), 6);
+  EXPECT_TRUE(help.Pictures()[13]->Visible);  // the logo
   Press(vk::kRight);
-  EXPECT_EQ(form->HelpPage, 1);
+  EXPECT_EQ(help.Page(), 1);
   Press(vk::kLeft);
   Enter();  // Previous on page 1 wraps to 6
-  EXPECT_EQ(form->HelpPage, 6);
+  EXPECT_EQ(help.Page(), 6);
   Press(vk::kEscape);
   EXPECT_EQ(form->ScreenType(), kScreenMainMenu);
   EXPECT_EQ(form->MenuItem(), 4);
-  EXPECT_EQ(form->HelpPictures[0], nullptr);
 }
 
 TEST_F(FormFixture, CloseRequestAsksInsteadOfClosing) {

@@ -10,7 +10,9 @@
 #include "platform/events.h"
 #include "text/cp1251.h"
 #include "platform/vk_codes.h"
+#include "screens/help_screen.h"
 #include "support/headless_form_fixture.h"
+#include "support/screens.h"
 
 // Every screen, window and help page drawn as a player meets it, at its widest (the longest
 // names, country and scores the game lets in), checked from what was drawn: each text and
@@ -229,10 +231,10 @@ TEST_F(ScreenLayout, RecordsScreenHoldsTheWidestTableInsideItsPanel) {
 }
 
 TEST_F(ScreenLayout, EveryHelpPageKeepsItsTextsAndPicturesApartInsideThePanel) {
-  GoToScreen(&TMForm::ShowHelp);
+  THelpScreen& help = test_support::ShowScreen<THelpScreen>(*form);
   for (int page = 1; page <= 6; ++page) {
     SCOPED_TRACE("help page " + std::to_string(page));
-    form->HelpPage = page;
+    help.TurnTo(page);
     Frame();  // the page's pictures are shown by the frame that draws it
     Look();
     const TRect panel = Inset(Only("Sub_Bg"), kBorder);
@@ -255,8 +257,7 @@ TEST_F(ScreenLayout, ALongScoreHostIsWrittenWithoutItsPath) {
   form->FormCreate();
   form->MDXDraw.Surface().Recorder = &drawn;
   Frames(80);
-  GoToScreen(&TMForm::ShowHelp);
-  form->HelpPage = 6;
+  test_support::ShowScreen<THelpScreen>(*form).TurnTo(6);
   Look();
   ASSERT_EQ(drawn.texts.size(), 4u);
   EXPECT_EQ(drawn.texts.back().text, host);
