@@ -74,16 +74,4 @@ std::vector<uint8_t> HighScoreFileBytes(const THighScoreTable& table) {
   return out.Bytes();
 }
 
-void LoadHighScores(THighScoreTable& table, const std::string& path) {
-  if (!FileCanOpen(path)) {
-    DefaultHighScores(table);
-    return;
-  }
-  ReadHighScores(table, ReadSaveFile(path));
-}
-
-void SaveHighScores(const THighScoreTable& table, const std::string& path) {
-  WriteSaveFile(path, HighScoreFileBytes(table));
-}
-
 }  // namespace persist

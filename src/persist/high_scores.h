@@ -28,12 +28,9 @@ void InsertHighScore(THighScoreTable& table);
 // (the insertion passes none of them), 0 when it fell off the table.
 int RowOfNewEntry(const THighScoreTable& table, int32_t points);
 
-// The 20-line file. Reading raises EInOutError "Invalid numeric input" for a score that is
-// not a 32-bit integer, with the entries before it read.
+// The 20-line file, read and written by save_files. Reading raises EInOutError "Invalid
+// numeric input" for a score that is not a 32-bit integer, with the entries before it read.
 void ReadHighScores(THighScoreTable& table, std::vector<uint8_t> bytes);
 std::vector<uint8_t> HighScoreFileBytes(const THighScoreTable& table);
-// Loading a missing file gives the defaults.
-void LoadHighScores(THighScoreTable& table, const std::string& path);
-void SaveHighScores(const THighScoreTable& table, const std::string& path);
 
 }  // namespace persist

@@ -30,14 +30,6 @@ void DefaultOptions(TSettingsRef s) {
   s.options.Country = kDefaultCountry;
 }
 
-void LoadOptions(TSettingsRef s, const std::string& path) {
-  if (!FileCanOpen(path)) {
-    DefaultOptions(s);
-    return;
-  }
-  ReadOptions(s, ReadSaveFile(path));
-}
-
 void ReadOptions(TSettingsRef s, std::vector<uint8_t> bytes) {
   TTextReader in(std::move(bytes));
   auto flag = [&in]() {
@@ -60,10 +52,6 @@ void ReadOptions(TSettingsRef s, std::vector<uint8_t> bytes) {
   if (key == 0) s.bossKey = 0;
   if (key >= 1 && key <= kFunctionKeys) s.bossKey = static_cast<uint16_t>(kF1 - 1 + key);
   s.highScoreCheck = in.ReadLine();
-}
-
-void SaveOptions(const TSettingsRef& s, const std::string& checksum, const std::string& path) {
-  WriteSaveFile(path, OptionsFileBytes(s, checksum));
 }
 
 std::vector<uint8_t> OptionsFileBytes(const TSettingsRef& s, const std::string& checksum) {

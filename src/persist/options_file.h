@@ -19,16 +19,14 @@ struct TSettingsRef {
   std::string& highScoreCheck;
 };
 
-void DefaultOptions(TSettingsRef settings);  // leaves the checksum alone
-// Without a file, the defaults. Values the file does not give stay as they were (zero at
-// start-up); out-of-range boss-key codes leave the key as it was.
-void LoadOptions(TSettingsRef settings, const std::string& path);
-// The seven lines; reading raises EInOutError "Invalid numeric input" for a number line that
-// is not a 32-bit integer, with the values before it read.
+// What the game starts with when there is no options file; leaves the checksum alone.
+void DefaultOptions(TSettingsRef settings);
+// The seven lines, read and written by save_files. Values the file does not give stay as they
+// were (zero at start-up); out-of-range boss-key codes leave the key as it was. Reading raises
+// EInOutError "Invalid numeric input" for a number line that is not a 32-bit integer, with the
+// values before it read.
 void ReadOptions(TSettingsRef settings, std::vector<uint8_t> bytes);
 // checksum: the high-score table's, written as the last line.
 std::vector<uint8_t> OptionsFileBytes(const TSettingsRef& settings, const std::string& checksum);
-void SaveOptions(const TSettingsRef& settings, const std::string& checksum,
-                 const std::string& path);
 
 }  // namespace persist

@@ -1,14 +1,9 @@
 #include "persist/text_reader.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <charconv>
-#include <cstring>
-#include <filesystem>
 
 #include "engine/engine_error.h"
-#include "platform/file_io.h"
-#include "platform/paths.h"
 
 namespace persist {
 
@@ -59,32 +54,6 @@ void TTextReader::SkipLine() {
   while (!AtLineEnd()) ++pos_;
   if (pos_ < bytes_.size() && bytes_[pos_] == '\r') ++pos_;
   if (pos_ < bytes_.size() && bytes_[pos_] == '\n') ++pos_;
-}
-
-bool FileCanOpen(const std::string& path) {
-  if (path.empty()) return false;
-  std::vector<uint8_t> bytes;
-  std::string why;
-  return platform::ReadWholeFile(path, bytes, why);
-}
-
-std::vector<uint8_t> ReadSaveFile(const std::string& path) {
-  std::vector<uint8_t> bytes;
-  std::string why;
-  if (!platform::ReadWholeFile(path, bytes, why))
-    throw engine::EInOutError(engine::Format("Cannot open file \"%s\". %s",
-                                             platform::NativePath(path).c_str(), why.c_str()));
-  return bytes;
-}
-
-void WriteSaveFile(const std::string& path, const std::vector<uint8_t>& bytes) {
-  const std::filesystem::path native = platform::NativePath(path);
-  std::error_code error;
-  if (native.has_parent_path()) std::filesystem::create_directories(native.parent_path(), error);
-  std::string why;
-  if (!platform::WriteWholeFile(native.string(), bytes, why))
-    throw engine::EInOutError(
-        engine::Format("Cannot create file \"%s\". %s", native.string().c_str(), why.c_str()));
 }
 
 }  // namespace persist

@@ -39,12 +39,4 @@ class TTextWriter {
   std::vector<uint8_t> bytes_;
 };
 
-// Whether a save file is there to be read (a path that is not empty and opens for reading).
-bool FileCanOpen(const std::string& path);
-// The file's bytes, or EInOutError with the system's reason.
-std::vector<uint8_t> ReadSaveFile(const std::string& path);
-// Writes a save file in one step (the old one stays whole if writing fails), making its
-// folder when needed; EInOutError with the system's reason on failure.
-void WriteSaveFile(const std::string& path, const std::vector<uint8_t>& bytes);
-
 }  // namespace persist

@@ -1,23 +1,24 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
+#include <string>
+#include <vector>
 
 #include "engine/engine_error.h"
 #include "persist/high_scores.h"
 #include "persist/options_file.h"
 #include "platform/headless/headless_platform.h"
 #include "text/cp1251.h"
-#include "support/temp_dir.h"
 
 namespace {
 
 using persist::THighScoreTable;
 
-std::string ReadText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
+std::string Text(const std::vector<uint8_t>& bytes) {
+  return {bytes.begin(), bytes.end()};
+}
+
+std::vector<uint8_t> Bytes(const std::string& text) {
+  return {text.begin(), text.end()};
 }
 
 struct TSettings {
@@ -28,30 +29,28 @@ struct TSettings {
   persist::TSettingsRef Ref() { return {options, shift, key, check}; }
 };
 
-TEST(OptionsFile, NoFileGivesTheDefaults) {
-  test_support::TTempWorkDir dir;
+TEST(OptionsFile, TheDefaultsAreWindowMusicSoundsAltF9AndNoCountry) {
   TSettings s;
-  persist::LoadOptions(s.Ref(), "Data/Save/options");
+  s.check = "kept";
+  persist::DefaultOptions(s.Ref());
   EXPECT_FALSE(s.options.FullScreen);
   EXPECT_TRUE(s.options.Music);
   EXPECT_TRUE(s.options.Sounds);
   EXPECT_EQ(s.shift, platform::kShiftAlt);
   EXPECT_EQ(s.key, 120);
   EXPECT_EQ(s.options.Country, "_______");
-  EXPECT_EQ(s.check, "");
+  EXPECT_EQ(s.check, "kept");
 }
 
 TEST(OptionsFile, WritesSevenCrLfLinesAndReadsThemBack) {
-  test_support::TTempWorkDir dir;
   TSettings s;
   s.options = {true, false, true, text::Cp1251FromUtf8("Россия")};
   s.shift = platform::kShiftCtrl;
-  s.key = 123;                                                // F12
-  persist::SaveOptions(s.Ref(), "sum", "Data/Save/options");  // the folder is made
-  EXPECT_EQ(ReadText("Data/Save/options"),
-            "1\r\n0\r\n1\r\n\xD0\xEE\xF1\xF1\xE8\xFF\r\n2\r\n12\r\nsum\r\n");
+  s.key = 123;  // F12
+  const auto bytes = persist::OptionsFileBytes(s.Ref(), "sum");
+  EXPECT_EQ(Text(bytes), "1\r\n0\r\n1\r\n\xD0\xEE\xF1\xF1\xE8\xFF\r\n2\r\n12\r\nsum\r\n");
   TSettings back;
-  persist::LoadOptions(back.Ref(), "Data/Save/options");
+  persist::ReadOptions(back.Ref(), bytes);
   EXPECT_TRUE(back.options.FullScreen);
   EXPECT_FALSE(back.options.Music);
   EXPECT_EQ(back.options.Country, s.options.Country);
@@ -62,39 +61,34 @@ TEST(OptionsFile, WritesSevenCrLfLinesAndReadsThemBack) {
   // key over the one the settings held.
   s.shift = 0;
   s.key = 0;
-  persist::SaveOptions(s.Ref(), "", "o2");
-  EXPECT_EQ(ReadText("o2").substr(ReadText("o2").size() - 8), "0\r\n0\r\n\r\n");
-  TSettings none;
-  persist::DefaultOptions(none.Ref());  // Alt+F9
-  persist::LoadOptions(none.Ref(), "o2");
-  EXPECT_EQ(none.shift, 0);
-  EXPECT_EQ(none.key, 0);
+  const std::string none = Text(persist::OptionsFileBytes(s.Ref(), ""));
+  EXPECT_EQ(none.substr(none.size() - 8), "0\r\n0\r\n\r\n");
+  TSettings noKey;
+  persist::DefaultOptions(noKey.Ref());  // Alt+F9
+  persist::ReadOptions(noKey.Ref(), Bytes(none));
+  EXPECT_EQ(noKey.shift, 0);
+  EXPECT_EQ(noKey.key, 0);
 }
 
 TEST(OptionsFile, OddValuesReadAsTheGameAlwaysReadThem) {
-  test_support::TTempWorkDir dir;
   // Full screen "2", an empty country, modifier 7 and key 13 out of range, no checksum line.
-  dir.Write("options", "2\r\n 1\r\n0\r\n\r\n7\r\n13\r\n");
   TSettings s;
-  persist::LoadOptions(s.Ref(), "options");
+  persist::ReadOptions(s.Ref(), Bytes("2\r\n 1\r\n0\r\n\r\n7\r\n13\r\n"));
   EXPECT_TRUE(s.options.FullScreen);
   EXPECT_TRUE(s.options.Music);
   EXPECT_EQ(s.options.Country, "");
   EXPECT_EQ(s.shift, 0);  // left as it was, not the default Alt
   EXPECT_EQ(s.key, 0);
   EXPECT_EQ(s.check, "");
-  persist::SaveOptions(s.Ref(), "", "options");
-  EXPECT_EQ(ReadText("options").substr(0, 3), "1\r\n");
+  EXPECT_EQ(Text(persist::OptionsFileBytes(s.Ref(), "")).substr(0, 3), "1\r\n");
   // A short file leaves what it does not give at zero; a word where a number belongs fails.
-  dir.Write("short", "1\r\n");
   TSettings partial;
-  persist::LoadOptions(partial.Ref(), "short");
+  persist::ReadOptions(partial.Ref(), Bytes("1\r\n"));
   EXPECT_TRUE(partial.options.FullScreen);
   EXPECT_FALSE(partial.options.Music);
-  dir.Write("bad", "1\r\nyes\r\n");
   TSettings bad;
   try {
-    persist::LoadOptions(bad.Ref(), "bad");
+    persist::ReadOptions(bad.Ref(), Bytes("1\r\nyes\r\n"));
     FAIL();
   } catch (const engine::EInOutError& e) {
     EXPECT_STREQ(e.what(), "Invalid numeric input");
@@ -144,63 +138,28 @@ TEST(HighScores, ChecksumMixesNamesAndDigitsIntoTheLongestNamesLength) {
 }
 
 TEST(HighScores, FileHasTwentyLinesAndShortOrBadFilesReadAsTheyAlwaysDid) {
-  test_support::TTempWorkDir dir;
   THighScoreTable t;
   persist::DefaultHighScores(t);
   t[10] = {"", -5};
-  persist::SaveHighScores(t, "hs");
-  const std::string text = ReadText("hs");
+  const auto bytes = persist::HighScoreFileBytes(t);
+  const std::string text = Text(bytes);
   EXPECT_EQ(text.substr(0, 12), "\xC3\xEE\xF8\xE0\r\n5000\r\n");
   EXPECT_EQ(text.substr(text.size() - 6), "\r\n-5\r\n");
   THighScoreTable back;
-  persist::LoadHighScores(back, "hs");
+  persist::ReadHighScores(back, bytes);
   for (int i = 1; i <= 10; ++i) {
     EXPECT_EQ(back[i].Name, t[i].Name);
     EXPECT_EQ(back[i].Points, t[i].Points);
   }
-  dir.Write("short", "Ann\r\n10\r\n");
   THighScoreTable partial;
-  persist::LoadHighScores(partial, "short");
+  persist::ReadHighScores(partial, Bytes("Ann\r\n10\r\n"));
   EXPECT_EQ(partial[1].Name, "Ann");
   EXPECT_EQ(partial[2].Name, "");
   EXPECT_EQ(partial[2].Points, 0);
-  dir.Write("bad", "Ann\r\n10\r\nBob\r\nlots\r\n");
   THighScoreTable bad;
-  EXPECT_THROW(persist::LoadHighScores(bad, "bad"), engine::EInOutError);
+  EXPECT_THROW(persist::ReadHighScores(bad, Bytes("Ann\r\n10\r\nBob\r\nlots\r\n")),
+               engine::EInOutError);
   EXPECT_EQ(bad[1].Points, 10);
-  THighScoreTable missing;
-  persist::LoadHighScores(missing, "nothing");
-  EXPECT_EQ(missing[5].Points, 3000);
-}
-
-// A save cut short leaves the file it was replacing as it was: a crash after the temporary
-// copy was written leaves that copy beside the old file, and a copy that cannot be made at
-// all stops the save before the old file is touched.
-TEST(SaveFiles, AnInterruptedSaveLeavesThePreviousFilesIntact) {
-  test_support::TTempWorkDir dir;
-  THighScoreTable table;
-  persist::DefaultHighScores(table);
-  std::filesystem::create_directories("Data/Save");
-  persist::SaveHighScores(table, "Data/Save/hs");
-  const std::string saved = ReadText("Data/Save/hs");
-
-  dir.Write("Data/Save/hs.tmp", "Ann\r\n99");  // the crash came in the middle of the copy
-  THighScoreTable loaded;
-  persist::LoadHighScores(loaded, "Data/Save/hs");
-  EXPECT_EQ(loaded[1].Points, 5000);
-  EXPECT_EQ(ReadText("Data/Save/hs"), saved);
-  table[11] = {"Ann", 7000};
-  persist::InsertHighScore(table);
-  persist::SaveHighScores(table, "Data/Save/hs");  // the next save goes through whole
-  persist::LoadHighScores(loaded, "Data/Save/hs");
-  EXPECT_EQ(loaded[1].Name, "Ann");
-  EXPECT_FALSE(std::filesystem::exists("Data/Save/hs.tmp"));
-
-  const std::string before = ReadText("Data/Save/hs");
-  std::filesystem::create_directory("Data/Save/hs.tmp");  // no temporary copy can be made
-  persist::DefaultHighScores(table);
-  EXPECT_THROW(persist::SaveHighScores(table, "Data/Save/hs"), std::exception);
-  EXPECT_EQ(ReadText("Data/Save/hs"), before);
 }
 
 }  // namespace
