@@ -234,11 +234,6 @@ class TMForm : public engine::TDXForm, public gameplay::TGameShell {
   void EndOptionEditsOffTheRow();
   void ChooseOptionSide(bool left);
   std::string BossKeyName() const;
-  void ShowHighScores();
-  void DrawHighScoreTable();
-  void ActivateHighScores();
-  void LeaveHighScores();
-  void UpdateHighScores(int lag);
 
   // What the running game asks of its shell (the windows' OpenWindow below is one of them).
   void ShowGameScreen() override;
@@ -264,10 +259,6 @@ class TMForm : public engine::TDXForm, public gameplay::TGameShell {
   uint8_t SavedBossShift = 0;  // the boss key as it was when a capture began
   uint16_t SavedBossKey = 0;
   std::string PlayerName;
-  // The records screen: the row of the entry the player just made (0: none), and whether the
-  // world-records button has told that no records server is set.
-  int NewEntryRow = 0;
-  bool NoServerNoteShown = false;
 
   const TFormConfig& Config() const { return config_; }
   // Whether the game offers to send a result; a replay plays as its recording had it.

@@ -22,9 +22,6 @@ void TFormScreen::Leave() {
     case kScreenOptions:
       form_.LeaveOptions();
       break;
-    case kScreenHighScores:
-      form_.LeaveHighScores();
-      break;
     default:  // the game is left by its end
       break;
   }
@@ -37,9 +34,6 @@ void TFormScreen::Step(int lag) {
       break;
     case kScreenOptions:
       form_.UpdateOptions(lag);
-      break;
-    case kScreenHighScores:
-      form_.UpdateHighScores(lag);
       break;
     case kScreenGame:
       form_.Game.GameStep(lag);
@@ -60,9 +54,6 @@ void TFormScreen::Activate(int) {
       break;
     case kScreenOptions:
       form_.ActivateOptions();
-      break;
-    case kScreenHighScores:
-      form_.ActivateHighScores();
       break;
     default:  // the running game: its buttons are the windows'
       break;

@@ -98,8 +98,3 @@ void TFormScreenHost::SubmitScore() {
 void TFormScreenHost::ShowMainMenu(int intro, int item, bool startMusic) {
   form_.ShowMainMenu(intro, item, startMusic);
 }
-
-void TFormScreenHost::ShowHighScores(int newEntryRow) {
-  form_.ShowHighScores();
-  form_.NewEntryRow = newEntryRow;
-}

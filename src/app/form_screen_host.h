@@ -33,7 +33,6 @@ class TFormScreenHost final : public TScreenHost {
   const std::string& ScoreServer() const override;
   void SubmitScore() override;
   void ShowMainMenu(int intro, int item, bool startMusic) override;
-  void ShowHighScores(int newEntryRow) override;
 
  private:
   TMForm& form_;

@@ -6,6 +6,7 @@
 #include "persist/high_scores.h"
 #include "screens/menu_backdrop.h"
 #include "screens/name_entry_window.h"
+#include "screens/records_screen.h"
 #include "screens/screen_host.h"
 #include "screens/screen_stack.h"
 
@@ -28,5 +29,5 @@ void LeaveGameUnnamed(TScreenHost& host) {
 void LeaveGameForHighScores(TScreenHost& host, int newEntryRow) {
   host.Game().EndGame();
   ShowMenuBackdrop(host, true);
-  host.ShowHighScores(newEntryRow);
+  host.Screens().Replace(std::make_unique<TRecordsScreen>(host, newEntryRow));
 }

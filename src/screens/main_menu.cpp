@@ -5,6 +5,7 @@
 #include "objects/value_steps.h"
 #include "platform/links.h"
 #include "screens/help_screen.h"
+#include "screens/records_screen.h"
 
 namespace {
 
@@ -81,7 +82,7 @@ void TMForm::ActivateMainMenu() {
       ShowOptions();
       break;
     case 3:
-      ShowHighScores();
+      screens_.Replace(std::make_unique<TRecordsScreen>(host_));
       break;
     case 4:
       screens_.Replace(std::make_unique<THelpScreen>(host_));

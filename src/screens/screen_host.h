@@ -66,7 +66,6 @@ class TScreenHost {
   virtual const std::string& ScoreServer() const = 0;
   virtual void SubmitScore() = 0;
 
-  // The screens that are still the form's own.
+  // The main menu, still the form's own.
   virtual void ShowMainMenu(int intro, int item, bool startMusic) = 0;
-  virtual void ShowHighScores(int newEntryRow) = 0;
 };

@@ -7,6 +7,7 @@
 #include "platform/headless/headless_platform.h"
 #include "platform/vk_codes.h"
 #include "screens/help_screen.h"
+#include "screens/records_screen.h"
 #include "support/minimal_xm.h"
 #include "support/screens.h"
 #include "support/temp_dir.h"
@@ -278,10 +279,11 @@ TEST_F(FormFixture, HighScoreAndHelpScreensAnswerTheirButtons) {
   Press(vk::kRight);
   Press(vk::kRight);  // nothing right of Visit
   EXPECT_EQ(form->MenuItem(), 3);
-  EXPECT_FALSE(form->NoServerNoteShown);
+  const TRecordsScreen& records = *test_support::CurrentScreen<TRecordsScreen>(*form);
+  EXPECT_FALSE(records.NoServerNoteShown());
   Enter();  // no records server is set: the screen says so instead of opening a page
   EXPECT_TRUE(platform.OpenedUrls().empty());
-  EXPECT_TRUE(form->NoServerNoteShown);
+  EXPECT_TRUE(records.NoServerNoteShown());
   // Clearing the records: a question first, No selected; Yes puts the defaults back.
   form->HighScores[1] = {"Ann", 9000};
   Press(vk::kLeft);

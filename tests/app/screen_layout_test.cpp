@@ -11,6 +11,7 @@
 #include "text/cp1251.h"
 #include "platform/vk_codes.h"
 #include "screens/help_screen.h"
+#include "screens/records_screen.h"
 #include "support/headless_form_fixture.h"
 #include "support/screens.h"
 
@@ -223,7 +224,7 @@ TEST_F(ScreenLayout, RecordsScreenHoldsTheWidestTableInsideItsPanel) {
   ASSERT_EQ(name.size(), 12u);
   for (int i = 1; i <= persist::kTableSize; ++i)
     form->HighScores[i] = {name, std::numeric_limits<int32_t>::max()};
-  GoToScreen(&TMForm::ShowHighScores);
+  test_support::ShowScreen<TRecordsScreen>(*form);
   Look();
   ASSERT_EQ(drawn.texts.size(), 30u);
   ExpectTextsInside(Inset(Only("HS_Bg"), kBorder), "the panel");
@@ -283,9 +284,9 @@ TEST_F(ScreenLayout, QuestionWindowsAreCentredOnTheirButtonsAndHoldTheirTexts) {
     Frame();  // the closed window's pictures go
   };
   check(1);  // over the main menu
-  GoToScreen(&TMForm::ShowHighScores);
+  test_support::ShowScreen<TRecordsScreen>(*form);
   check(4);
-  form->LeaveHighScores();
+  form->Screens().Replace(nullptr);
   form->Game.StartGame(form->Game.DrawGameSeed());
   form->Screens().Pop();  // the level banner
   form->Game.Score = std::numeric_limits<int32_t>::max();

@@ -5,6 +5,8 @@
 #include "objects/scroll_background.h"
 #include "persist/score_record.h"
 #include "platform/vk_codes.h"
+#include "screens/records_screen.h"
+#include "support/screens.h"
 
 namespace {
 
@@ -272,11 +274,16 @@ TEST_F(EndOfGame, WithoutARecordsServerTheNameLeadsToTheTableWithTheEntryMarked)
   EXPECT_EQ(form->WindowOpen(), 0);
   ASSERT_EQ(form->ScreenType(), kScreenHighScores);
   EXPECT_TRUE(platform.Requests().empty());
-  EXPECT_EQ(form->NewEntryRow, 4);
+  EXPECT_EQ(test_support::CurrentScreen<TRecordsScreen>(*form)->NewEntryRow(), 4);
   EXPECT_EQ(form->HighScores[4].Name, "Ace");
   platform.KeyDown(vk::kEscape);
   Frame();
-  EXPECT_EQ(form->NewEntryRow, 0) << "the mark stays with the table shown after the game";
+  platform.KeyUp(vk::kEscape);
+  platform.TypeChar(13);  // the records again, from the main menu
+  Frame();
+  ASSERT_EQ(form->ScreenType(), kScreenHighScores);
+  EXPECT_EQ(test_support::CurrentScreen<TRecordsScreen>(*form)->NewEntryRow(), 0)
+      << "the mark stays with the table shown after the game";
 }
 
 TEST_F(EndOfGame, TheLastLifeLostWithATableScoreSendsTheResultOnYes) {

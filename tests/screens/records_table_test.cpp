@@ -5,8 +5,10 @@
 #include <vector>
 
 #include "engine/draw_recorder.h"
-#include "text/cp1251.h"
+#include "screens/records_screen.h"
 #include "support/headless_form_fixture.h"
+#include "support/screens.h"
+#include "text/cp1251.h"
 
 namespace {
 
@@ -33,8 +35,7 @@ using RecordsTable = test_support::THeadlessFormFixture;
 // rows around it are whole.
 TEST_F(RecordsTable, AnEntryWithAnEmptyNameShowsOnlyItsRankAndScore) {
   form->HighScores[4].Name.clear();
-  form->LeaveMainMenu();
-  form->ShowHighScores();
+  test_support::ShowScreen<TRecordsScreen>(*form);
   TTableRows drawn;
   form->MDXDraw.Surface().Recorder = &drawn;
   Frame();

@@ -60,7 +60,7 @@ TEST_F(NameEntry, TheNameIsKeptForTheNextEntryOfTheRun) {
   Frame();
   platform.KeyUp('N');
   ASSERT_EQ(form->ScreenType(), kScreenHighScores);
-  form->LeaveHighScores();
+  form->Screens().Replace(nullptr);
   form->Game.StartGame(form->Game.DrawGameSeed());
   CloseWindows();
   form->Game.Score = 8000;
