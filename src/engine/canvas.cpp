@@ -14,7 +14,7 @@ const platform::TTextMask& TCanvas::Mask(const std::string& cp1251) {
   if (found != masks_.end()) return found->second;
   // Texts that change every frame (a running score) would fill the cache without end.
   if (masks_.size() >= kMaxCachedLines) masks_.clear();
-  auto mask = platform::TextRasterizer().Render(Font.Name, Font.Size, text::Utf8FromCp1251(cp1251));
+  auto mask = fonts_.Render(Font.Name, Font.Size, text::Utf8FromCp1251(cp1251));
   return masks_.emplace(TKey{Font.Name, Font.Size, cp1251}, std::move(mask)).first->second;
 }
 
@@ -44,8 +44,7 @@ void TCanvas::TextOut(int x, int y, const std::string& cp1251) {
 
 std::pair<int, int> TCanvas::Measure(const std::string& cp1251) {
   std::pair<int, int> size;
-  platform::TextRasterizer().Measure(Font.Name, Font.Size, text::Utf8FromCp1251(cp1251), size.first,
-                                     size.second);
+  fonts_.Measure(Font.Name, Font.Size, text::Utf8FromCp1251(cp1251), size.first, size.second);
   return size;
 }
 

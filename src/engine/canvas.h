@@ -25,7 +25,8 @@ struct TFont {
 // one blend after the first time.
 class TCanvas {
  public:
-  explicit TCanvas(TDirectDrawSurface& surface) : surface_(surface) {}
+  TCanvas(TDirectDrawSurface& surface, platform::TTextRasterizer& fonts)
+      : surface_(surface), fonts_(fonts) {}
 
   TFont Font;
 
@@ -47,6 +48,7 @@ class TCanvas {
   void Blend(const platform::TTextMask& mask, int x, int y);
 
   TDirectDrawSurface& surface_;
+  platform::TTextRasterizer& fonts_;
   // Looked up by references to the font and text, so a cached line costs no allocation.
   std::map<TKey, platform::TTextMask, std::less<>> masks_;
 };

@@ -124,8 +124,9 @@ void TDXDraw::CreateDisplay() {
     SurfaceWidth = Width;
     SurfaceHeight = Height;
   }
-  surface_ =
-      std::make_unique<TDirectDrawSurface>(std::max(SurfaceWidth, 1), std::max(SurfaceHeight, 1));
+  // The back surface is the one the game writes its texts on, in the platform's fonts.
+  surface_ = std::make_unique<TDirectDrawSurface>(
+      std::max(SurfaceWidth, 1), std::max(SurfaceHeight, 1), parentForm_->Platform().Fonts());
   surface_->Fill(0);
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <stdexcept>
 
 namespace engine {
 
@@ -9,6 +10,11 @@ TDirectDrawSurface::TDirectDrawSurface(int width, int height)
     : width_(std::max(width, 1)),
       height_(std::max(height, 1)),
       pixels_(static_cast<size_t>(width_) * height_, 0) {}
+
+TDirectDrawSurface::TDirectDrawSurface(int width, int height, platform::TTextRasterizer& fonts)
+    : TDirectDrawSurface(width, height) {
+  fonts_ = &fonts;
+}
 
 // Every frame starts by clearing to black, so that case goes through memset.
 const TOpaqueSpans& TDirectDrawSurface::OpaqueSpans() const {
@@ -28,7 +34,8 @@ void TDirectDrawSurface::Fill(uint32_t pixel) {
 }
 
 TCanvas& TDirectDrawSurface::Canvas() {
-  if (!canvas_) canvas_ = std::make_unique<TCanvas>(*this);
+  if (!fonts_) throw std::logic_error("a surface made without fonts has no canvas");
+  if (!canvas_) canvas_ = std::make_unique<TCanvas>(*this, *fonts_);
   return *canvas_;
 }
 

@@ -24,6 +24,8 @@ constexpr uint32_t PixelOfColour(uint32_t colour) {
 class TDirectDrawSurface {
  public:
   TDirectDrawSurface(int width, int height);
+  // A surface texts are written on, in these fonts (the display's back surface).
+  TDirectDrawSurface(int width, int height, platform::TTextRasterizer& fonts);
   // The canvas refers to its surface, so a surface stays where it was made.
   TDirectDrawSurface(const TDirectDrawSurface&) = delete;
   TDirectDrawSurface& operator=(const TDirectDrawSurface&) = delete;
@@ -55,7 +57,7 @@ class TDirectDrawSurface {
   // The raw pixel of a colour given as 0x00BBGGRR.
   uint32_t ColorMatch(uint32_t colour) const;
 
-  // The text canvas, made on first use.
+  // The text canvas, made on first use; std::logic_error on a surface made without fonts.
   TCanvas& Canvas();
   // Told of the texts and pictures drawn here; none by default.
   TDrawRecorder* Recorder = nullptr;
@@ -90,6 +92,7 @@ class TDirectDrawSurface {
   int height_;
   uint32_t transparentColor_ = 0;
   std::vector<uint32_t> pixels_;
+  platform::TTextRasterizer* fonts_ = nullptr;
   std::unique_ptr<TCanvas> canvas_;
   // Built on the first transparent copy from this surface; a sprite's picture never changes
   // after it is built, so this is done once.

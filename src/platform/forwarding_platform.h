@@ -50,6 +50,7 @@ class TForwardingPlatform : public TPlatform {
   bool ReadController(TControllerState& state) override { return inner_.ReadController(state); }
   TMixer* Mixer() override { return inner_.Mixer(); }
   TSongLibrary& Songs() override { return inner_.Songs(); }
+  TTextRasterizer& Fonts() override { return inner_.Fonts(); }
   bool OpenUrl(const std::string& url) override { return inner_.OpenUrl(url); }
   bool HttpGet(const std::string& url) override { return inner_.HttpGet(url); }
   bool HttpPost(const std::string& url, const std::vector<uint8_t>& body) override {

@@ -12,6 +12,7 @@ namespace platform {
 
 class TMixer;
 class TSongLibrary;
+class TTextRasterizer;
 
 // Where a window stands on the desktop, so it can be put back after a full-screen period.
 struct TWindowPlacement {
@@ -112,6 +113,8 @@ class TPlatform {
   virtual TMixer* Mixer() = 0;
   // The music modules, played through the mixer.
   virtual TSongLibrary& Songs() = 0;
+  // The installed fonts the game's texts and the error box are drawn with, loaded once.
+  virtual TTextRasterizer& Fonts() = 0;
 
   // Opens an http or https address in the user's browser; false when it could not.
   virtual bool OpenUrl(const std::string& url) = 0;

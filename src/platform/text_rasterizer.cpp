@@ -62,14 +62,16 @@ struct TTextRasterizer::TOpenFont {
 };
 
 TTextRasterizer::TTextRasterizer() {
-  if (TTF_Init() != 0)
-    throw std::runtime_error(std::string("Fonts cannot be used: ") + TTF_GetError());
+  if (TTF_Init() != 0) {
+    unusable_ = std::string("Fonts cannot be used: ") + TTF_GetError();
+    return;
+  }
   FcInit();
 }
 
 TTextRasterizer::~TTextRasterizer() {
   fonts_.clear();
-  TTF_Quit();
+  if (unusable_.empty()) TTF_Quit();
 }
 
 std::string TTextRasterizer::FontFile(const std::string& face) {
@@ -86,6 +88,7 @@ std::string TTextRasterizer::FontFile(const std::string& face) {
 }
 
 TTextRasterizer::TOpenFont* TTextRasterizer::Font(const std::string& face, int points) {
+  if (!unusable_.empty()) throw std::runtime_error(unusable_);
   points = std::clamp(points, kMinPoints, kMaxPoints);
   auto& slot = fonts_[{face, points}];
   if (slot) return slot.get();
@@ -128,11 +131,6 @@ TTextMask TTextRasterizer::Render(const std::string& face, int points, const std
   }
   SDL_FreeSurface(argb);
   return mask;
-}
-
-TTextRasterizer& TextRasterizer() {
-  static TTextRasterizer rasterizer;
-  return rasterizer;
 }
 
 }  // namespace platform

@@ -19,7 +19,9 @@ struct TTextMask {
 // Draws and measures text with the installed fonts. A face name of the game is mapped to an
 // installed family through fontconfig ("Freeset" to a sans face with full Cyrillic, PT Sans
 // first and DejaVu Sans after it; "Courier" and "DS Crystal" to a monospace face); sizes are
-// points at 96 dots per inch. Text is UTF-8.
+// points at 96 dots per inch. Text is UTF-8. Each platform owns one (TPlatform::Fonts), so the
+// fonts are loaded once for the program; fonts that cannot be used at all throw when a text is
+// drawn or measured, not before.
 class TTextRasterizer {
  public:
   TTextRasterizer();
@@ -38,11 +40,9 @@ class TTextRasterizer {
   struct TOpenFont;
   TOpenFont* Font(const std::string& face, int points);
 
+  std::string unusable_;  // why no font can be used, when none can
   std::map<std::string, std::string> files_;
   std::map<std::tuple<std::string, int>, std::unique_ptr<TOpenFont>> fonts_;
 };
-
-// The one rasterizer of the process (fonts are loaded once).
-TTextRasterizer& TextRasterizer();
 
 }  // namespace platform

@@ -4,15 +4,15 @@
 
 #include "engine/draw_recorder.h"
 #include "engine/surface.h"
-#include "text/cp1251.h"
 #include "platform/text_rasterizer.h"
+#include "text/cp1251.h"
 
 namespace {
 
 using engine::TDirectDrawSurface;
 
 TEST(Fonts, GameFacesMapToInstalledFamilies) {
-  auto& fonts = platform::TextRasterizer();
+  platform::TTextRasterizer fonts;
   EXPECT_NE(fonts.FontFile("Freeset").find("paratype/PTS55F"), std::string::npos)
       << fonts.FontFile("Freeset");
   EXPECT_EQ(fonts.FontFile("FreeSet"), fonts.FontFile("Freeset"));
@@ -21,7 +21,8 @@ TEST(Fonts, GameFacesMapToInstalledFamilies) {
 }
 
 TEST(Canvas, MeasuresInPointsAtNinetySixDpi) {
-  TDirectDrawSurface surface(100, 100);
+  platform::TTextRasterizer fonts;
+  TDirectDrawSurface surface(100, 100, fonts);
   auto& canvas = surface.Canvas();
   canvas.Font = {"Freeset", 24, 0};
   const int big = canvas.TextHeight("A");
@@ -45,7 +46,8 @@ struct TTextLog : engine::TDrawRecorder {
 // The recorder gets the box of the text's ink: within its line box, and exactly the pixels the
 // text changed.
 TEST(Canvas, TellsTheRecorderTheBoxOfTheInk) {
-  TDirectDrawSurface surface(200, 60);
+  platform::TTextRasterizer fonts;
+  TDirectDrawSurface surface(200, 60, fonts);
   surface.Fill(0xFFFFFF);
   TTextLog log;
   surface.Recorder = &log;
@@ -68,7 +70,8 @@ TEST(Canvas, TellsTheRecorderTheBoxOfTheInk) {
 }
 
 TEST(Canvas, DrawsCyrillicInTheFontColourOnAClearBackground) {
-  TDirectDrawSurface surface(200, 60);
+  platform::TTextRasterizer fonts;
+  TDirectDrawSurface surface(200, 60, fonts);
   surface.Fill(0x00FF00);
   auto& canvas = surface.Canvas();
   canvas.Font = {"Freeset", 24, 0x0000FF};  // 0x00BBGGRR: red
@@ -93,7 +96,8 @@ TEST(Canvas, DrawsCyrillicInTheFontColourOnAClearBackground) {
 }
 
 TEST(Canvas, ClipsAtTheSurfaceEdgesAndCachesEachLine) {
-  TDirectDrawSurface surface(30, 10);
+  platform::TTextRasterizer fonts;
+  TDirectDrawSurface surface(30, 10, fonts);
   auto& canvas = surface.Canvas();
   canvas.Font = {"Freeset", 16, 0xFFFFFF};
   canvas.TextOut(-15, -8, "Hello, world");

@@ -38,7 +38,7 @@ TEST(ErrorBoxPicture, LinesBreakAtSpacesThenBetweenCharactersAndAreCounted) {
 // The damaged-file notice as the player sees it: every line inked inside the margins, the OK
 // button centred under the text, and a message of a thousand lines kept to a box's height.
 TEST(ErrorBoxPicture, TheNoticeIsDrawnInsideTheBoxAboveItsButton) {
-  auto& text = platform::TextRasterizer();
+  platform::TTextRasterizer text;
   const auto notice = platform::DrawErrorBox(
       text,
       "Файл рекордов повреждён и отложен в сторону: /home/player/.local/share/perolet/Save/"

@@ -105,7 +105,8 @@ TEST(SdlErrorBox, TheGameGetsItsEventsBackWhenTheBoxCloses) {
   SDL_Event typed = Key(SDL_KEYDOWN, kGame, SDLK_y);
   SDL_Event end = Plain(SDL_QUIT);
   for (SDL_Event* event : {&focus, &typed, &end}) SDL_PushEvent(event);
-  EXPECT_TRUE(platform::ShowErrorBox(nullptr, "Перолёт", "Файл рекордов повреждён"));
+  platform::TTextRasterizer fonts;
+  EXPECT_TRUE(platform::ShowErrorBox(nullptr, fonts, "Перолёт", "Файл рекордов повреждён"));
   // Events pushed after a wait come out on the next round of polling: two empty rounds end
   // the queue.
   std::vector<Uint32> after;

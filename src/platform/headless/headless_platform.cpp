@@ -169,6 +169,11 @@ bool THeadlessPlatform::OpenUrl(const std::string& url) {
   return true;
 }
 
+TTextRasterizer& THeadlessPlatform::Fonts() {
+  if (!fonts_) fonts_ = std::make_unique<TTextRasterizer>();
+  return *fonts_;
+}
+
 bool THeadlessPlatform::FileExists(const std::string& path) {
   std::error_code error;
   return std::filesystem::is_regular_file(path, error);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <deque>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -8,6 +9,7 @@
 #include "platform/mixer.h"
 #include "platform/music_library.h"
 #include "platform/platform.h"
+#include "platform/text_rasterizer.h"
 
 namespace platform {
 
@@ -98,6 +100,7 @@ class THeadlessPlatform final : public TPlatform {
   }
   TMixer* Mixer() override { return audioDevice_ ? &mixer_ : nullptr; }
   TSongLibrary& Songs() override { return songs_; }
+  TTextRasterizer& Fonts() override;
   bool OpenUrl(const std::string& url) override;
   // Requests are recorded; they are sent only when a run asks for it (the simulator pointed
   // at a records server), since a test run has no network.
@@ -138,6 +141,7 @@ class THeadlessPlatform final : public TPlatform {
   int cursorCount_ = 0;
   std::string title_;
   bool centered_ = false;
+  std::unique_ptr<TTextRasterizer> fonts_;  // made when a text is first drawn
   bool bordered_ = true;
   TWindowPlacement placement_{100, 100, 800, 600};
   std::optional<TJoystickRaw> joystick_;

@@ -106,10 +106,11 @@ TBoxStep ErrorBoxStep(const SDL_Event& event, Uint32 boxId, const TBoxRect& butt
   }
 }
 
-bool ShowErrorBox(SDL_Window* parent, const std::string& title, const std::string& utf8Message) {
+bool ShowErrorBox(SDL_Window* parent, TTextRasterizer& fonts, const std::string& title,
+                  const std::string& utf8Message) {
   TErrorBoxPicture picture;
   try {
-    picture = DrawErrorBox(TextRasterizer(), utf8Message);
+    picture = DrawErrorBox(fonts, utf8Message);
   } catch (const std::exception&) {
     return false;  // no font: the window system's box is better than none
   }

@@ -5,14 +5,17 @@
 #include <string>
 
 #include "platform/error_box_picture.h"
+#include "platform/text_rasterizer.h"
 
 namespace platform {
 
 // Shows the game's own error box over `parent` (null when there is no window yet) and waits
 // until the player closes it: Enter, Space or Escape, the OK button, or the box's close button.
 // The box is modal: the game window's input meanwhile is dropped, and its other events are
-// handed on once the box has closed. False when the box cannot be shown at all.
-bool ShowErrorBox(SDL_Window* parent, const std::string& title, const std::string& utf8Message);
+// handed on once the box has closed. False when the box cannot be shown at all (no font
+// among the fonts given, among other reasons).
+bool ShowErrorBox(SDL_Window* parent, TTextRasterizer& fonts, const std::string& title,
+                  const std::string& utf8Message);
 
 // What the box makes of one event.
 enum class TBoxStep {

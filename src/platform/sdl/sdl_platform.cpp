@@ -308,6 +308,11 @@ bool TSdlPlatform::OpenUrl(const std::string& url) {
   return IsWebUrl(url) && SDL_OpenURL(url.c_str()) == 0;
 }
 
+TTextRasterizer& TSdlPlatform::Fonts() {
+  if (!fonts_) fonts_ = std::make_unique<TTextRasterizer>();
+  return *fonts_;
+}
+
 bool TSdlPlatform::FileExists(const std::string& path) {
   std::error_code error;
   return std::filesystem::is_regular_file(path, error);
@@ -318,7 +323,7 @@ bool TSdlPlatform::FileExists(const std::string& path) {
 void TSdlPlatform::ShowError(const std::string& title, const std::string& utf8Message) {
   const std::string message = text::Utf8ForDisplay(utf8Message);
   std::cerr << title << ": " << message << std::endl;
-  if (ShowErrorBox(window_, title, message)) return;
+  if (ShowErrorBox(window_, Fonts(), title, message)) return;
   SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, title.c_str(), message.c_str(), window_);
 }
 

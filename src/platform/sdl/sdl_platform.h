@@ -12,6 +12,7 @@
 #include "platform/presentation.h"
 #include "platform/sdl/sdl_controllers.h"
 #include "platform/sdl/sdl_presenter.h"
+#include "platform/text_rasterizer.h"
 
 namespace platform {
 
@@ -55,6 +56,7 @@ class TSdlPlatform final : public TPlatform {
   bool ReadController(TControllerState& state) override { return controllers_.Read(state); }
   TMixer* Mixer() override { return mixer_.get(); }
   TSongLibrary& Songs() override { return *songs_; }
+  TTextRasterizer& Fonts() override;
   bool OpenUrl(const std::string& url) override;
   bool HttpGet(const std::string& url) override;
   bool HttpPost(const std::string& url, const std::vector<uint8_t>& body) override;
@@ -85,6 +87,7 @@ class TSdlPlatform final : public TPlatform {
   SDL_AudioDeviceID audio_ = 0;
   std::unique_ptr<TMixer> mixer_;
   std::unique_ptr<TSongLibrary> songs_;
+  std::unique_ptr<TTextRasterizer> fonts_;  // made when a text is first drawn
   TFramePacer pacer_;
   TSdlPresenter presenter_;
   TPresentation presentation_;
