@@ -26,7 +26,6 @@
 #include "platform/music_library.h"
 #include "screens/key_flags.h"
 #include "screens/menu_list.h"
-#include "screens/screen_frame.h"
 #include "screens/screen_stack.h"
 #include "screens/screen_types.h"
 #include "screens/text_styles.h"
@@ -116,9 +115,7 @@ class TMForm : public engine::TDXForm, public gameplay::TGameShell {
   bool SouthWasDown = false;  // a game controller's south button, the frame before
   int MouseX = 0;
   int MouseY = 0;
-  bool BossCapture = false;
   bool BossHidden = false;  // the boss key hid the game and no deactivation has come yet
-  bool CountryEdit = false;
 
   // The band behind every screen: the sky in a game, the menu picture elsewhere. It lives
   // as long as the program.
@@ -203,7 +200,6 @@ class TMForm : public engine::TDXForm, public gameplay::TGameShell {
   void FormKeyDown(int key, int shift);
   void FormKeyUp(int key, int shift);
   void FormKeyPress(int key);
-  void FormKeyBoss(int key, int shift, bool down);
   void BossHide();
   void WakeFromBossHide();
   void MDXDrawMouseMove(int shift, int x, int y);
@@ -224,16 +220,6 @@ class TMForm : public engine::TDXForm, public gameplay::TGameShell {
   void StepMainMenuIntro();
   void UpdateMainMenu(int lag);
   void LeaveMainMenu();
-  void UpdateOptions(int lag);
-  void DrawOptions();
-  void ShowOptions();
-  void LeaveOptions();
-  void ActivateOptions();
-  void ToggleBossCapture();
-  void ToggleCountryEdit();
-  void EndOptionEditsOffTheRow();
-  void ChooseOptionSide(bool left);
-  std::string BossKeyName() const;
 
   // What the running game asks of its shell (the windows' OpenWindow below is one of them).
   void ShowGameScreen() override;
@@ -252,12 +238,7 @@ class TMForm : public engine::TDXForm, public gameplay::TGameShell {
   void OpenWindow(int kind) override;
   void ActivateMainMenu();
 
-  // The options screen's typing cursor; the name typed for the table (kept for the next entry
-  // of the run).
-  TMyCursor* TextCursor = nullptr;
-  TScreenFrame ScreenFrame;
-  uint8_t SavedBossShift = 0;  // the boss key as it was when a capture began
-  uint16_t SavedBossKey = 0;
+  // The name typed for the table, kept for the next entry of the run.
   std::string PlayerName;
 
   const TFormConfig& Config() const { return config_; }

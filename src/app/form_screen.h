@@ -16,19 +16,13 @@ class TFormScreen final : public TScreen {
   bool IsGame() const override;
   void Leave() override;
   void Step(int lag) override;
-  void DrawTexts() override;
   void Activate(int item) override;
   bool Typed(int key) override;
-  bool KeyCaught(int key, int shift, bool down) override;
   TMenuList* Menu() override;
   bool FadingIn() const override;
   void Interrupted() override;
-  void Covered() override;
-  bool KeepsTextsUnderWindows() const override;
   void StepUnderWindow() override;
   const char* Music() const override;
-  bool ChangingSettings() const override;
-  void SettleSettings() override;
 
  private:
   TMForm& form_;

@@ -111,24 +111,3 @@ void TMForm::MDXDrawClick() {
 void TMForm::MDXDrawDblClick() {
   screens_.DoubleClick();
 }
-
-// Capturing a new boss key on the options screen: the modifier held (Alt before Ctrl before
-// Shift) and a function key. The capture itself is started and ended by the options screen.
-void TMForm::FormKeyBoss(int key, int shift, bool down) {
-  if (shift & platform::kShiftAlt) {
-    BossShift = platform::kShiftAlt;
-  } else if (shift & platform::kShiftCtrl) {
-    BossShift = platform::kShiftCtrl;
-  } else if (shift & platform::kShiftShift) {
-    BossShift = platform::kShiftShift;
-  } else {
-    BossShift = 0;
-  }
-  const bool functionKey = key >= platform::vk::kF1 && key <= platform::vk::kF12;
-  if (down) {
-    BossKey = functionKey ? static_cast<uint16_t>(key) : 0;
-    if (BossKey != 0) ToggleBossCapture();
-  } else if (functionKey) {
-    BossKey = 0;
-  }
-}

@@ -5,6 +5,7 @@
 #include "objects/value_steps.h"
 #include "platform/links.h"
 #include "screens/help_screen.h"
+#include "screens/options_screen.h"
 #include "screens/records_screen.h"
 
 namespace {
@@ -79,7 +80,7 @@ void TMForm::LeaveMainMenu() {
 void TMForm::ActivateMainMenu() {
   switch (Menu.Item) {
     case 2:
-      ShowOptions();
+      screens_.Replace(std::make_unique<TOptionsScreen>(host_));
       break;
     case 3:
       screens_.Replace(std::make_unique<TRecordsScreen>(host_));

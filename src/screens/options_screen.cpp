@@ -1,107 +1,150 @@
-#include "app/form.h"
-#include "app/form_screen.h"
+#include "screens/options_screen.h"
+
+#include <memory>
+#include <optional>
+
+#include "engine/sprite_engine.h"
+#include "gameplay/game.h"
 #include "objects/kill_and_forget.h"
 #include "objects/menu_button.h"
 #include "objects/my_cursor.h"
 #include "objects/value_steps.h"
+#include "persist/options_file.h"
+#include "platform/events.h"
 #include "platform/vk_codes.h"
+#include "screens/key_flags.h"
+#include "screens/screen_host.h"
+#include "screens/screen_stack.h"
 #include "screens/screen_text.h"
+#include "screens/screen_types.h"
+#include "screens/text_styles.h"
+#include "screens/typing.h"
 
 namespace {
 
 constexpr uint8_t kMenuList = 1;
+constexpr int kModeRow = 1, kMusicRow = 2, kSoundsRow = 3;
 constexpr int kRowY[] = {0, 270, 323, 375, 428, 481};
+constexpr int kRowButtonX = 204;
+constexpr int kBackX = 177;
+constexpr int kBackY = 549;
 constexpr int kLabelX = 220;
 constexpr int kValueX = 410;
-constexpr int kBossKeyRow = 4;
-constexpr int kCountryRow = 5;
-constexpr int kBackRow = 6;
 constexpr int kPlain = 4;      // labels and unselected values
 constexpr int kSelected = 13;  // the value in force
+constexpr int kCursorY = 485;
+constexpr int kCursorDepth = 5;
+constexpr int kCursorBlinkMs = 500;
+constexpr int kWidestCountry = 180;  // pixels in the plain style
+constexpr int kCountryField = 20;    // underscores under the country
+constexpr int kOptionsButton = 2;    // the main menu's, selected again on the way back
 
 }  // namespace
 
-void TMForm::ShowOptions() {
-  screens_.Replace(std::make_unique<TFormScreen>(*this, kScreenOptions));
-  Menu.First = 1;
-  Menu.Last = kBackRow;
-  Menu.Item = kBackRow;
-  ScreenFrame.Show(Game, "Cap_Opt", "Sub_Bg");
+uint8_t TOptionsScreen::Number() const {
+  return kScreenOptions;
+}
+
+// ShowOptions: Back is selected.
+void TOptionsScreen::Enter() {
+  menu_.First = 1;
+  menu_.Last = kBackRow;
+  menu_.Item = kBackRow;
+  gameplay::TGame& game = host_.Game();
+  frame_.Show(game, "Cap_Opt", "Sub_Bg");
   for (int row = 1; row < kBackRow; ++row)
-    Menu.Buttons[row] = new TMenuButton(Game, kMenuList, "OptB_A", "OptB_I", 0, 0, 204, kRowY[row]);
-  Menu.Buttons[kBackRow] = new TMenuButton(Game, kMenuList, "Back_A", "Back_I", 0, 0, 177, 549);
-  TextCursor = new TMyCursor(Game, kMenuList, "Cursor", 410, 485, 5, 500);
-  TextCursor->Blinking = false;
-  CountryEdit = false;
-  BossCapture = false;
+    menu_.Buttons[row] =
+        new TMenuButton(game, kMenuList, "OptB_A", "OptB_I", 0, 0, kRowButtonX, kRowY[row]);
+  menu_.Buttons[kBackRow] =
+      new TMenuButton(game, kMenuList, "Back_A", "Back_I", 0, 0, kBackX, kBackY);
+  cursor_ =
+      new TMyCursor(game, kMenuList, "Cursor", kValueX, kCursorY, kCursorDepth, kCursorBlinkMs);
+  cursor_->Blinking = false;
+  countryEdit_ = false;
+  bossCapture_ = false;
 }
 
-void TMForm::UpdateOptions(int lag) {
-  if (Menu.Highlight()) EndOptionEditsOffTheRow();
-  if (!CountryEdit) {
-    if (Keys.UpPressed) objects::StepDown(Menu.Item, Menu.First, 1);
-    if (Keys.DownPressed) objects::StepUp(Menu.Item, Menu.Last, 1);
-    if (Keys.LeftPressed) ChooseOptionSide(true);
-    if (Keys.RightPressed) ChooseOptionSide(false);
-    if (Keys.EscPressed) screens_.Activate(kBackRow);
-  } else if (Keys.EscPressed) {
-    screens_.Activate(kCountryRow);  // ends the editing
+// A capture or an edit still running ends as moving off its row ends it: a capture that
+// caught no key gives the old one back.
+void TOptionsScreen::Leave() {
+  EndRowChanges();
+  frame_.Hide();
+  menu_.RemoveButtons();
+  KillAndForget(cursor_);
+}
+
+void TOptionsScreen::Step(int lag) {
+  if (menu_.Highlight()) EndRowChangesOffTheRow();
+  const TKeyFlags& keys = host_.Keys();
+  TScreenStack& screens = host_.Screens();
+  if (!countryEdit_) {
+    if (keys.UpPressed) objects::StepDown(menu_.Item, menu_.First, 1);
+    if (keys.DownPressed) objects::StepUp(menu_.Item, menu_.Last, 1);
+    if (keys.LeftPressed) ChooseSide(true);
+    if (keys.RightPressed) ChooseSide(false);
+    if (keys.EscPressed) screens.Activate(kBackRow);
+  } else if (keys.EscPressed) {
+    screens.Activate(kCountryRow);  // ends the editing
   }
-  if (ScreenType() != kScreenOptions) return;  // Back left the screen
-  MDXSpriteEngine.StepAll(lag);
-  DrawOptions();
-  TextCursor->X = kValueX + Text.TextWidthIn(Options.Country, kPlain);
+  if (screens.Base() != this) return;  // Back left the screen
+  host_.Sprites().StepAll(lag);
+  DrawTexts();
+  cursor_->X = kValueX + host_.Text().TextWidthIn(host_.Settings().options.Country, kPlain);
 }
 
-void TMForm::DrawOptions() {
-  auto write = [this](int style, const char* utf8, int x, int row) {
-    Text.SetTextStyle(style);
-    Text.DrawText(Cp1251Text(utf8), x, false, false, kRowY[row]);
+void TOptionsScreen::DrawTexts() {
+  TScreenText& text = host_.Text();
+  const persist::TGameOptions& options = host_.Settings().options;
+  auto write = [&text](int style, const char* utf8, int x, int row) {
+    text.SetTextStyle(style);
+    text.DrawText(Cp1251Text(utf8), x, false, false, kRowY[row]);
   };
-  write(kPlain, "РЕЖИМ:", kLabelX, 1);
-  write(kPlain, "МУЗЫКА:", kLabelX, 2);
-  write(kPlain, "ЗВУКИ:", kLabelX, 3);
-  write(kPlain, "БОСС-Клавиша:", kLabelX, 4);
-  write(kPlain, "ВАША СТРАНА:", kLabelX, 5);
-  write(Options.FullScreen ? kPlain : kSelected, "В ОКНЕ", 410, 1);
-  write(kPlain, "/", 491, 1);
-  write(Options.FullScreen ? kSelected : kPlain, "ПОЛНЫЙ ЭКРАН", 507, 1);
-  for (int row : {2, 3}) {
-    const bool on = row == 2 ? Options.Music : Options.Sounds;
+  write(kPlain, "РЕЖИМ:", kLabelX, kModeRow);
+  write(kPlain, "МУЗЫКА:", kLabelX, kMusicRow);
+  write(kPlain, "ЗВУКИ:", kLabelX, kSoundsRow);
+  write(kPlain, "БОСС-Клавиша:", kLabelX, kBossKeyRow);
+  write(kPlain, "ВАША СТРАНА:", kLabelX, kCountryRow);
+  write(options.FullScreen ? kPlain : kSelected, "В ОКНЕ", 410, kModeRow);
+  write(kPlain, "/", 491, kModeRow);
+  write(options.FullScreen ? kSelected : kPlain, "ПОЛНЫЙ ЭКРАН", 507, kModeRow);
+  for (int row : {kMusicRow, kSoundsRow}) {
+    const bool on = row == kMusicRow ? options.Music : options.Sounds;
     write(on ? kSelected : kPlain, "ВКЛ.", 410, row);
     write(kPlain, "/", 454, row);
     write(on ? kPlain : kSelected, "ВЫКЛ.", 468, row);
   }
-  Text.SetTextStyle(kSelected);
-  Text.DrawText(BossKeyName(), kValueX, false, false, kRowY[kBossKeyRow]);
-  Text.SetTextStyle(kPlain);
-  Text.DrawText(Options.Country, kValueX, false, false, kRowY[kCountryRow]);
-  Text.DrawText(std::string(20, '_'), kValueX, false, false, kRowY[kCountryRow]);
+  text.SetTextStyle(kSelected);
+  text.DrawText(BossKeyName(), kValueX, false, false, kRowY[kBossKeyRow]);
+  text.SetTextStyle(kPlain);
+  text.DrawText(options.Country, kValueX, false, false, kRowY[kCountryRow]);
+  text.DrawText(std::string(kCountryField, '_'), kValueX, false, false, kRowY[kCountryRow]);
 }
 
 // Left and Right choose the value on that side of the selected row (В ОКНЕ / ПОЛНЫЙ ЭКРАН,
 // ВКЛ. / ВЫКЛ.), as choosing the row would switch it; the other rows have no sides.
-void TMForm::ChooseOptionSide(bool left) {
+void TOptionsScreen::ChooseSide(bool left) {
+  const persist::TGameOptions& options = host_.Settings().options;
   std::optional<bool> leftInForce;
-  if (Menu.Item == 1) leftInForce = !Options.FullScreen;
-  if (Menu.Item == 2) leftInForce = Options.Music;
-  if (Menu.Item == 3) leftInForce = Options.Sounds;
-  if (leftInForce && *leftInForce != left) screens_.ActivateCurrent();
+  if (menu_.Item == kModeRow) leftInForce = !options.FullScreen;
+  if (menu_.Item == kMusicRow) leftInForce = options.Music;
+  if (menu_.Item == kSoundsRow) leftInForce = options.Sounds;
+  if (leftInForce && *leftInForce != left) host_.Screens().ActivateCurrent();
 }
 
-void TMForm::ActivateOptions() {
-  switch (Menu.Item) {
-    case 1:
-      Options.FullScreen = !Options.FullScreen;
-      ApplyDisplayMode();
+void TOptionsScreen::Activate(int item) {
+  persist::TGameOptions& options = host_.Settings().options;
+  switch (item) {
+    case kModeRow:
+      options.FullScreen = !options.FullScreen;
+      host_.ApplyDisplayMode();
       break;
-    case 2:
-      Options.Music = !Options.Music;
-      StopSong();
-      StartScreenMusic();
+    case kMusicRow:
+      options.Music = !options.Music;
+      host_.StopSong();
+      host_.StartScreenMusic();
       break;
-    case 3:
-      Options.Sounds = !Options.Sounds;
+    case kSoundsRow:
+      options.Sounds = !options.Sounds;
       break;
     case kBossKeyRow:
       ToggleBossCapture();
@@ -110,62 +153,94 @@ void TMForm::ActivateOptions() {
       ToggleCountryEdit();
       break;
     case kBackRow:
-      ShowMainMenu(0, 2, false);
+      host_.ShowMainMenu(0, kOptionsButton, false);
       break;
     default:
       break;
   }
 }
 
-void TMForm::LeaveOptions() {
-  // A capture or an edit still running ends as moving off its row ends it: a capture that
-  // caught no key gives the old one back.
-  if (BossCapture) ToggleBossCapture();
-  if (CountryEdit) ToggleCountryEdit();
-  ScreenFrame.Hide();
-  Menu.RemoveButtons();
-  KillAndForget(TextCursor);
+bool TOptionsScreen::Typed(int key) {
+  if (countryEdit_)
+    TypeInto(host_.Text(), host_.Settings().options.Country, key, kPlain, kWidestCountry);
+  return countryEdit_;
+}
+
+bool TOptionsScreen::KeyCaught(int key, int shift, bool down) {
+  if (!bossCapture_) return false;
+  CatchBossKey(key, shift, down);
+  return true;
+}
+
+void TOptionsScreen::EndRowChanges() {
+  if (bossCapture_) ToggleBossCapture();
+  if (countryEdit_) ToggleCountryEdit();
 }
 
 // Moving off the boss-key or the country row ends its capture or its editing.
-void TMForm::EndOptionEditsOffTheRow() {
-  if (BossCapture && Menu.Item != kBossKeyRow) ToggleBossCapture();
-  if (CountryEdit && Menu.Item != kCountryRow) ToggleCountryEdit();
+void TOptionsScreen::EndRowChangesOffTheRow() {
+  if (bossCapture_ && menu_.Item != kBossKeyRow) ToggleBossCapture();
+  if (countryEdit_ && menu_.Item != kCountryRow) ToggleCountryEdit();
 }
 
 // Editing that begins on the default country begins on an empty field; one that ends empty
 // gives the default back.
-void TMForm::ToggleCountryEdit() {
-  CountryEdit = !CountryEdit;
-  if (CountryEdit && Options.Country == persist::kDefaultCountry) Options.Country.clear();
-  if (!CountryEdit && Options.Country.empty()) Options.Country = persist::kDefaultCountry;
-  if (TextCursor) TextCursor->Blinking = !TextCursor->Blinking;
+void TOptionsScreen::ToggleCountryEdit() {
+  std::string& country = host_.Settings().options.Country;
+  countryEdit_ = !countryEdit_;
+  if (countryEdit_ && country == persist::kDefaultCountry) country.clear();
+  if (!countryEdit_ && country.empty()) country = persist::kDefaultCountry;
+  if (cursor_) cursor_->Blinking = !cursor_->Blinking;
 }
 
-void TMForm::ToggleBossCapture() {
-  if (!BossCapture) {
-    SavedBossShift = BossShift;
-    SavedBossKey = BossKey;
-    BossShift = 0;
-    BossKey = 0;
-  } else if (BossKey == 0) {
-    BossShift = SavedBossShift;
-    BossKey = SavedBossKey;
+void TOptionsScreen::ToggleBossCapture() {
+  const persist::TSettingsRef settings = host_.Settings();
+  if (!bossCapture_) {
+    savedBossShift_ = settings.bossShift;
+    savedBossKey_ = settings.bossKey;
+    settings.bossShift = 0;
+    settings.bossKey = 0;
+  } else if (settings.bossKey == 0) {
+    settings.bossShift = savedBossShift_;
+    settings.bossKey = savedBossKey_;
   }
-  BossCapture = !BossCapture;
+  bossCapture_ = !bossCapture_;
 }
 
-std::string TMForm::BossKeyName() const {
+// Catching a new boss key: the modifier held (Alt before Ctrl before Shift) and a function
+// key, which ends the capture.
+void TOptionsScreen::CatchBossKey(int key, int shift, bool down) {
+  const persist::TSettingsRef settings = host_.Settings();
+  if (shift & platform::kShiftAlt) {
+    settings.bossShift = platform::kShiftAlt;
+  } else if (shift & platform::kShiftCtrl) {
+    settings.bossShift = platform::kShiftCtrl;
+  } else if (shift & platform::kShiftShift) {
+    settings.bossShift = platform::kShiftShift;
+  } else {
+    settings.bossShift = 0;
+  }
+  const bool functionKey = key >= platform::vk::kF1 && key <= platform::vk::kF12;
+  if (down) {
+    settings.bossKey = functionKey ? static_cast<uint16_t>(key) : 0;
+    if (settings.bossKey != 0) ToggleBossCapture();
+  } else if (functionKey) {
+    settings.bossKey = 0;
+  }
+}
+
+std::string TOptionsScreen::BossKeyName() const {
+  const persist::TSettingsRef settings = host_.Settings();
   std::string name;
-  if (BossShift & platform::kShiftAlt) {
+  if (settings.bossShift & platform::kShiftAlt) {
     name = "ALT+";
-  } else if (BossShift & platform::kShiftCtrl) {
+  } else if (settings.bossShift & platform::kShiftCtrl) {
     name = "CTRL+";
-  } else if (BossShift & platform::kShiftShift) {
+  } else if (settings.bossShift & platform::kShiftShift) {
     name = "SHIFT+";
   }
-  if (BossKey >= platform::vk::kF1 && BossKey <= platform::vk::kF12)
-    name += "F" + std::to_string(BossKey - platform::vk::kF1 + 1);
+  if (settings.bossKey >= platform::vk::kF1 && settings.bossKey <= platform::vk::kF12)
+    name += "F" + std::to_string(settings.bossKey - platform::vk::kF1 + 1);
   if (name.empty()) return "?";
   if (name.back() == '+') name += "?";
   return name;

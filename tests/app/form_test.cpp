@@ -7,6 +7,7 @@
 #include "platform/headless/headless_platform.h"
 #include "platform/vk_codes.h"
 #include "screens/help_screen.h"
+#include "screens/options_screen.h"
 #include "screens/records_screen.h"
 #include "support/minimal_xm.h"
 #include "support/screens.h"
@@ -222,6 +223,7 @@ TEST_F(FormFixture, OptionsScreenTogglesCapturesTheBossKeyAndTypesTheCountry) {
   Press(vk::kDown);
   Enter();
   ASSERT_EQ(form->ScreenType(), kScreenOptions);
+  const TOptionsScreen& options = *test_support::CurrentScreen<TOptionsScreen>(*form);
   EXPECT_EQ(form->MenuItem(), 6);  // Back is preselected
   Press(vk::kUp);
   Press(vk::kUp);
@@ -232,39 +234,38 @@ TEST_F(FormFixture, OptionsScreenTogglesCapturesTheBossKeyAndTypesTheCountry) {
   // The boss key: capture, hold Ctrl, press F5.
   Press(vk::kDown);
   Enter();
-  ASSERT_TRUE(form->BossCapture);
-  EXPECT_EQ(form->BossKeyName(), "?");
+  ASSERT_TRUE(options.BossCapture());
+  EXPECT_EQ(options.BossKeyName(), "?");
   platform.KeyDown(vk::kControl);
   Frame();
-  EXPECT_EQ(form->BossKeyName(), "CTRL+?");
+  EXPECT_EQ(options.BossKeyName(), "CTRL+?");
   platform.KeyDown(vk::kF1 + 4);
   Frame();
   platform.KeyUp(vk::kF1 + 4);
   platform.KeyUp(vk::kControl);
   Frame();
-  EXPECT_FALSE(form->BossCapture);
-  EXPECT_EQ(form->BossKeyName(), "CTRL+F5");
+  EXPECT_FALSE(options.BossCapture());
+  EXPECT_EQ(options.BossKeyName(), "CTRL+F5");
   // A capture left by moving to another row gives the old key back.
   Enter();
-  ASSERT_TRUE(form->BossCapture);
+  ASSERT_TRUE(options.BossCapture());
   Press(vk::kDown);
-  EXPECT_FALSE(form->BossCapture);
-  EXPECT_EQ(form->BossKeyName(), "CTRL+F5");
+  EXPECT_FALSE(options.BossCapture());
+  EXPECT_EQ(options.BossKeyName(), "CTRL+F5");
   // The country: Backspace takes the underscores; typable characters only, twelve at most.
   Enter();
-  ASSERT_TRUE(form->CountryEdit);
+  ASSERT_TRUE(options.CountryEdit());
   for (int i = 0; i < 7; ++i) platform.TypeChar(8);
   platform.TypeChar('!');  // punctuation below '0' is refused
   for (char c : std::string("ABCDEFGHIJKLMN")) platform.TypeChar(c);
   Frame();
   EXPECT_EQ(form->Options.Country, "ABCDEFGHIJKL");
   Press(vk::kEscape);  // ends the editing, the screen stays
-  EXPECT_FALSE(form->CountryEdit);
+  EXPECT_FALSE(options.CountryEdit());
   EXPECT_EQ(form->ScreenType(), kScreenOptions);
   Press(vk::kEscape);
   EXPECT_EQ(form->ScreenType(), kScreenMainMenu);
   EXPECT_EQ(form->MenuItem(), 2);
-  EXPECT_EQ(form->TextCursor, nullptr);
 }
 
 TEST_F(FormFixture, HighScoreAndHelpScreensAnswerTheirButtons) {

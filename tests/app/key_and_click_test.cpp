@@ -3,7 +3,9 @@
 #include "gameplay/game_fixture.h"
 #include "platform/vk_codes.h"
 #include "screens/game_ending.h"
+#include "screens/options_screen.h"
 #include "support/headless_form_fixture.h"
+#include "support/screens.h"
 
 namespace {
 
@@ -150,6 +152,7 @@ TEST_F(OnTheMenu, SpaceChoosesAndLeftOrRightSetTheSelectedSetting) {
   platform.TypeChar(' ');
   Frame();
   ASSERT_EQ(form->ScreenType(), kScreenOptions) << "Space chose the options";
+  TOptionsScreen& options = *test_support::CurrentScreen<TOptionsScreen>(*form);
   struct TStep {
     int row;
     int key;
@@ -162,7 +165,7 @@ TEST_F(OnTheMenu, SpaceChoosesAndLeftOrRightSetTheSelectedSetting) {
       {2, vk::kLeft, false, true, true},
   };
   for (const TStep& step : steps) {
-    form->Menu.Item = step.row;
+    options.Menu()->Item = step.row;
     Press(step.key);
     const std::string where =
         "row " + std::to_string(step.row) + " key " + std::to_string(step.key);
@@ -170,13 +173,13 @@ TEST_F(OnTheMenu, SpaceChoosesAndLeftOrRightSetTheSelectedSetting) {
     EXPECT_EQ(form->Options.Music, step.music) << where;
     EXPECT_EQ(form->Options.Sounds, step.sounds) << where;
   }
-  form->Menu.Item = 5;
+  options.Menu()->Item = 5;
   platform.TypeChar(' ');
   Frame();
-  ASSERT_TRUE(form->CountryEdit) << "Space began the country's editing";
+  ASSERT_TRUE(options.CountryEdit()) << "Space began the country's editing";
   platform.TypeChar(' ');
   Frame();
-  EXPECT_TRUE(form->CountryEdit) << "Space types a blank into the country";
+  EXPECT_TRUE(options.CountryEdit()) << "Space types a blank into the country";
 }
 
 using KeysInAGame = GameFixture;
@@ -303,18 +306,17 @@ TEST_F(EscapeInAGame, LeavesTheNameEntryForTheMenuWithTheTableAsItWas) {
 // empty gives the blank back.
 TEST_F(OnTheMenu, TheDefaultCountryIsClearedWhenItsEditingBegins) {
   ASSERT_EQ(form->Options.Country, persist::kDefaultCountry);
-  form->LeaveMainMenu();
-  form->ShowOptions();
-  form->ToggleCountryEdit();
+  TOptionsScreen& options = test_support::ShowScreen<TOptionsScreen>(*form);
+  options.ToggleCountryEdit();
   EXPECT_EQ(form->Options.Country, "");
   form->FormKeyPress(0xD0);  // Р
   EXPECT_EQ(form->Options.Country, "\xD0");
   form->FormKeyPress(8);
-  form->ToggleCountryEdit();
+  options.ToggleCountryEdit();
   EXPECT_EQ(form->Options.Country, persist::kDefaultCountry);
-  form->ToggleCountryEdit();
+  options.ToggleCountryEdit();
   form->FormKeyPress(0xD0);
-  form->LeaveOptions();
+  form->Screens().Replace(nullptr);
   EXPECT_EQ(form->Options.Country, "\xD0") << "a country typed is kept as typed";
 }
 

@@ -10,7 +10,9 @@
 #include "persist/high_scores.h"
 #include "platform/headless/headless_platform.h"
 #include "platform/vk_codes.h"
+#include "screens/options_screen.h"
 #include "support/headless_form_fixture.h"
+#include "support/screens.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -142,22 +144,21 @@ TEST_F(FailedSave, AnErrorThatKeepsComingBackEndsTheProgramAfterSaving) {
 TEST_F(FailedSave, AChangedOptionIsSavedAtOnce) {
   Frames(150);
   ASSERT_FALSE(std::filesystem::exists("Data/Save/options"));
-  form->LeaveMainMenu();
-  form->ShowOptions();
-  form->Menu.Item = 3;
+  TOptionsScreen& options = test_support::ShowScreen<TOptionsScreen>(*form);
+  options.Menu()->Item = 3;
   Press(platform::vk::kRight);  // the sounds off
   ASSERT_FALSE(form->Options.Sounds);
   ASSERT_TRUE(std::filesystem::exists("Data/Save/options"));
   EXPECT_TRUE(std::filesystem::exists("Data/Save/hs"));
-  form->Menu.Item = 4;
-  form->ToggleBossCapture();
+  options.Menu()->Item = 4;
+  options.ToggleBossCapture();
   Frames(2);
   const std::string before = ReadText("Data/Save/options");
   platform.KeyDown((platform::vk::kF1 + 6));
   Frames(2);
   platform.KeyUp((platform::vk::kF1 + 6));
   Frames(2);
-  ASSERT_FALSE(form->BossCapture);
+  ASSERT_FALSE(options.BossCapture());
   EXPECT_NE(ReadText("Data/Save/options"), before) << "the caught key was not saved";
   platform::THeadlessPlatform other;
   TMForm next(other, TFormConfig{5, {}});
@@ -172,10 +173,9 @@ TEST_F(FailedSave, ACaptureCutShortByTheSessionsEndKeepsTheOldBossKey) {
   Frames(150);
   const uint16_t key = form->BossKey;
   ASSERT_NE(key, 0);
-  form->LeaveMainMenu();
-  form->ShowOptions();
-  form->Menu.Item = 4;
-  form->ToggleBossCapture();
+  TOptionsScreen& options = test_support::ShowScreen<TOptionsScreen>(*form);
+  options.Menu()->Item = 4;
+  options.ToggleBossCapture();
   ASSERT_EQ(form->BossKey, 0);
   platform.RequestQuit();
   Frames(1);

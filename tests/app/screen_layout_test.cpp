@@ -11,6 +11,7 @@
 #include "text/cp1251.h"
 #include "platform/vk_codes.h"
 #include "screens/help_screen.h"
+#include "screens/options_screen.h"
 #include "screens/records_screen.h"
 #include "support/headless_form_fixture.h"
 #include "support/screens.h"
@@ -174,11 +175,6 @@ struct ScreenLayout : test_support::THeadlessFormFixture {
     }
   }
 
-  void GoToScreen(void (TMForm::*show)()) {
-    form->LeaveMainMenu();
-    (form.get()->*show)();
-  }
-
   // Each text stands in the bar of its row, with a little room above and below and no more.
   void ExpectRowBarsFitTheirTexts() {
     const std::vector<TDrawnPicture> bars = drawn.Named("OptB_");
@@ -201,7 +197,7 @@ struct ScreenLayout : test_support::THeadlessFormFixture {
 };
 
 TEST_F(ScreenLayout, OptionsScreenKeepsEveryRowInsideThePanelAndEachTextInItsBar) {
-  GoToScreen(&TMForm::ShowOptions);
+  TOptionsScreen& options = test_support::ShowScreen<TOptionsScreen>(*form);
   form->Options.Country = WidestTyped(4, 180);
   ASSERT_EQ(form->Options.Country.size(), 12u);
   form->BossShift = platform::kShiftShift;  // the longest key name, SHIFT+F12
@@ -209,7 +205,7 @@ TEST_F(ScreenLayout, OptionsScreenKeepsEveryRowInsideThePanelAndEachTextInItsBar
   for (bool fullScreen : {false, true}) {
     SCOPED_TRACE(fullScreen ? "full screen selected" : "window selected");
     form->Options.FullScreen = fullScreen;
-    form->Menu.Item = 1;  // the mode's row lit, as when it is switched
+    options.Menu()->Item = 1;  // the mode's row lit, as when it is switched
     Look();
     const TRect panel = Inset(Only("Sub_Bg"), kBorder);
     ExpectTextsInside(panel, "the panel");

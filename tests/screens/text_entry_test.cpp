@@ -2,6 +2,8 @@
 
 #include "gameplay/game_fixture.h"
 #include "platform/vk_codes.h"
+#include "screens/options_screen.h"
+#include "support/screens.h"
 
 namespace {
 
@@ -76,12 +78,11 @@ TEST_F(NameEntry, TheNameIsKeptForTheNextEntryOfTheRun) {
 struct CountryTyping : test_support::THeadlessFormFixture {
   void SetUp() override {
     THeadlessFormFixture::SetUp();
-    form->LeaveMainMenu();
-    form->ShowOptions();
+    test_support::ShowScreen<TOptionsScreen>(*form);
     form->Options.Country.clear();
     form->Screens().Activate(5);
     Frame();
-    ASSERT_TRUE(form->CountryEdit);
+    ASSERT_TRUE(test_support::CurrentScreen<TOptionsScreen>(*form)->CountryEdit());
   }
 };
 

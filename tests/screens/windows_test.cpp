@@ -9,6 +9,8 @@
 #include "gameplay/game_fixture.h"
 #include "text/cp1251.h"
 #include "platform/vk_codes.h"
+#include "screens/options_screen.h"
+#include "support/screens.h"
 
 namespace {
 
@@ -59,8 +61,7 @@ struct TTextsDrawn : engine::TDrawRecorder {
 };
 
 TEST_F(WindowOverOptions, CoversTheOptionsTexts) {
-  form->LeaveMainMenu();
-  form->ShowOptions();
+  test_support::ShowScreen<TOptionsScreen>(*form);
   Frames(2);
   platform.RequestClose();
   TTextsDrawn drawn;

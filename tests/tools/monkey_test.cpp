@@ -29,7 +29,7 @@ TEST_F(Monkey, NeverAnswersTheQuestionToQuitYes) {
   for (int i = 0; i < kFrames && !form->Terminated(); ++i) {
     if (form->WindowOpen() == 0) {
       form->OpenWindow(kWindowQuitGame);
-      form->Menu.Item = kYes;
+      form->Screens().ActiveMenu()->Item = kYes;
       ++questions;
     }
     answering.BeforeFrame(frames, *form, platform);
