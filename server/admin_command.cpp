@@ -13,8 +13,11 @@ namespace records {
 const char* const kAdminUsage =
     "usage: perolet-records admin [--db FILE|postgresql://…] COMMAND\n"
     "  list [--limit N]       the newest records first (default 50), one a line, tab-separated:\n"
-    "                         id, name, country, score, time (UTC), shown or hidden\n"
+    "                         id, name, country, score, time (UTC), shown or hidden, state\n"
+    "                         (unverified, checking, verified, refused, unchecked), detail\n"
     "  find NAME [--limit N]  the same for the names that begin with NAME, as typed\n"
+    "  refused [--limit N]    the records whose replay played to something else, the newest\n"
+    "                         first, with the reason (hidden, kept with their replay)\n"
     "  hide ID                keeps the record but shows it nowhere, nor as anyone's best\n"
     "  unhide ID              shows it again\n"
     "  ban name NAME          refuses later records under this name, exactly as written\n"
@@ -34,7 +37,7 @@ constexpr int64_t kLargestLimit = 1'000'000;
 constexpr int kExitFailed = 1;
 constexpr int kExitUsage = 2;
 
-enum class TAction { List, Find, Hide, Unhide, Ban, Unban, Bans, Backup };
+enum class TAction { List, Find, Refused, Hide, Unhide, Ban, Unban, Bans, Backup };
 
 // A command line read and checked, before any database is opened.
 struct TAdminRequest {
@@ -75,9 +78,11 @@ void ReadCommand(const std::vector<std::string>& words, TAdminRequest& request) 
     size_t arguments;
   };
   static constexpr TCommand kCommands[] = {
-      {"list", TAction::List, 0},     {"find", TAction::Find, 1},     {"hide", TAction::Hide, 1},
-      {"unhide", TAction::Unhide, 1}, {"ban", TAction::Ban, 2},       {"unban", TAction::Unban, 2},
-      {"bans", TAction::Bans, 0},     {"backup", TAction::Backup, 1},
+      {"list", TAction::List, 0},       {"find", TAction::Find, 1},
+      {"hide", TAction::Hide, 1},       {"unhide", TAction::Unhide, 1},
+      {"ban", TAction::Ban, 2},         {"unban", TAction::Unban, 2},
+      {"bans", TAction::Bans, 0},       {"backup", TAction::Backup, 1},
+      {"refused", TAction::Refused, 0},
   };
   if (words.empty()) throw std::invalid_argument("no command");
   for (const TCommand& command : kCommands) {
@@ -155,12 +160,28 @@ std::string UtcTime(int64_t seconds) {
   return buffer;
 }
 
+// The columns every listing of records begins with.
+void PrintRecord(const TStoredRecord& r, std::ostream& out) {
+  out << r.id << '\t' << Escaped(r.name) << '\t' << Escaped(r.country) << '\t' << r.score << '\t'
+      << UtcTime(r.time);
+}
+
+// The detail (an unchecked replay's version, a refusal's reason) comes from a stranger's
+// replay: escaped as the names are.
 void PrintRecords(const std::vector<TAdminRecord>& records, std::ostream& out) {
-  out << "id\tname\tcountry\tscore\ttime (UTC)\tstate\n";
+  out << "id\tname\tcountry\tscore\ttime (UTC)\tvisibility\tstate\tdetail\n";
   for (const TAdminRecord& row : records) {
-    const TStoredRecord& r = row.record;
-    out << r.id << '\t' << Escaped(r.name) << '\t' << Escaped(r.country) << '\t' << r.score << '\t'
-        << UtcTime(r.time) << '\t' << (row.hidden ? "hidden" : "shown") << '\n';
+    PrintRecord(row.record, out);
+    out << '\t' << (row.hidden ? "hidden" : "shown") << '\t' << StateName(row.record.state) << '\t'
+        << Escaped(row.record.stateDetail) << '\n';
+  }
+}
+
+void PrintRefused(const std::vector<TAdminRecord>& records, std::ostream& out) {
+  out << "id\tname\tcountry\tscore\ttime (UTC)\treason\n";
+  for (const TAdminRecord& row : records) {
+    PrintRecord(row.record, out);
+    out << '\t' << Escaped(row.record.stateDetail) << '\n';
   }
 }
 
@@ -200,6 +221,9 @@ int Execute(const TAdminRequest& request, TRecordsAdmin& admin, std::ostream& ou
       return 0;
     case TAction::Find:
       PrintRecords(admin.Find(request.text, request.limit), out);
+      return 0;
+    case TAction::Refused:
+      PrintRefused(admin.Refused(request.limit), out);
       return 0;
     case TAction::Hide:
       return Report(admin.SetHidden(request.id, true), record, "hidden", "was hidden already", out,

@@ -130,12 +130,13 @@ void THttpSession::Answer() {
   const bool keepAlive = head.keep_alive();
   exchange.body = parser_->release().body();
   host_.Serve(std::move(exchange), [self = shared_from_this(), keepAlive](TReply reply) {
-    self->Write(reply.status, reply.contentType, std::move(reply.body), keepAlive);
+    self->Write(reply.status, reply.contentType, std::move(reply.body), keepAlive,
+                reply.disposition);
   });
 }
 
 void THttpSession::Write(int status, const std::string& contentType, std::string body,
-                         bool keepAlive) {
+                         bool keepAlive, const std::string& disposition) {
   if (closed_) return;
   keepAlive = keepAlive && !host_.Stopping();
   host_.LogAnswer(method_, target_, status, body.size(),
@@ -148,6 +149,7 @@ void THttpSession::Write(int status, const std::string& contentType, std::string
     auto answer =
         std::make_shared<http::response<http::empty_body>>(static_cast<http::status>(status), 11);
     answer->set(http::field::content_type, contentType);
+    if (!disposition.empty()) answer->set(http::field::content_disposition, disposition);
     answer->content_length(body.size());
     answer->keep_alive(keepAlive);
     http::async_write(stream_, *answer, [answer, done](error_code e, size_t n) { done(e, n); });
@@ -156,6 +158,7 @@ void THttpSession::Write(int status, const std::string& contentType, std::string
   auto answer = std::make_shared<http::response<http::string_body>>(
       static_cast<http::status>(status), 11, std::move(body));
   answer->set(http::field::content_type, contentType);
+  if (!disposition.empty()) answer->set(http::field::content_disposition, disposition);
   answer->keep_alive(keepAlive);
   answer->prepare_payload();
   http::async_write(stream_, *answer, [answer, done](error_code e, size_t n) { done(e, n); });

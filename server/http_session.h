@@ -68,7 +68,8 @@ class THttpSession : public std::enable_shared_from_this<THttpSession> {
   void ReadBody();
   void BodyRead(boost::beast::error_code error);
   void Answer();
-  void Write(int status, const std::string& contentType, std::string body, bool keepAlive);
+  void Write(int status, const std::string& contentType, std::string body, bool keepAlive,
+             const std::string& disposition = {});
   void Written(boost::beast::error_code error, bool keepAlive);
   // Writes a refusal and closes; the client's unread bytes are never taken as a request.
   void Refuse(int status, const std::string& why);

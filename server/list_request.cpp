@@ -110,6 +110,7 @@ std::string ViewQuery(const TListView& view) {
   if (view.everyGame) out += "&all=1";
   if (view.week) out += "&week=1";
   if (!view.name.empty()) out += "&name=" + PercentEncode(view.name);
+  if (view.verified) out += "&verified=1";
   return out;
 }
 
@@ -118,15 +119,18 @@ std::variant<TListRequest, std::string> ParseListRequest(const TQuery& query, in
   TListRequest request;
   const auto everyGame = Flag(query, "all");
   const auto week = Flag(query, "week");
-  if (!everyGame || !week) return std::string("all and week are 0 or 1");
+  const auto verified = Flag(query, "verified");
+  if (!everyGame || !week || !verified) return std::string("all, week and verified are 0 or 1");
   request.view.everyGame = *everyGame;
   request.view.week = *week;
+  request.view.verified = *verified;
   request.view.name = query.Value("name").value_or("");
   const auto length = Utf8Length(request.view.name);
   if (!length || *length > limits.longestName)
     return "name is at most " + std::to_string(limits.longestName) + " characters of UTF-8";
   request.page.filter.everyGame = *everyGame;
   request.page.filter.namePrefix = request.view.name;
+  request.page.filter.verifiedOnly = *verified;
   if (*week) request.page.filter.since = WeekStart(nowSeconds);
   request.page.limit = limits.rows;
 

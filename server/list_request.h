@@ -15,6 +15,7 @@ struct TListView {
   bool everyGame = false;  // ?all=1: every game, not each player's best
   bool week = false;       // ?week=1: only games since Monday 00:00 UTC
   std::string name;        // ?name=: names that begin with this, case as typed
+  bool verified = false;   // ?verified=1: only the games whose replay proved them
 };
 
 struct TListLimits {
@@ -31,8 +32,8 @@ struct TListRequest {
   int64_t anchorRank = 0;
 };
 
-// Reads all, week, name, after or before (score.time.id of a row on the neighbouring page)
-// with rank, from a query; anything malformed or out of bounds is a line for the client.
+// Reads all, week, verified, name, after or before (score.time.id of a row on the neighbouring
+// page) with rank, from a query; anything malformed or out of bounds is a line for the client.
 // nowSeconds places this week.
 std::variant<TListRequest, std::string> ParseListRequest(const TQuery& query, int64_t nowSeconds,
                                                          const TListLimits& limits);

@@ -24,6 +24,15 @@ class TPgStore : public TRecordStore {
   void ProbeWrite() override;
   bool Banned(const std::string& name, const std::string& address) override;
 
+  int64_t VerifiedCount() override;
+  std::optional<int64_t> AttachReplay(const std::string& name, const std::string& country,
+                                      int64_t score, const std::vector<uint8_t>& replay,
+                                      int64_t nowSeconds) override;
+  std::optional<TPendingReplay> PendingReplay(int64_t id) override;
+  std::vector<int64_t> PendingReplayIds(int64_t limit) override;
+  void SetVerdict(int64_t id, TRecordState state, const std::string& detail) override;
+  std::optional<std::vector<uint8_t>> VerifiedReplay(int64_t id) override;
+
   static constexpr size_t kDefaultConnections = 8;
 
  private:

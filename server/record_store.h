@@ -106,7 +106,8 @@ class TRecordStore {
   // Checking records, the oldest first: a restarted server checks them again.
   virtual std::vector<int64_t> PendingReplayIds(int64_t limit);
   // What the check came to. Refused hides the game from every page, count and best (kept,
-  // as an operator's hiding keeps it); Verified brings it into the verified views.
+  // as an operator's hiding keeps it); Verified brings it into the verified views. A record
+  // no longer Checking (checked already, or gone) is left as it is.
   virtual void SetVerdict(int64_t id, TRecordState state, const std::string& detail);
   // The replay of a verified game that is shown, for anyone to download and watch.
   virtual std::optional<std::vector<uint8_t>> VerifiedReplay(int64_t id);

@@ -9,7 +9,8 @@ namespace records {
 namespace {
 
 constexpr const char* kRecordColumns =
-    "SELECT id, name, country, score, submitted, CASE WHEN hidden THEN 1 ELSE 0 END FROM records";
+    "SELECT id, name, country, score, submitted, CASE WHEN hidden THEN 1 ELSE 0 END, state,"
+    " state_detail FROM records";
 
 int64_t Whole(const std::string& text) {
   int64_t value = 0;
@@ -39,9 +40,10 @@ TSqlQuery TRecordsAdmin::Query(const std::string& sql,
 std::vector<TAdminRecord> TRecordsAdmin::Records(const TSqlQuery& query) {
   std::vector<TAdminRecord> records;
   for (const auto& row : session_->Rows(query)) {
-    if (row.size() != 6) throw std::runtime_error("the database gave a record of the wrong shape");
-    records.push_back(
-        {{row[1], row[2], Whole(row[3]), Whole(row[4]), Whole(row[0])}, row[5] == "1"});
+    if (row.size() != 8) throw std::runtime_error("the database gave a record of the wrong shape");
+    records.push_back({{row[1], row[2], Whole(row[3]), Whole(row[4]), Whole(row[0]),
+                        StoredState(Whole(row[6])), row[7]},
+                       row[5] == "1"});
   }
   return records;
 }
@@ -57,6 +59,13 @@ std::vector<TAdminRecord> TRecordsAdmin::Find(const std::string& namePrefix, int
   return Records(Query(std::string(kRecordColumns) + " WHERE " + name + " >= ?1 AND " + name +
                            " < ?2 ORDER BY id DESC LIMIT ?3",
                        {namePrefix, PrefixEnd(namePrefix), limit}));
+}
+
+std::vector<TAdminRecord> TRecordsAdmin::Refused(int64_t limit) {
+  return Records(Query(std::string(kRecordColumns) + " WHERE state = " +
+                           std::to_string(static_cast<int>(TRecordState::Refused)) +
+                           " ORDER BY id DESC LIMIT ?1",
+                       {limit}));
 }
 
 // The stores' triggers move the player's best and the count as the flag changes.

@@ -11,7 +11,7 @@
 
 namespace records {
 
-// A game as the operator sees it, hidden or not.
+// A game as the operator sees it, hidden or not, with what is known of its proof.
 struct TAdminRecord {
   TStoredRecord record;
   bool hidden = false;
@@ -61,6 +61,8 @@ class TRecordsAdmin {
   // byte for byte.
   std::vector<TAdminRecord> Latest(int64_t limit);
   std::vector<TAdminRecord> Find(const std::string& namePrefix, int64_t limit);
+  // The games whose replay played to something else, the newest first, with the reason.
+  std::vector<TAdminRecord> Refused(int64_t limit);
   TChange SetHidden(int64_t id, bool hidden);
 
   // name must be BannableName; nowSeconds is kept as the ban's time.

@@ -29,6 +29,7 @@ constexpr const char* kStyle =
     "nav{display:flex;justify-content:space-between;gap:1rem;margin:1rem 0}"
     "a{color:#ffd23f}p,h2,form{text-align:center}h2{font-size:1.1rem}"
     "input{max-width:60%}"
+    ".v{color:#7dff9a;font-weight:bold;cursor:help}"
     "@media (max-width:30rem){main{padding:.4rem}h1{font-size:1.3rem}"
     "table{font-size:.8rem}th,td{padding:.3rem .2rem}}";
 
@@ -72,6 +73,10 @@ std::string Head() {
       "\"><link rel=\"icon\" href=\"/favicon.svg\" type=\"image/svg+xml\"><style>";
   return head + kStyle + "</style></head>";
 }
+
+// What the mark of a verified game says, in its title and under the table.
+constexpr const char* kVerifiedTitle =
+    "Проверено: сервер сыграл запись этой игры и пришёл к этому счёту";
 
 // How a result gets here, from the game's own questions.
 std::string HowToEnter() {
@@ -128,8 +133,19 @@ std::string Navigation(const TRecordsPage& page) {
   return nav + "</nav>";
 }
 
+// The view of verified games or of all, unless the server shows verified ones alone.
+std::string VerifiedView(const TRecordsPage& page) {
+  if (page.serverVerifiedOnly) return {};
+  TListView other = page.view;
+  other.name.clear();
+  other.verified = !page.view.verified;
+  return page.view.verified ? Link(ViewLink(other), "Все результаты")
+                            : Link(ViewLink(other), "Только проверенные");
+}
+
 // The other views one click away, and the search, which keeps the view it was made from.
-std::string Views(const TListView& view) {
+std::string Views(const TRecordsPage& page) {
+  const TListView& view = page.view;
   TListView other = view;
   other.name.clear();
   other.everyGame = !view.everyGame;
@@ -140,21 +156,55 @@ std::string Views(const TListView& view) {
   other.name.clear();
   other.week = !view.week;
   html += view.week ? Link(ViewLink(other), "За всё время") : Link(ViewLink(other), "За неделю");
-  html += "</nav><form method=\"get\" action=\"" + std::string(score::kEndpointPath) +
-          "\"><input type=\"hidden\" name=\"prg\" value=\"" + score::kProgramName +
-          "\"><input type=\"hidden\" name=\"show\">";
+  html += VerifiedView(page) + "</nav><form method=\"get\" action=\"" +
+          std::string(score::kEndpointPath) + "\"><input type=\"hidden\" name=\"prg\" value=\"" +
+          score::kProgramName + "\"><input type=\"hidden\" name=\"show\">";
   if (view.everyGame) html += "<input type=\"hidden\" name=\"all\" value=\"1\">";
   if (view.week) html += "<input type=\"hidden\" name=\"week\" value=\"1\">";
+  if (view.verified) html += "<input type=\"hidden\" name=\"verified\" value=\"1\">";
   html += "<input name=\"name\" maxlength=\"12\" placeholder=\"Имя начинается с…\" value=\"" +
           HtmlEscape(view.name) + "\"> <button>Найти</button></form>\n";
   return html;
 }
 
-std::string Heading(const TListView& view) {
+bool VerifiedOnly(const TRecordsPage& page) {
+  return page.view.verified || page.serverVerifiedOnly;
+}
+
+std::string Heading(const TRecordsPage& page) {
+  const TListView& view = page.view;
   std::string text = view.everyGame ? "Все игры" : "Лучшая игра каждого игрока";
   text += view.week ? " за эту неделю" : " за всё время";
+  if (VerifiedOnly(page)) text += ", только проверенные";
   if (!view.name.empty()) text += ", имена на «" + HtmlEscape(view.name) + "»";
   return "<h2>" + text + "</h2>\n";
+}
+
+bool AnyVerified(const TRecordsPage& page) {
+  for (const TStoredRecord& row : page.rows)
+    if (row.state == TRecordState::Verified) return true;
+  return false;
+}
+
+// A row of the table; a verified game is marked, and where the page has such games each
+// offers its replay in a column of its own.
+std::string Row(const TStoredRecord& row, int64_t rank, bool replays) {
+  const bool verified = row.state == TRecordState::Verified;
+  std::string html =
+      "<tr><td class=\"n\">" + GroupedNumber(rank) + "</td><td>" + HtmlEscape(row.name) +
+      (verified ? std::string(" <span class=\"v\" title=\"") + kVerifiedTitle + "\">✓</span>"
+                : "") +
+      "</td><td>" + ShownCountry(row.country) + "</td><td class=\"n\">" + GroupedNumber(row.score) +
+      "</td><td class=\"d\">" + UtcDate(row.time) + "</td>";
+  if (replays) {
+    html += "<td>";
+    if (verified) {
+      html += "<a href=\"" + ReplayPath(row.id) + "\" download=\"" + ReplayFileName(row.id) +
+              "\">запись</a>";
+    }
+    html += "</td>";
+  }
+  return html + "</tr>\n";
 }
 
 std::string JsonQuery(const TRecordsPage& page, bool present, const std::string& query) {
@@ -217,6 +267,14 @@ std::string ShownCountry(const std::string& country) {
   return HtmlEscape(country);
 }
 
+std::string ReplayPath(int64_t id) {
+  return std::string(kReplaysFolder) + std::to_string(id) + std::string(kReplayExtension);
+}
+
+std::string ReplayFileName(int64_t id) {
+  return "perolet-" + std::to_string(id) + std::string(kReplayExtension);
+}
+
 std::string_view FaviconSvg() {
   return kFavicon;
 }
@@ -224,25 +282,27 @@ std::string_view FaviconSvg() {
 std::string RecordsPageHtml(const TRecordsPage& page) {
   std::string html = Head();
   html += std::string("<body><main><h1>") + kTitle + "</h1>\n" + HowToEnter();
-  html += Views(page.view) + Heading(page.view);
+  html += Views(page) + Heading(page);
   if (page.rows.empty()) {
     html += page.total == 0 ? "<p>Рекордов пока нет. Станьте первым!</p>\n"
                             : "<p>Здесь рекордов нет.</p>\n";
   } else {
+    const bool replays = AnyVerified(page);
     html +=
         "<div class=\"t\"><table><thead><tr><th class=\"n\">№</th><th>Имя</th><th>Страна</th>"
-        "<th class=\"n\">Очки</th><th class=\"d\">Дата</th></tr></thead><tbody>\n";
+        "<th class=\"n\">Очки</th><th class=\"d\">Дата</th>";
+    html += replays ? "<th>Запись</th></tr></thead><tbody>\n" : "</tr></thead><tbody>\n";
     int64_t rank = page.firstRank;
-    for (const TStoredRecord& row : page.rows) {
-      html += "<tr><td class=\"n\">" + GroupedNumber(rank++) + "</td><td>" + HtmlEscape(row.name) +
-              "</td><td>" + ShownCountry(row.country) + "</td><td class=\"n\">" +
-              GroupedNumber(row.score) + "</td><td class=\"d\">" + UtcDate(row.time) +
-              "</td></tr>\n";
-    }
+    for (const TStoredRecord& row : page.rows) html += Row(row, rank++, replays);
     html += "</tbody></table></div>\n";
+    // A phone shows no titles: the mark is explained beside the table.
+    if (replays)
+      html += std::string("<p><span class=\"v\">✓</span> ") + kVerifiedTitle +
+              ". Такую запись можно скачать и посмотреть в Перолёте.</p>\n";
   }
   html += Navigation(page);
-  html += "<p>Всего результатов: " + GroupedNumber(page.total) + "</p></main></body></html>\n";
+  html += (VerifiedOnly(page) ? "<p>Проверенных результатов: " : "<p>Всего результатов: ") +
+          GroupedNumber(page.total) + "</p></main></body></html>\n";
   return html;
 }
 
@@ -256,7 +316,9 @@ std::string RecordsJson(const TRecordsPage& page) {
     json += "\"rank\":" + std::to_string(rank++) + ",\"name\":" + JsonEscape(row.name) +
             ",\"country\":" + JsonEscape(row.country) + ",\"score\":" + std::to_string(row.score) +
             ",\"time\":" + std::to_string(row.time) + ",\"date\":\"" + UtcDate(row.time) +
-            "\",\"key\":\"" + KeyText(row.Key()) + "\"}";
+            "\",\"key\":\"" + KeyText(row.Key()) + "\",\"state\":\"" + StateName(row.state) + "\"";
+    if (row.state == TRecordState::Unchecked) json += ",\"version\":" + JsonEscape(row.stateDetail);
+    json += "}";
   }
   json += "],\"previous\":" +
           JsonQuery(page, page.earlier, page.rows.empty() ? "" : PreviousQuery(page));

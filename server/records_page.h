@@ -10,9 +10,12 @@
 
 namespace records {
 
-// One page of the table: rows from rank firstRank on; total is every game stored.
+// One page of the table: rows from rank firstRank on; total is every game the view counts
+// (all shown, or the verified ones).
 struct TRecordsPage {
   TListView view;
+  // The server shows verified games alone (--verified-only): no view of the others.
+  bool serverVerifiedOnly = false;
   std::vector<TStoredRecord> rows;
   int64_t firstRank = 1;
   int64_t total = 0;
@@ -25,8 +28,15 @@ struct TRecordsPage {
 // the other views, a name search, and the previous and the next page where there are such.
 std::string RecordsPageHtml(const TRecordsPage& page);
 // The same rows as JSON: {"total":…,"limit":…,"records":[{"rank":…,…}],"previous":…,"next":…}
-// where previous and next are the query to add for the neighbouring page, or null.
+// where previous and next are the query to add for the neighbouring page, or null. Each
+// record has its "state" (StateName), and an unchecked one the "version" its replay is of.
 std::string RecordsJson(const TRecordsPage& page);
+// Where a verified game's replay is downloaded: /replays/ID.perolet-replay.
+constexpr std::string_view kReplaysFolder = "/replays/";
+constexpr std::string_view kReplayExtension = ".perolet-replay";
+std::string ReplayPath(int64_t id);
+// The name a downloaded replay is saved under: perolet-ID.perolet-replay.
+std::string ReplayFileName(int64_t id);
 
 // "<>&\"'" as entities; the text is UTF-8 already.
 std::string HtmlEscape(const std::string& text);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <limits>
 #include <optional>
 
 #include "cp1251.h"
@@ -57,6 +58,7 @@ TReply TRecordsService::Handle(const std::string& method, const std::string& tar
   if (path == "/api/records") return Api(*query, nowMs);
   if (path == "/") return Page(TQuery(), nowMs);
   if (path == "/favicon.svg") return {200, "image/svg+xml", std::string(FaviconSvg())};
+  if (path.starts_with(kReplaysFolder)) return Replay(path);
   if (path != score::kEndpointPath) return Refuse(404, "not found");
   if (query->Value("prg") != score::kProgramName) return Refuse(400, "unknown program");
   if (query->Has("hs")) {
@@ -94,7 +96,8 @@ bool TRecordsService::NeedsStore(const std::string& method, const std::string& t
   const size_t mark = target.find('?');
   const std::string path = target.substr(0, mark);
   if (path == "/healthz") return target != "/healthz?live";
-  return path == "/" || path == "/api/records" || path == score::kEndpointPath;
+  return path == "/" || path == "/api/records" || path == score::kEndpointPath ||
+         path.starts_with(kReplaysFolder);
 }
 
 TReply TRecordsService::Submit(const std::string& symbols, const std::string& client,
@@ -145,7 +148,8 @@ TReply TRecordsService::Submit(const std::string& symbols, const std::string& cl
   return {200, kHtml, "<p>Результат принят.</p>\n"};
 }
 
-TRecordsPage TRecordsService::List(const TListRequest& request) {
+TRecordsPage TRecordsService::List(TListRequest request) {
+  if (limits_.verifiedOnly) request.page.filter.verifiedOnly = true;
   TRecordsPage page;
   page.view = request.view;
   page.pageSize = request.page.limit;
@@ -166,7 +170,8 @@ TRecordsPage TRecordsService::List(const TListRequest& request) {
     page.later = more;
     page.firstRank = request.anchorRank + 1;
   }
-  page.total = store_.Count();
+  page.serverVerifiedOnly = limits_.verifiedOnly;
+  page.total = request.page.filter.verifiedOnly ? store_.VerifiedCount() : store_.Count();
   return page;
 }
 
@@ -175,6 +180,20 @@ TReply TRecordsService::Page(const TQuery& query, int64_t nowMs) {
   const auto request = ParseListRequest(query, nowMs / 1000, limits);
   if (const auto* error = std::get_if<std::string>(&request)) return Refuse(400, *error);
   return {200, kHtml, RecordsPageHtml(List(std::get<TListRequest>(request)))};
+}
+
+TReply TRecordsService::Replay(const std::string& path) {
+  if (!path.ends_with(kReplayExtension)) return Refuse(404, "not found");
+  // The folder ends in '/' and the extension begins with '.', so neither overlaps the other.
+  const std::string id = path.substr(kReplaysFolder.size(),
+                                     path.size() - kReplaysFolder.size() - kReplayExtension.size());
+  const auto number = Number(id, 1, std::numeric_limits<int64_t>::max());
+  // The id only as the page writes it, so that each replay has one address.
+  if (!number || ReplayPath(*number) != path) return Refuse(404, "not found");
+  const auto replay = store_.VerifiedReplay(*number);
+  if (!replay) return Refuse(404, "not found");
+  return {200, "application/octet-stream", std::string(replay->begin(), replay->end()),
+          "attachment; filename=\"" + ReplayFileName(*number) + "\""};
 }
 
 TReply TRecordsService::Api(const TQuery& query, int64_t nowMs) {

@@ -19,6 +19,7 @@ struct TReply {
   int status = 200;
   std::string contentType = "text/plain; charset=utf-8";
   std::string body;
+  std::string disposition = {};  // Content-Disposition, sent when not empty
 };
 
 struct TServiceLimits {
@@ -31,6 +32,8 @@ struct TServiceLimits {
   int64_t largestApiLimit = 1000;
   // Ranks carried in page links past this are refused.
   int64_t largestRank = 1'000'000'000;
+  // Every page and the JSON show only verified games (--verified-only).
+  bool verifiedOnly = false;
 };
 
 // What a browser says of where a request comes from. The game sends neither header; a
@@ -63,8 +66,10 @@ class TRecordsService {
   TReply Submit(const std::string& symbols, const std::string& client, int64_t nowMs);
   TReply Page(const TQuery& query, int64_t nowMs);
   TReply Api(const TQuery& query, int64_t nowMs);
+  // A verified game's replay, to download; 404 for anything else.
+  TReply Replay(const std::string& path);
   // The rows a checked request asks for, told whether there are more either side.
-  TRecordsPage List(const TListRequest& request);
+  TRecordsPage List(TListRequest request);
 
   TRecordStore& store_;
   TServiceLimits limits_;

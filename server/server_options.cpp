@@ -8,7 +8,7 @@ const char* const kServerUsage =
     "usage: perolet-records [--listen HOST:PORT] [--db FILE|postgresql://…] [--rate N]\n"
     "                       [--max-score N] [--threads N] [--trusted-proxy ADDR[,ADDR…]]…\n"
     "                       [--backlog N] [--max-connections N] [--max-per-address N]\n"
-    "                       [--help] [--version]\n"
+    "                       [--verified-only] [--help] [--version]\n"
     "       perolet-records admin [--db DATABASE] COMMAND…  (admin --help lists them)\n"
     "  --listen HOST:PORT  where to serve (default 127.0.0.1:8080; port 0 picks a free one)\n"
     "  --db DATABASE       an SQLite file, created when missing (default records.sqlite),\n"
@@ -24,7 +24,9 @@ const char* const kServerUsage =
     "  --max-connections N connections open at once (default 16000, and fewer than the\n"
     "                      open files allowed)\n"
     "  --max-per-address N connections open at once from one address (default 256; a\n"
-    "                      trusted proxy has no limit)\n";
+    "                      trusted proxy has no limit)\n"
+    "  --verified-only     every page and the JSON show only the games whose replay the\n"
+    "                      server played to their score\n";
 
 namespace {
 
@@ -74,6 +76,10 @@ TServerOptions ParseServerOptions(const std::vector<std::string>& args) {
     }
     if (option == "--version") {
       options.version = true;
+      continue;
+    }
+    if (option == "--verified-only") {
+      options.limits.verifiedOnly = true;
       continue;
     }
     const std::string& value = text::OptionValue(args, i);

@@ -23,61 +23,63 @@ constexpr uint64_t kLeastFreeBytes = 1 << 20;
 constexpr const char* kSchema =
     "CREATE TABLE IF NOT EXISTS records ("
     " id INTEGER PRIMARY KEY AUTOINCREMENT, name TEXT NOT NULL, country TEXT NOT NULL,"
-    " score INTEGER NOT NULL, submitted INTEGER NOT NULL, hidden INTEGER NOT NULL DEFAULT 0);"
+    " score INTEGER NOT NULL, submitted INTEGER NOT NULL, hidden INTEGER NOT NULL DEFAULT 0,"
+    " state INTEGER NOT NULL DEFAULT 0, state_detail TEXT NOT NULL DEFAULT '');"
     "CREATE INDEX IF NOT EXISTS records_best ON records (score DESC, submitted, id);"
     "CREATE INDEX IF NOT EXISTS records_name ON records (name);"
     "CREATE INDEX IF NOT EXISTS records_week ON records (submitted);"
-    // Each player's best game, kept as games arrive, and the number of games: pages of
-    // players and the count then cost the same on a table of any size. A hidden game is in
-    // neither.
-    "CREATE TABLE IF NOT EXISTS players (name TEXT NOT NULL, country TEXT NOT NULL,"
-    " score INTEGER NOT NULL, submitted INTEGER NOT NULL, id INTEGER NOT NULL,"
-    " PRIMARY KEY (name, country)) WITHOUT ROWID;"
-    "CREATE INDEX IF NOT EXISTS players_best ON players (score DESC, submitted, id);"
-    "CREATE TABLE IF NOT EXISTS records_total (n INTEGER NOT NULL);"
     // Names and networks whose later records are refused; a network as the hex of its first
     // and last address.
     "CREATE TABLE IF NOT EXISTS bans (kind TEXT NOT NULL, value TEXT NOT NULL, low TEXT,"
-    " high TEXT, since INTEGER NOT NULL, PRIMARY KEY (kind, value)) WITHOUT ROWID;";
+    " high TEXT, since INTEGER NOT NULL, PRIMARY KEY (kind, value)) WITHOUT ROWID;"
+    // Each game's replay, when its game sent one; it goes with its record.
+    "CREATE TABLE IF NOT EXISTS replays (id INTEGER PRIMARY KEY, replay BLOB NOT NULL,"
+    " received INTEGER NOT NULL);";
+
+// Each player's best game, of all time and of each week, of every game shown and of the
+// verified ones, and the number of each: pages of players and the counts then cost the same
+// on a table of any size. A hidden game is in none.
+std::string KeptTables() {
+  std::string sql =
+      CountTableSql(false, TSqlDialect::Sqlite) + CountTableSql(true, TSqlDialect::Sqlite);
+  for (const TKeptBests& bests : {kPlayers, kPlayersWeek, kVerifiedPlayers, kVerifiedPlayersWeek})
+    sql += BestsTableSql(bests, TSqlDialect::Sqlite);
+  return sql;
+}
 
 // A database from before records could be hidden gets the flag, every game shown.
 constexpr const char* kAddHidden =
     "ALTER TABLE records ADD COLUMN hidden INTEGER NOT NULL DEFAULT 0";
 
-// A game that comes into view (added, or shown again) may be its player's best; one that
-// leaves it (deleted, or hidden) hands the place to the player's best shown game left.
-constexpr const char* kGameShown =
-    " UPDATE records_total SET n = n + 1;"
-    " INSERT INTO players VALUES (NEW.name, NEW.country, NEW.score, NEW.submitted, NEW.id)"
-    "  ON CONFLICT (name, country) DO UPDATE SET score = excluded.score,"
-    "  submitted = excluded.submitted, id = excluded.id WHERE excluded.score > players.score"
-    "  OR (excluded.score = players.score AND (excluded.submitted < players.submitted"
-    "  OR (excluded.submitted = players.submitted AND excluded.id < players.id)));";
-constexpr const char* kGameGone =
-    " UPDATE records_total SET n = n - 1;"
-    " DELETE FROM players WHERE name = OLD.name AND country = OLD.country AND id = OLD.id;"
-    " INSERT OR IGNORE INTO players SELECT name, country, score, submitted, id FROM records"
-    "  WHERE name = OLD.name AND country = OLD.country AND NOT hidden"
-    "  ORDER BY score DESC, submitted, id LIMIT 1;";
-
 // The triggers are made anew at every start, so an older server's are replaced.
 std::string Triggers() {
-  return std::string(
-             "DROP TRIGGER IF EXISTS records_added; DROP TRIGGER IF EXISTS records_removed;"
-             "DROP TRIGGER IF EXISTS records_hidden; DROP TRIGGER IF EXISTS records_shown;"
-             "CREATE TRIGGER records_added AFTER INSERT ON records WHEN NOT NEW.hidden BEGIN") +
-         kGameShown + WeekGameShownSql() +
-         " END;"
-         "CREATE TRIGGER records_removed AFTER DELETE ON records WHEN NOT OLD.hidden BEGIN" +
-         kGameGone + WeekGameGoneSql() +
-         " END;"
-         "CREATE TRIGGER records_hidden AFTER UPDATE OF hidden ON records"
-         " WHEN NEW.hidden AND NOT OLD.hidden BEGIN" +
-         kGameGone + WeekGameGoneSql() +
-         " END;"
-         "CREATE TRIGGER records_shown AFTER UPDATE OF hidden ON records"
-         " WHEN OLD.hidden AND NOT NEW.hidden BEGIN" +
-         kGameShown + WeekGameShownSql() + " END;";
+  const std::string verifiedNew = InVerifiedViews("NEW");
+  const std::string verifiedOld = InVerifiedViews("OLD");
+  const struct {
+    const char* name;
+    const char* after;
+    std::string when;
+    std::string body;
+  } triggers[] = {
+      {"records_added", "INSERT", "NOT NEW.hidden", GameShownSql(false)},
+      {"records_removed", "DELETE", "NOT OLD.hidden", GameGoneSql(false)},
+      {"records_hidden", "UPDATE OF hidden", "NEW.hidden AND NOT OLD.hidden", GameGoneSql(false)},
+      {"records_shown", "UPDATE OF hidden", "OLD.hidden AND NOT NEW.hidden", GameShownSql(false)},
+      {"verified_added", "INSERT", verifiedNew, GameShownSql(true)},
+      {"verified_removed", "DELETE", verifiedOld, GameGoneSql(true)},
+      {"records_verified", "UPDATE OF state, hidden", verifiedNew + " AND NOT " + verifiedOld,
+       GameShownSql(true)},
+      {"records_unverified", "UPDATE OF state, hidden", verifiedOld + " AND NOT " + verifiedNew,
+       GameGoneSql(true)},
+      {"replay_removed", "DELETE", "TRUE", " DELETE FROM replays WHERE id = OLD.id;"},
+  };
+  std::string sql;
+  for (const auto& trigger : triggers) {
+    sql += std::string("DROP TRIGGER IF EXISTS ") + trigger.name + "; CREATE TRIGGER " +
+           trigger.name + " AFTER " + trigger.after + " ON records WHEN " + trigger.when +
+           " BEGIN" + trigger.body + " END;";
+  }
+  return sql;
 }
 
 // Leaves a statement ready for its next use, however the use ended.
@@ -99,6 +101,27 @@ std::string Column(sqlite3_stmt* statement, int column) {
   const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, column));
   return text ? std::string(text, static_cast<size_t>(sqlite3_column_bytes(statement, column)))
               : std::string();
+}
+
+std::vector<uint8_t> Blob(sqlite3_stmt* statement, int column) {
+  const auto* bytes = static_cast<const uint8_t*>(sqlite3_column_blob(statement, column));
+  return bytes ? std::vector<uint8_t>(bytes, bytes + sqlite3_column_bytes(statement, column))
+               : std::vector<uint8_t>();
+}
+
+// name, country, score, submitted, id, state, state_detail: a row of a page or a replay's.
+TStoredRecord StoredRecord(sqlite3_stmt* statement) {
+  return {Column(statement, 0),
+          Column(statement, 1),
+          sqlite3_column_int64(statement, 2),
+          sqlite3_column_int64(statement, 3),
+          sqlite3_column_int64(statement, 4),
+          StoredState(sqlite3_column_int64(statement, 5)),
+          Column(statement, 6)};
+}
+
+void BindText(sqlite3_stmt* statement, int index, const std::string& text) {
+  sqlite3_bind_text(statement, index, text.data(), static_cast<int>(text.size()), SQLITE_STATIC);
 }
 
 }  // namespace
@@ -170,10 +193,7 @@ std::vector<TStoredRecord> TSqliteStore::Page(const TPageRequest& request) {
   }
   std::vector<TStoredRecord> rows;
   int step;
-  while ((step = sqlite3_step(statement)) == SQLITE_ROW) {
-    rows.push_back({Column(statement, 0), Column(statement, 1), sqlite3_column_int64(statement, 2),
-                    sqlite3_column_int64(statement, 3), sqlite3_column_int64(statement, 4)});
-  }
+  while ((step = sqlite3_step(statement)) == SQLITE_ROW) rows.push_back(StoredRecord(statement));
   if (step != SQLITE_DONE) Fail("cannot read the records");
   if (request.before) std::reverse(rows.begin(), rows.end());
   return rows;
@@ -184,6 +204,87 @@ int64_t TSqliteStore::Count() {
   TStatementReset reset(count_);
   if (sqlite3_step(count_) != SQLITE_ROW) Fail("cannot count the records");
   return sqlite3_column_int64(count_, 0);
+}
+
+int64_t TSqliteStore::VerifiedCount() {
+  std::lock_guard lock(mutex_);
+  TStatement statement = Statement("SELECT n FROM verified_total");
+  if (sqlite3_step(statement.get()) != SQLITE_ROW) Fail("cannot count the verified records");
+  return sqlite3_column_int64(statement.get(), 0);
+}
+
+std::optional<int64_t> TSqliteStore::AttachReplay(const std::string& name,
+                                                  const std::string& country, int64_t score,
+                                                  const std::vector<uint8_t>& replay,
+                                                  int64_t nowSeconds) {
+  std::lock_guard lock(mutex_);
+  Execute("BEGIN IMMEDIATE");
+  try {
+    std::optional<int64_t> id;
+    {
+      TStatement attach = Statement(kAttachReplay);
+      BindText(attach.get(), 1, name);
+      BindText(attach.get(), 2, country);
+      sqlite3_bind_int64(attach.get(), 3, score);
+      const int step = sqlite3_step(attach.get());
+      if (step == SQLITE_ROW) id = sqlite3_column_int64(attach.get(), 0);
+      if (step != SQLITE_ROW && step != SQLITE_DONE) Fail("cannot attach a replay");
+      if (id && sqlite3_step(attach.get()) != SQLITE_DONE) Fail("cannot attach a replay");
+    }
+    if (id) {
+      TStatement store = Statement(kStoreReplay);
+      sqlite3_bind_int64(store.get(), 1, *id);
+      sqlite3_bind_blob64(store.get(), 2, replay.data(), replay.size(), SQLITE_STATIC);
+      sqlite3_bind_int64(store.get(), 3, nowSeconds);
+      if (sqlite3_step(store.get()) != SQLITE_DONE) Fail("cannot store a replay");
+    }
+    Execute("COMMIT");
+    return id;
+  } catch (...) {
+    sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+    throw;
+  }
+}
+
+std::optional<TPendingReplay> TSqliteStore::PendingReplay(int64_t id) {
+  std::lock_guard lock(mutex_);
+  TStatement statement = Statement(kPendingReplay);
+  sqlite3_bind_int64(statement.get(), 1, id);
+  const int step = sqlite3_step(statement.get());
+  if (step == SQLITE_DONE) return std::nullopt;
+  if (step != SQLITE_ROW) Fail("cannot read a replay");
+  return TPendingReplay{StoredRecord(statement.get()), Blob(statement.get(), 7)};
+}
+
+std::vector<int64_t> TSqliteStore::PendingReplayIds(int64_t limit) {
+  std::lock_guard lock(mutex_);
+  TStatement statement = Statement(kPendingReplayIds);
+  sqlite3_bind_int64(statement.get(), 1, limit);
+  std::vector<int64_t> ids;
+  int step;
+  while ((step = sqlite3_step(statement.get())) == SQLITE_ROW)
+    ids.push_back(sqlite3_column_int64(statement.get(), 0));
+  if (step != SQLITE_DONE) Fail("cannot read the records being checked");
+  return ids;
+}
+
+void TSqliteStore::SetVerdict(int64_t id, TRecordState state, const std::string& detail) {
+  std::lock_guard lock(mutex_);
+  TStatement statement = Statement(SetVerdictSql(state));
+  sqlite3_bind_int(statement.get(), 1, static_cast<int>(state));
+  BindText(statement.get(), 2, detail);
+  sqlite3_bind_int64(statement.get(), 3, id);
+  if (sqlite3_step(statement.get()) != SQLITE_DONE) Fail("cannot store a verdict");
+}
+
+std::optional<std::vector<uint8_t>> TSqliteStore::VerifiedReplay(int64_t id) {
+  std::lock_guard lock(mutex_);
+  TStatement statement = Statement(kVerifiedReplay);
+  sqlite3_bind_int64(statement.get(), 1, id);
+  const int step = sqlite3_step(statement.get());
+  if (step == SQLITE_DONE) return std::nullopt;
+  if (step != SQLITE_ROW) Fail("cannot read a replay");
+  return Blob(statement.get(), 0);
 }
 
 void TSqliteStore::ProbeWrite() {
@@ -222,12 +323,25 @@ void TSqliteStore::MakeSchema() {
   try {
     const bool kept = TableExists("players");
     const bool weeksKept = TableExists("players_week");
+    const bool verifiedKept = TableExists("verified_players");
     Execute(kSchema);
-    Execute(kPlayersWeekTable);
+    Execute(KeptTables().c_str());
     if (!ColumnExists("records", "hidden")) Execute(kAddHidden);
+    for (const TAddedColumn& column : kProofColumns) {
+      if (!ColumnExists("records", column.name))
+        Execute(
+            (std::string("ALTER TABLE records ADD COLUMN ") + column.name + " " + column.definition)
+                .c_str());
+    }
+    Execute(kProofIndexes);
     Execute(Triggers().c_str());
-    if (!kept) Execute(kFillKeptTables);
-    if (!weeksKept) Execute(FillPlayersWeekSql().c_str());
+    if (!kept) Execute((FillCountSql(false) + FillBestsSql(kPlayers)).c_str());
+    if (!weeksKept) Execute(FillBestsSql(kPlayersWeek).c_str());
+    if (!verifiedKept) {
+      Execute(
+          (FillCountSql(true) + FillBestsSql(kVerifiedPlayers) + FillBestsSql(kVerifiedPlayersWeek))
+              .c_str());
+    }
     Execute("COMMIT");
   } catch (...) {
     sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
@@ -260,6 +374,13 @@ void TSqliteStore::Execute(const char* sql) {
     sqlite3_free(message);
     throw std::runtime_error("SQLite: " + text);
   }
+}
+
+TSqliteStore::TStatement TSqliteStore::Statement(const std::string& sql) {
+  sqlite3_stmt* statement = nullptr;
+  if (sqlite3_prepare_v2(db_, sql.c_str(), -1, &statement, nullptr) != SQLITE_OK)
+    Fail("cannot prepare a statement");
+  return TStatement(statement, sqlite3_finalize);
 }
 
 sqlite3_stmt* TSqliteStore::Prepare(const char* sql) {

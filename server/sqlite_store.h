@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <mutex>
 
 #include "record_store.h"
@@ -24,7 +25,18 @@ class TSqliteStore : public TRecordStore {
   void ProbeWrite() override;
   bool Banned(const std::string& name, const std::string& address) override;
 
+  int64_t VerifiedCount() override;
+  std::optional<int64_t> AttachReplay(const std::string& name, const std::string& country,
+                                      int64_t score, const std::vector<uint8_t>& replay,
+                                      int64_t nowSeconds) override;
+  std::optional<TPendingReplay> PendingReplay(int64_t id) override;
+  std::vector<int64_t> PendingReplayIds(int64_t limit) override;
+  void SetVerdict(int64_t id, TRecordState state, const std::string& detail) override;
+  std::optional<std::vector<uint8_t>> VerifiedReplay(int64_t id) override;
+
  private:
+  using TStatement = std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)>;
+
   void MakeSchema();
   bool TableExists(const char* name);
   bool ColumnExists(const char* table, const char* column);
@@ -32,6 +44,8 @@ class TSqliteStore : public TRecordStore {
   bool SchemaHas(const char* sql, const char* first, const char* second = nullptr);
   void Execute(const char* sql);
   sqlite3_stmt* Prepare(const char* sql);
+  // A statement for one use, finalized when it goes.
+  TStatement Statement(const std::string& sql);
   [[noreturn]] void Fail(const std::string& what);
 
   std::string folder_;  // where the file and its log grow

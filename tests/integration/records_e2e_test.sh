@@ -80,7 +80,7 @@ admin() { "$records_bin" admin --db "$db" "$@"; }
 total() { curl -sf "$base/api/records?limit=0" | sed -n 's/^{"total":\([0-9]*\),.*/\1/p'; }
 listed=$(admin list --limit 10) || fail "admin list"
 [ "$(wc -l <<< "$listed")" -eq 4 ] || fail "admin list, a header and three records: $listed"
-grep -qP "^[0-9]+\tВася\t[^\t]*\t$score\t[-0-9]{10} [:0-9]{8}\tshown\$" <<< "$listed" ||
+grep -qP "^[0-9]+\tВася\t[^\t]*\t$score\t[-0-9]{10} [:0-9]{8}\tshown\t[a-z]+\t[^\t]*\$" <<< "$listed" ||
   fail "admin list: $listed"
 # The three are the game's one result, sent from three addresses.
 ids=$(admin find Вас | awk -F'\t' 'NR > 1 { print $1 }')

@@ -150,23 +150,31 @@ TEST_F(RecordsAdmin, ABackupOpensWithTheSameRowsAndBans) {
 TEST_F(RecordsAdmin, TheCommandLineSaysWhatItDidAndEscapesWhatStrangersWrote) {
   store.Add({"Anna", "RU", 900, 1'796'822'405});
   store.Add({"b\tx\x1b]0;\\\xC2\x85", "RU", 5, 0});  // a tab, an escape, a backslash, NEL
+  for (const auto& [name, score] :
+       {std::pair<std::string, int64_t>{"Anna", 900}, {"b\tx\x1b]0;\\\xC2\x85", 5}})
+    store.AttachReplay(name, "RU", score, {1}, 0);
+  store.SetVerdict(1, records::TRecordState::Unchecked, "0.0.9\x1b");
   struct TCase {
     std::vector<std::string> args;
     int status;
     std::string out;  // or the start of what went to stderr
   };
-  const std::string head = "id\tname\tcountry\tscore\ttime (UTC)\tstate\n";
+  const std::string head = "id\tname\tcountry\tscore\ttime (UTC)\tvisibility\tstate\tdetail\n";
   const TCase cases[] = {
       {{"list"},
        0,
-       head + "2\tb\\x09x\\x1b]0;\\\\\\u0085\tRU\t5\t1970-01-01 00:00:00\tshown\n" +
-           "1\tAnna\tRU\t900\t2026-12-09 13:20:05\tshown\n"},
+       head + "2\tb\\x09x\\x1b]0;\\\\\\u0085\tRU\t5\t1970-01-01 00:00:00\tshown\tchecking\t\n" +
+           "1\tAnna\tRU\t900\t2026-12-09 13:20:05\tshown\tunchecked\t0.0.9\\x1b\n"},
       {{"list", "--limit", "1"},
        0,
-       head + "2\tb\\x09x\\x1b]0;\\\\\\u0085\tRU\t5\t1970-01-01 00:00:00\tshown\n"},
-      {{"find", "An"}, 0, head + "1\tAnna\tRU\t900\t2026-12-09 13:20:05\tshown\n"},
+       head + "2\tb\\x09x\\x1b]0;\\\\\\u0085\tRU\t5\t1970-01-01 00:00:00\tshown\tchecking\t\n"},
+      {{"find", "An"},
+       0,
+       head + "1\tAnna\tRU\t900\t2026-12-09 13:20:05\tshown\tunchecked\t0.0.9\\x1b\n"},
       {{"hide", "1"}, 0, "record 1 hidden\n"},
-      {{"find", "An"}, 0, head + "1\tAnna\tRU\t900\t2026-12-09 13:20:05\thidden\n"},
+      {{"find", "An"},
+       0,
+       head + "1\tAnna\tRU\t900\t2026-12-09 13:20:05\thidden\tunchecked\t0.0.9\\x1b\n"},
       {{"hide", "1"}, 0, "record 1 was hidden already\n"},
       {{"unhide", "1"}, 0, "record 1 shown\n"},
       {{"hide", "3"}, 1, "perolet-records admin: no record 3\n"},
@@ -205,6 +213,40 @@ TEST_F(RecordsAdmin, TheCommandLineSaysWhatItDidAndEscapesWhatStrangersWrote) {
   EXPECT_EQ(records::RunAdminCommand({"--db", path + ".missing", "list"}, out, err, 0), 1);
   EXPECT_EQ(err.str(), "perolet-records admin: no database at " + path + ".missing\n");
   EXPECT_FALSE(std::filesystem::exists(path + ".missing"));
+}
+
+TEST_F(RecordsAdmin, RefusedListsTheGamesWhoseReplayPlayedToSomethingElseNewestFirst) {
+  const records::TStoredRecord games[] = {
+      {"Anna", "RU", 900, 1'796'822'405}, {"Bob", "", 700, 0}, {"Cat", "", 500, 5}};
+  for (const auto& game : games) {
+    store.Add(game);
+    store.AttachReplay(game.name, game.country, game.score, {1}, 0);
+  }
+  store.SetVerdict(1, records::TRecordState::Refused, "plays to 120, not 900");
+  store.SetVerdict(2, records::TRecordState::Verified, "");
+  store.SetVerdict(3, records::TRecordState::Refused, "typed \"Cat\x1b\"");
+  const std::string head = "id\tname\tcountry\tscore\ttime (UTC)\treason\n";
+  struct TCase {
+    std::vector<std::string> args;
+    std::string out;
+  };
+  const TCase cases[] = {
+      {{"refused"},
+       head + "3\tCat\t\t500\t1970-01-01 00:00:05\ttyped \"Cat\\x1b\"\n" +
+           "1\tAnna\tRU\t900\t2026-12-09 13:20:05\tplays to 120, not 900\n"},
+      {{"refused", "--limit", "1"},
+       head + "3\tCat\t\t500\t1970-01-01 00:00:05\ttyped \"Cat\\x1b\"\n"},
+      {{"list", "--limit", "2"},
+       "id\tname\tcountry\tscore\ttime (UTC)\tvisibility\tstate\tdetail\n"
+       "3\tCat\t\t500\t1970-01-01 00:00:05\thidden\trefused\ttyped \"Cat\\x1b\"\n"
+       "2\tBob\t\t700\t1970-01-01 00:00:00\tshown\tverified\t\n"},
+  };
+  for (const TCase& c : cases) {
+    std::string out;
+    EXPECT_EQ(Command(c.args, &out), 0) << c.args[0];
+    EXPECT_EQ(out, c.out) << c.args[0];
+  }
+  EXPECT_EQ(Api(""), R"({"total":1 "Bob","country":"","score":700)");
 }
 
 TEST(AddressRange, HoldsTheAddressesOfItsNetworkAndNoOthers) {

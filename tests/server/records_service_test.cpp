@@ -188,8 +188,8 @@ TEST_F(RecordsService, ChecksTheViewsParametersAndKeepsThemInItsLinks) {
       {"name=ann", 200, ""},
       {"limit=1&after=900.1796601599.1&rank=1", 200, row(2, "Bob", 700)},
       {"limit=1&before=100.1796601605.3&rank=3", 200, row(2, "Bob", 700)},
-      {"all=2", 400, "all and week are 0 or 1\n"},
-      {"week=yes", 400, "all and week are 0 or 1\n"},
+      {"all=2", 400, "all, week and verified are 0 or 1\n"},
+      {"week=yes", 400, "all, week and verified are 0 or 1\n"},
       {"name=" + std::string(13, 'a'), 400, "name is at most 12 characters of UTF-8\n"},
       {"name=%FF", 400, "name is at most 12 characters of UTF-8\n"},
       {"name=a%00", 400, "name is at most 12 characters of UTF-8\n"},
@@ -241,9 +241,114 @@ TEST_F(RecordsService, TheApiGivesTheSameRowsAsJson) {
   EXPECT_EQ(all.body,
             "{\"total\":2,\"limit\":100,\"records\":["
             "{\"rank\":1,\"name\":\"Ан\\\"на\",\"country\":\"RU\",\"score\":100,"
-            "\"time\":1796822814,\"date\":\"2026-12-09\",\"key\":\"100.1796822814.1\"},"
+            "\"time\":1796822814,\"date\":\"2026-12-09\",\"key\":\"100.1796822814.1\","
+            "\"state\":\"unverified\"},"
             "{\"rank\":2,\"name\":\"Bob\",\"country\":\"\",\"score\":50,\"time\":0,"
-            "\"date\":\"1970-01-01\",\"key\":\"50.0.2\"}],\"previous\":null,\"next\":null}\n");
+            "\"date\":\"1970-01-01\",\"key\":\"50.0.2\",\"state\":\"unverified\"}],"
+            "\"previous\":null,\"next\":null}\n");
+}
+
+// Anna's game verified, Bob's being checked, Cat's refused, Dan's of another version.
+class VerifiedRecords : public RecordsService {
+ protected:
+  VerifiedRecords() {
+    const records::TStoredRecord games[] = {
+        {"Anna", "RU", 900, 0}, {"Bob", "", 700, 0}, {"Cat", "", 500, 0}, {"Dan", "", 300, 0}};
+    for (const auto& game : games) {
+      store.Add(game);
+      store.AttachReplay(game.name, game.country, game.score, kReplay, 0);
+    }
+    store.SetVerdict(1, records::TRecordState::Verified, "");
+    store.SetVerdict(3, records::TRecordState::Refused, "plays to 5");
+    store.SetVerdict(4, records::TRecordState::Unchecked, "0.0.9");
+  }
+  // Each JSON record's name and what follows its key, run together, and the total.
+  std::string Api(const std::string& query, records::TRecordsService& from) {
+    const std::string body = from.Handle("GET", "/api/records" + query, "192.0.2.1", kNoon).body;
+    std::string rows = body.substr(0, body.find(",\"limit\""));
+    for (size_t at = body.find("\"name\":"); at != std::string::npos;
+         at = body.find("\"name\":", at + 1)) {
+      const size_t key = body.find("\"key\":", at);
+      rows += " " + body.substr(at + 7, body.find(',', at) - at - 7) +
+              body.substr(body.find(',', key), body.find('}', key) - body.find(',', key));
+    }
+    return rows;
+  }
+
+  const std::vector<uint8_t> kReplay{'P', 0, 0xFF, '\n'};
+};
+
+TEST_F(VerifiedRecords, TheApiGivesEachStateAndTheVerifiedViewOnlyVerifiedGames) {
+  records::TServiceLimits verifiedOnly = limits;
+  verifiedOnly.verifiedOnly = true;
+  records::TRecordsService onlyVerified(store, verifiedOnly);
+  struct TCase {
+    records::TRecordsService& service;
+    std::string query;
+    std::string rows;
+  };
+  const std::string verified = R"({"total":1 "Anna","state":"verified")";
+  const TCase cases[] = {
+      {service, "",
+       R"({"total":3 "Anna","state":"verified" "Bob","state":"checking")"
+       R"( "Dan","state":"unchecked","version":"0.0.9")"},
+      {service, "?verified=1", verified},
+      {service, "?verified=1&all=1&name=A", verified},
+      {service, "?verified=1&week=1", R"({"total":1)"},  // no verified game this week
+      {service, "?verified=0&name=B", R"({"total":3 "Bob","state":"checking")"},
+      {onlyVerified, "", verified},
+      {onlyVerified, "?verified=0&all=1", verified},
+  };
+  for (const TCase& c : cases) EXPECT_EQ(Api(c.query, c.service), c.rows) << c.query;
+  EXPECT_EQ(Get("/api/records?verified=yes").body, "all, week and verified are 0 or 1\n");
+}
+
+TEST_F(VerifiedRecords, ThePageMarksVerifiedGamesOffersTheirReplaysAndKeepsTheView) {
+  const std::string all = Get("/cgi/version.pl?prg=Featherstrike&show").body;
+  EXPECT_NE(all.find("<td>Anna <span class=\"v\" title=\"Проверено: сервер сыграл запись этой "
+                     "игры и пришёл к этому счёту\">✓</span></td>"),
+            std::string::npos);
+  EXPECT_NE(all.find("<td><a href=\"/replays/1.perolet-replay\" "
+                     "download=\"perolet-1.perolet-replay\">запись</a></td></tr>"),
+            std::string::npos);
+  EXPECT_NE(all.find("<td>Bob</td>"), std::string::npos);
+  EXPECT_EQ(all.find("Cat"), std::string::npos);
+  EXPECT_EQ(Rows(all), 3u);
+  // The view of verified games, kept by the links to the other views and the search.
+  const std::string verified = Get(LinkTo(all, "Только проверенные")).body;
+  EXPECT_EQ(Rows(verified), 1u);
+  EXPECT_NE(verified.find("Проверенных результатов: 1"), std::string::npos);
+  EXPECT_NE(LinkTo(verified, "За неделю").find("&verified=1"), std::string::npos);
+  EXPECT_NE(LinkTo(verified, "Все игры").find("&verified=1"), std::string::npos);
+  EXPECT_NE(verified.find("<input type=\"hidden\" name=\"verified\" value=\"1\">"),
+            std::string::npos);
+  EXPECT_EQ(Rows(Get(LinkTo(verified, "Все результаты")).body), 3u);
+  // A server showing verified games alone offers no other view.
+  records::TServiceLimits verifiedOnly = limits;
+  verifiedOnly.verifiedOnly = true;
+  records::TRecordsService onlyVerified(store, verifiedOnly);
+  const std::string only =
+      onlyVerified.Handle("GET", "/cgi/version.pl?prg=Featherstrike&show", "192.0.2.1", kNoon).body;
+  EXPECT_EQ(Rows(only), 1u);
+  EXPECT_EQ(LinkTo(only, "Все результаты") + LinkTo(only, "Только проверенные"), "");
+}
+
+TEST_F(VerifiedRecords, AVerifiedGamesReplayIsDownloadedAndNothingElse) {
+  const auto replay = Get("/replays/1.perolet-replay");
+  EXPECT_EQ(replay.status, 200);
+  EXPECT_EQ(replay.contentType, "application/octet-stream");
+  EXPECT_EQ(replay.disposition, "attachment; filename=\"perolet-1.perolet-replay\"");
+  EXPECT_EQ(replay.body, std::string(kReplay.begin(), kReplay.end()));
+  EXPECT_TRUE(service.NeedsStore("GET", "/replays/1.perolet-replay"));
+  for (const char* target :
+       {"/replays/2.perolet-replay", "/replays/3.perolet-replay", "/replays/4.perolet-replay",
+        "/replays/5.perolet-replay", "/replays/01.perolet-replay", "/replays/+1.perolet-replay",
+        "/replays/0.perolet-replay", "/replays/1.perolet-replay/", "/replays/1",
+        "/replays/.perolet-replay", "/replays/", "/replays/99999999999999999999.perolet-replay"}) {
+    const auto refused = Get(target);
+    EXPECT_EQ(refused.status, 404) << target;
+    EXPECT_EQ(refused.disposition, "") << target;
+  }
 }
 
 }  // namespace

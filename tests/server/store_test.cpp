@@ -1,17 +1,20 @@
 #include <gtest/gtest.h>
 
 #include <sqlite3.h>
+#include <chrono>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
 #include <pqxx/pqxx>
 #include <thread>
+#include <tuple>
 
 #include <unistd.h>
 
 #include "bans.h"
 #include "pg_store.h"
+#include "record_queries.h"
 #include "sqlite_store.h"
 #include "support/temp_dir.h"
 
@@ -25,10 +28,16 @@ struct TSqliteMaker {
   }
   bool Available() const { return true; }
   void Empty() {}
-  // An older server's database: no hidden flag, no bans, and a trigger of its own.
+  // An older server's database: no hidden flag, no bans, no proofs, and a trigger of its own.
   static constexpr const char* kBeforeHiding =
       "DROP TRIGGER records_added; DROP TRIGGER records_removed; DROP TRIGGER records_hidden;"
-      "DROP TRIGGER records_shown; ALTER TABLE records DROP COLUMN hidden; DROP TABLE bans;"
+      "DROP TRIGGER records_shown; DROP TRIGGER verified_added; DROP TRIGGER verified_removed;"
+      "DROP TRIGGER records_verified; DROP TRIGGER records_unverified;"
+      "DROP TRIGGER replay_removed; DROP INDEX records_unproven; DROP INDEX records_checking;"
+      "DROP INDEX records_verified; DROP INDEX records_refused;"
+      "ALTER TABLE records DROP COLUMN hidden; ALTER TABLE records DROP COLUMN state;"
+      "ALTER TABLE records DROP COLUMN state_detail; DROP TABLE bans; DROP TABLE replays;"
+      "DROP TABLE verified_players; DROP TABLE verified_players_week; DROP TABLE verified_total;"
       "CREATE TRIGGER records_removed AFTER DELETE ON records BEGIN"
       " UPDATE records_total SET n = n - 1; END;";
   void Raw(const std::string& sql) {
@@ -61,7 +70,9 @@ struct TPgMaker {
   }
   bool Available() const { return server && *server; }
   static constexpr const char* kBeforeHiding =
-      "ALTER TABLE records DROP COLUMN hidden CASCADE; DROP TABLE bans;"
+      "ALTER TABLE records DROP COLUMN hidden CASCADE, DROP COLUMN state CASCADE,"
+      " DROP COLUMN state_detail; DROP TABLE bans, replays, verified_players,"
+      " verified_players_week, verified_total;"
       "CREATE TRIGGER records_removed AFTER DELETE ON records"
       " FOR EACH ROW EXECUTE FUNCTION records_removed();";
   void Raw(const std::string& sql) {
@@ -179,13 +190,20 @@ TYPED_TEST(RecordStore, ADatabaseFromBeforeKeptPlayersGetsThemAtStart) {
   this->store->Add({"bob", "", 5, 10});
   this->store.reset();
   this->maker.Raw(
+      "UPDATE records SET state = 2 WHERE id IN (1, 3);"
       "DROP TABLE players; DROP TABLE records_total; DROP INDEX records_name;"
-      "DROP TABLE players_week;");
+      "DROP TABLE players_week; DROP TABLE verified_players; DROP TABLE verified_players_week;"
+      "DROP TABLE verified_total;");
   this->store = this->maker.Open();
   EXPECT_EQ(this->store->Count(), 3);
+  EXPECT_EQ(this->store->VerifiedCount(), 2);
   EXPECT_EQ(Walk(*this->store, {}, 1), (std::vector<std::string>{"ann:2", "bob:3"}));
   EXPECT_EQ(Walk(*this->store, {false, "", kFirstWeek}, 1),
             (std::vector<std::string>{"ann:2", "bob:3"}));
+  for (const int64_t since : {INT64_MIN, kFirstWeek}) {
+    EXPECT_EQ(Walk(*this->store, {false, "", since, true}, 1),
+              (std::vector<std::string>{"ann:1", "bob:3"}));
+  }
   this->store->Add({"bob", "", 900, 0});
   EXPECT_EQ(this->store->Count(), 4);
   EXPECT_EQ(Walk(*this->store, {}, 1), (std::vector<std::string>{"bob:4", "ann:2"}));
@@ -263,6 +281,179 @@ TYPED_TEST(RecordStore, ADatabaseFromBeforeHidingGetsTheFlagAndTheBansAtStart) {
   this->maker.Raw("DELETE FROM records WHERE id = 2");
   EXPECT_EQ(this->store->Count(), 0);
   EXPECT_EQ(Walk(*this->store, {}, 1), (std::vector<std::string>{}));
+  // Its games have no proof, and a new one takes its replay.
+  EXPECT_EQ(this->store->VerifiedCount(), 0);
+  this->store->Add({"ann", "RU", 500, 40});
+  EXPECT_EQ(this->store->AttachReplay("ann", "RU", 500, {1}, 0), 3);
+}
+
+// The replays' bytes as a test sends them, told apart by their first.
+std::vector<uint8_t> Replay(uint8_t first) {
+  return {first, 0, 0xFF, 'P'};
+}
+
+TYPED_TEST(RecordStore, AReplayGoesOnceToTheNewestShownRecordItCouldProve) {
+  auto& store = *this->store;
+  // Ids 1 to 5; bob sent 900 twice.
+  const records::TStoredRecord games[] = {{"ann", "RU", 700, 10},
+                                          {"bob", "", 900, 40},
+                                          {"bob", "", 900, 50},
+                                          {"cat", "", 300, 20},
+                                          {"dan", "", 100, 20}};
+  for (const auto& game : games) store.Add(game);
+  this->maker.Raw("UPDATE records SET hidden = TRUE WHERE id = 5");
+  struct TCase {
+    const char* name;
+    const char* country;
+    int64_t score;
+    std::optional<int64_t> id;
+  };
+  const TCase cases[] = {
+      {"bob", "", 900, 3},  // the newer of two equal games first
+      {"bob", "", 900, 2},
+      {"bob", "", 900, std::nullopt},  // both have theirs: a second upload gets nothing
+      {"ann", "UA", 700, std::nullopt},
+      {"ann", "RU", 705, std::nullopt},
+      {"Ann", "RU", 700, std::nullopt},
+      {"dan", "", 100, std::nullopt},  // hidden
+      {"ann", "RU", 700, 1},
+  };
+  for (const TCase& c : cases) {
+    EXPECT_EQ(
+        store.AttachReplay(c.name, c.country, c.score, Replay(static_cast<uint8_t>(c.score)), 1000),
+        c.id)
+        << c.name << " " << c.country << " " << c.score;
+  }
+  // Waiting for the check, the oldest first, after a restart too.
+  this->store.reset();
+  this->store = this->maker.Open();
+  EXPECT_EQ(this->store->PendingReplayIds(10), (std::vector<int64_t>{1, 2, 3}));
+  EXPECT_EQ(this->store->PendingReplayIds(2), (std::vector<int64_t>{1, 2}));
+  const auto pending = this->store->PendingReplay(3);
+  ASSERT_TRUE(pending.has_value());
+  EXPECT_EQ(std::tie(pending->record.name, pending->record.score, pending->record.time,
+                     pending->record.id, pending->record.state),
+            std::make_tuple(std::string("bob"), int64_t{900}, int64_t{50}, int64_t{3},
+                            records::TRecordState::Checking));
+  EXPECT_EQ(pending->replay, Replay(static_cast<uint8_t>(900)));
+  EXPECT_FALSE(this->store->PendingReplay(4).has_value());  // no replay came
+  EXPECT_EQ(this->store->Count(), 4);                       // nothing hidden or shown by waiting
+  EXPECT_EQ(this->store->VerifiedCount(), 0);
+}
+
+TYPED_TEST(RecordStore, AVerifiedGameIsInTheVerifiedViewsAndARefusedOneInNone) {
+  auto& store = *this->store;
+  const records::TStoredRecord games[] = {{"ann", "RU", 700, 10},
+                                          {"ann", "RU", 500, 30},
+                                          {"bob", "", 900, 40},
+                                          {"bob", "", 900, 50},
+                                          {"cat", "", 300, 20}};
+  for (const auto& game : games) {
+    store.Add(game);
+    ASSERT_TRUE(store.AttachReplay(game.name, game.country, game.score,
+                                   Replay(static_cast<uint8_t>(game.time)), 0));
+  }
+  using records::TRecordState;
+  struct TCase {
+    const char* what;
+    int64_t id;
+    TRecordState verdict;  // Unverified: the change is SQL of an operator's instead
+    const char* sql;
+    int64_t count;
+    int64_t verified;
+    std::vector<std::string> verifiedPlayers;
+    std::vector<std::string> verifiedGames;
+    std::vector<std::string> games;
+  };
+  const std::vector<std::string> all = {"bob:3", "bob:4", "ann:1", "ann:2", "cat:5"};
+  const std::vector<std::string> shown = {"bob:3", "ann:1", "ann:2", "cat:5"};
+  const TCase cases[] = {
+      {"verified", 2, TRecordState::Verified, "", 5, 1, {"ann:2"}, {"ann:2"}, all},
+      {"a better one verified",
+       1,
+       TRecordState::Verified,
+       "",
+       5,
+       2,
+       {"ann:1"},
+       {"ann:1", "ann:2"},
+       all},
+      {"refused", 4, TRecordState::Refused, "", 4, 2, {"ann:1"}, {"ann:1", "ann:2"}, shown},
+      {"unchecked", 5, TRecordState::Unchecked, "", 4, 2, {"ann:1"}, {"ann:1", "ann:2"}, shown},
+      {"verified",
+       3,
+       TRecordState::Verified,
+       "",
+       4,
+       3,
+       {"bob:3", "ann:1"},
+       {"bob:3", "ann:1", "ann:2"},
+       shown},
+      {"hidden",
+       0,
+       TRecordState::Unverified,
+       "UPDATE records SET hidden = TRUE WHERE id = 1",
+       3,
+       2,
+       {"bob:3", "ann:2"},
+       {"bob:3", "ann:2"},
+       {"bob:3", "ann:2", "cat:5"}},
+      {"shown",
+       0,
+       TRecordState::Unverified,
+       "UPDATE records SET hidden = FALSE WHERE id = 1",
+       4,
+       3,
+       {"bob:3", "ann:1"},
+       {"bob:3", "ann:1", "ann:2"},
+       shown},
+      {"deleted",
+       0,
+       TRecordState::Unverified,
+       "DELETE FROM records WHERE id = 3",
+       3,
+       2,
+       {"ann:1"},
+       {"ann:1", "ann:2"},
+       {"ann:1", "ann:2", "cat:5"}},
+      // Checked once: a late verdict changes nothing.
+      {"refused late",
+       1,
+       TRecordState::Refused,
+       "",
+       3,
+       2,
+       {"ann:1"},
+       {"ann:1", "ann:2"},
+       {"ann:1", "ann:2", "cat:5"}},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(std::string(c.what) + " " + std::to_string(c.id) + c.sql);
+    if (*c.sql) {
+      this->maker.Raw(c.sql);
+    } else {
+      store.SetVerdict(c.id, c.verdict, "why");
+    }
+    EXPECT_EQ(store.Count(), c.count);
+    EXPECT_EQ(store.VerifiedCount(), c.verified);
+    for (const int64_t since : {INT64_MIN, int64_t{0}, kFirstWeek})  // kept, window, week
+      EXPECT_EQ(Walk(store, {false, "", since, true}, 1), c.verifiedPlayers);
+    std::vector<std::string> fromA;
+    for (const auto& player : c.verifiedPlayers)
+      if (player[0] == 'a') fromA.push_back(player);
+    EXPECT_EQ(Walk(store, {false, "a", INT64_MIN, true}, 1), fromA);
+    EXPECT_EQ(Walk(store, {true, "", INT64_MIN, true}, 2), c.verifiedGames);
+    EXPECT_EQ(Walk(store, {true, "", INT64_MIN}, 2), c.games);
+  }
+  // The rows say what is known of each game; only a verified one's replay is given out.
+  std::vector<std::string> states;
+  for (const auto& row : store.Page({{true, "", INT64_MIN}, std::nullopt, std::nullopt, 10}))
+    states.push_back(std::string(records::StateName(row.state)) + " " + row.stateDetail);
+  EXPECT_EQ(states, (std::vector<std::string>{"verified why", "verified why", "unchecked why"}));
+  EXPECT_EQ(store.VerifiedReplay(1), Replay(10));
+  EXPECT_EQ(store.VerifiedReplay(2), Replay(30));
+  for (const int64_t id : {3, 4, 5, 6}) EXPECT_FALSE(store.VerifiedReplay(id).has_value()) << id;
+  EXPECT_EQ(store.PendingReplayIds(10), std::vector<int64_t>{});
 }
 
 TYPED_TEST(RecordStore, LosesNothingWrittenFromManyThreadsAndKeepsItAfterReopening) {
@@ -282,6 +473,38 @@ TYPED_TEST(RecordStore, LosesNothingWrittenFromManyThreadsAndKeepsItAfterReopeni
   const auto best = reopened->Page({{true, "", INT64_MIN}, std::nullopt, std::nullopt, 1});
   ASSERT_EQ(best.size(), 1u);
   EXPECT_EQ(best[0].score, (kThreads * kEach - 1) * 5);
+}
+
+// Two uploads of one game at once, where they truly run side by side: the second waits for
+// the first's hold on the record and then finds it taken.
+TEST(RecordStorePg, OfTwoUploadsOfOneGameAtOnceOneTakesTheRecord) {
+  TPgMaker maker;
+  if (!maker.Available()) GTEST_SKIP() << "PEROLET_TEST_PG is not set: no PostgreSQL to test";
+  maker.Empty();
+  auto store = maker.Open();
+  store->Add({"eve", "", 5, 0});
+  pqxx::connection first(maker.url);
+  pqxx::work holding(first);
+  ASSERT_EQ(
+      holding.exec_params(records::PostgresParams(records::kAttachReplay), "eve", "", 5).size(),
+      1u);
+  std::optional<int64_t> second = 0;
+  std::thread upload([&] { second = store->AttachReplay("eve", "", 5, Replay(5), 0); });
+  pqxx::connection watcher(maker.url);
+  constexpr int kLooks = 10'000;
+  bool waiting = false;
+  for (int look = 0; look < kLooks && !waiting; ++look) {
+    pqxx::nontransaction work(watcher);
+    waiting = !work.exec(
+                       "SELECT 1 FROM pg_stat_activity WHERE wait_event_type = 'Lock'"
+                       " AND datname = current_database()")
+                   .empty();
+    if (!waiting) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  holding.commit();
+  upload.join();
+  EXPECT_TRUE(waiting) << "the second upload never waited for the first";
+  EXPECT_EQ(second, std::nullopt);
 }
 
 TEST(RecordStoreFile, AnSqliteStoreThatCannotOpenItsFileSaysWhich) {
