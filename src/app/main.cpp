@@ -44,7 +44,6 @@ int main(int argc, char** argv) {
     return 1;
   }
   platform::TSdlPlatform& window = *sdl;
-  platform::SetPlatform(std::move(sdl));
   // The game runs in its data folder (a build, an unpacked folder or the installed share
   // folder), whatever the folder it was started from.
   TFormConfig config;
@@ -62,8 +61,5 @@ int main(int argc, char** argv) {
   window.SetPresentation(launch.presentation);
   ApplyVolumes(window, launch);
   config.scoreUrl = launch.scoreServer;
-  const int status = line.replay ? WatchReplay(platform::Platform(), *line.replay, config)
-                                 : RunProgram(platform::Platform(), config);
-  platform::SetPlatform(nullptr);
-  return status;
+  return line.replay ? WatchReplay(window, *line.replay, config) : RunProgram(window, config);
 }

@@ -130,9 +130,4 @@ class TPlatform {
   virtual void ShowError(const std::string& title, const std::string& utf8Message) = 0;
 };
 
-// The platform the running program uses; set once by the executable's entry point.
-TPlatform& Platform();
-void SetPlatform(std::unique_ptr<TPlatform> platform);
-bool HasPlatform();
-
 }  // namespace platform

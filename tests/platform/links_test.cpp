@@ -38,7 +38,6 @@ TEST(Links, OpenLinkOpensWebAddressesOnly) {
   dir.Write("good.url", "[InternetShortcut]\nURL=https://example.org/more\n");
   dir.Write("evil.url", "[InternetShortcut]\nURL=file:///bin/sh\n");
   dir.Write("huge.url", "[InternetShortcut]\nURL=https://a.org/\n" + std::string(70000, 'x'));
-  platform::SetPlatform(nullptr);
   platform::THeadlessPlatform p;
   EXPECT_TRUE(platform::OpenLink(p, "good.url"));
   EXPECT_TRUE(platform::OpenLink(p, "https://example.org/direct"));
@@ -51,7 +50,6 @@ TEST(Links, OpenLinkOpensWebAddressesOnly) {
 
 // The build puts the main menu's "more games" link beside Data/, where the game opens it.
 TEST(Links, TheShippedMoreGamesLinkOpensAWebPage) {
-  platform::SetPlatform(nullptr);
   platform::THeadlessPlatform p;
   EXPECT_TRUE(platform::OpenLink(p, PEROLET_GAME_DATA_DIR "/../moregames.url"));
   ASSERT_EQ(p.OpenedUrls().size(), 1u);

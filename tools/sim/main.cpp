@@ -44,16 +44,11 @@ int main(int argc, char** argv) {
     return kExitUsage;
   }
 
-  auto owned = std::make_unique<platform::THeadlessPlatform>(options.fps);
-  platform::THeadlessPlatform& headless = *owned;
-  platform::SetPlatform(std::move(owned));
+  platform::THeadlessPlatform headless(options.fps);
+  if (!options.replayFile.empty())
+    return sim::CheckReplay(options, headless, traceFile.is_open() ? &traceFile : nullptr,
+                            std::cout);
   int status = 0;
-  if (!options.replayFile.empty()) {
-    status =
-        sim::CheckReplay(options, headless, traceFile.is_open() ? &traceFile : nullptr, std::cout);
-    platform::SetPlatform(nullptr);
-    return status;
-  }
   try {
     sim::TSimRunner runner(options, headless, std::move(script),
                            traceFile.is_open() ? &traceFile : nullptr);
@@ -62,6 +57,5 @@ int main(int argc, char** argv) {
     std::cerr << error.what() << std::endl;
     status = kExitError;
   }
-  platform::SetPlatform(nullptr);
   return status;
 }

@@ -119,9 +119,7 @@ int main(int argc, char** argv) {
     std::cerr << "perolet-verify: " << why << '\n';
     return kExitCannotCheck;
   }
-  auto owned = std::make_unique<platform::THeadlessPlatform>();
-  platform::THeadlessPlatform& headless = *owned;
-  platform::SetPlatform(std::move(owned));
+  platform::THeadlessPlatform headless;
   if (options.version) {
     std::cout << "perolet-verify " << PEROLET_VERSION << ' '
               << persist::HexOf(RulesFingerprintOfData()) << '\n';
@@ -129,6 +127,5 @@ int main(int argc, char** argv) {
     verify::VerifyReplay(ReadStandardInput(), headless, std::cout);
   }
   std::cout.flush();
-  platform::SetPlatform(nullptr);
   return std::cout ? 0 : 1;
 }
