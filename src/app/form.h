@@ -94,10 +94,6 @@ class TMForm : public engine::TDXForm, public gameplay::TGameShell {
   bool MusicPending = false;
   int RefreshRate = 0;
 
-  // The buttons of the screens that are still the form's own, and their selection.
-  TMenuList Menu;
-  int IntroStep = 0;  // the main menu's fade-in; 0 when it is not running
-
   // Settings.
   persist::TGameOptions Options;
   uint8_t BossShift = 0;
@@ -215,10 +211,7 @@ class TMForm : public engine::TDXForm, public gameplay::TGameShell {
   void StopSong();
   void StartScreenMusic();
 
-  // Screens and windows.
-  void ShowMainMenu(int intro, int item, bool startMusic);
-  void StepMainMenuIntro();
-  void UpdateMainMenu(int lag);
+  // A game begins from the main menu: no screen stands until the game's.
   void LeaveMainMenu();
 
   // What the running game asks of its shell (the windows' OpenWindow below is one of them).
@@ -236,7 +229,6 @@ class TMForm : public engine::TDXForm, public gameplay::TGameShell {
 
   // A window over the screen, by its kind (objects/window_kinds.h); none while one stands.
   void OpenWindow(int kind) override;
-  void ActivateMainMenu();
 
   // The name typed for the table, kept for the next entry of the run.
   std::string PlayerName;

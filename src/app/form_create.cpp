@@ -8,6 +8,7 @@
 #include "objects/scroll_background.h"
 #include "platform/paths.h"
 #include "platform/platform.h"
+#include "screens/main_menu.h"
 
 namespace {
 
@@ -40,7 +41,7 @@ void TMForm::FormCreate() {
   Sky->SetZ(kSkyDepth);
   Sky->SpeedX = 0;
   Sky->SpeedY = 0;
-  ShowMainMenu(1, 1, true);
+  screens_.Replace(std::make_unique<TMainMenu>(host_, 1, TMainMenu::kNewGame, true));
   for (const std::string& notice : startupNotices_) errors_.Tell(notice);
   startupNotices_.clear();
 }

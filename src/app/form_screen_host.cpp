@@ -94,7 +94,3 @@ const std::string& TFormScreenHost::ScoreServer() const {
 void TFormScreenHost::SubmitScore() {
   form_.SubmitScore();
 }
-
-void TFormScreenHost::ShowMainMenu(int intro, int item, bool startMusic) {
-  form_.ShowMainMenu(intro, item, startMusic);
-}

@@ -32,7 +32,6 @@ class TFormScreenHost final : public TScreenHost {
   bool HasScoreServer() const override;
   const std::string& ScoreServer() const override;
   void SubmitScore() override;
-  void ShowMainMenu(int intro, int item, bool startMusic) override;
 
  private:
   TMForm& form_;

@@ -17,11 +17,12 @@ void TMForm::ShowGameScreen() {
   screens_.Replace(std::make_unique<TFormScreen>(*this, kScreenGame));
   StartScreenMusic();
   HideMouseCursor();
-  Menu.First = 1;
-  Menu.Last = 0;
-  Menu.Item = 0;
   Sky->SetImageFrom("SkyTile", kGameImageList);
   Sky->SpeedX = kGameSkySpeed;
+}
+
+void TMForm::LeaveMainMenu() {
+  screens_.Replace(nullptr);
 }
 
 void TMForm::LeaveGameScreen() {

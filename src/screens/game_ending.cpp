@@ -4,6 +4,7 @@
 
 #include "gameplay/game.h"
 #include "persist/high_scores.h"
+#include "screens/main_menu.h"
 #include "screens/menu_backdrop.h"
 #include "screens/name_entry_window.h"
 #include "screens/records_screen.h"
@@ -16,13 +17,13 @@ void LeaveGameByScore(TScreenHost& host) {
     return;
   }
   host.Game().EndGame();
-  host.ShowMainMenu(0, 1, true);
+  host.Screens().Replace(std::make_unique<TMainMenu>(host, 0, TMainMenu::kNewGame, true));
 }
 
 void LeaveGameUnnamed(TScreenHost& host) {
   host.Screens().Pop();
   host.Game().EndGame();
-  host.ShowMainMenu(0, 1, true);
+  host.Screens().Replace(std::make_unique<TMainMenu>(host, 0, TMainMenu::kNewGame, true));
 }
 
 // Straight to the table, with the menus' music and backdrop.

@@ -11,6 +11,7 @@
 #include "persist/score_links.h"
 #include "screens/help_texts.h"
 #include "screens/key_flags.h"
+#include "screens/main_menu.h"
 #include "screens/screen_host.h"
 #include "screens/screen_stack.h"
 #include "screens/screen_text.h"
@@ -31,7 +32,6 @@ constexpr int kFrameX = 181;
 constexpr int kFrameY = 241;
 constexpr int kFrameDepth = 3;
 constexpr int kPictureDepth = 4;
-constexpr int kHelpButton = 4;  // the main menu's, selected again on the way back
 
 struct TPicture {
   const char* name;
@@ -179,7 +179,7 @@ std::string THelpScreen::PageAddress() {
 void THelpScreen::Activate(int item) {
   switch (item) {
     case kBack:
-      host_.ShowMainMenu(0, kHelpButton, false);
+      host_.Screens().Replace(std::make_unique<TMainMenu>(host_, 0, TMainMenu::kHelp, false));
       break;
     case kPrevious:
       objects::StepPrevWrap(page_, 1, kPages);

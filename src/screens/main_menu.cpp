@@ -1,20 +1,30 @@
-#include "app/form.h"
-#include "app/form_screen.h"
+#include "screens/main_menu.h"
+
+#include <memory>
+#include <string>
+
+#include "engine/sprite_engine.h"
+#include "gameplay/game.h"
 #include "objects/menu_button.h"
-#include "objects/scroll_background.h"
 #include "objects/value_steps.h"
-#include "platform/links.h"
 #include "screens/help_screen.h"
+#include "screens/key_flags.h"
+#include "screens/menu_backdrop.h"
 #include "screens/options_screen.h"
+#include "screens/questions.h"
 #include "screens/records_screen.h"
+#include "screens/screen_host.h"
+#include "screens/screen_stack.h"
+#include "screens/screen_types.h"
 
 namespace {
 
-constexpr int kMainMenuFirst = 1;
-constexpr int kMainMenuLast = 6;
+constexpr int kMainMenuFirst = TMainMenu::kNewGame;
+constexpr int kMainMenuLast = TMainMenu::kQuit;
 constexpr uint8_t kMenuList = 1;
 constexpr int kButtonX = 498;
 constexpr int kButtonY[kMainMenuLast + 1] = {0, 150, 200, 252, 304, 352, 400};
+constexpr int kButtonDepth = 4;
 // The fade-in: each button gains this much alpha a frame, and the next one starts when the
 // one above it has reached kNextButtonAlpha.
 constexpr int kFadeStep = 10;
@@ -24,78 +34,76 @@ constexpr const char* kMoreGamesLink = "moregames.url";
 
 }  // namespace
 
-void TMForm::ShowMainMenu(int intro, int item, bool startMusic) {
-  screens_.Replace(std::make_unique<TFormScreen>(*this, kScreenMainMenu));
-  if (startMusic) StartScreenMusic();
-  ShowMouseCursor();
-  Menu.First = kMainMenuFirst;
-  Menu.Last = kMainMenuLast;
-  Menu.Item = item;
-  IntroStep = intro;
-  Sky->SetImageFrom("MMB", kMenuList);
-  Sky->SpeedX = 0;
-  Sky->X = 0;
-  Sky->Y = 0;
+uint8_t TMainMenu::Number() const {
+  return kScreenMainMenu;
+}
+
+// ShowMainMenu.
+void TMainMenu::Enter() {
+  ShowMenuBackdrop(host_, startMusic_);
+  menu_.First = kMainMenuFirst;
+  menu_.Last = kMainMenuLast;
   for (int i = kMainMenuFirst; i <= kMainMenuLast; ++i) {
     const std::string name = "MM_" + std::to_string(i);
-    auto* button = new TMenuButton(Game, kMenuList, name + "_A", name + "_I", 0, 0, kButtonX,
-                                   kButtonY[i]);  // owned by the sprite tree
-    button->SetZ(4);
-    if (IntroStep == 1) {
+    auto* button = new TMenuButton(host_.Game(), kMenuList, name + "_A", name + "_I", 0, 0,
+                                   kButtonX, kButtonY[i]);  // owned by the sprite tree
+    button->SetZ(kButtonDepth);
+    if (introStep_ == 1) {
       button->Blended = true;
       button->Alpha = 0;
     }
-    Menu.Buttons[i] = button;
+    menu_.Buttons[i] = button;
   }
+}
+
+void TMainMenu::Leave() {
+  menu_.RemoveButtons();
 }
 
 // One frame of the buttons' fade-in; it counts frames, not milliseconds.
-void TMForm::StepMainMenuIntro() {
-  if (IntroStep == 1) IntroStep = 2;
-  for (int i = 1; i <= IntroStep - 1; ++i)
-    if (Menu.Buttons[i]->Alpha < kOpaque) Menu.Buttons[i]->Alpha += kFadeStep;
-  if (Menu.Buttons[IntroStep - 1]->Alpha >= kNextButtonAlpha && IntroStep < kMainMenuLast + 1)
-    ++IntroStep;
-  if (IntroStep == kMainMenuLast + 1 && Menu.Buttons[kMainMenuLast]->Alpha >= kOpaque)
-    IntroStep = 0;
+void TMainMenu::StepIntro() {
+  auto& buttons = menu_.Buttons;
+  if (introStep_ == 1) introStep_ = 2;
+  for (int i = 1; i <= introStep_ - 1; ++i)
+    if (buttons[i]->Alpha < kOpaque) buttons[i]->Alpha += kFadeStep;
+  if (buttons[introStep_ - 1]->Alpha >= kNextButtonAlpha && introStep_ < kMainMenuLast + 1)
+    ++introStep_;
+  if (introStep_ == kMainMenuLast + 1 && buttons[kMainMenuLast]->Alpha >= kOpaque) introStep_ = 0;
 }
 
-void TMForm::UpdateMainMenu(int lag) {
-  if (IntroStep != 0) {
-    StepMainMenuIntro();
+void TMainMenu::Step(int lag) {
+  if (introStep_ != 0) {
+    StepIntro();
   } else {
-    Menu.Highlight();
-    if (Keys.UpPressed) objects::StepPrevWrap(Menu.Item, Menu.First, Menu.Last);
-    if (Keys.DownPressed) objects::StepNextWrap(Menu.Item, Menu.First, Menu.Last);
-    if (Keys.EscPressed) OpenWindow(kWindowQuitGame);
+    menu_.Highlight();
+    const TKeyFlags& keys = host_.Keys();
+    if (keys.UpPressed) objects::StepPrevWrap(menu_.Item, menu_.First, menu_.Last);
+    if (keys.DownPressed) objects::StepNextWrap(menu_.Item, menu_.First, menu_.Last);
+    if (keys.EscPressed) host_.Screens().Push(MakeQuitGameQuestion(host_));
   }
-  MDXSpriteEngine.StepAll(lag);
+  host_.Sprites().StepAll(lag);
 }
 
-// No screen stands until the next is shown.
-void TMForm::LeaveMainMenu() {
-  screens_.Replace(nullptr);
-}
-
-void TMForm::ActivateMainMenu() {
-  switch (Menu.Item) {
-    case 2:
-      screens_.Replace(std::make_unique<TOptionsScreen>(host_));
+void TMainMenu::Activate(int item) {
+  TScreenStack& screens = host_.Screens();
+  switch (item) {
+    case kNewGame:
+      host_.BeginGame();
       break;
-    case 3:
-      screens_.Replace(std::make_unique<TRecordsScreen>(host_));
+    case kOptions:
+      screens.Replace(std::make_unique<TOptionsScreen>(host_));
       break;
-    case 4:
-      screens_.Replace(std::make_unique<THelpScreen>(host_));
+    case kRecords:
+      screens.Replace(std::make_unique<TRecordsScreen>(host_));
       break;
-    case 5:
-      platform::OpenLink(Platform(), kMoreGamesLink);
+    case kHelp:
+      screens.Replace(std::make_unique<THelpScreen>(host_));
       break;
-    case 6:
-      OpenWindow(kWindowQuitGame);
+    case kMoreGames:
+      host_.OpenLink(kMoreGamesLink);
       break;
-    case 1:
-      BeginGame();
+    case kQuit:
+      screens.Push(MakeQuitGameQuestion(host_));
       break;
     default:
       break;

@@ -13,6 +13,7 @@
 #include "platform/events.h"
 #include "platform/vk_codes.h"
 #include "screens/key_flags.h"
+#include "screens/main_menu.h"
 #include "screens/screen_host.h"
 #include "screens/screen_stack.h"
 #include "screens/screen_text.h"
@@ -37,7 +38,6 @@ constexpr int kCursorDepth = 5;
 constexpr int kCursorBlinkMs = 500;
 constexpr int kWidestCountry = 180;  // pixels in the plain style
 constexpr int kCountryField = 20;    // underscores under the country
-constexpr int kOptionsButton = 2;    // the main menu's, selected again on the way back
 
 }  // namespace
 
@@ -153,7 +153,7 @@ void TOptionsScreen::Activate(int item) {
       ToggleCountryEdit();
       break;
     case kBackRow:
-      host_.ShowMainMenu(0, kOptionsButton, false);
+      host_.Screens().Replace(std::make_unique<TMainMenu>(host_, 0, TMainMenu::kOptions, false));
       break;
     default:
       break;

@@ -9,6 +9,7 @@
 #include "objects/value_steps.h"
 #include "persist/score_links.h"
 #include "screens/key_flags.h"
+#include "screens/main_menu.h"
 #include "screens/questions.h"
 #include "screens/screen_host.h"
 #include "screens/screen_stack.h"
@@ -29,7 +30,6 @@ constexpr uint32_t kNewEntryColour = 0x000000F4;  // 0x00BBGGRR: the banners' re
 constexpr int kNoteStyle = 16;
 constexpr int kNoteY = 262;        // the blank band above the first row
 constexpr int kNoteCentreX = 460;  // the panel's middle
-constexpr int kRecordsButton = 3;  // the main menu's, selected again on the way back
 
 }  // namespace
 
@@ -88,7 +88,7 @@ void TRecordsScreen::DrawTexts() {
 void TRecordsScreen::Activate(int item) {
   switch (item) {
     case kBack:
-      host_.ShowMainMenu(0, kRecordsButton, false);
+      host_.Screens().Replace(std::make_unique<TMainMenu>(host_, 0, TMainMenu::kRecords, false));
       break;
     case kClear:
       host_.Screens().Push(MakeClearRecordsQuestion(host_, [this] { newEntryRow_ = 0; }));

@@ -65,7 +65,4 @@ class TScreenHost {
   virtual bool HasScoreServer() const = 0;
   virtual const std::string& ScoreServer() const = 0;
   virtual void SubmitScore() = 0;
-
-  // The main menu, still the form's own.
-  virtual void ShowMainMenu(int intro, int item, bool startMusic) = 0;
 };

@@ -7,6 +7,7 @@
 #include "platform/headless/headless_platform.h"
 #include "platform/vk_codes.h"
 #include "screens/help_screen.h"
+#include "screens/main_menu.h"
 #include "screens/options_screen.h"
 #include "screens/records_screen.h"
 #include "support/minimal_xm.h"
@@ -154,29 +155,31 @@ TEST_F(FormFixture, AltEnterDuringAGameOpensPauseFirst) {
 
 TEST_F(FormFixture, MainMenuFadesInItsButtonsFrameByFrameThenTakesKeys) {
   EXPECT_EQ(form->ScreenType(), kScreenMainMenu);
-  EXPECT_EQ(form->IntroStep, 1);
-  ASSERT_NE(form->Menu.Buttons[6], nullptr);
-  EXPECT_TRUE(form->Menu.Buttons[6]->Blended);
+  TMainMenu& menu = *test_support::CurrentScreen<TMainMenu>(*form);
+  const auto& buttons = menu.Menu()->Buttons;
+  EXPECT_EQ(menu.IntroStep(), 1);
+  ASSERT_NE(buttons[6], nullptr);
+  EXPECT_TRUE(buttons[6]->Blended);
   // Each button starts eight frames after the one above it; the last reaches full alpha
   // (260, in steps of 10) on frame 66. Keys do nothing meanwhile.
   platform.KeyDown(vk::kDown);
   for (int frame = 1; frame <= 65; ++frame) Frame();
   platform.KeyUp(vk::kDown);
-  EXPECT_EQ(form->Menu.Buttons[1]->Alpha, 260);
-  EXPECT_EQ(form->Menu.Buttons[5]->Alpha, 260);
-  EXPECT_EQ(form->Menu.Buttons[6]->Alpha, 250);
+  EXPECT_EQ(buttons[1]->Alpha, 260);
+  EXPECT_EQ(buttons[5]->Alpha, 260);
+  EXPECT_EQ(buttons[6]->Alpha, 250);
   EXPECT_EQ(form->MenuItem(), 1);
   Frame();
-  EXPECT_EQ(form->IntroStep, 0);
+  EXPECT_EQ(menu.IntroStep(), 0);
   Frame();  // the first selection highlight
-  EXPECT_EQ(form->Menu.Buttons[1]->Image(), &form->MDXImageList1.Items.FindImage("MM_1_A"));
+  EXPECT_EQ(buttons[1]->Image(), &form->MDXImageList1.Items.FindImage("MM_1_A"));
   platform.KeyDown(vk::kUp);  // wraps from the first button to the last
   Frame();
   platform.KeyUp(vk::kUp);
   Frame();
   EXPECT_EQ(form->MenuItem(), 6);
-  EXPECT_TRUE(form->Menu.Buttons[6]->Highlighted);
-  EXPECT_FALSE(form->Menu.Buttons[1]->Highlighted);
+  EXPECT_TRUE(buttons[6]->Highlighted);
+  EXPECT_FALSE(buttons[1]->Highlighted);
   // The pointer over a button selects it, edges included.
   platform.MoveMouse(498 + 250, 252);
   Frame();
@@ -206,7 +209,7 @@ TEST_F(FormFixture, QuitWindowAsksWithNoSelectedAndYesEndsTheProgram) {
   Press('N');
   EXPECT_EQ(form->WindowOpen(), 0);
   EXPECT_EQ(form->MenuItem(), 1);  // the menu's selection comes back
-  EXPECT_EQ(form->Menu.Buttons[11], nullptr);
+  EXPECT_EQ(form->Screens().Window(), nullptr);
   // The sixth button opens the same question; Enter answers with the selection.
   platform.MoveMouse(600, 410);
   platform.Click();

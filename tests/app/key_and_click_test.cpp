@@ -28,7 +28,7 @@ TPlace PlaceOf(const TMForm& form) {
 struct OnTheMenu : test_support::THeadlessFormFixture {
   void SetUp() override {
     THeadlessFormFixture::SetUp();
-    for (int i = 0; i < 200 && form->IntroStep != 0; ++i) Frame();
+    for (int i = 0; i < 200 && form->Screens().Base()->FadingIn(); ++i) Frame();
     Frame();
   }
   void Press(int key) {

@@ -40,16 +40,16 @@ TEST_F(Pause, ClosesOnPAndOnEscapeOnlyAndTheGameStandsStill) {
 using MainMenu = test_support::THeadlessFormFixture;
 
 TEST_F(MainMenu, EscapeDuringTheFadeInDoesNothing) {
-  ASSERT_NE(form->IntroStep, 0);
+  ASSERT_TRUE(form->Screens().Base()->FadingIn());
   Press(*this, vk::kEscape);
   EXPECT_EQ(form->WindowOpen(), 0);
-  for (int i = 0; i < 200 && form->IntroStep != 0; ++i) Frame();
+  for (int i = 0; i < 200 && form->Screens().Base()->FadingIn(); ++i) Frame();
   Press(*this, vk::kEscape);
   EXPECT_EQ(form->WindowOpen(), kQuitGame);
 }
 
 TEST_F(MainMenu, ButtonSoundsOncePerChangeOfTheSelection) {
-  for (int i = 0; i < 200 && form->IntroStep != 0; ++i) Frame();
+  for (int i = 0; i < 200 && form->Screens().Base()->FadingIn(); ++i) Frame();
   form->RecordSounds = true;
   const auto buttons = [this] {
     return std::count(form->SoundsStarted.begin(), form->SoundsStarted.end(), "Button");
