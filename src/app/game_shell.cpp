@@ -1,24 +1,12 @@
 #include "app/form.h"
-#include "app/form_screen.h"
 #include "engine/input_states.h"
-#include "objects/scroll_background.h"
+#include "screens/game_screen.h"
 #include "screens/windows_by_kind.h"
 
 // The form as the shell of the running game: what the game asks of the program around it.
 
-namespace {
-
-constexpr uint8_t kGameImageList = 2;
-constexpr int kGameSkySpeed = -1;
-
-}  // namespace
-
 void TMForm::ShowGameScreen() {
-  screens_.Replace(std::make_unique<TFormScreen>(*this, kScreenGame));
-  StartScreenMusic();
-  HideMouseCursor();
-  Sky->SetImageFrom("SkyTile", kGameImageList);
-  Sky->SpeedX = kGameSkySpeed;
+  screens_.Replace(std::make_unique<TGameScreen>(host_));
 }
 
 void TMForm::LeaveMainMenu() {
