@@ -57,9 +57,10 @@ struct TFormConfig {
   bool replaying = false;
 };
 
-// The main form: owns every component of the program, the running game and all the state its
-// screens share, and is the shell the game asks for its screen, windows, sounds and keys.
-// Subsystems define their member functions in their own folders.
+// The main form: owns every component of the program, the running game, the settings and the
+// table, the sky, the music and the stack of screens. It answers the screens as their host
+// (app/form_screen_host.h) and the game as its shell (its screen, windows, sounds and keys).
+// Subsystems define their member functions in their own files.
 class TMForm : public engine::TDXForm, public gameplay::TGameShell {
  public:
   TMForm(platform::TPlatform& platform, TFormConfig config = {});
