@@ -30,15 +30,18 @@ void AddSystemFolders(std::vector<std::string>& args) {
 }  // namespace
 
 std::vector<std::string> SandboxCommand(const TSandbox& sandbox) {
-  std::vector<std::string> args = {"bwrap", "--unshare-all", "--die-with-parent", "--new-session",
-                                   "--cap-drop", "ALL", "--clearenv"};
+  // A user namespace of its own in which no further one can be made: an exploited program
+  // finds no more of the kernel to try than it must.
+  std::vector<std::string> args = {"bwrap",          "--unshare-all", "--unshare-user",
+                                   "--disable-userns", "--die-with-parent", "--new-session",
+                                   "--cap-drop",     "ALL",           "--clearenv"};
   AddSystemFolders(args);
   for (const std::string& folder : sandbox.readOnlyFolders)
     args.insert(args.end(), {"--ro-bind", folder, folder});
   args.insert(args.end(), {"--ro-bind", sandbox.program, sandbox.program});
-  args.insert(args.end(), {"--dev", "/dev"});
-  // Its own root is a scratch folder: made read-only too, there is nowhere to write.
-  args.insert(args.end(), {"--remount-ro", "/"});
+  // Its own /dev and root are scratch folders in memory: made read-only, there is nowhere to
+  // write, and no memory to take beyond its own limit.
+  args.insert(args.end(), {"--dev", "/dev", "--remount-ro", "/dev", "--remount-ro", "/"});
   if (!sandbox.workingFolder.empty()) args.insert(args.end(), {"--chdir", sandbox.workingFolder});
   args.push_back("--");
   args.push_back(sandbox.program);
@@ -48,8 +51,8 @@ std::vector<std::string> SandboxCommand(const TSandbox& sandbox) {
 
 namespace {
 
-bool SetLimit(int resource, rlim_t value, const char* what, std::string& why) {
-  const rlimit limit{value, value};
+bool SetLimit(int resource, rlim_t value, rlim_t hard, const char* what, std::string& why) {
+  const rlimit limit{value, hard};
   if (setrlimit(resource, &limit) == 0) return true;
   why = std::string("cannot limit ") + what + ": " + std::strerror(errno);
   return false;
@@ -68,9 +71,12 @@ bool ExecInSandbox(const TSandbox& sandbox, std::string& why) {
 }
 
 bool LimitThisProcess(int cpuSeconds, int megabytes, std::string& why) {
-  return SetLimit(RLIMIT_CPU, static_cast<rlim_t>(cpuSeconds), "the processor time", why) &&
-         SetLimit(RLIMIT_AS, static_cast<rlim_t>(megabytes) << 20, "the memory", why) &&
-         SetLimit(RLIMIT_CORE, 0, "core files", why);
+  // SIGXCPU at the soft limit says why it ended; SIGKILL a second later if that is caught.
+  const auto seconds = static_cast<rlim_t>(cpuSeconds);
+  const rlim_t bytes = static_cast<rlim_t>(megabytes) << 20;
+  return SetLimit(RLIMIT_CPU, seconds, seconds + 1, "the processor time", why) &&
+         SetLimit(RLIMIT_AS, bytes, bytes, "the memory", why) &&
+         SetLimit(RLIMIT_CORE, 0, 0, "core files", why);
 }
 
 std::string ThisExecutable() {

@@ -121,7 +121,7 @@ TEST_F(RecordedGame, AGameIntoTheTableLeavesReplaysThatPlayBackToItsEndAndSendsO
   // What the records server's checker says of it: the score and the name typed.
   std::ostringstream said;
   platform::THeadlessPlatform checker(kRate);
-  verify::VerifyReplay(persist::EncodeReplay(last), checker, said);
+  verify::VerifyReplay([&] { return persist::EncodeReplay(last); }, checker, said);
   EXPECT_EQ(said.str(), verify::CheckerLine(last.Rules) + "\nplayed\nscore " +
                             std::to_string(last.Result.Score) + "\nlevel " +
                             std::to_string(last.Result.Level) + "\nframes " +
@@ -151,7 +151,7 @@ TEST(ReplayChecker, RefusesWhatIsNoReplayAndNamesTheVersionOfOtherRules) {
   };
   for (const TCase& c : cases) {
     std::ostringstream out;
-    verify::VerifyReplay(c.bytes, headless, out);
+    verify::VerifyReplay([&] { return c.bytes; }, headless, out);
     const std::string said = out.str();
     const std::string head = verify::CheckerLine(ours) + "\n" + c.said;
     EXPECT_EQ(said.substr(0, head.size()), head) << said;

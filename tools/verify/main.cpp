@@ -124,7 +124,7 @@ int main(int argc, char** argv) {
     std::cout << "perolet-verify " << PEROLET_VERSION << ' '
               << persist::HexOf(RulesFingerprintOfData()) << '\n';
   } else {
-    verify::VerifyReplay(ReadStandardInput(), headless, std::cout);
+    verify::VerifyReplay(ReadStandardInput, headless, std::cout);
   }
   std::cout.flush();
   return std::cout ? 0 : 1;

@@ -55,13 +55,13 @@ std::string CheckerLine(const persist::TSha256& rules) {
   return std::string("checker ") + PEROLET_VERSION + " " + persist::HexOf(rules);
 }
 
-void VerifyReplay(std::span<const uint8_t> bytes, platform::THeadlessPlatform& headless,
-                  std::ostream& out) {
+void VerifyReplay(const std::function<std::vector<uint8_t>()>& readReplay,
+                  platform::THeadlessPlatform& headless, std::ostream& out) {
   const persist::TSha256 ours = RulesFingerprintOfData();
-  out << CheckerLine(ours) << '\n';
+  out << CheckerLine(ours) << std::endl;
   persist::TReplay replay;
   try {
-    replay = persist::DecodeReplay(bytes);
+    replay = persist::DecodeReplay(readReplay());
   } catch (const std::exception& error) {
     out << "refused " << OneLine(error.what()) << '\n';
     return;

@@ -1,9 +1,10 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <ostream>
-#include <span>
 #include <string>
+#include <vector>
 
 #include "persist/sha256.h"
 
@@ -23,9 +24,10 @@ namespace verify {
 //                                   was found damaged, and end
 std::string CheckerLine(const persist::TSha256& rules);
 
-// Plays the replay's bytes on the headless platform (the working directory holds the game's
-// data) and writes the lines above.
-void VerifyReplay(std::span<const uint8_t> bytes, platform::THeadlessPlatform& headless,
-                  std::ostream& out);
+// Writes the checker line, and only then reads the replay and plays it on the headless
+// platform (the working directory holds the game's data), writing the rest. A run whose output
+// lacks the checker line ended before it read anything: whatever stopped it, the replay did not.
+void VerifyReplay(const std::function<std::vector<uint8_t>()>& readReplay,
+                  platform::THeadlessPlatform& headless, std::ostream& out);
 
 }  // namespace verify
