@@ -115,6 +115,11 @@ class THttpFront::TServer : public TSessionHost {
 
   int ListeningSocket() { return acceptor_.native_handle(); }
 
+  void Log(const std::string& line) {
+    std::lock_guard lock(logMutex_);
+    log_ << UtcStamp() << ' ' << line << '\n' << std::flush;
+  }
+
   // TSessionHost, all on the network thread.
   const THttpLimits& Limits() const override { return limits_; }
   bool Stopping() const override { return stopping_; }
@@ -162,7 +167,8 @@ class THttpFront::TServer : public TSessionHost {
     try {
       const std::string client =
           ClientAddress(exchange.peer, exchange.forwardedFor, trustedProxies_);
-      return service_.Handle(exchange.method, exchange.target, client, NowMs(), exchange.browser);
+      return service_.Handle(exchange.method, exchange.target, client, NowMs(), exchange.browser,
+                             exchange.body);
     } catch (const std::exception& error) {
       std::lock_guard lock(logMutex_);
       log_ << UtcStamp() << " error: " << error.what() << '\n' << std::flush;
@@ -276,11 +282,6 @@ class THttpFront::TServer : public TSessionHost {
     return TFrontEnd::Stopped;
   }
 
-  void Log(const std::string& line) {
-    std::lock_guard lock(logMutex_);
-    log_ << UtcStamp() << ' ' << line << '\n' << std::flush;
-  }
-
   TRecordsService& service_;
   const std::vector<TIpAddress> trustedProxies_;
   const THttpLimits limits_;
@@ -328,6 +329,10 @@ void THttpFront::Stop() {
 
 int THttpFront::ListeningSocket() {
   return server_->ListeningSocket();
+}
+
+void THttpFront::Log(const std::string& line) {
+  server_->Log(line);
 }
 
 }  // namespace records

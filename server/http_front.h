@@ -39,6 +39,8 @@ class THttpFront {
   // From any thread, also before Run: stops taking connections, closes the idle ones and
   // lets Run return once the requests in flight are answered, or after limits.stopWithin.
   void Stop();
+  // A line in the log, stamped as the answers' lines are, from any thread.
+  void Log(const std::string& line);
   // The listening socket's descriptor, for tests that break it.
   int ListeningSocket();
 

@@ -4,8 +4,10 @@
 #include <sys/resource.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <ctime>
+#include <filesystem>
 #include <iostream>
 #include <thread>
 
@@ -15,6 +17,7 @@
 #include "records_service.h"
 #include "server_options.h"
 #include "submission_gate.h"
+#include "verify_queue.h"
 
 namespace {
 
@@ -46,6 +49,13 @@ void FitConnectionsToDescriptors(records::THttpLimits& limits) {
   limits.mostConnections = std::min<size_t>(limits.mostConnections, usable);
 }
 
+// The folder of the server's own executable, where its checker is installed beside it.
+std::string OwnFolder() {
+  std::error_code error;
+  const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
+  return error ? std::string(".") : self.parent_path().string();
+}
+
 int Serve(records::TServerOptions options) {
   // Blocked before any thread starts, so only the waiter below ever takes them.
   const sigset_t signals = StopSignals();
@@ -58,21 +68,33 @@ int Serve(records::TServerOptions options) {
   records::THttpFront front(service, options.threads, options.trustedProxies, options.http,
                             std::clog);
   const int port = front.Bind(options.host, options.port);
+  records::TVerifyQueue verifier(
+      *store, records::FindCheckers(options.verify, OwnFolder(), std::clog), options.verify.workers,
+      options.verify.queueSize, [&front](const std::string& line) { front.Log(line); });
+  service.CheckReplaysWith(verifier);
+  verifier.Start();
   std::clog << "perolet-records: serving on " << options.host << ":" << port << std::endl;
 
+  using TClock = std::chrono::steady_clock;
+  auto stopAsked = TClock::time_point::max();
   std::thread waiter([&] {
     int signal = 0;
     sigwait(&signals, &signal);
     if (signal == SIGUSR1) return;
+    stopAsked = TClock::now();
     std::clog << "perolet-records: stopping" << std::endl;
     front.Stop();
+    verifier.Stop();  // running checks are killed; their replays wait for the next start
   });
   const records::TFrontEnd end = front.Run();
   pthread_kill(waiter.native_handle(), SIGUSR1);
   waiter.join();
-  if (end == records::TFrontEnd::Unfinished) {
+  verifier.Stop();
+  const bool checksEnded =
+      verifier.Join(std::min(stopAsked, TClock::now()) + options.http.stopWithin);
+  if (end == records::TFrontEnd::Unfinished || !checksEnded) {
     // A worker is stuck in the database: the process ends without it rather than hang.
-    std::clog << "perolet-records: stopped with a request unanswered" << std::endl;
+    std::clog << "perolet-records: stopped with a request or a check unfinished" << std::endl;
     std::_Exit(kExitError);
   }
   store.reset();  // closes the database cleanly: SQLite folds its log back into the file

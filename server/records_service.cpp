@@ -20,6 +20,16 @@ TReply Refuse(int status, const std::string& reason) {
   return {status, "text/plain; charset=utf-8", reason + "\n"};
 }
 
+// Any web page could make its visitors' browsers send, each from a fresh address; a browser
+// says so, and the game never sends these headers.
+bool FromWebPage(const TBrowserHints& browser) {
+  return browser.origin || !(browser.secFetchSite.empty() || browser.secFetchSite == "none");
+}
+
+std::string PathOf(const std::string& target) {
+  return target.substr(0, target.find('?'));
+}
+
 // A whole number from minimum to maximum, or nothing.
 std::optional<int64_t> Number(const std::string& text, int64_t minimum, int64_t maximum) {
   int64_t value = 0;
@@ -43,8 +53,10 @@ TRecordsService::TRecordsService(TRecordStore& store, const TServiceLimits& limi
 
 TReply TRecordsService::Handle(const std::string& method, const std::string& target,
                                const std::string& client, int64_t nowMs,
-                               const TBrowserHints& browser) {
+                               const TBrowserHints& browser, const std::string& body) {
   if (target.size() > limits_.longestTarget) return Refuse(400, "URL over 8 KB");
+  if (method == "POST" && PathOf(target) == score::kReplayPath)
+    return AcceptReplay(target, client, nowMs, browser, body);
   if (method != "GET" && method != "HEAD") return Refuse(405, "only GET");
   const size_t mark = target.find('?');
   const std::string path = target.substr(0, mark);
@@ -62,10 +74,7 @@ TReply TRecordsService::Handle(const std::string& method, const std::string& tar
   if (path != score::kEndpointPath) return Refuse(404, "not found");
   if (query->Value("prg") != score::kProgramName) return Refuse(400, "unknown program");
   if (query->Has("hs")) {
-    // Any web page could make its visitors' browsers submit, each from a fresh address; a
-    // browser says so, and the game never sends these headers.
-    if (browser.origin || !(browser.secFetchSite.empty() || browser.secFetchSite == "none"))
-      return Refuse(403, "results come from the game, not from web pages");
+    if (FromWebPage(browser)) return Refuse(403, "results come from the game, not from web pages");
     const auto symbols = query->Value("inf");
     if (!symbols) return Refuse(400, "no record");
     return Submit(*symbols, client, nowMs);
@@ -92,7 +101,8 @@ TReply TRecordsService::Health(int64_t nowMs) {
 }
 
 bool TRecordsService::NeedsStore(const std::string& method, const std::string& target) const {
-  if (method != "GET" && method != "HEAD") return false;
+  if (method != "GET" && method != "HEAD")
+    return method == "POST" && PathOf(target) == score::kReplayPath;
   const size_t mark = target.find('?');
   const std::string path = target.substr(0, mark);
   if (path == "/healthz") return target != "/healthz?live";
@@ -146,6 +156,35 @@ TReply TRecordsService::Submit(const std::string& symbols, const std::string& cl
     // would be stored a second time, which is better than a record lost.
   }
   return {200, kHtml, "<p>Результат принят.</p>\n"};
+}
+
+TReply TRecordsService::AcceptReplay(const std::string& target, const std::string& client,
+                                     int64_t nowMs, const TBrowserHints& browser,
+                                     const std::string& body) {
+  const size_t mark = target.find('?');
+  const auto query =
+      TQuery::Parse(mark == std::string::npos ? std::string() : target.substr(mark + 1));
+  if (!query) return Refuse(400, "malformed query");
+  if (FromWebPage(browser)) return Refuse(403, "replays come from the game, not from web pages");
+  const auto symbols = query->Value("inf");
+  if (!symbols) return Refuse(400, "no record");
+  const auto record = DecodeScoreRecord(*symbols);
+  if (!record) return Refuse(400, "record does not decode");
+  const TParsedSubmission parsed = ParseSubmission(*record, limits_.submission);
+  if (!parsed.submission) return Refuse(400, parsed.error);
+  if (body.empty()) return Refuse(400, "no replay");
+  const std::string name = Utf8FromCp1251(parsed.submission->name);
+  if (store_.Banned(name, client))
+    return Refuse(403, "results under this name or from this network are not taken here");
+  // Asked before anything is stored: a replay turned away may be sent again.
+  if (!replays_ || !replays_->HasRoom())
+    return Refuse(503, "too many replays wait for their check, try again later");
+  const auto id = store_.AttachReplay(name, Utf8FromCp1251(parsed.submission->country),
+                                      parsed.submission->score,
+                                      std::vector<uint8_t>(body.begin(), body.end()), nowMs / 1000);
+  if (!id) return Refuse(404, "no record waits for this replay");
+  replays_->Add(*id);
+  return {202, kHtml, "<p>Запись игры принята.</p>\n"};
 }
 
 TRecordsPage TRecordsService::List(TListRequest request) {

@@ -12,6 +12,7 @@
 #include "record_parser.h"
 #include "record_store.h"
 #include "records_page.h"
+#include "replay_queue.h"
 
 namespace records {
 
@@ -54,16 +55,22 @@ class TRecordsService {
 
   // target is the request's path and query as sent; client the client's address; nowMs the
   // wall clock in milliseconds since 1970.
+  // body is read for POST /api/replays alone.
   TReply Handle(const std::string& method, const std::string& target, const std::string& client,
-                int64_t nowMs, const TBrowserHints& browser = {});
+                int64_t nowMs, const TBrowserHints& browser = {}, const std::string& body = {});
   // Whether answering may ask the store: such requests wait for a worker, the rest are
   // answered at once even while the database hangs.
   bool NeedsStore(const std::string& method, const std::string& target) const;
+  // Replays accepted go to this queue to be checked; without one they are refused with 503.
+  void CheckReplaysWith(TReplayQueue& queue) { replays_ = &queue; }
 
  private:
   // 200 when a record could be written now, 503 saying why not.
   TReply Health(int64_t nowMs);
   TReply Submit(const std::string& symbols, const std::string& client, int64_t nowMs);
+  // POST /api/replays?inf=SYMBOLS: the replay of the game whose record the symbols are.
+  TReply AcceptReplay(const std::string& target, const std::string& client, int64_t nowMs,
+                      const TBrowserHints& browser, const std::string& body);
   TReply Page(const TQuery& query, int64_t nowMs);
   TReply Api(const TQuery& query, int64_t nowMs);
   // A verified game's replay, to download; 404 for anything else.
@@ -79,6 +86,7 @@ class TRecordsService {
   std::string healthFault_;
   std::unique_ptr<TSubmissionGate> ownGate_;  // only when none was given
   TSubmissionGate& gate_;
+  TReplayQueue* replays_ = nullptr;
 };
 
 }  // namespace records

@@ -1,6 +1,8 @@
 #include "server_options.h"
 
+#include <algorithm>
 #include <stdexcept>
+#include <thread>
 
 namespace records {
 
@@ -8,7 +10,10 @@ const char* const kServerUsage =
     "usage: perolet-records [--listen HOST:PORT] [--db FILE|postgresql://…] [--rate N]\n"
     "                       [--max-score N] [--threads N] [--trusted-proxy ADDR[,ADDR…]]…\n"
     "                       [--backlog N] [--max-connections N] [--max-per-address N]\n"
-    "                       [--verified-only] [--help] [--version]\n"
+    "                       [--verified-only] [--verify-workers N] [--verify-queue N]\n"
+    "                       [--verify-program PATH] [--verifier VERSION=PATH]…\n"
+    "                       [--verify-seconds N] [--verify-megabytes N] [--verify-data DIR]\n"
+    "                       [--help] [--version]\n"
     "       perolet-records admin [--db DATABASE] COMMAND…  (admin --help lists them)\n"
     "  --listen HOST:PORT  where to serve (default 127.0.0.1:8080; port 0 picks a free one)\n"
     "  --db DATABASE       an SQLite file, created when missing (default records.sqlite),\n"
@@ -26,7 +31,20 @@ const char* const kServerUsage =
     "  --max-per-address N connections open at once from one address (default 256; a\n"
     "                      trusted proxy has no limit)\n"
     "  --verified-only     every page and the JSON show only the games whose replay the\n"
-    "                      server played to their score\n";
+    "                      server played to their score\n"
+    "  --verify-workers N  replays checked at once, each by a checker process of its own\n"
+    "                      (default one a core)\n"
+    "  --verify-queue N    replays accepted that wait for a worker (default 256); past\n"
+    "                      this a replay is answered 503 (none accepted is lost: they\n"
+    "                      wait in the database)\n"
+    "  --verify-program PATH  the checker of this version (default perolet-verify beside\n"
+    "                      the server)\n"
+    "  --verifier VERSION=PATH  the checker of an older version, for its replays (the\n"
+    "                      option may be repeated)\n"
+    "  --verify-seconds N  processor seconds a check may take (default 60)\n"
+    "  --verify-megabytes N  memory a check may take, in MB (default 1024)\n"
+    "  --verify-data DIR   the folder holding the game's Data/ for the checkers (default:\n"
+    "                      theirs)\n";
 
 namespace {
 
@@ -35,6 +53,11 @@ constexpr int kLargestPort = 65535;
 constexpr int kLargestRate = 1'000'000;
 constexpr int kLargestBacklog = 65535;
 constexpr int kMostConnections = 1'000'000;
+constexpr int kMostWorkers = 1024;
+constexpr int kLongestQueue = 1'000'000;
+constexpr int kMostSeconds = 3600;
+constexpr int kFewestMegabytes = 64;
+constexpr int kMostMegabytes = 65536;
 
 // "host:port", "[v6]:port".
 void ParseListen(const std::string& text, TServerOptions& options) {
@@ -64,7 +87,29 @@ void AddTrustedProxies(const std::string& text, TServerOptions& options) {
   }
 }
 
+// "1.4=/opt/perolet-1.4/perolet-verify": a version as the checker names it, and a program.
+void AddVerifier(const std::string& text, TVerifyOptions& verify) {
+  const size_t equals = text.find('=');
+  const std::string version = text.substr(0, equals);
+  if (equals == std::string::npos || version.empty() || equals + 1 == text.size() ||
+      version.find_first_of(" \t") != std::string::npos)
+    throw std::invalid_argument("--verifier needs VERSION=PATH, not \"" + text + "\"");
+  verify.verifiers[version] = text.substr(equals + 1);
+}
+
+// A value that must not be empty.
+const std::string& Given(const std::string& option, const std::string& value) {
+  if (value.empty()) throw std::invalid_argument(option + " needs a value");
+  return value;
+}
+
 }  // namespace
+
+TVerifyOptions DefaultVerifyOptions() {
+  TVerifyOptions verify;
+  verify.workers = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+  return verify;
+}
 
 TServerOptions ParseServerOptions(const std::vector<std::string>& args) {
   TServerOptions options;
@@ -105,6 +150,23 @@ TServerOptions ParseServerOptions(const std::vector<std::string>& args) {
     } else if (option == "--max-per-address") {
       options.http.mostPerAddress =
           static_cast<size_t>(WholeArgument(option, value, 1, kMostConnections));
+    } else if (option == "--verify-workers") {
+      options.verify.workers = static_cast<int>(WholeArgument(option, value, 1, kMostWorkers));
+    } else if (option == "--verify-queue") {
+      options.verify.queueSize =
+          static_cast<size_t>(WholeArgument(option, value, 1, kLongestQueue));
+    } else if (option == "--verify-program") {
+      options.verify.program = Given(option, value);
+    } else if (option == "--verifier") {
+      AddVerifier(value, options.verify);
+    } else if (option == "--verify-seconds") {
+      options.verify.limits.seconds =
+          static_cast<int>(WholeArgument(option, value, 1, kMostSeconds));
+    } else if (option == "--verify-megabytes") {
+      options.verify.limits.megabytes =
+          static_cast<int>(WholeArgument(option, value, kFewestMegabytes, kMostMegabytes));
+    } else if (option == "--verify-data") {
+      options.verify.limits.dataFolder = Given(option, value);
     } else {
       throw std::invalid_argument("unknown option \"" + option + "\"");
     }

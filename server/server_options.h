@@ -6,9 +6,13 @@
 #include "http_limits.h"
 #include "ip_address.h"
 #include "records_service.h"
+#include "replay_verdict.h"
 #include "text/arguments.h"
 
 namespace records {
+
+// One worker a core.
+TVerifyOptions DefaultVerifyOptions();
 
 struct TServerOptions {
   std::string host = "127.0.0.1";
@@ -20,6 +24,8 @@ struct TServerOptions {
   THttpLimits http;
   // Reverse proxies whose X-Forwarded-For names the client.
   std::vector<TIpAddress> trustedProxies;
+  // Who checks the replays sent, and with what.
+  TVerifyOptions verify = DefaultVerifyOptions();
   bool help = false;
   bool version = false;
 };

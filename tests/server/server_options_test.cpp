@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <stdexcept>
 
 namespace {
@@ -34,7 +35,23 @@ TEST(RecordsServerOptions, DefaultsAndEveryOption) {
                                               "--max-connections",
                                               "100",
                                               "--max-per-address",
-                                              "3"});
+                                              "3",
+                                              "--verify-workers",
+                                              "3",
+                                              "--verify-queue",
+                                              "9",
+                                              "--verify-program",
+                                              "/opt/v",
+                                              "--verifier",
+                                              "1.4=/opt/1.4/perolet-verify",
+                                              "--verifier",
+                                              "1.3=/opt/a=b",
+                                              "--verify-seconds",
+                                              "20",
+                                              "--verify-megabytes",
+                                              "512",
+                                              "--verify-data",
+                                              "/usr/share/perolet"});
   EXPECT_EQ(o.host, "::1");
   EXPECT_EQ(o.port, 0);
   EXPECT_EQ(o.database, "postgresql://x/y");
@@ -49,6 +66,20 @@ TEST(RecordsServerOptions, DefaultsAndEveryOption) {
   EXPECT_EQ(o.trustedProxies[1], *records::ParseIpAddress("::1"));
   EXPECT_EQ(o.trustedProxies[2], *records::ParseIpAddress("10.0.0.2"));
   EXPECT_TRUE(defaults.trustedProxies.empty());
+  EXPECT_EQ(o.verify.workers, 3);
+  EXPECT_EQ(o.verify.queueSize, 9u);
+  EXPECT_EQ(o.verify.program, "/opt/v");
+  EXPECT_EQ(o.verify.verifiers,
+            (std::map<std::string, std::string>{{"1.4", "/opt/1.4/perolet-verify"},
+                                                {"1.3", "/opt/a=b"}}));
+  EXPECT_EQ(o.verify.limits.seconds, 20);
+  EXPECT_EQ(o.verify.limits.megabytes, 512);
+  EXPECT_EQ(o.verify.limits.dataFolder, "/usr/share/perolet");
+  EXPECT_GE(defaults.verify.workers, 1);
+  EXPECT_EQ(defaults.verify.queueSize, 256u);
+  EXPECT_EQ(defaults.verify.program, "");
+  EXPECT_EQ(defaults.verify.limits.seconds, 60);
+  EXPECT_EQ(defaults.verify.limits.megabytes, 1024);
   EXPECT_TRUE(records::ParseServerOptions({"--help"}).help);
 }
 
@@ -69,6 +100,14 @@ TEST(RecordsServerOptions, RefusesWhatItCannotUseWithTheOptionNamed) {
       {"--max-score", "1e9"},
       {"--port", "1"},
       {"--db"},
+      {"--verify-workers", "0"},
+      {"--verify-queue", "0"},
+      {"--verifier", "1.4"},
+      {"--verifier", "=/opt/v"},
+      {"--verifier", "1.4="},
+      {"--verify-seconds", "3601"},
+      {"--verify-megabytes", "65537"},
+      {"--verify-data", ""},
   };
   for (const auto& args : bad) {
     try {
