@@ -2,12 +2,12 @@
 # Records that cannot be faked: the server plays each replay it is sent with perolet-verify
 # (beside it in the build) and ranks the record only when the replay plays to it. The game
 # (perolet-sim) sends a qualifying record and its replay: verified within seconds, and the
-# replay downloaded from the page is as long as the one sent. The same replay behind a forged
-# score is refused (gone from the table, listed by admin refused); a replay with bytes changed
-# is refused or, if it still plays to the score, verified; a replay of other rules is
-# unchecked; hostile replays (bit flips, 2^40 frames claimed) each end within the limits while
-# the server goes on serving; a replay taken by a server without a checker is checked by the
-# next one.
+# replay downloaded from the page is the game's. The same replay behind a forged score is
+# refused (gone from the table, listed by admin refused); a replay with bytes changed is
+# refused or, if it still plays to the score, verified; a replay of other rules is unchecked;
+# hostile replays (bit flips, 2^40 frames claimed) each end within the limits while the
+# server goes on serving; a replay taken by a server without a checker is checked by the next
+# one.
 #   records_verify_test.sh RECORDS SIM sqlite|postgresql
 set -euo pipefail
 records_bin=$(readlink -f "$1")
@@ -91,6 +91,8 @@ country=$(jq -r '.records[0].country' <<< "$api")
 curl -sf -o honest.perolet-replay "$base/replays/$game.perolet-replay" || fail "the replay's download"
 uploaded=$(grep -o '"POST [^"]* (\([0-9]*\) bytes)"' t.jsonl | grep -o '[0-9]* bytes' | cut -d' ' -f1)
 [ "$(stat -c %s honest.perolet-replay)" = "$uploaded" ] || fail "the download is not the upload"
+cmp -s honest.perolet-replay Data/Save/replays/last.perolet-replay ||
+  fail "the download is not the game's replay"
 grep -q "replay $game: verified in [0-9]* ms" "$work/records.log" || fail "no log line of the verdict"
 
 # The same replay behind a forged score: refused, out of the table, kept for the operator.
