@@ -35,6 +35,7 @@ bench: all
 
 # The records server under load on each store: 32 clients for 30 s (CLIENTS, SECONDS); then
 # attacked as a public host is (slow clients, a header flood, a flood from many addresses);
+# then its replays checked (one core, then CLIENTS clients sending records with replays);
 # then read on tables of READ_ROWS rows on each store (the fill of 10 M takes minutes). Every
 # part runs; any FAIL line fails the target.
 CLIENTS ?= 32
@@ -44,6 +45,7 @@ bench-records: all
 	status=0; \
 	bash bench/records-load.sh $(BUILD) $(CLIENTS) $(SECONDS) || status=1; \
 	bash bench/records-attack.sh $(BUILD) || status=1; \
+	bash bench/records-verify.sh $(BUILD) $(CLIENTS) || status=1; \
 	for rows in $(READ_ROWS); do bash bench/records-reads.sh $(BUILD) $$rows || status=1; done; \
 	exit $$status
 

@@ -29,16 +29,12 @@ class THttpClient {
 
   // Nothing when the connection fails twice (a closed kept-alive one is opened again).
   std::optional<TAnswer> Get(const std::string& target, const TFields& fields = {}) {
-    for (int attempt = 0; attempt < 2; ++attempt) {
-      try {
-        if (!socket_.is_open()) Connect();
-        return Ask(target, fields);
-      } catch (const std::exception&) {
-        boost::system::error_code ignored;
-        socket_.close(ignored);
-      }
-    }
-    return std::nullopt;
+    return Send(boost::beast::http::verb::get, target, {}, fields);
+  }
+  // The body as application/octet-stream, as the game sends its replay.
+  std::optional<TAnswer> Post(const std::string& target, const std::string& body,
+                              const TFields& fields = {}) {
+    return Send(boost::beast::http::verb::post, target, body, fields);
   }
 
  private:
@@ -52,11 +48,29 @@ class THttpClient {
     buffer_.clear();
   }
 
-  TAnswer Ask(const std::string& target, const TFields& fields) {
+  std::optional<TAnswer> Send(boost::beast::http::verb verb, const std::string& target,
+                              const std::string& body, const TFields& fields) {
+    for (int attempt = 0; attempt < 2; ++attempt) {
+      try {
+        if (!socket_.is_open()) Connect();
+        return Ask(verb, target, body, fields);
+      } catch (const std::exception&) {
+        boost::system::error_code ignored;
+        socket_.close(ignored);
+      }
+    }
+    return std::nullopt;
+  }
+
+  TAnswer Ask(boost::beast::http::verb verb, const std::string& target, const std::string& body,
+              const TFields& fields) {
     namespace http = boost::beast::http;
-    http::request<http::empty_body> request(http::verb::get, target, 11);
+    http::request<http::string_body> request(verb, target, 11, body);
     request.set(http::field::host, host_);
+    if (verb == http::verb::post)
+      request.set(http::field::content_type, "application/octet-stream");
     for (const auto& [name, value] : fields) request.set(name, value);
+    request.prepare_payload();
     http::write(socket_, request);
     http::response_parser<http::string_body> parser;
     parser.body_limit(64 * 1024 * 1024);
