@@ -1,5 +1,6 @@
 #include "app/form.h"
 
+#include "app/key_table.h"
 #include "platform/platform.h"
 #include "platform/vk_codes.h"
 
@@ -23,12 +24,12 @@ constexpr TAssignment kFormAssigns[] = {
     {engine::ksDown, platform::vk::kDown},
     {engine::ksLeft, platform::vk::kLeft},
     {engine::ksRight, platform::vk::kRight},
-    {engine::ksButton(6), 'P'},
-    {engine::ksButton(7), 'Y'},
-    {engine::ksButton(8), 'N'},
-    {engine::ksButton(9), platform::vk::kEscape},
-    {engine::ksButton(10), platform::vk::kSpace},
-    {engine::ksButton(11), platform::vk::kReturn},
+    {key_table::kPause, 'P'},
+    {key_table::kYes, 'Y'},
+    {key_table::kNo, 'N'},
+    {key_table::kEscape, platform::vk::kEscape},
+    {key_table::kSpace, platform::vk::kSpace},
+    {key_table::kEnter, platform::vk::kReturn},
     {engine::ksButton(12), 'Z'},
     {engine::ksButton(13), 'X'},
     {engine::ksButton(14), 'C'},
@@ -95,7 +96,7 @@ void TMForm::SetUpComponents() {
   MDXInput.ActiveOnly = true;
   MDXInput.Keyboard.Assigns.fill(0);
   for (const TAssignment& a : kFormAssigns) MDXInput.Keyboard.Assign(a.state, 0, a.code);
-  MDXInput.Keyboard.Assign(engine::ksButton(6), 1, platform::vk::kPause);
+  MDXInput.Keyboard.Assign(key_table::kPause, 1, platform::vk::kPause);
   MDXInput.Joystick.ID = 0;
   MDXInput.Joystick.AutoCenter = true;
   for (int axis = 0; axis < engine::TJoystick::kAxes; ++axis) {

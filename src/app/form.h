@@ -24,7 +24,7 @@
 #include "persist/replay_file.h"
 #include "platform/events.h"
 #include "platform/music_library.h"
-#include "screens/key_flags.h"
+#include "screens/controls.h"
 #include "screens/menu_list.h"
 #include "screens/screen_stack.h"
 #include "screens/screen_types.h"
@@ -103,13 +103,12 @@ class TMForm : public engine::TDXForm, public gameplay::TGameShell {
   persist::THighScoreTable HighScores;
   persist::TSettingsRef Settings();
 
-  // Input recorded between frames and the flags of this frame.
-  TKeyFlags Keys;
-  TKeyFlags KeysWereDown;
+  // The player's controls, read once a frame; what of the keyboard and the mouse arrives as
+  // window events between frames (keys and a button held, the pointer's place).
+  TControls Controls;
   bool SpaceHeld = false;
   bool CtrlHeld = false;
   bool MouseHeld = false;
-  bool SouthWasDown = false;  // a game controller's south button, the frame before
   int MouseX = 0;
   int MouseY = 0;
   bool BossHidden = false;  // the boss key hid the game and no deactivation has come yet
@@ -194,6 +193,8 @@ class TMForm : public engine::TDXForm, public gameplay::TGameShell {
 
   // Input.
   void ReadInput();
+  // Whether the fire control is held: Space, Ctrl, Enter, a mouse button or the pad's south.
+  bool FireHeld() const;
   void FormKeyDown(int key, int shift);
   void FormKeyUp(int key, int shift);
   void FormKeyPress(int key);
@@ -221,8 +222,8 @@ class TMForm : public engine::TDXForm, public gameplay::TGameShell {
   int FirstLevel() const override { return config_.firstLevel; }
   void DrawHudText(const std::string& text, int style, int x, int y) override;
   gameplay::TPilotInput PilotInput() override;
-  bool QuitPressed() override { return Keys.EscPressed; }
-  bool PausePressed() override { return Keys.PausePressed; }
+  bool QuitPressed() override { return Controls.Back.Pressed; }
+  bool PausePressed() override { return Controls.Pause.Pressed; }
   // A sound already playing starts again from the beginning rather than overlapping.
   void PlayEffect(const std::string& name, float pan) override;
   // The menus' and windows' sounds belong to no place on the field: centred.

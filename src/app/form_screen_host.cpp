@@ -15,8 +15,8 @@ engine::TDXSpriteEngine& TFormScreenHost::Sprites() {
   return form_.MDXSpriteEngine;
 }
 
-const TKeyFlags& TFormScreenHost::Keys() const {
-  return form_.Keys;
+const TControls& TFormScreenHost::Controls() const {
+  return form_.Controls;
 }
 
 platform::TPoint TFormScreenHost::Pointer() const {

@@ -12,7 +12,7 @@ class TFormScreenHost final : public TScreenHost {
   TScreenStack& Screens() override;
   gameplay::TGame& Game() override;
   engine::TDXSpriteEngine& Sprites() override;
-  const TKeyFlags& Keys() const override;
+  const TControls& Controls() const override;
   platform::TPoint Pointer() const override;
   void ShowMouseCursor() override;
   void HideMouseCursor() override;

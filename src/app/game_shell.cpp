@@ -1,5 +1,4 @@
 #include "app/form.h"
-#include "engine/input_states.h"
 #include "screens/game_screen.h"
 #include "screens/windows_by_kind.h"
 
@@ -28,12 +27,9 @@ void TMForm::OpenWindow(int kind) {
 }
 
 gameplay::TPilotInput TMForm::PilotInput() {
-  const engine::TDXInputStates& states = MDXInput.KeyState;
-  // Enter fires too (its state in the key table, as the arrows').
-  const bool enterHeld = states.test(engine::ksButton(11));
-  return {.Fire = SpaceHeld || CtrlHeld || enterHeld || MouseHeld || MDXInput.Controller.South,
-          .Left = states.test(engine::ksLeft),
-          .Right = states.test(engine::ksRight),
-          .Up = states.test(engine::ksUp),
-          .Down = states.test(engine::ksDown)};
+  return {.Fire = Controls.Fire.Held,
+          .Left = Controls.Left.Held,
+          .Right = Controls.Right.Held,
+          .Up = Controls.Up.Held,
+          .Down = Controls.Down.Held};
 }

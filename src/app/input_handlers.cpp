@@ -1,38 +1,32 @@
 #include "app/form.h"
+#include "app/key_table.h"
 #include "platform/platform.h"
 #include "platform/vk_codes.h"
 
-namespace {
-
-// The edge flags and the logical states they follow, in the order they are derived.
-struct TEdge {
-  bool TKeyFlags::*flag;
-  int state;
-};
-constexpr TEdge kEdges[] = {
-    {&TKeyFlags::UpPressed, engine::ksUp},           {&TKeyFlags::DownPressed, engine::ksDown},
-    {&TKeyFlags::LeftPressed, engine::ksLeft},       {&TKeyFlags::RightPressed, engine::ksRight},
-    {&TKeyFlags::PausePressed, engine::ksButton(6)}, {&TKeyFlags::YesPressed, engine::ksButton(7)},
-    {&TKeyFlags::NoPressed, engine::ksButton(8)},    {&TKeyFlags::EscPressed, engine::ksButton(9)},
-};
-
-}  // namespace
-
+// The controls of the frame. A game controller's Start is P and its Back is Escape; its south
+// button fires in a running game and confirms everywhere else, as Enter does.
 void TMForm::ReadInput() {
   MDXInput.Update();
-  // A game controller's Start is P and its Back is Escape.
+  const engine::TDXInputStates& states = MDXInput.KeyState;
   const engine::TGameController& pad = MDXInput.Controller;
-  for (const TEdge& edge : kEdges) {
-    const bool down = MDXInput.KeyState.test(edge.state) ||
-                      (pad.Start && edge.flag == &TKeyFlags::PausePressed) ||
-                      (pad.Back && edge.flag == &TKeyFlags::EscPressed);
-    Keys.*edge.flag = down && !(KeysWereDown.*edge.flag);
-    KeysWereDown.*edge.flag = down;
-  }
-  const bool southPressed = pad.South && !SouthWasDown;
-  SouthWasDown = pad.South;
-  // The south button fires in a running game and acts as Enter everywhere else.
-  if (southPressed && !screens_.Playing()) screens_.Activate(screens_.MenuItem());
+  Controls.Up.Read(states.test(engine::ksUp));
+  Controls.Down.Read(states.test(engine::ksDown));
+  Controls.Left.Read(states.test(engine::ksLeft));
+  Controls.Right.Read(states.test(engine::ksRight));
+  Controls.Pause.Read(states.test(key_table::kPause) || pad.Start);
+  Controls.Yes.Read(states.test(key_table::kYes));
+  Controls.No.Read(states.test(key_table::kNo));
+  Controls.Back.Read(states.test(key_table::kEscape) || pad.Back);
+  Controls.Confirm.Read(pad.South);
+  Controls.Fire.Read(FireHeld());
+  if (Controls.Confirm.Pressed && !screens_.Playing()) screens_.Activate(screens_.MenuItem());
+}
+
+// Space and Ctrl are held as their key messages say; Enter fires too (its state in the key
+// table, as the arrows').
+bool TMForm::FireHeld() const {
+  return SpaceHeld || CtrlHeld || MDXInput.KeyState.test(key_table::kEnter) || MouseHeld ||
+         MDXInput.Controller.South;
 }
 
 // A key the screen catches (a boss key being chosen) is not the boss key.

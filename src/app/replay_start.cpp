@@ -13,15 +13,23 @@
 
 namespace {
 
-uint8_t BitsOf(const TKeyFlags& k) {
-  return static_cast<uint8_t>(k.UpPressed | k.DownPressed << 1 | k.LeftPressed << 2 |
-                              k.RightPressed << 3 | k.PausePressed << 4 | k.YesPressed << 5 |
-                              k.NoPressed << 6 | k.EscPressed << 7);
+// The controls of the key table, one bit each from the lowest: a byte of whether each went down
+// in the frame and a byte of whether each is down.
+constexpr TControl TControls::*kKeyControls[] = {
+    &TControls::Up,    &TControls::Down, &TControls::Left, &TControls::Right,
+    &TControls::Pause, &TControls::Yes,  &TControls::No,   &TControls::Back,
+};
+
+uint8_t BitsOf(const TControls& controls, bool TControl::*part) {
+  uint8_t bits = 0;
+  for (size_t i = 0; i < std::size(kKeyControls); ++i)
+    bits |= static_cast<uint8_t>((controls.*kKeyControls[i].*part ? 1 : 0) << i);
+  return bits;
 }
 
-TKeyFlags FlagsOf(uint8_t b) {
-  auto bit = [b](int n) { return ((b >> n) & 1) != 0; };
-  return {bit(0), bit(1), bit(2), bit(3), bit(4), bit(5), bit(6), bit(7)};
+void SetBits(TControls& controls, bool TControl::*part, uint8_t bits) {
+  for (size_t i = 0; i < std::size(kKeyControls); ++i)
+    controls.*kKeyControls[i].*part = ((bits >> i) & 1) != 0;
 }
 
 bool Bool(engine::TByteReader& in) {
@@ -78,10 +86,11 @@ std::vector<uint8_t> TMForm::CaptureReplayStart(uint32_t seed) const {
     out.I32(HighScores[i].Points);
   }
   out.ShortString(PlayerName);
-  out.U8(BitsOf(Keys));
-  out.U8(BitsOf(KeysWereDown));
-  out.U8(static_cast<uint8_t>(SpaceHeld | CtrlHeld << 1 | MouseHeld << 2 | SouthWasDown << 3 |
-                              BossHidden << 4 | MusicPending << 5 | HasScoreServer() << 6));
+  out.U8(BitsOf(Controls, &TControl::Pressed));
+  out.U8(BitsOf(Controls, &TControl::Held));
+  out.U8(static_cast<uint8_t>(SpaceHeld | CtrlHeld << 1 | MouseHeld << 2 |
+                              Controls.Confirm.Held << 3 | BossHidden << 4 | MusicPending << 5 |
+                              HasScoreServer() << 6));
   out.I32(MouseX);
   out.I32(MouseY);
   out.U64(MDXInput.KeyState.to_ullong());
@@ -131,13 +140,13 @@ void TMForm::ApplyReplayStart(engine::TByteReader& in) {
     HighScores[i].Points = in.I32();
   }
   PlayerName = in.ShortString();
-  Keys = FlagsOf(in.U8());
-  KeysWereDown = FlagsOf(in.U8());
+  SetBits(Controls, &TControl::Pressed, in.U8());
+  SetBits(Controls, &TControl::Held, in.U8());
   const uint8_t held = in.U8();
   SpaceHeld = held & 1;
   CtrlHeld = (held >> 1) & 1;
   MouseHeld = (held >> 2) & 1;
-  SouthWasDown = (held >> 3) & 1;
+  Controls.Confirm.Held = (held >> 3) & 1;
   BossHidden = (held >> 4) & 1;
   MusicPending = (held >> 5) & 1;
   replayedScoreServer_ = (held >> 6) & 1;
@@ -149,6 +158,7 @@ void TMForm::ApplyReplayStart(engine::TByteReader& in) {
   MDXInput.Controller.South = (pad >> 1) & 1;
   MDXInput.Controller.Start = (pad >> 2) & 1;
   MDXInput.Controller.Back = (pad >> 3) & 1;
+  Controls.Fire.Held = FireHeld();
   engine::TDXTimer::TState timer;
   const uint8_t timerFlags = in.U8();
   timer.running = timerFlags & 1;

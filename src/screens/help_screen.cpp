@@ -9,8 +9,8 @@
 #include "objects/menu_button.h"
 #include "objects/value_steps.h"
 #include "persist/score_links.h"
+#include "screens/controls.h"
 #include "screens/help_texts.h"
-#include "screens/key_flags.h"
 #include "screens/main_menu.h"
 #include "screens/screen_host.h"
 #include "screens/screen_stack.h"
@@ -102,20 +102,20 @@ void THelpScreen::Leave() {
 
 void THelpScreen::Step(int lag) {
   menu_.Highlight();
-  const TKeyFlags& keys = host_.Keys();
+  const TControls& controls = host_.Controls();
   TScreenStack& screens = host_.Screens();
   int& item = menu_.Item;
-  if (keys.LeftPressed) {
+  if (controls.Left.Pressed) {
     if (item == kPrevious) item = kBack;
     if (item == kNext) item = kPrevious;
   }
-  if (keys.RightPressed) {
+  if (controls.Right.Pressed) {
     // Right walks Back → Previous → Next, then turns pages.
     if (item == kNext) screens.Activate(kNext);
     if (item == kPrevious) item = kNext;
     if (item == kBack) item = kPrevious;
   }
-  if (keys.EscPressed) screens.Activate(kBack);
+  if (controls.Back.Pressed) screens.Activate(kBack);
   if (screens.Base() != this) return;  // Back left the screen
   DrawTexts();
   host_.Sprites().StepAll(lag);

@@ -7,8 +7,8 @@
 #include "gameplay/game.h"
 #include "objects/menu_button.h"
 #include "objects/value_steps.h"
+#include "screens/controls.h"
 #include "screens/help_screen.h"
-#include "screens/key_flags.h"
 #include "screens/menu_backdrop.h"
 #include "screens/options_screen.h"
 #include "screens/questions.h"
@@ -76,10 +76,10 @@ void TMainMenu::Step(int lag) {
     StepIntro();
   } else {
     menu_.Highlight();
-    const TKeyFlags& keys = host_.Keys();
-    if (keys.UpPressed) objects::StepPrevWrap(menu_.Item, menu_.First, menu_.Last);
-    if (keys.DownPressed) objects::StepNextWrap(menu_.Item, menu_.First, menu_.Last);
-    if (keys.EscPressed) host_.Screens().Push(MakeQuitGameQuestion(host_));
+    const TControls& controls = host_.Controls();
+    if (controls.Up.Pressed) objects::StepPrevWrap(menu_.Item, menu_.First, menu_.Last);
+    if (controls.Down.Pressed) objects::StepNextWrap(menu_.Item, menu_.First, menu_.Last);
+    if (controls.Back.Pressed) host_.Screens().Push(MakeQuitGameQuestion(host_));
   }
   host_.Sprites().StepAll(lag);
 }

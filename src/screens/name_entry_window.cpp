@@ -6,8 +6,8 @@
 #include "objects/kill_and_forget.h"
 #include "objects/my_cursor.h"
 #include "objects/window_kinds.h"
+#include "screens/controls.h"
 #include "screens/game_ending.h"
-#include "screens/key_flags.h"
 #include "screens/questions.h"
 #include "screens/screen_host.h"
 #include "screens/screen_stack.h"
@@ -43,7 +43,7 @@ void TNameEntryWindow::Leave() {
 }
 
 void TNameEntryWindow::Step(int lag) {
-  if (host_.Keys().EscPressed) {
+  if (host_.Controls().Back.Pressed) {
     LeaveGameUnnamed(host_);
     return;
   }

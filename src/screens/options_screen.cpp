@@ -12,7 +12,7 @@
 #include "persist/options_file.h"
 #include "platform/events.h"
 #include "platform/vk_codes.h"
-#include "screens/key_flags.h"
+#include "screens/controls.h"
 #include "screens/main_menu.h"
 #include "screens/screen_host.h"
 #include "screens/screen_stack.h"
@@ -75,15 +75,15 @@ void TOptionsScreen::Leave() {
 
 void TOptionsScreen::Step(int lag) {
   if (menu_.Highlight()) EndRowChangesOffTheRow();
-  const TKeyFlags& keys = host_.Keys();
+  const TControls& controls = host_.Controls();
   TScreenStack& screens = host_.Screens();
   if (!countryEdit_) {
-    if (keys.UpPressed) objects::StepDown(menu_.Item, menu_.First, 1);
-    if (keys.DownPressed) objects::StepUp(menu_.Item, menu_.Last, 1);
-    if (keys.LeftPressed) ChooseSide(true);
-    if (keys.RightPressed) ChooseSide(false);
-    if (keys.EscPressed) screens.Activate(kBackRow);
-  } else if (keys.EscPressed) {
+    if (controls.Up.Pressed) objects::StepDown(menu_.Item, menu_.First, 1);
+    if (controls.Down.Pressed) objects::StepUp(menu_.Item, menu_.Last, 1);
+    if (controls.Left.Pressed) ChooseSide(true);
+    if (controls.Right.Pressed) ChooseSide(false);
+    if (controls.Back.Pressed) screens.Activate(kBackRow);
+  } else if (controls.Back.Pressed) {
     screens.Activate(kCountryRow);  // ends the editing
   }
   if (screens.Base() != this) return;  // Back left the screen

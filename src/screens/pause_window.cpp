@@ -1,7 +1,7 @@
 #include "screens/pause_window.h"
 
 #include "objects/window_kinds.h"
-#include "screens/key_flags.h"
+#include "screens/controls.h"
 #include "screens/screen_host.h"
 #include "screens/screen_stack.h"
 #include "screens/screen_text.h"
@@ -16,7 +16,7 @@ constexpr int kPauseY = 286;
 TPauseWindow::TPauseWindow(TScreenHost& host) : TWindow(host, kWindowPause, false) {}
 
 void TPauseWindow::Step(int) {
-  if (host_.Keys().PausePressed || host_.Keys().EscPressed) host_.Screens().Pop();
+  if (host_.Controls().Pause.Pressed || host_.Controls().Back.Pressed) host_.Screens().Pop();
 }
 
 void TPauseWindow::DrawTexts() {

@@ -4,7 +4,7 @@
 #include "objects/kill_and_forget.h"
 #include "objects/menu_button.h"
 #include "objects/value_steps.h"
-#include "screens/key_flags.h"
+#include "screens/controls.h"
 #include "screens/screen_host.h"
 #include "screens/screen_stack.h"
 #include "screens/screen_text.h"
@@ -54,15 +54,15 @@ void TQuestionWindow::Answer(int lag) {
   menu_.Buttons[kYes]->Step(lag);
   menu_.Buttons[kNo]->Step(lag);
   menu_.Highlight();
-  const TKeyFlags& keys = host_.Keys();
-  if (keys.YesPressed) {
+  const TControls& controls = host_.Controls();
+  if (controls.Yes.Pressed) {
     host_.Screens().Activate(kYes);
-  } else if (keys.NoPressed || keys.EscPressed) {
+  } else if (controls.No.Pressed || controls.Back.Pressed) {
     host_.Screens().Activate(kNo);
-  } else if (keys.LeftPressed) {
+  } else if (controls.Left.Pressed) {
     objects::ClampToFirst(menu_.Item, menu_.First, menu_.Last);
     objects::StepDown(menu_.Item, menu_.First, 1);
-  } else if (keys.RightPressed) {
+  } else if (controls.Right.Pressed) {
     objects::ClampToLast(menu_.Item, menu_.First, menu_.Last);
     objects::StepUp(menu_.Item, menu_.Last, 1);
   }

@@ -8,7 +8,7 @@
 #include "objects/menu_button.h"
 #include "objects/value_steps.h"
 #include "persist/score_links.h"
-#include "screens/key_flags.h"
+#include "screens/controls.h"
 #include "screens/main_menu.h"
 #include "screens/questions.h"
 #include "screens/screen_host.h"
@@ -58,10 +58,10 @@ void TRecordsScreen::Leave() {
 
 void TRecordsScreen::Step(int lag) {
   menu_.Highlight();
-  const TKeyFlags& keys = host_.Keys();
-  if (keys.LeftPressed) objects::StepDown(menu_.Item, menu_.First, 1);
-  if (keys.RightPressed) objects::StepUp(menu_.Item, menu_.Last, 1);
-  if (keys.EscPressed) host_.Screens().Activate(kBack);
+  const TControls& controls = host_.Controls();
+  if (controls.Left.Pressed) objects::StepDown(menu_.Item, menu_.First, 1);
+  if (controls.Right.Pressed) objects::StepUp(menu_.Item, menu_.Last, 1);
+  if (controls.Back.Pressed) host_.Screens().Activate(kBack);
   if (host_.Screens().Base() != this) return;  // Back left the screen
   host_.Sprites().StepAll(lag);
   DrawTexts();

@@ -16,7 +16,7 @@ class TGame;
 class TScreenStack;
 class TScrollBackground;
 class TScreenText;
-struct TKeyFlags;
+struct TControls;
 
 // What a screen or a window may ask of the program around it, and nothing more: the program's
 // main form answers. A screen is handed its host when it is made.
@@ -30,8 +30,8 @@ class TScreenHost {
   virtual gameplay::TGame& Game() = 0;
   virtual engine::TDXSpriteEngine& Sprites() = 0;
 
-  // This frame's keys, the pointer, and the system pointer shown or hidden.
-  virtual const TKeyFlags& Keys() const = 0;
+  // This frame's controls, the pointer, and the system pointer shown or hidden.
+  virtual const TControls& Controls() const = 0;
   virtual platform::TPoint Pointer() const = 0;
   virtual void ShowMouseCursor() = 0;
   virtual void HideMouseCursor() = 0;

@@ -362,13 +362,13 @@ TEST_F(FormFixture, HeldKeysAndMouseAreRecordedBetweenFrames) {
 TEST_F(FormFixture, PressedFlagsLastOneFrame) {
   platform.KeyDown('P');
   Frame();
-  EXPECT_TRUE(form->Keys.PausePressed);
+  EXPECT_TRUE(form->Controls.Pause.Pressed);
   Frame();
-  EXPECT_FALSE(form->Keys.PausePressed);
+  EXPECT_FALSE(form->Controls.Pause.Pressed);
   platform.KeyUp('P');
   platform.KeyDown('P');  // released and pressed between two frames: no edge seen
   Frame();
-  EXPECT_FALSE(form->Keys.PausePressed);
+  EXPECT_FALSE(form->Controls.Pause.Pressed);
 }
 
 TEST_F(FormFixture, CursorOperationsLeaveADefiniteState) {
