@@ -172,7 +172,7 @@ class TChild {
       const int ready = ::poll(watched, 3, RemainingMs(deadline_));
       if (ready < 0 && errno == EINTR) continue;
       if (ready < 0) Fail("poll");
-      if (Overdue(ready)) return;
+      if (Overdue()) return;
       bool tooMuch = false, dropped = false;
       if (watched[0].revents) outOpen = ReadSome(out, end_.output, limits_.mostOutput, tooMuch);
       if (watched[1].revents)
@@ -193,18 +193,20 @@ class TChild {
       if (ended < 0 && errno != EINTR) Fail("waitpid");
       pollfd watched{stop_.Descriptor(), POLLIN, 0};
       const int wait = std::min<int>(RemainingMs(deadline_), kReapEvery.count());
-      Overdue(::poll(&watched, 1, wait));
+      ::poll(&watched, 1, wait);
+      Overdue();
     }
     Wait();
     return end_;
   }
 
  private:
-  // Past the deadline or stopped: the child is killed. ready is poll's answer.
-  bool Overdue(int ready) {
+  // Past the deadline or stopped: the child is killed. Asked after every wake, whatever woke
+  // it: a child that never stops writing must not keep its deadline from coming.
+  bool Overdue() {
     if (stop_.Raised())
       Kill(TChildEnd::TWay::Stopped);
-    else if (ready == 0 && TClock::now() >= deadline_)
+    else if (TClock::now() >= deadline_)
       Kill(TChildEnd::TWay::PastDeadline);
     return killed_;
   }
