@@ -90,8 +90,8 @@ int main(int argc, char** argv) {
   }
   load.period = std::chrono::duration<double>(load.clients / perSecond);
   load.start = TClock::now();
-  load.end = load.start + std::chrono::duration_cast<TClock::duration>(
-                              std::chrono::duration<double>(seconds));
+  load.end = load.start +
+             std::chrono::duration_cast<TClock::duration>(std::chrono::duration<double>(seconds));
   std::vector<TTally> tallies(static_cast<size_t>(load.clients));
   std::vector<std::thread> threads;
   for (int c = 0; c < load.clients; ++c)

@@ -69,9 +69,8 @@ TEST(RecordsServerOptions, DefaultsAndEveryOption) {
   EXPECT_EQ(o.verify.workers, 3);
   EXPECT_EQ(o.verify.queueSize, 9u);
   EXPECT_EQ(o.verify.program, "/opt/v");
-  EXPECT_EQ(o.verify.verifiers,
-            (std::map<std::string, std::string>{{"1.4", "/opt/1.4/perolet-verify"},
-                                                {"1.3", "/opt/a=b"}}));
+  EXPECT_EQ(o.verify.verifiers, (std::map<std::string, std::string>{
+                                    {"1.4", "/opt/1.4/perolet-verify"}, {"1.3", "/opt/a=b"}}));
   EXPECT_EQ(o.verify.limits.seconds, 20);
   EXPECT_EQ(o.verify.limits.megabytes, 512);
   EXPECT_EQ(o.verify.limits.dataFolder, "/usr/share/perolet");
