@@ -28,7 +28,7 @@
 #include "screens/menu_list.h"
 #include "screens/screen_stack.h"
 #include "screens/screen_types.h"
-#include "screens/text_styles.h"
+#include "screens/screen_text.h"
 
 namespace engine {
 class TByteReader;

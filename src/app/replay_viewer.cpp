@@ -50,7 +50,8 @@ class TViewer {
 void TViewer::Run() {
   TMForm& form = run_.Form();
   form.FrameOverlay = [this] {
-    Label(Cp1251Text("Повтор") + (speed_ == 1 ? "" : " x" + std::to_string(speed_)), kLabelTop);
+    Label(run_.Form().Text.Cp1251("Повтор") + (speed_ == 1 ? "" : " x" + std::to_string(speed_)),
+          kLabelTop);
   };
   Restart();
   while (!leave_) {
@@ -99,7 +100,7 @@ void TViewer::Label(const std::string& text, int y) {
 void TViewer::ShowState() {
   TMForm& form = run_.Form();
   if (!form.MDXDraw.CanDraw()) return;
-  Label(Cp1251Text(run_.Over() ? "Конец повтора" : "Пауза"), kStateLabelTop);
+  Label(run_.Form().Text.Cp1251(run_.Over() ? "Конец повтора" : "Пауза"), kStateLabelTop);
   form.MDXDraw.Surface().Canvas().Release();
   form.MDXDraw.Flip();
 }

@@ -12,11 +12,12 @@
 #include "screens/controls.h"
 #include "screens/help_texts.h"
 #include "screens/main_menu.h"
+#include "screens/score_server_note.h"
 #include "screens/screen_host.h"
+#include "screens/screen_layout.h"
 #include "screens/screen_stack.h"
 #include "screens/screen_text.h"
 #include "screens/screen_types.h"
-#include "screens/text_styles.h"
 
 namespace {
 
@@ -27,9 +28,6 @@ constexpr int kAddressStyle = 14;
 constexpr int kPanelBorder = 8;
 constexpr int kNoServerStyle = 16;
 constexpr int kNoServerY = 516;
-// The help's caption stands where the panel does, over it.
-constexpr int kFrameX = 181;
-constexpr int kFrameY = 241;
 constexpr int kFrameDepth = 3;
 constexpr int kPictureDepth = 4;
 
@@ -82,8 +80,10 @@ void THelpScreen::Enter() {
   menu_.Item = kBack;
   page_ = 1;
   gameplay::TGame& game = host_.Game();
-  frame_.Caption = new TMyImageSprite(game, kMenuList, "Cap_Help", kFrameX, kFrameY, kFrameDepth);
-  frame_.Panel = new TMyImageSprite(game, kMenuList, "Sub_BG", kFrameX, kFrameY, kFrameDepth);
+  // The help's caption stands where the panel does, over it.
+  using namespace screen_layout;
+  frame_.Caption = new TMyImageSprite(game, kMenuList, "Cap_Help", kFrameX, kPanelY, kFrameDepth);
+  frame_.Panel = new TMyImageSprite(game, kMenuList, "Sub_BG", kFrameX, kPanelY, kFrameDepth);
   menu_.Buttons[kBack] = new TMenuButton(game, kMenuList, "Back_A", "Back_I", 0, 0, 177, 549);
   menu_.Buttons[kPrevious] = new TMenuButton(game, kMenuList, "Prev_A", "Prev_I", 0, 0, 454, 548);
   menu_.Buttons[kNext] = new TMenuButton(game, kMenuList, "Next_A", "Next_I", 0, 0, 630, 548);
@@ -125,7 +125,7 @@ void THelpScreen::DrawTexts() {
   TScreenText& text = host_.Text();
   auto write = [&text](int style, const char* utf8, int x, int y) {
     text.SetTextStyle(style);
-    text.DrawText(Cp1251Text(utf8), x, true, false, y);
+    text.DrawText(text.Cp1251(utf8), x, true, false, y);
   };
   write(14, kTitles[page_], kTextX, 318);
   const auto& body = HelpBodyLines(page_);

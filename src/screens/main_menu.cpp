@@ -14,6 +14,7 @@
 #include "screens/questions.h"
 #include "screens/records_screen.h"
 #include "screens/screen_host.h"
+#include "screens/screen_layout.h"
 #include "screens/screen_stack.h"
 #include "screens/screen_types.h"
 
@@ -22,7 +23,6 @@ namespace {
 constexpr int kMainMenuFirst = TMainMenu::kNewGame;
 constexpr int kMainMenuLast = TMainMenu::kQuit;
 constexpr uint8_t kMenuList = 1;
-constexpr int kButtonX = 498;
 constexpr int kButtonY[kMainMenuLast + 1] = {0, 150, 200, 252, 304, 352, 400};
 constexpr int kButtonDepth = 4;
 // The fade-in: each button gains this much alpha a frame, and the next one starts when the
@@ -45,8 +45,9 @@ void TMainMenu::Enter() {
   menu_.Last = kMainMenuLast;
   for (int i = kMainMenuFirst; i <= kMainMenuLast; ++i) {
     const std::string name = "MM_" + std::to_string(i);
-    auto* button = new TMenuButton(host_.Game(), kMenuList, name + "_A", name + "_I", 0, 0,
-                                   kButtonX, kButtonY[i]);  // owned by the sprite tree
+    auto* button =
+        new TMenuButton(host_.Game(), kMenuList, name + "_A", name + "_I", 0, 0,
+                        screen_layout::kMainButtonX, kButtonY[i]);  // owned by the sprite tree
     button->SetZ(kButtonDepth);
     if (introStep_ == 1) {
       button->Blended = true;

@@ -12,7 +12,6 @@
 #include "screens/screen_host.h"
 #include "screens/screen_stack.h"
 #include "screens/screen_text.h"
-#include "screens/text_styles.h"
 #include "screens/typing.h"
 
 namespace {
@@ -54,8 +53,8 @@ void TNameEntryWindow::Step(int lag) {
 
 void TNameEntryWindow::DrawTexts() {
   const int score = host_.Game().Score;
-  DrawCentred(kPromptStyle, Cp1251Text("Ваш результат ") + std::to_string(score), 266);
-  DrawCentred(kPromptStyle, Cp1251Text("Введите свое имя:"), 306);
+  DrawCentred(kPromptStyle, host_.Text().Cp1251("Ваш результат ") + std::to_string(score), 266);
+  DrawCentred(kPromptStyle, host_.Text().Cp1251("Введите свое имя:"), 306);
   DrawCentred(kNameStyle, host_.PlayerName(), 346);
 }
 

@@ -15,18 +15,18 @@
 #include "screens/controls.h"
 #include "screens/main_menu.h"
 #include "screens/screen_host.h"
+#include "screens/screen_layout.h"
 #include "screens/screen_stack.h"
 #include "screens/screen_text.h"
 #include "screens/screen_types.h"
-#include "screens/text_styles.h"
 #include "screens/typing.h"
 
 namespace {
 
 constexpr uint8_t kMenuList = 1;
 constexpr int kModeRow = 1, kMusicRow = 2, kSoundsRow = 3;
-constexpr int kRowY[] = {0, 270, 323, 375, 428, 481};
-constexpr int kRowButtonX = 204;
+using screen_layout::kOptionRowX;
+using screen_layout::kOptionRowY;
 constexpr int kBackX = 177;
 constexpr int kBackY = 549;
 constexpr int kLabelX = 220;
@@ -54,7 +54,7 @@ void TOptionsScreen::Enter() {
   frame_.Show(game, "Cap_Opt", "Sub_Bg");
   for (int row = 1; row < kBackRow; ++row)
     menu_.Buttons[row] =
-        new TMenuButton(game, kMenuList, "OptB_A", "OptB_I", 0, 0, kRowButtonX, kRowY[row]);
+        new TMenuButton(game, kMenuList, "OptB_A", "OptB_I", 0, 0, kOptionRowX, kOptionRowY[row]);
   menu_.Buttons[kBackRow] =
       new TMenuButton(game, kMenuList, "Back_A", "Back_I", 0, 0, kBackX, kBackY);
   cursor_ =
@@ -97,7 +97,7 @@ void TOptionsScreen::DrawTexts() {
   const persist::TGameOptions& options = host_.Settings().options;
   auto write = [&text](int style, const char* utf8, int x, int row) {
     text.SetTextStyle(style);
-    text.DrawText(Cp1251Text(utf8), x, false, false, kRowY[row]);
+    text.DrawText(text.Cp1251(utf8), x, false, false, kOptionRowY[row]);
   };
   write(kPlain, "РЕЖИМ:", kLabelX, kModeRow);
   write(kPlain, "МУЗЫКА:", kLabelX, kMusicRow);
@@ -114,10 +114,10 @@ void TOptionsScreen::DrawTexts() {
     write(on ? kPlain : kSelected, "ВЫКЛ.", 468, row);
   }
   text.SetTextStyle(kSelected);
-  text.DrawText(BossKeyName(), kValueX, false, false, kRowY[kBossKeyRow]);
+  text.DrawText(BossKeyName(), kValueX, false, false, kOptionRowY[kBossKeyRow]);
   text.SetTextStyle(kPlain);
-  text.DrawText(options.Country, kValueX, false, false, kRowY[kCountryRow]);
-  text.DrawText(std::string(kCountryField, '_'), kValueX, false, false, kRowY[kCountryRow]);
+  text.DrawText(options.Country, kValueX, false, false, kOptionRowY[kCountryRow]);
+  text.DrawText(std::string(kCountryField, '_'), kValueX, false, false, kOptionRowY[kCountryRow]);
 }
 
 // Left and Right choose the value on that side of the selected row (В ОКНЕ / ПОЛНЫЙ ЭКРАН,

@@ -20,5 +20,5 @@ void TPauseWindow::Step(int) {
 }
 
 void TPauseWindow::DrawTexts() {
-  DrawCentred(kPauseStyle, Cp1251Text("Пауза"), kPauseY);
+  DrawCentred(kPauseStyle, host_.Text().Cp1251("Пауза"), kPauseY);
 }

@@ -6,15 +6,16 @@
 #include "objects/value_steps.h"
 #include "screens/controls.h"
 #include "screens/screen_host.h"
+#include "screens/screen_layout.h"
 #include "screens/screen_stack.h"
 #include "screens/screen_text.h"
 
 namespace {
 
 constexpr uint8_t kMenuList = 1;
-constexpr int kYesX = 320;
-constexpr int kNoX = 446;
-constexpr int kButtonsY = 346;
+using screen_layout::kAnswerY;
+using screen_layout::kNoX;
+using screen_layout::kYesX;
 // The lines stand around the middle line's height, this far apart.
 constexpr int kMiddleY = 286;
 constexpr int kLineStep = 30;
@@ -35,8 +36,8 @@ void TQuestionWindow::Enter() {
   menu_.Last = kNo;
   menu_.Item = wording_.yesSelected ? kYes : kNo;
   menu_.Buttons[kYes] =
-      new TMenuButton(host_.Game(), kMenuList, "Yes", "Yes", 0, 1, kYesX, kButtonsY);
-  menu_.Buttons[kNo] = new TMenuButton(host_.Game(), kMenuList, "No", "No", 0, 1, kNoX, kButtonsY);
+      new TMenuButton(host_.Game(), kMenuList, "Yes", "Yes", 0, 1, kYesX, kAnswerY);
+  menu_.Buttons[kNo] = new TMenuButton(host_.Game(), kMenuList, "No", "No", 0, 1, kNoX, kAnswerY);
   menu_.Buttons[kYes]->SetZ(kDepth + 1);
   menu_.Buttons[kNo]->SetZ(kDepth + 1);
 }
@@ -71,7 +72,7 @@ void TQuestionWindow::Answer(int lag) {
 void TQuestionWindow::DrawTexts() {
   const int lines = static_cast<int>(wording_.lines.size());
   for (int i = 0; i < lines; ++i)
-    DrawCentred(wording_.style, Cp1251Text(wording_.lines[i]),
+    DrawCentred(wording_.style, host_.Text().Cp1251(wording_.lines[i]),
                 kMiddleY + kLineStep * (2 * i - (lines - 1)) / 2);
 }
 

@@ -11,17 +11,18 @@
 #include "screens/controls.h"
 #include "screens/main_menu.h"
 #include "screens/questions.h"
+#include "screens/score_server_note.h"
 #include "screens/screen_host.h"
+#include "screens/screen_layout.h"
 #include "screens/screen_stack.h"
 #include "screens/screen_text.h"
 #include "screens/screen_types.h"
-#include "screens/text_styles.h"
 
 namespace {
 
 constexpr uint8_t kMenuList = 1;
-constexpr int kRowsTop = 264;
-constexpr int kRowStep = 26;
+using screen_layout::kRecordRowStep;
+using screen_layout::kRecordRowsY;
 constexpr int kRowStyle = 2;
 constexpr int kRankX = 238;
 constexpr int kNameX = 420;
@@ -74,14 +75,14 @@ void TRecordsScreen::DrawTexts() {
   for (int i = 1; i <= persist::kTableSize; ++i) {
     text.SetTextStyle(kRowStyle);
     if (i == newEntryRow_) text.SetTextColour(kNewEntryColour);
-    const int y = kRowsTop + kRowStep * i;
+    const int y = kRecordRowsY + kRecordRowStep * i;
     text.DrawText(std::to_string(i), kRankX, true, true, y);
     text.DrawText(table[i].Name, kNameX, true, true, y);
     text.DrawText(std::to_string(table[i].Points), kPointsX, true, true, y);
   }
   if (noServerNoteShown_) {
     text.SetTextStyle(kNoteStyle);
-    text.DrawText(Cp1251Text(kNoScoreServerNote), kNoteCentreX, true, true, kNoteY);
+    text.DrawText(text.Cp1251(kNoScoreServerNote), kNoteCentreX, true, true, kNoteY);
   }
 }
 

@@ -2,13 +2,14 @@
 
 #include "objects/kill_and_forget.h"
 #include "objects/my_image_sprite.h"
+#include "screens/screen_layout.h"
 
 namespace {
 
 constexpr uint8_t kMenuList = 1;
-constexpr int kFrameX = 181;
-constexpr int kCaptionY = 179;
-constexpr int kPanelY = 241;
+using screen_layout::kCaptionY;
+using screen_layout::kFrameX;
+using screen_layout::kPanelY;
 constexpr int kFrameDepth = 3;
 
 }  // namespace

@@ -20,5 +20,5 @@ void TSendingWindow::Step(int) {
 }
 
 void TSendingWindow::DrawTexts() {
-  DrawCentred(11, Cp1251Text("Отправка результата..."), 296);
+  DrawCentred(11, host_.Text().Cp1251("Отправка результата..."), 296);
 }

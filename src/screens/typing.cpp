@@ -2,7 +2,7 @@
 
 #include <cstddef>
 
-#include "screens/text_styles.h"
+#include "screens/screen_text.h"
 
 namespace {
 

@@ -4,21 +4,20 @@
 #include "objects/kill_and_forget.h"
 #include "objects/my_image_sprite.h"
 #include "screens/screen_host.h"
-#include "screens/text_styles.h"
+#include "screens/screen_layout.h"
+#include "screens/screen_text.h"
 
 namespace {
 
 constexpr uint8_t kMenuList = 1;
-constexpr int kBackdropX = 256;
-constexpr int kBackdropY = 226;
 constexpr int kTextCentreX = 400;
 
 }  // namespace
 
 void TWindow::Enter() {
   if (backdrop_)
-    backdropSprite_ =
-        new TMyImageSprite(host_.Game(), kMenuList, "Window", kBackdropX, kBackdropY, kDepth);
+    backdropSprite_ = new TMyImageSprite(host_.Game(), kMenuList, "Window", screen_layout::kWindowX,
+                                         screen_layout::kWindowY, kDepth);
 }
 
 void TWindow::Leave() {

@@ -21,14 +21,14 @@ constexpr int kGameOverMs = 3000;
 std::unique_ptr<TScreen> MakeLevelBanner(TScreenHost& host) {
   return std::make_unique<TBannerWindow>(
       host, kWindowLevelBanner,
-      [&host] { return Cp1251Text("Уровень ") + std::to_string(host.Game().Level); },
+      [&host] { return host.Text().Cp1251("Уровень ") + std::to_string(host.Game().Level); },
       kLevelBannerMs);
 }
 
 // When its time is up, the game is left by its score.
 std::unique_ptr<TScreen> MakeGameOver(TScreenHost& host) {
   return std::make_unique<TBannerWindow>(
-      host, kWindowGameOver, [] { return Cp1251Text("Конец Игры"); }, kGameOverMs,
+      host, kWindowGameOver, [&host] { return host.Text().Cp1251("Конец Игры"); }, kGameOverMs,
       [&host] { LeaveGameByScore(host); });
 }
 

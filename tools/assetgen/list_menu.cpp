@@ -4,31 +4,32 @@
 #include "art.h"
 #include "image_set.h"
 #include "lists.h"
+#include "screens/screen_layout.h"
 
 namespace assetgen {
 
 namespace {
 
+namespace layout = screen_layout;
+
 const char* kFont = "PT Sans";
-// The screens' caption and panel stand at x 181, y 241. The panel reaches past the widest
-// things the screens put on it: the records' points column (centred at x 661, a ten-digit
-// score), the pictures at x 650 and 670 on the help pages and the address on the last one.
-constexpr int kScreenPanelWidth = 560;
-constexpr int kScreenPanelHeight = 300;
-constexpr int kScreenPanelY = 241;
-// The records' rows are centred at y 264 + 26 × row; a shading band sits under each.
-constexpr int kRecordRowsY = 264;
-constexpr int kRecordRowStep = 26;
+// The screens' caption and panel. The panel reaches past the widest things the screens put on
+// it: the records' points column (centred at x 661, a ten-digit score), the pictures at x 650
+// and 670 on the help pages and the address on the last one.
+constexpr int kScreenPanelWidth = layout::kPanelWidth;
+constexpr int kScreenPanelHeight = layout::kPanelHeight;
+constexpr int kCaptionHeight = layout::kCaptionHeight;
+// A shading band sits under each of the records' rows.
 constexpr int kRecordBandHeight = 22;
-// The option rows stand at x 204 and hold 16-point text written from their top edge; a bar
-// is as tall as that line (its ink runs from 3 to 26 pixels below the top) and reaches as far from
-// the panel's right edge as it starts from its left, past the longest value ("ПОЛНЫЙ ЭКРАН" from x
-// 507).
-constexpr int kOptionRowWidth = kScreenPanelWidth - 2 * (204 - 181);
-constexpr int kOptionRowHeight = 30;
-// The question window stands at x 256 and is centred on its Yes and No buttons (x 320 and
-// 446, 90 wide), so it reaches as far right of No as it starts left of Yes.
-constexpr int kWindowWidth = 2 * ((446 + 90 + 320) / 2 - 256);
+// The option rows hold 16-point text written from their top edge; a bar is as tall as that
+// line (its ink runs from 3 to 26 pixels below the top) and reaches as far from the panel's
+// right edge as it starts from its left, past the longest value ("ПОЛНЫЙ ЭКРАН" from x 507).
+constexpr int kOptionRowWidth = kScreenPanelWidth - 2 * (layout::kOptionRowX - layout::kFrameX);
+constexpr int kOptionRowHeight = layout::kOptionRowHeight;
+// The question window is centred on its Yes and No buttons, so it reaches as far right of No
+// as it starts left of Yes.
+constexpr int kWindowWidth =
+    2 * ((layout::kNoX + layout::kAnswerWidth + layout::kYesX) / 2 - layout::kWindowX);
 constexpr int kWindowHeight = 170;
 const TRgb kPanelCream = Hex(0xFFF6DC);
 const TRgb kPanelBorder = Hex(0x2E5A8A);
@@ -101,7 +102,7 @@ void WindowPanel(cairo_t* cr, double w, double h) {
 }
 
 void Caption(cairo_t* cr, const std::string& text) {
-  const double w = kScreenPanelWidth, h = 56;
+  const double w = kScreenPanelWidth, h = kCaptionHeight;
   RoundRect(cr, 2, 4, w - 4, h - 8, 20);
   FillGradientPreserve(cr, 4, h - 4, Hex(0xFFC23A), Hex(0xE0701A));
   SetColour(cr, Hex(0x7A2E0A));
@@ -129,7 +130,7 @@ void MenuBackground(cairo_t* cr) {
   cairo_line_to(cr, 800, 600);
   SetColour(cr, Hex(0x6CBF3E));
   cairo_fill(cr);
-  // The title and the hero of it on the left; the buttons stand on the right from x 498.
+  // The title and the hero of it on the left; the buttons stand on the right.
   CentredText(cr, kFont, 78, true, "Перолёт", 245, 120, Hex(0xFFD24A), Hex(0x5A1E0A), 8);
   cairo_save(cr);
   cairo_translate(cr, 60, 200);
@@ -152,7 +153,8 @@ void AddMenuImages(engine::TPictureCollection& list) {
   AddImage(list, background);
   const char* kMainLabels[] = {"Новая игра", "Настройки", "Рекорды", "Помощь", "Ещё игры", "Выход"};
   for (int i = 0; i < 6; ++i)
-    AddButtonPair(list, "MM_" + std::to_string(i + 1), 250, 45, kMainLabels[i], 24);
+    AddButtonPair(list, "MM_" + std::to_string(i + 1), layout::kMainButtonWidth,
+                  layout::kMainButtonHeight, kMainLabels[i], 24);
 
   AddImage(list, Single("Window", kWindowWidth, kWindowHeight,
                         [](cairo_t* cr, int) { WindowPanel(cr, kWindowWidth, kWindowHeight); }));
@@ -160,9 +162,11 @@ void AddMenuImages(engine::TPictureCollection& list) {
   for (const auto& [name, label] : {std::pair{"Yes", "Да"}, std::pair{"No", "Нет"}}) {
     TDrawnImage button;
     button.name = name;
-    button.layout = {90, 36, 1, 2, 0, 0};
+    button.layout = {layout::kAnswerWidth, layout::kAnswerHeight, 1, 2, 0, 0};
     const std::string text = label;
-    button.draw = [text](cairo_t* cr, int f) { Button(cr, 90, 36, text, f == 0, 20); };
+    button.draw = [text](cairo_t* cr, int f) {
+      Button(cr, layout::kAnswerWidth, layout::kAnswerHeight, text, f == 0, 20);
+    };
     AddImage(list, button);
   }
   AddImage(list, Single("Cursor", 4, 22, [](cairo_t* cr, int) {
@@ -170,11 +174,11 @@ void AddMenuImages(engine::TPictureCollection& list) {
              SetColour(cr, kInk);
              cairo_fill(cr);
            }));
-  AddImage(list, Single("Cap_Opt", kScreenPanelWidth, 56,
+  AddImage(list, Single("Cap_Opt", kScreenPanelWidth, kCaptionHeight,
                         [](cairo_t* cr, int) { Caption(cr, "Настройки"); }));
-  AddImage(list, Single("Cap_HS", kScreenPanelWidth, 56,
+  AddImage(list, Single("Cap_HS", kScreenPanelWidth, kCaptionHeight,
                         [](cairo_t* cr, int) { Caption(cr, "Рекорды"); }));
-  AddImage(list, Single("Cap_Help", kScreenPanelWidth, 56,
+  AddImage(list, Single("Cap_Help", kScreenPanelWidth, kCaptionHeight,
                         [](cairo_t* cr, int) { Caption(cr, "Помощь"); }));
   AddImage(list, Single("Sub_Bg", kScreenPanelWidth, kScreenPanelHeight, [](cairo_t* cr, int) {
              Panel(cr, kScreenPanelWidth, kScreenPanelHeight);
@@ -182,7 +186,8 @@ void AddMenuImages(engine::TPictureCollection& list) {
   AddImage(list, Single("HS_Bg", kScreenPanelWidth, kScreenPanelHeight, [](cairo_t* cr, int) {
              Panel(cr, kScreenPanelWidth, kScreenPanelHeight);
              for (int row = 1; row <= 10; ++row) {
-               const int centre = kRecordRowsY + kRecordRowStep * row - kScreenPanelY;
+               const int centre =
+                   layout::kRecordRowsY + layout::kRecordRowStep * row - layout::kPanelY;
                cairo_rectangle(cr, 16, centre - kRecordBandHeight / 2, kScreenPanelWidth - 32,
                                kRecordBandHeight);
                SetColour(cr, row % 2 ? Hex(0xFBEBC4) : Hex(0xFFF6DC));
