@@ -27,8 +27,8 @@
 #include "screens/controls.h"
 #include "screens/menu_list.h"
 #include "screens/screen_stack.h"
-#include "screens/screen_types.h"
 #include "screens/screen_text.h"
+#include "screens/screen_types.h"
 
 namespace engine {
 class TByteReader;
@@ -107,6 +107,7 @@ class TMForm : public engine::TDXForm, public gameplay::TGameShell {
   // window events between frames (keys and a button held, the pointer's place).
   TControls Controls;
   bool SpaceHeld = false;
+  bool EnterHeld = false;
   bool CtrlHeld = false;
   bool MouseHeld = false;
   int MouseX = 0;

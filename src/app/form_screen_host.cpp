@@ -19,6 +19,10 @@ const TControls& TFormScreenHost::Controls() const {
   return form_.Controls;
 }
 
+TChoosersHeld TFormScreenHost::ChoosersHeld() const {
+  return {.Enter = form_.EnterHeld, .Space = form_.SpaceHeld, .Pad = form_.Controls.Confirm.Held};
+}
+
 platform::TPoint TFormScreenHost::Pointer() const {
   return {form_.MouseX, form_.MouseY};
 }

@@ -13,6 +13,7 @@ class TFormScreenHost final : public TScreenHost {
   gameplay::TGame& Game() override;
   engine::TDXSpriteEngine& Sprites() override;
   const TControls& Controls() const override;
+  TChoosersHeld ChoosersHeld() const override;
   platform::TPoint Pointer() const override;
   void ShowMouseCursor() override;
   void HideMouseCursor() override;

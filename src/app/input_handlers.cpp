@@ -19,7 +19,9 @@ void TMForm::ReadInput() {
   Controls.Back.Read(states.test(key_table::kEscape) || pad.Back);
   Controls.Confirm.Read(pad.South);
   Controls.Fire.Read(FireHeld());
-  if (Controls.Confirm.Pressed && !screens_.Playing()) screens_.Activate(screens_.MenuItem());
+  screens_.ChoosersLetGo();
+  if (Controls.Confirm.Pressed && !screens_.Playing() && screens_.PadMayChoose())
+    screens_.Activate(screens_.MenuItem());
 }
 
 // Space and Ctrl are held as their key messages say; Enter fires too (its state in the key
@@ -34,6 +36,7 @@ void TMForm::FormKeyDown(int key, int shift) {
   if (!screens_.KeyCaught(key, shift, true) && shift == BossShift && key == BossKey) BossHide();
   if (key == platform::vk::kControl) CtrlHeld = true;
   if (key == platform::vk::kSpace) SpaceHeld = true;
+  if (key == platform::vk::kReturn) EnterHeld = true;
   if ((shift & platform::kShiftAlt) && key == platform::vk::kReturn) {
     Options.FullScreen = !Options.FullScreen;
     screens_.Interrupt();
@@ -45,6 +48,8 @@ void TMForm::FormKeyUp(int key, int shift) {
   screens_.KeyCaught(key, shift, false);
   if (key == platform::vk::kControl) CtrlHeld = false;
   if (key == platform::vk::kSpace) SpaceHeld = false;
+  if (key == platform::vk::kReturn) EnterHeld = false;
+  screens_.ChoosersLetGo();
 }
 
 // The boss key hides the game at once: no music, a paused game, a minimised window. The

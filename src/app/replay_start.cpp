@@ -90,7 +90,7 @@ std::vector<uint8_t> TMForm::CaptureReplayStart(uint32_t seed) const {
   out.U8(BitsOf(Controls, &TControl::Held));
   out.U8(static_cast<uint8_t>(SpaceHeld | CtrlHeld << 1 | MouseHeld << 2 |
                               Controls.Confirm.Held << 3 | BossHidden << 4 | MusicPending << 5 |
-                              HasScoreServer() << 6));
+                              HasScoreServer() << 6 | EnterHeld << 7));
   out.I32(MouseX);
   out.I32(MouseY);
   out.U64(MDXInput.KeyState.to_ullong());
@@ -150,6 +150,7 @@ void TMForm::ApplyReplayStart(engine::TByteReader& in) {
   BossHidden = (held >> 4) & 1;
   MusicPending = (held >> 5) & 1;
   replayedScoreServer_ = (held >> 6) & 1;
+  EnterHeld = (held >> 7) & 1;
   MouseX = Within(in.I32(), -kMostPointer, kMostPointer, "the pointer at");
   MouseY = Within(in.I32(), -kMostPointer, kMostPointer, "the pointer at");
   MDXInput.RestoreStates(engine::TDXInputStates(in.U64()));

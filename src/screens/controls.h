@@ -28,3 +28,11 @@ struct TControls {
   TControl Confirm;  // the pad's south button
   TControl Fire;     // Space, Ctrl, Enter, a mouse button, the pad's south button
 };
+
+// Which of the controls that choose a button are down now: the Enter and Space keys, which
+// also arrive as typed characters that repeat while a key is held, and the pad's south button.
+struct TChoosersHeld {
+  bool Enter = false;
+  bool Space = false;
+  bool Pad = false;
+};

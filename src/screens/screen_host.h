@@ -16,6 +16,7 @@ class TGame;
 class TScreenStack;
 class TScrollBackground;
 class TScreenText;
+struct TChoosersHeld;
 struct TControls;
 
 // What a screen or a window may ask of the program around it, and nothing more: the program's
@@ -32,6 +33,7 @@ class TScreenHost {
 
   // This frame's controls, the pointer, and the system pointer shown or hidden.
   virtual const TControls& Controls() const = 0;
+  virtual TChoosersHeld ChoosersHeld() const = 0;
   virtual platform::TPoint Pointer() const = 0;
   virtual void ShowMouseCursor() = 0;
   virtual void HideMouseCursor() = 0;

@@ -24,6 +24,7 @@ void TScreenStack::Replace(std::unique_ptr<TScreen> screen) {
 
 bool TScreenStack::Push(std::unique_ptr<TScreen> window) {
   if (window_) return false;
+  heldAtOpen_ = host_.ChoosersHeld();
   window_ = std::move(window);
   window_->Enter();
   if (base_) base_->Covered();
@@ -88,7 +89,17 @@ void TScreenStack::ActivateCurrent() {
 void TScreenStack::Typed(int key) {
   TScreen* top = Top();
   const bool taken = top && top->Typed(key);
+  const bool repeated =
+      window_ && ((key == kEnter && heldAtOpen_.Enter) || (key == kBlank && heldAtOpen_.Space));
+  if (repeated) return;
   if (key == kEnter || (key == kBlank && !taken)) Activate(MenuItem());
+}
+
+void TScreenStack::ChoosersLetGo() {
+  const TChoosersHeld held = host_.ChoosersHeld();
+  heldAtOpen_.Enter &= held.Enter;
+  heldAtOpen_.Space &= held.Space;
+  heldAtOpen_.Pad &= held.Pad;
 }
 
 bool TScreenStack::KeyCaught(int key, int shift, bool down) {

@@ -5,6 +5,7 @@
 #include <optional>
 #include <vector>
 
+#include "screens/controls.h"
 #include "screens/screen.h"
 
 class TMenuList;
@@ -36,7 +37,9 @@ class TScreenStack {
   // The standing screen is left, then the new one entered (none: no screen stands). A window
   // over it stays.
   void Replace(std::unique_ptr<TScreen> screen);
-  // A window over the screen; refused, and false, while another window stands.
+  // A window over the screen; refused, and false, while another window stands. A control that
+  // chooses and is held as the window opens (fire held through the game's end) does not answer
+  // it until it has been let go: not by its typed repeats, nor by the pad.
   bool Push(std::unique_ptr<TScreen> window);
   // The window goes; the screen below it is as it was.
   void Pop();
@@ -69,6 +72,10 @@ class TScreenStack {
   void ActivateCurrent();
   // Enter chooses the selected button everywhere; Space does too unless the screen takes it.
   void Typed(int key);
+  // A control that chooses may have been let go: it answers the window again once pressed.
+  void ChoosersLetGo();
+  // Whether the pad's south button may choose in the window standing.
+  bool PadMayChoose() const { return !(window_ && heldAtOpen_.Pad); }
   bool KeyCaught(int key, int shift, bool down);
   // The pointer moved: the button under it is selected, with its sound.
   void PointerMoved();
@@ -91,6 +98,7 @@ class TScreenStack {
   TScreenHost& host_;
   std::unique_ptr<TScreen> base_;
   std::unique_ptr<TScreen> window_;
-  int itemLeft_ = 0;  // the selection as the last screen left it
+  int itemLeft_ = 0;          // the selection as the last screen left it
+  TChoosersHeld heldAtOpen_;  // held as the window opened and not let go since
   std::vector<std::unique_ptr<TScreen>> retired_;
 };
