@@ -10,7 +10,7 @@ namespace gameplay {
 
 // Goes up by one whenever what happens in a game changes on purpose (the golden traces are
 // recorded anew): replays recorded under other rules are not played as if they were ours.
-constexpr int kRulesVersion = 8;
+constexpr int kRulesVersion = 9;
 
 constexpr int kEnemyEntries = 8;  // 0–3 enemies, 4 never set, 5–7 hunters
 using TEnemyKinds = std::array<bool, kEnemyEntries>;
