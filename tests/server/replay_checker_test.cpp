@@ -77,8 +77,12 @@ TEST(RunningAChecker, RunsAFakeCheckerWithinItsLimits) {
        ""},
       {"sleeper", "exec sleep 100", "its check ran past 1 s"},
       {"lingerer", "exec >&- 2>&-; exec sleep 100", "its check ran past 1 s"},
-      // Its stderr always has more to read, for far longer than its time.
-      {"chatterer", "exec dd if=/dev/zero bs=1M count=64K status=none >&2", "its check ran past 1 s"},
+      // Writes to stderr for far longer than its time, into a pipe it makes 1 MB (1031 is
+      // F_SETPIPE_SZ) that a server slower than it never finds empty.
+      {"chatterer",
+       "exec perl -e 'fcntl(STDERR, 1031, 1 << 20); my ($e, $end) = (\"e\" x (1 << 20), time + 10);"
+       " syswrite(STDERR, $e) while time < $end'",
+       "its check ran past 1 s"},
       {"garbage", "echo 'checker 1.5 ab12'; echo 'played with the replay'",
        "its check ended without a verdict (its output is not a verdict)"},
       {"crash", "kill -SEGV $$", "its check ended without a verdict (signal 11)"},
