@@ -131,6 +131,23 @@ std::string NoVerdict(const std::string& why) {
   return "its check ended without a verdict (" + why + ")";
 }
 
+// perolet-verify says who it is before it reads the replay, so a run that ended without
+// saying so ended before the replay could matter: bubblewrap exits 1 when it cannot set up
+// the sandbox, say.
+bool SaidWhoItIs(std::string_view output) {
+  return Identity(TLines(output).Take("checker")).has_value();
+}
+
+// A run that ended by itself and blames nothing on the replay: it was started wrongly, could
+// not check here, or ended before it read the replay.
+bool CouldNotCheck(const TChildEnd& end) {
+  using TWay = TChildEnd::TWay;
+  if (end.way != TWay::Exited && end.way != TWay::Signalled) return false;
+  if (end.way == TWay::Exited && (end.code == kExitUsage || end.code == kExitCannotCheck))
+    return true;
+  return !SaidWhoItIs(end.output);
+}
+
 }  // namespace
 
 std::optional<TCheckerVerdict> ParseCheckerOutput(std::string_view output) {
@@ -174,9 +191,14 @@ TCheckRun RunChecker(const std::string& program, std::span<const uint8_t> replay
     end.way = TChildEnd::TWay::Signalled;
     end.code -= kSignalledStatus;
   }
+  using TWay = TChildEnd::TWay;
+  if (CouldNotCheck(end)) {
+    const std::string how = end.way == TWay::Exited ? "exit status " : "signal ";
+    throw std::runtime_error(program + " could not check (" + how + std::to_string(end.code) +
+                             "): " + end.errors);
+  }
   TCheckRun run;
   run.errors = end.errors;
-  using TWay = TChildEnd::TWay;
   switch (end.way) {
     case TWay::Stopped:
       run.stopped = true;
@@ -195,9 +217,6 @@ TCheckRun RunChecker(const std::string& program, std::span<const uint8_t> replay
                                         : NoVerdict("signal " + std::to_string(end.code));
       break;
     case TWay::Exited:
-      if (end.code == kExitUsage || end.code == kExitCannotCheck)
-        throw std::runtime_error(program + " could not check (exit status " +
-                                 std::to_string(end.code) + "): " + end.errors);
       if (end.code != 0) {
         run.failure = NoVerdict("exit status " + std::to_string(end.code));
         break;

@@ -55,7 +55,8 @@ struct TCheckRun {
 };
 
 // Runs the checker at program on one replay. Throws std::runtime_error when it cannot be
-// started or says it could not check here: neither is the replay's fault.
+// started, says it could not check here, or ends by itself before its "checker" line (which
+// it prints before it reads the replay): none of these is the replay's fault.
 TCheckRun RunChecker(const std::string& program, std::span<const uint8_t> replay,
                      const TCheckLimits& limits, const TStopSignal& stop);
 

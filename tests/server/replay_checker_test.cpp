@@ -85,9 +85,12 @@ TEST(RunningAChecker, RunsAFakeCheckerWithinItsLimits) {
        "its check ran past 1 s"},
       {"garbage", "echo 'checker 1.5 ab12'; echo 'played with the replay'",
        "its check ended without a verdict (its output is not a verdict)"},
-      {"crash", "kill -SEGV $$", "its check ended without a verdict (signal 11)"},
-      {"sandboxed crash", "exit 139", "its check ended without a verdict (signal 11)"},
-      {"processor time", "exit 152", "its check ran past 1 s of processor time"},
+      {"crash", "echo 'checker 1.5 ab12'; kill -SEGV $$",
+       "its check ended without a verdict (signal 11)"},
+      {"sandboxed crash", "echo 'checker 1.5 ab12'; exit 139",
+       "its check ended without a verdict (signal 11)"},
+      {"processor time", "echo 'checker 1.5 ab12'; exit 152",
+       "its check ran past 1 s of processor time"},
       {"torrent", "exec yes checker", "its check ended without a verdict (over 64 KB of output)"},
       {"failure", "printf '" + PlayedLines("5") + "'; exit 1",
        "its check ended without a verdict (exit status 1)"},
@@ -129,8 +132,13 @@ TEST(RunningAChecker, IsStoppedOrCannotCheckWithoutBlamingTheReplay) {
     EXPECT_FALSE(run.verdict);
   }
   const records::TStopSignal stop;
+  // Ended before it said who it is, so before it read the replay: bubblewrap that could not
+  // set up its sandbox exits 1.
   for (const std::string& program :
        {test_support::FakeChecker(dir, "sandboxless", "echo 'no namespaces' >&2; exit 3"),
+        test_support::FakeChecker(dir, "unsandboxed", "echo 'bwrap: no mount' >&2; exit 1"),
+        test_support::FakeChecker(dir, "silent", "exit 0"),
+        test_support::FakeChecker(dir, "early crash", "kill -SEGV $$"),
         (dir.Path() / "missing").string()}) {
     EXPECT_THROW(records::RunChecker(program, replay, limits, stop), std::runtime_error) << program;
   }
