@@ -62,6 +62,8 @@ TCheckOutcome CheckReplay(const TPendingReplay& pending, const TCheckers& checke
     return {JudgeRun(run, pending.record), NoteOf(checkers.current, run)};
   const std::string& version = run.verdict->other.version;
   const auto older = checkers.byVersion.find(version);
+  if (older == checkers.byVersion.end() && checkers.unanswered.contains(version))
+    return {std::nullopt, "the checker given for " + version + " did not answer at start"};
   if (older == checkers.byVersion.end()) return {Unchecked(version), {}};
   const TCheckRun second = RunChecker(older->second, pending.replay, checkers.limits, stop);
   if (second.stopped) return {};
@@ -97,9 +99,10 @@ TCheckers FindCheckers(const TVerifyOptions& options, const std::string& serverF
       checkers.byVersion[version] = path;
       continue;
     }
+    checkers.unanswered.insert(version);
     log << "perolet-records: --verifier " << version << "=" << path << " not used: "
         << (identity ? "it names itself " + identity->version : "it does not answer --version")
-        << std::endl;
+        << "; replays of " << version << " stay checking until it answers" << std::endl;
   }
   return checkers;
 }

@@ -3,6 +3,7 @@
 #include <map>
 #include <optional>
 #include <ostream>
+#include <set>
 #include <string>
 
 #include "record_store.h"
@@ -29,16 +30,22 @@ TJudgement JudgeRun(const TCheckRun& run, const TStoredRecord& record);
 struct TCheckers {
   std::string current;
   std::map<std::string, std::string> byVersion;  // VERSION -> program
+  // Versions the operator gave a checker for that did not answer at start: their replays wait
+  // for a start at which it does.
+  std::set<std::string> unanswered;
   TCheckLimits limits;
 };
 
 struct TCheckOutcome {
-  std::optional<TJudgement> judgement;  // nothing when stopped: the replay stays Checking
-  std::string note;                     // for the log: why a checker gave no verdict
+  // Nothing when stopped, or when the operator's checker for its version did not answer at
+  // start: the replay stays Checking.
+  std::optional<TJudgement> judgement;
+  std::string note;  // for the log: why a checker gave no verdict
 };
 
 // Checks a replay with the current checker; a replay of another version goes to the
-// operator's checker for that version, whose "checker" line must name it. Throws
+// operator's checker for that version, whose "checker" line must name it (one given that did
+// not answer at start leaves the replay Checking). Throws
 // std::runtime_error when a checker cannot be started or could not check here.
 TCheckOutcome CheckReplay(const TPendingReplay& pending, const TCheckers& checkers,
                           const TStopSignal& stop);
@@ -54,7 +61,8 @@ struct TVerifyOptions {
 
 // The current checker is asked its version; one that does not answer is not used, and the
 // log says so once (replays then stay Checking for a later start). The operator's checkers
-// for older versions are asked too, and one that names another version is left out.
+// for older versions are asked too, and one that does not answer or names another version is
+// left out: its version's replays stay Checking too.
 TCheckers FindCheckers(const TVerifyOptions& options, const std::string& serverFolder,
                        std::ostream& log);
 

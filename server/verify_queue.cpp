@@ -150,7 +150,7 @@ void TVerifyQueue::Check(const TWaiting& waiting) {
     if (!pending) return;  // checked by another server, or gone
     const TCheckOutcome outcome = CheckReplay(*pending, checkers_, stop_);
     if (!outcome.note.empty()) Log(replay + OneLine(outcome.note));
-    if (!outcome.judgement) return;  // stopped
+    if (!outcome.judgement) return;  // stopped, or no checker for its version answered
     store_.SetVerdict(waiting.id, outcome.judgement->state, outcome.judgement->detail);
     // Names stay out of the log: the reason is kept for the operator in the store.
     const auto now = TClock::now();

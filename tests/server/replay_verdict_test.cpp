@@ -85,4 +85,26 @@ TEST(ReplayVerdict, SendsAnOlderVersionsReplayToItsOwnChecker) {
   }
 }
 
+// The operator gave a checker for 1.4 that did not answer at start (or named another version):
+// its replays wait, Checking, for a start at which it answers, rather than staying unchecked.
+TEST(ReplayVerdict, AnOlderVersionsReplayWaitsWhenItsCheckerDidNotAnswerAtStart) {
+  test_support::TTempWorkDir dir;
+  records::TVerifyOptions options;
+  options.program = test_support::FakeChecker(
+      dir, "current",
+      "if [ \"$1\" = --version ]; then echo 'perolet-verify 1.5 ab12'; exit; fi\n"
+      "cat > /dev/null; printf 'checker 1.5 ab12\\nother 1.4 ffee\\n'");
+  const records::TPendingReplay pending{{"Вася", "RU", 1205, 0, 7}, {1, 2, 3}};
+  const records::TStopSignal stop;
+  for (const std::string& older :
+       {std::string("exit 1"), std::string("echo 'perolet-verify 1.3 ab'")}) {
+    options.verifiers["1.4"] = test_support::FakeChecker(dir, "older", older);
+    std::ostringstream log;
+    const auto outcome =
+        records::CheckReplay(pending, records::FindCheckers(options, "", log), stop);
+    EXPECT_FALSE(outcome.judgement) << older << ": " << outcome.judgement->detail;
+    EXPECT_NE(outcome.note.find("1.4"), std::string::npos) << outcome.note;
+  }
+}
+
 }  // namespace
