@@ -78,8 +78,9 @@ std::string Schema() {
 constexpr int64_t kSchemaLock = 0x7065726f6c6574;
 
 void Prepare(pqxx::connection& connection) {
-  connection.prepare(
-      "add", "INSERT INTO records (name, country, score, submitted) VALUES ($1, $2, $3, $4)");
+  connection.prepare("add",
+                     "INSERT INTO records (name, country, score, submitted, submitter)"
+                     " VALUES ($1, $2, $3, $4, $5)");
   connection.prepare("count", "SELECT n FROM records_total");
   connection.prepare("verified_count", "SELECT n FROM verified_total");
   connection.prepare("attach_replay", PostgresParams(kAttachReplay));
@@ -147,7 +148,8 @@ TPgStore::~TPgStore() = default;
 void TPgStore::Add(const TStoredRecord& record) {
   pool_.Run([&](pqxx::connection& connection) {
     pqxx::work work(connection);
-    work.exec_prepared("add", record.name, record.country, record.score, record.time);
+    work.exec_prepared("add", record.name, record.country, record.score, record.time,
+                       record.submitter);
     work.commit();
   });
 }
@@ -201,12 +203,14 @@ int64_t TPgStore::VerifiedCount() {
 }
 
 std::optional<int64_t> TPgStore::AttachReplay(const std::string& name, const std::string& country,
-                                              int64_t score, const std::vector<uint8_t>& replay,
+                                              int64_t score, const std::string& submitter,
+                                              const std::vector<uint8_t>& replay,
                                               int64_t nowSeconds) {
   const pqxx::binarystring bytes(replay.data(), replay.size());
   return pool_.Run([&](pqxx::connection& connection) -> std::optional<int64_t> {
     pqxx::work work(connection);
-    const pqxx::result attached = work.exec_prepared("attach_replay", name, country, score);
+    const pqxx::result attached = work.exec_prepared("attach_replay", name, country, score,
+                                                     submitter, nowSeconds - kReplayWindowSeconds);
     if (attached.empty()) return std::nullopt;
     const auto id = attached[0][0].as<int64_t>();
     work.exec_prepared("store_replay", id, bytes, nowSeconds);

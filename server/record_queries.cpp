@@ -229,7 +229,8 @@ const char* const kProofIndexes =
 
 const char* const kAttachReplay =
     "UPDATE records SET state = 1 WHERE state = 0 AND id = (SELECT id FROM records"
-    " WHERE name = ?1 AND country = ?2 AND score = ?3 AND state = 0 AND NOT hidden"
+    " WHERE name = ?1 AND country = ?2 AND score = ?3 AND submitter = ?4 AND submitter <> ''"
+    " AND submitted >= ?5 AND state = 0 AND NOT hidden"
     " ORDER BY id DESC LIMIT 1) RETURNING id";
 
 const char* const kStoreReplay =

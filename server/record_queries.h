@@ -60,6 +60,7 @@ struct TAddedColumn {
 constexpr TAddedColumn kProofColumns[] = {
     {"state", "SMALLINT NOT NULL DEFAULT 0"},
     {"state_detail", "TEXT NOT NULL DEFAULT ''"},
+    {"submitter", "TEXT NOT NULL DEFAULT ''"},
 };
 
 // The indexes proofs need: the record a replay is for, the records waiting for their check,
@@ -69,7 +70,8 @@ extern const char* const kProofIndexes;
 
 // The statements of the replays' life, with SQLite's ?1, ?2… (PostgreSQL's store numbers
 // them $1, $2…: PostgresParams). Attaching is one statement, so two uploads of one game
-// cannot both take its record: ?1 name, ?2 country, ?3 score; gives the record's id.
+// cannot both take its record: ?1 name, ?2 country, ?3 score, ?4 the submitter, ?5 the
+// earliest time the record may have been sent; gives the record's id.
 extern const char* const kAttachReplay;
 // ?1 id, ?2 the replay's bytes, ?3 when it came.
 extern const char* const kStoreReplay;

@@ -42,6 +42,9 @@ struct TStoredRecord {
   TRecordState state = TRecordState::Unverified;
   // Unchecked: the replay's game version; Refused: why (for the operator).
   std::string stateDetail = {};
+  // Who sent it, as SubmitterOf their address: only they can send its replay. Empty for a
+  // record kept from before, which no replay can then prove.
+  std::string submitter = {};
 
   TRecordKey Key() const { return {score, time, id}; }
 };
@@ -66,6 +69,10 @@ struct TPageRequest {
   std::optional<TRecordKey> before;
   int64_t limit = 100;
 };
+
+// A replay goes only to a record its sender sent this long before at most: the game sends it
+// seconds after the record, and an older record is no one's to prove any more.
+constexpr int64_t kReplayWindowSeconds = 10 * 60;
 
 // A replay waiting for its check, with the record it is to prove.
 struct TPendingReplay {
@@ -96,10 +103,12 @@ class TRecordStore {
   // The games' proofs. A store that keeps no replays (a test's) throws std::runtime_error.
   // Games whose replay proved them, counted as Count counts all.
   virtual int64_t VerifiedCount();
-  // The newest shown record with this name, country (UTF-8) and score that has no replay yet
-  // gets this one and becomes Checking: its id, or nothing when no record waits for it.
+  // The newest shown record with this name, country (UTF-8) and score that has no replay yet,
+  // sent by this submitter (not empty) within kReplayWindowSeconds before nowSeconds, gets
+  // this one and becomes Checking: its id, or nothing when no record waits for it.
   virtual std::optional<int64_t> AttachReplay(const std::string& name, const std::string& country,
-                                              int64_t score, const std::vector<uint8_t>& replay,
+                                              int64_t score, const std::string& submitter,
+                                              const std::vector<uint8_t>& replay,
                                               int64_t nowSeconds);
   // A Checking record and its replay; nothing once it is checked or gone.
   virtual std::optional<TPendingReplay> PendingReplay(int64_t id);

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "cp1251.h"
+#include "persist/sha256.h"
 #include "record_decoder.h"
 #include "score/score_endpoint.h"
 
@@ -28,6 +29,14 @@ bool FromWebPage(const TBrowserHints& browser) {
 
 std::string PathOf(const std::string& target) {
   return target.substr(0, target.find('?'));
+}
+
+// Who sent a record, kept with it so that only they can send its replay: a hash of their
+// address, so the address itself is not kept. The same on every server of one database.
+std::string SubmitterOf(const std::string& client) {
+  persist::TSha256Hasher hash;
+  hash.Add("perolet-records submitter " + client);
+  return persist::HexOf(hash.Finish());
 }
 
 // A whole number from minimum to maximum, or nothing.
@@ -138,8 +147,10 @@ TReply TRecordsService::Submit(const std::string& symbols, const std::string& cl
       break;
   }
   const TSubmission& s = *parsed.submission;
+  TStoredRecord added{Utf8FromCp1251(s.name), Utf8FromCp1251(s.country), s.score, nowMs / 1000};
+  added.submitter = SubmitterOf(client);
   try {
-    store_.Add({Utf8FromCp1251(s.name), Utf8FromCp1251(s.country), s.score, nowMs / 1000});
+    store_.Add(added);
   } catch (...) {
     try {
       gate_.Forget(client, *record);
@@ -180,7 +191,7 @@ TReply TRecordsService::AcceptReplay(const std::string& target, const std::strin
   if (!replays_ || !replays_->HasRoom())
     return Refuse(503, "too many replays wait for their check, try again later");
   const auto id = store_.AttachReplay(name, Utf8FromCp1251(parsed.submission->country),
-                                      parsed.submission->score,
+                                      parsed.submission->score, SubmitterOf(client),
                                       std::vector<uint8_t>(body.begin(), body.end()), nowMs / 1000);
   if (!id) return Refuse(404, "no record waits for this replay");
   replays_->Add(*id);

@@ -145,7 +145,8 @@ TSqliteStore::TSqliteStore(const std::string& path)
     // last moments.
     Execute("PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL;");
     MakeSchema();
-    insert_ = Prepare("INSERT INTO records (name, country, score, submitted) VALUES (?, ?, ?, ?)");
+    insert_ = Prepare(
+        "INSERT INTO records (name, country, score, submitted, submitter) VALUES (?, ?, ?, ?, ?)");
     count_ = Prepare("SELECT n FROM records_total");
   } catch (...) {
     sqlite3_finalize(insert_);
@@ -171,6 +172,7 @@ void TSqliteStore::Add(const TStoredRecord& record) {
                     SQLITE_TRANSIENT);
   sqlite3_bind_int64(insert_, 3, record.score);
   sqlite3_bind_int64(insert_, 4, record.time);
+  BindText(insert_, 5, record.submitter);
   if (sqlite3_step(insert_) != SQLITE_DONE) Fail("cannot store a record");
 }
 
@@ -215,6 +217,7 @@ int64_t TSqliteStore::VerifiedCount() {
 
 std::optional<int64_t> TSqliteStore::AttachReplay(const std::string& name,
                                                   const std::string& country, int64_t score,
+                                                  const std::string& submitter,
                                                   const std::vector<uint8_t>& replay,
                                                   int64_t nowSeconds) {
   std::lock_guard lock(mutex_);
@@ -226,6 +229,8 @@ std::optional<int64_t> TSqliteStore::AttachReplay(const std::string& name,
       BindText(attach.get(), 1, name);
       BindText(attach.get(), 2, country);
       sqlite3_bind_int64(attach.get(), 3, score);
+      BindText(attach.get(), 4, submitter);
+      sqlite3_bind_int64(attach.get(), 5, nowSeconds - kReplayWindowSeconds);
       const int step = sqlite3_step(attach.get());
       if (step == SQLITE_ROW) id = sqlite3_column_int64(attach.get(), 0);
       if (step != SQLITE_ROW && step != SQLITE_DONE) Fail("cannot attach a replay");

@@ -27,7 +27,8 @@ class TSqliteStore : public TRecordStore {
 
   int64_t VerifiedCount() override;
   std::optional<int64_t> AttachReplay(const std::string& name, const std::string& country,
-                                      int64_t score, const std::vector<uint8_t>& replay,
+                                      int64_t score, const std::string& submitter,
+                                      const std::vector<uint8_t>& replay,
                                       int64_t nowSeconds) override;
   std::optional<TPendingReplay> PendingReplay(int64_t id) override;
   std::vector<int64_t> PendingReplayIds(int64_t limit) override;

@@ -10,7 +10,8 @@
 namespace test_support {
 
 // Records and their replays in memory, as the stores keep them: a replay goes to the newest
-// record with its name, country and score that has none, which becomes Checking. Banned
+// record with its name, country and score that has none, sent by its submitter within the
+// window, which becomes Checking. Banned
 // names, failures and waiting for verdicts are the tests' own.
 class TFakeReplayStore : public records::TRecordStore {
  public:
@@ -28,12 +29,15 @@ class TFakeReplayStore : public records::TRecordStore {
   bool Banned(const std::string& name, const std::string&) override { return name == bannedName; }
 
   std::optional<int64_t> AttachReplay(const std::string& name, const std::string& country,
-                                      int64_t score, const std::vector<uint8_t>& replay,
-                                      int64_t) override {
+                                      int64_t score, const std::string& submitter,
+                                      const std::vector<uint8_t>& replay,
+                                      int64_t nowSeconds) override {
     std::lock_guard lock(mutex_);
     for (auto row = rows_.rbegin(); row != rows_.rend(); ++row) {
       auto& [record, bytes] = row->second;
       if (record.name != name || record.country != country || record.score != score ||
+          record.submitter.empty() || record.submitter != submitter ||
+          record.time < nowSeconds - records::kReplayWindowSeconds ||
           record.state != records::TRecordState::Unverified)
         continue;
       record.state = records::TRecordState::Checking;

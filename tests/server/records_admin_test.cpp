@@ -148,11 +148,14 @@ TEST_F(RecordsAdmin, ABackupOpensWithTheSameRowsAndBans) {
 }
 
 TEST_F(RecordsAdmin, TheCommandLineSaysWhatItDidAndEscapesWhatStrangersWrote) {
-  store.Add({"Anna", "RU", 900, 1'796'822'405});
-  store.Add({"b\tx\x1b]0;\\\xC2\x85", "RU", 5, 0});  // a tab, an escape, a backslash, NEL
-  for (const auto& [name, score] :
-       {std::pair<std::string, int64_t>{"Anna", 900}, {"b\tx\x1b]0;\\\xC2\x85", 5}})
-    store.AttachReplay(name, "RU", score, {1}, 0);
+  for (const auto& [name, score, time] :
+       {std::tuple<std::string, int64_t, int64_t>{"Anna", 900, 1'796'822'405},
+        {"b\tx\x1b]0;\\\xC2\x85", 5, 0}}) {  // a tab, an escape, a backslash, NEL
+    records::TStoredRecord record{name, "RU", score, time};
+    record.submitter = "sender";
+    store.Add(record);
+    store.AttachReplay(name, "RU", score, "sender", {static_cast<uint8_t>(score)}, 0);
+  }
   store.SetVerdict(1, records::TRecordState::Unchecked, "0.0.9\x1b");
   struct TCase {
     std::vector<std::string> args;
@@ -218,9 +221,11 @@ TEST_F(RecordsAdmin, TheCommandLineSaysWhatItDidAndEscapesWhatStrangersWrote) {
 TEST_F(RecordsAdmin, RefusedListsTheGamesWhoseReplayPlayedToSomethingElseNewestFirst) {
   const records::TStoredRecord games[] = {
       {"Anna", "RU", 900, 1'796'822'405}, {"Bob", "", 700, 0}, {"Cat", "", 500, 5}};
-  for (const auto& game : games) {
+  for (auto game : games) {
+    game.submitter = "sender";
     store.Add(game);
-    store.AttachReplay(game.name, game.country, game.score, {1}, 0);
+    store.AttachReplay(game.name, game.country, game.score, "sender",
+                       {static_cast<uint8_t>(game.score)}, 0);
   }
   store.SetVerdict(1, records::TRecordState::Refused, "plays to 120, not 900");
   store.SetVerdict(2, records::TRecordState::Verified, "");

@@ -254,9 +254,10 @@ class VerifiedRecords : public RecordsService {
   VerifiedRecords() {
     const records::TStoredRecord games[] = {
         {"Anna", "RU", 900, 0}, {"Bob", "", 700, 0}, {"Cat", "", 500, 0}, {"Dan", "", 300, 0}};
-    for (const auto& game : games) {
+    for (auto game : games) {
+      game.submitter = "sender";
       store.Add(game);
-      store.AttachReplay(game.name, game.country, game.score, kReplay, 0);
+      store.AttachReplay(game.name, game.country, game.score, "sender", ReplayOf(game), 0);
     }
     store.SetVerdict(1, records::TRecordState::Verified, "");
     store.SetVerdict(3, records::TRecordState::Refused, "plays to 5");
@@ -275,7 +276,10 @@ class VerifiedRecords : public RecordsService {
     return rows;
   }
 
-  const std::vector<uint8_t> kReplay{'P', 0, 0xFF, '\n'};
+  // Each game's replay of its own, told apart by its score.
+  static std::vector<uint8_t> ReplayOf(const records::TStoredRecord& game) {
+    return {'P', 0, 0xFF, static_cast<uint8_t>(game.score / 100)};
+  }
 };
 
 TEST_F(VerifiedRecords, TheApiGivesEachStateAndTheVerifiedViewOnlyVerifiedGames) {
@@ -338,7 +342,8 @@ TEST_F(VerifiedRecords, AVerifiedGamesReplayIsDownloadedAndNothingElse) {
   EXPECT_EQ(replay.status, 200);
   EXPECT_EQ(replay.contentType, "application/octet-stream");
   EXPECT_EQ(replay.disposition, "attachment; filename=\"perolet-1.perolet-replay\"");
-  EXPECT_EQ(replay.body, std::string(kReplay.begin(), kReplay.end()));
+  const auto anna = ReplayOf({"Anna", "RU", 900, 0});
+  EXPECT_EQ(replay.body, std::string(anna.begin(), anna.end()));
   EXPECT_TRUE(service.NeedsStore("GET", "/replays/1.perolet-replay"));
   for (const char* target :
        {"/replays/2.perolet-replay", "/replays/3.perolet-replay", "/replays/4.perolet-replay",

@@ -18,19 +18,34 @@ class TFakeQueue : public records::TReplayQueue {
   std::vector<int64_t> added;
 };
 
-std::string Target(const std::string& name, int32_t score) {
-  return "/api/replays?inf=" + score::EncodeScoreRecord(score::BuildScoreRecord(name, score, "RU"));
+std::string Symbols(const std::string& name, int32_t score) {
+  return score::EncodeScoreRecord(score::BuildScoreRecord(name, score, "RU"));
 }
 
-// The game's POST of a replay after its record: taken once for a record that waits for one.
+std::string Target(const std::string& name, int32_t score) {
+  return "/api/replays?inf=" + Symbols(name, score);
+}
+
+// The game's POST of a replay after its record: taken once for a record that waits for one,
+// from the address that sent the record.
 TEST(ReplayRoute, AttachesAReplayToTheRecordThatWaitsForIt) {
   test_support::TFakeReplayStore store;
-  store.Add({"Вася", "RU", 1205, 0});
-  store.Add({"Banned", "RU", 5, 0});
   TFakeQueue queue;
   records::TRecordsService service(store, {});
   service.CheckReplaysWith(queue);
+  const std::string vasya = Target("\xC2\xE0\xF1\xFF", 1205);
+  const std::string record =
+      "/cgi/version.pl?hs&prg=Featherstrike&inf=" + Symbols("\xC2\xE0\xF1\xFF", 1205);
+  ASSERT_EQ(service.Handle("GET", record, "192.0.2.1", kNoon).status, 200);
+  store.Add({"Banned", "RU", 5, 0});
   const std::string replay = "PEROLET replay bytes";
+  // Name, country and score are on the page for anyone to send: only the record's sender may
+  // send its replay, and only soon after the record.
+  constexpr int64_t kLate = kNoon + (records::kReplayWindowSeconds + 1) * 1000;
+  for (const auto& [client, now] :
+       {std::pair<std::string, int64_t>{"192.0.2.2", kNoon}, {"192.0.2.1", kLate}}) {
+    EXPECT_EQ(service.Handle("POST", vasya, client, now, {}, replay).status, 404) << client;
+  }
   struct TCase {
     const char* what;
     std::string method, target, body;
@@ -39,7 +54,6 @@ TEST(ReplayRoute, AttachesAReplayToTheRecordThatWaitsForIt) {
     int status;
     std::string answer;
   };
-  const std::string vasya = Target("\xC2\xE0\xF1\xFF", 1205);
   const TCase cases[] = {
       {"full",
        "POST",

@@ -36,7 +36,8 @@ struct TSqliteMaker {
       "DROP TRIGGER replay_removed; DROP INDEX records_unproven; DROP INDEX records_checking;"
       "DROP INDEX records_verified; DROP INDEX records_refused;"
       "ALTER TABLE records DROP COLUMN hidden; ALTER TABLE records DROP COLUMN state;"
-      "ALTER TABLE records DROP COLUMN state_detail; DROP TABLE bans; DROP TABLE replays;"
+      "ALTER TABLE records DROP COLUMN state_detail; ALTER TABLE records DROP COLUMN submitter;"
+      "DROP TABLE bans; DROP TABLE replays;"
       "DROP TABLE verified_players; DROP TABLE verified_players_week; DROP TABLE verified_total;"
       "CREATE TRIGGER records_removed AFTER DELETE ON records BEGIN"
       " UPDATE records_total SET n = n - 1; END;";
@@ -71,7 +72,8 @@ struct TPgMaker {
   bool Available() const { return server && *server; }
   static constexpr const char* kBeforeHiding =
       "ALTER TABLE records DROP COLUMN hidden CASCADE, DROP COLUMN state CASCADE,"
-      " DROP COLUMN state_detail; DROP TABLE bans, replays, verified_players,"
+      " DROP COLUMN state_detail, DROP COLUMN submitter; DROP TABLE bans, replays, "
+      "verified_players,"
       " verified_players_week, verified_total;"
       "CREATE TRIGGER records_removed AFTER DELETE ON records"
       " FOR EACH ROW EXECUTE FUNCTION records_removed();";
@@ -104,6 +106,14 @@ class RecordStore : public testing::Test {
 
 using StoreTypes = testing::Types<TSqliteMaker, TPgMaker>;
 TYPED_TEST_SUITE(RecordStore, StoreTypes);
+
+// Who sent the records whose replays these tests send.
+constexpr const char* kSender = "sender";
+
+records::TStoredRecord From(records::TStoredRecord record, const char* submitter = kSender) {
+  record.submitter = submitter;
+  return record;
+}
 
 // Reads the whole view a page of `size` rows at a time, forward from the top by each page's
 // last key, then back from the bottom by each page's first key; both walks must agree.
@@ -283,8 +293,8 @@ TYPED_TEST(RecordStore, ADatabaseFromBeforeHidingGetsTheFlagAndTheBansAtStart) {
   EXPECT_EQ(Walk(*this->store, {}, 1), (std::vector<std::string>{}));
   // Its games have no proof, and a new one takes its replay.
   EXPECT_EQ(this->store->VerifiedCount(), 0);
-  this->store->Add({"ann", "RU", 500, 40});
-  EXPECT_EQ(this->store->AttachReplay("ann", "RU", 500, {1}, 0), 3);
+  this->store->Add(From({"ann", "RU", 500, 40}));
+  EXPECT_EQ(this->store->AttachReplay("ann", "RU", 500, kSender, {1}, 40), 3);
 }
 
 // The replays' bytes as a test sends them, told apart by their first.
@@ -300,7 +310,7 @@ TYPED_TEST(RecordStore, AReplayGoesOnceToTheNewestShownRecordItCouldProve) {
                                           {"bob", "", 900, 50},
                                           {"cat", "", 300, 20},
                                           {"dan", "", 100, 20}};
-  for (const auto& game : games) store.Add(game);
+  for (const auto& game : games) store.Add(From(game));
   this->maker.Raw("UPDATE records SET hidden = TRUE WHERE id = 5");
   struct TCase {
     const char* name;
@@ -319,9 +329,9 @@ TYPED_TEST(RecordStore, AReplayGoesOnceToTheNewestShownRecordItCouldProve) {
       {"ann", "RU", 700, 1},
   };
   for (const TCase& c : cases) {
-    EXPECT_EQ(
-        store.AttachReplay(c.name, c.country, c.score, Replay(static_cast<uint8_t>(c.score)), 1000),
-        c.id)
+    EXPECT_EQ(store.AttachReplay(c.name, c.country, c.score, kSender,
+                                 Replay(static_cast<uint8_t>(c.score)), 100),
+              c.id)
         << c.name << " " << c.country << " " << c.score;
   }
   // Waiting for the check, the oldest first, after a restart too.
@@ -341,6 +351,28 @@ TYPED_TEST(RecordStore, AReplayGoesOnceToTheNewestShownRecordItCouldProve) {
   EXPECT_EQ(this->store->VerifiedCount(), 0);
 }
 
+// Name, country and score are on the page for anyone to send: a replay goes only to a record
+// of its own sender, sent within the window before it.
+TYPED_TEST(RecordStore, AReplayGoesOnlyToItsSendersRecordSentJustBefore) {
+  auto& store = *this->store;
+  store.Add(From({"ann", "RU", 700, 1000}));
+  store.Add({"ann", "RU", 700, 1000});  // kept from before the sender was: no one's
+  struct TCase {
+    const char* what;
+    const char* submitter;
+    int64_t now;
+    std::optional<int64_t> id;
+  };
+  const TCase cases[] = {
+      {"another sender", "another", 1000, std::nullopt},
+      {"nobody", "", 1000, std::nullopt},
+      {"its sender too late", kSender, 1000 + records::kReplayWindowSeconds + 1, std::nullopt},
+      {"its sender in time", kSender, 1000 + records::kReplayWindowSeconds, 1},
+  };
+  for (const TCase& c : cases)
+    EXPECT_EQ(store.AttachReplay("ann", "RU", 700, c.submitter, Replay(1), c.now), c.id) << c.what;
+}
+
 TYPED_TEST(RecordStore, AVerifiedGameIsInTheVerifiedViewsAndARefusedOneInNone) {
   auto& store = *this->store;
   const records::TStoredRecord games[] = {{"ann", "RU", 700, 10},
@@ -349,8 +381,8 @@ TYPED_TEST(RecordStore, AVerifiedGameIsInTheVerifiedViewsAndARefusedOneInNone) {
                                           {"bob", "", 900, 50},
                                           {"cat", "", 300, 20}};
   for (const auto& game : games) {
-    store.Add(game);
-    ASSERT_TRUE(store.AttachReplay(game.name, game.country, game.score,
+    store.Add(From(game));
+    ASSERT_TRUE(store.AttachReplay(game.name, game.country, game.score, kSender,
                                    Replay(static_cast<uint8_t>(game.time)), 0));
   }
   using records::TRecordState;
@@ -482,14 +514,15 @@ TEST(RecordStorePg, OfTwoUploadsOfOneGameAtOnceOneTakesTheRecord) {
   if (!maker.Available()) GTEST_SKIP() << "PEROLET_TEST_PG is not set: no PostgreSQL to test";
   maker.Empty();
   auto store = maker.Open();
-  store->Add({"eve", "", 5, 0});
+  store->Add(From({"eve", "", 5, 0}));
   pqxx::connection first(maker.url);
   pqxx::work holding(first);
   ASSERT_EQ(
-      holding.exec_params(records::PostgresParams(records::kAttachReplay), "eve", "", 5).size(),
+      holding.exec_params(records::PostgresParams(records::kAttachReplay), "eve", "", 5, kSender, 0)
+          .size(),
       1u);
   std::optional<int64_t> second = 0;
-  std::thread upload([&] { second = store->AttachReplay("eve", "", 5, Replay(5), 0); });
+  std::thread upload([&] { second = store->AttachReplay("eve", "", 5, kSender, Replay(5), 0); });
   pqxx::connection watcher(maker.url);
   constexpr int kLooks = 10'000;
   bool waiting = false;

@@ -15,8 +15,10 @@ class VerifyQueue : public testing::Test {
  protected:
   // A record of "Вася" (RU) with this score whose replay came: its id.
   int64_t Sent(int64_t score) {
-    store.Add({"Вася", "RU", score, 0});
-    return *store.AttachReplay("Вася", "RU", score, {1, 2, 3}, 0);
+    records::TStoredRecord record{"Вася", "RU", score, 0};
+    record.submitter = "sender";
+    store.Add(record);
+    return *store.AttachReplay("Вася", "RU", score, "sender", {1, 2, 3}, 0);
   }
   records::TCheckers Checkers(const std::string& script) {
     records::TCheckers checkers;
