@@ -47,6 +47,8 @@ std::string Schema() {
   sql +=
       "CREATE TABLE IF NOT EXISTS replays (id BIGINT PRIMARY KEY REFERENCES records (id)"
       " ON DELETE CASCADE, replay BYTEA NOT NULL, received BIGINT NOT NULL);";
+  sql += std::string("ALTER TABLE replays ADD COLUMN IF NOT EXISTS ") + kReplayHashColumn.name +
+         " " + kReplayHashColumn.definition + ";" + kReplayHashIndex;
   // Each player's best game, of all time and of each week, of every game shown and of the
   // verified ones, and the number of each, kept by the triggers: pages of players and the
   // counts then cost the same on a table of any size. A hidden game is in none.
@@ -85,6 +87,7 @@ void Prepare(pqxx::connection& connection) {
   connection.prepare("verified_count", "SELECT n FROM verified_total");
   connection.prepare("attach_replay", PostgresParams(kAttachReplay));
   connection.prepare("store_replay", PostgresParams(kStoreReplay));
+  connection.prepare("replay_kept", PostgresParams(kReplayKept));
   connection.prepare("pending_replay", PostgresParams(kPendingReplay));
   connection.prepare("pending_replay_ids", PostgresParams(kPendingReplayIds));
   connection.prepare("verified_replay", PostgresParams(kVerifiedReplay));
@@ -202,20 +205,25 @@ int64_t TPgStore::VerifiedCount() {
   });
 }
 
-std::optional<int64_t> TPgStore::AttachReplay(const std::string& name, const std::string& country,
-                                              int64_t score, const std::string& submitter,
-                                              const std::vector<uint8_t>& replay,
-                                              int64_t nowSeconds) {
+TAttachment TPgStore::AttachReplay(const std::string& name, const std::string& country,
+                                   int64_t score, const std::string& submitter,
+                                   const std::vector<uint8_t>& replay, int64_t nowSeconds) {
   const pqxx::binarystring bytes(replay.data(), replay.size());
-  return pool_.Run([&](pqxx::connection& connection) -> std::optional<int64_t> {
+  const std::string hash = ReplayHash(replay);
+  return pool_.Run([&](pqxx::connection& connection) -> TAttachment {
     pqxx::work work(connection);
     const pqxx::result attached = work.exec_prepared("attach_replay", name, country, score,
                                                      submitter, nowSeconds - kReplayWindowSeconds);
-    if (attached.empty()) return std::nullopt;
+    if (attached.empty()) return {};
+    if (!work.exec_prepared("replay_kept", hash).empty()) return {std::nullopt, true};
     const auto id = attached[0][0].as<int64_t>();
-    work.exec_prepared("store_replay", id, bytes, nowSeconds);
+    try {
+      work.exec_prepared("store_replay", id, bytes, nowSeconds, hash);
+    } catch (const pqxx::unique_violation&) {
+      return {std::nullopt, true};  // the same bytes, sent for another record at this moment
+    }
     work.commit();
-    return id;
+    return {id};
   });
 }
 

@@ -25,10 +25,9 @@ class TPgStore : public TRecordStore {
   bool Banned(const std::string& name, const std::string& address) override;
 
   int64_t VerifiedCount() override;
-  std::optional<int64_t> AttachReplay(const std::string& name, const std::string& country,
-                                      int64_t score, const std::string& submitter,
-                                      const std::vector<uint8_t>& replay,
-                                      int64_t nowSeconds) override;
+  TAttachment AttachReplay(const std::string& name, const std::string& country, int64_t score,
+                           const std::string& submitter, const std::vector<uint8_t>& replay,
+                           int64_t nowSeconds) override;
   std::optional<TPendingReplay> PendingReplay(int64_t id) override;
   std::vector<int64_t> PendingReplayIds(int64_t limit) override;
   void SetVerdict(int64_t id, TRecordState state, const std::string& detail) override;

@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "list_request.h"
+#include "persist/sha256.h"
 
 namespace records {
 
@@ -234,8 +235,18 @@ const char* const kAttachReplay =
     " ORDER BY id DESC LIMIT 1) RETURNING id";
 
 const char* const kStoreReplay =
-    "INSERT INTO replays (id, replay, received) VALUES (?1, ?2, ?3) ON CONFLICT (id)"
-    " DO UPDATE SET replay = excluded.replay, received = excluded.received";
+    "INSERT INTO replays (id, replay, received, sha256) VALUES (?1, ?2, ?3, ?4) ON CONFLICT (id)"
+    " DO UPDATE SET replay = excluded.replay, received = excluded.received,"
+    " sha256 = excluded.sha256";
+
+const char* const kReplayKept = "SELECT 1 FROM replays WHERE sha256 = ?1";
+
+const char* const kReplayHashIndex =
+    "CREATE UNIQUE INDEX IF NOT EXISTS replays_sha256 ON replays (sha256);";
+
+std::string ReplayHash(const std::vector<uint8_t>& replay) {
+  return persist::HexOf(persist::Sha256(replay));
+}
 
 const char* const kPendingReplay =
     "SELECT r.name, r.country, r.score, r.submitted, r.id, r.state, r.state_detail, p.replay"

@@ -73,8 +73,16 @@ extern const char* const kProofIndexes;
 // cannot both take its record: ?1 name, ?2 country, ?3 score, ?4 the submitter, ?5 the
 // earliest time the record may have been sent; gives the record's id.
 extern const char* const kAttachReplay;
-// ?1 id, ?2 the replay's bytes, ?3 when it came.
+// ?1 id, ?2 the replay's bytes, ?3 when it came, ?4 its ReplayHash.
 extern const char* const kStoreReplay;
+// ?1 a ReplayHash: a row when a replay of those bytes is kept.
+extern const char* const kReplayKept;
+// Each replay's bytes are kept once, for one record: the column that says which, and its
+// unique index. An older database's replays have none (NULL), and NULLs never clash.
+constexpr TAddedColumn kReplayHashColumn{"sha256", "TEXT"};
+extern const char* const kReplayHashIndex;
+// SHA-256 of the replay's bytes, as hex.
+std::string ReplayHash(const std::vector<uint8_t>& replay);
 // ?1 id: name, country, score, submitted, id, state, state_detail and the replay.
 extern const char* const kPendingReplay;
 // ?1 the most ids, the oldest first.

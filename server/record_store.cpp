@@ -35,9 +35,8 @@ int64_t TRecordStore::VerifiedCount() {
   NoReplays();
 }
 
-std::optional<int64_t> TRecordStore::AttachReplay(const std::string&, const std::string&, int64_t,
-                                                  const std::string&, const std::vector<uint8_t>&,
-                                                  int64_t) {
+TAttachment TRecordStore::AttachReplay(const std::string&, const std::string&, int64_t,
+                                       const std::string&, const std::vector<uint8_t>&, int64_t) {
   NoReplays();
 }
 

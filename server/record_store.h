@@ -74,6 +74,12 @@ struct TPageRequest {
 // seconds after the record, and an older record is no one's to prove any more.
 constexpr int64_t kReplayWindowSeconds = 10 * 60;
 
+// What became of a replay sent: the record it now proves, or why none took it.
+struct TAttachment {
+  std::optional<int64_t> id;   // the record, now Checking
+  bool provesAnother = false;  // a record waited, but these very bytes are another's replay
+};
+
 // A replay waiting for its check, with the record it is to prove.
 struct TPendingReplay {
   TStoredRecord record;
@@ -105,11 +111,12 @@ class TRecordStore {
   virtual int64_t VerifiedCount();
   // The newest shown record with this name, country (UTF-8) and score that has no replay yet,
   // sent by this submitter (not empty) within kReplayWindowSeconds before nowSeconds, gets
-  // this one and becomes Checking: its id, or nothing when no record waits for it.
-  virtual std::optional<int64_t> AttachReplay(const std::string& name, const std::string& country,
-                                              int64_t score, const std::string& submitter,
-                                              const std::vector<uint8_t>& replay,
-                                              int64_t nowSeconds);
+  // this one and becomes Checking, unless the same bytes are kept as another record's replay
+  // already: a verified game's replay is there for anyone to download, and would prove a copy
+  // of its record.
+  virtual TAttachment AttachReplay(const std::string& name, const std::string& country,
+                                   int64_t score, const std::string& submitter,
+                                   const std::vector<uint8_t>& replay, int64_t nowSeconds);
   // A Checking record and its replay; nothing once it is checked or gone.
   virtual std::optional<TPendingReplay> PendingReplay(int64_t id);
   // Checking records, the oldest first: a restarted server checks them again.

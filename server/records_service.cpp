@@ -190,11 +190,12 @@ TReply TRecordsService::AcceptReplay(const std::string& target, const std::strin
   // Asked before anything is stored: a replay turned away may be sent again.
   if (!replays_ || !replays_->HasRoom())
     return Refuse(503, "too many replays wait for their check, try again later");
-  const auto id = store_.AttachReplay(name, Utf8FromCp1251(parsed.submission->country),
-                                      parsed.submission->score, SubmitterOf(client),
-                                      std::vector<uint8_t>(body.begin(), body.end()), nowMs / 1000);
-  if (!id) return Refuse(404, "no record waits for this replay");
-  replays_->Add(*id);
+  const TAttachment attached = store_.AttachReplay(
+      name, Utf8FromCp1251(parsed.submission->country), parsed.submission->score,
+      SubmitterOf(client), std::vector<uint8_t>(body.begin(), body.end()), nowMs / 1000);
+  if (attached.provesAnother) return Refuse(409, "this replay already proves another record");
+  if (!attached.id) return Refuse(404, "no record waits for this replay");
+  replays_->Add(*attached.id);
   return {202, kHtml, "<p>Запись игры принята.</p>\n"};
 }
 

@@ -215,11 +215,10 @@ int64_t TSqliteStore::VerifiedCount() {
   return sqlite3_column_int64(statement.get(), 0);
 }
 
-std::optional<int64_t> TSqliteStore::AttachReplay(const std::string& name,
-                                                  const std::string& country, int64_t score,
-                                                  const std::string& submitter,
-                                                  const std::vector<uint8_t>& replay,
-                                                  int64_t nowSeconds) {
+TAttachment TSqliteStore::AttachReplay(const std::string& name, const std::string& country,
+                                       int64_t score, const std::string& submitter,
+                                       const std::vector<uint8_t>& replay, int64_t nowSeconds) {
+  const std::string hash = ReplayHash(replay);
   std::lock_guard lock(mutex_);
   Execute("BEGIN IMMEDIATE");
   try {
@@ -236,19 +235,32 @@ std::optional<int64_t> TSqliteStore::AttachReplay(const std::string& name,
       if (step != SQLITE_ROW && step != SQLITE_DONE) Fail("cannot attach a replay");
       if (id && sqlite3_step(attach.get()) != SQLITE_DONE) Fail("cannot attach a replay");
     }
+    if (id && ReplayKept(hash)) {
+      Execute("ROLLBACK");
+      return {std::nullopt, true};
+    }
     if (id) {
       TStatement store = Statement(kStoreReplay);
       sqlite3_bind_int64(store.get(), 1, *id);
       sqlite3_bind_blob64(store.get(), 2, replay.data(), replay.size(), SQLITE_STATIC);
       sqlite3_bind_int64(store.get(), 3, nowSeconds);
+      BindText(store.get(), 4, hash);
       if (sqlite3_step(store.get()) != SQLITE_DONE) Fail("cannot store a replay");
     }
     Execute("COMMIT");
-    return id;
+    return {id};
   } catch (...) {
     sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
     throw;
   }
+}
+
+bool TSqliteStore::ReplayKept(const std::string& hash) {
+  TStatement statement = Statement(kReplayKept);
+  BindText(statement.get(), 1, hash);
+  const int step = sqlite3_step(statement.get());
+  if (step != SQLITE_ROW && step != SQLITE_DONE) Fail("cannot look for a replay");
+  return step == SQLITE_ROW;
 }
 
 std::optional<TPendingReplay> TSqliteStore::PendingReplay(int64_t id) {
@@ -339,6 +351,12 @@ void TSqliteStore::MakeSchema() {
                 .c_str());
     }
     Execute(kProofIndexes);
+    if (!ColumnExists("replays", kReplayHashColumn.name)) {
+      Execute((std::string("ALTER TABLE replays ADD COLUMN ") + kReplayHashColumn.name + " " +
+               kReplayHashColumn.definition)
+                  .c_str());
+    }
+    Execute(kReplayHashIndex);
     Execute(Triggers().c_str());
     if (!kept) Execute((FillCountSql(false) + FillBestsSql(kPlayers)).c_str());
     if (!weeksKept) Execute(FillBestsSql(kPlayersWeek).c_str());

@@ -26,10 +26,9 @@ class TSqliteStore : public TRecordStore {
   bool Banned(const std::string& name, const std::string& address) override;
 
   int64_t VerifiedCount() override;
-  std::optional<int64_t> AttachReplay(const std::string& name, const std::string& country,
-                                      int64_t score, const std::string& submitter,
-                                      const std::vector<uint8_t>& replay,
-                                      int64_t nowSeconds) override;
+  TAttachment AttachReplay(const std::string& name, const std::string& country, int64_t score,
+                           const std::string& submitter, const std::vector<uint8_t>& replay,
+                           int64_t nowSeconds) override;
   std::optional<TPendingReplay> PendingReplay(int64_t id) override;
   std::vector<int64_t> PendingReplayIds(int64_t limit) override;
   void SetVerdict(int64_t id, TRecordState state, const std::string& detail) override;
@@ -39,6 +38,8 @@ class TSqliteStore : public TRecordStore {
   using TStatement = std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)>;
 
   void MakeSchema();
+  // Whether a replay with this ReplayHash is kept; called with the mutex held.
+  bool ReplayKept(const std::string& hash);
   bool TableExists(const char* name);
   bool ColumnExists(const char* table, const char* column);
   // Whether a query of the schema, given one or two names, finds a row.

@@ -2,8 +2,9 @@
 # Records that cannot be faked: the server plays each replay it is sent with perolet-verify
 # (beside it in the build) and ranks the record only when the replay plays to it. The game
 # (perolet-sim) sends a qualifying record and its replay: verified within seconds, and the
-# replay downloaded from the page is the game's. The same replay behind a forged score is
-# refused (gone from the table, listed by admin refused); a replay with bytes changed is
+# replay downloaded from the page is the game's. That replay proves no copy of its record
+# (409); a player's honest replay behind a forged score is refused (gone from the table,
+# listed by admin refused); a replay with bytes changed is
 # refused or, if it still plays to the score, verified; a replay of other rules is unchecked;
 # hostile replays (bit flips, 2^40 frames claimed) each end within the limits while the
 # server goes on serving; a replay taken by a server without a checker is checked by the next
@@ -95,17 +96,33 @@ cmp -s honest.perolet-replay Data/Save/replays/last.perolet-replay ||
   fail "the download is not the game's replay"
 grep -q "replay $game: verified in [0-9]* ms" "$work/records.log" || fail "no log line of the verdict"
 
-# The same replay behind a forged score: refused, out of the table, kept for the operator.
-send Вася 10000000 "$country" honest.perolet-replay
+# another_game FILE A B C D: the same game, from fresh saves, with the name typed as these
+# four code page 1251 bytes instead of Вася's, its replay kept as FILE: one no record has yet.
+another_game() {
+  rm -rf Data/Save
+  sed -e "s/^6043 char 194\$/6043 char $2/" -e "s/^6051 char 224\$/6051 char $3/" \
+    -e "s/^6059 char 241\$/6059 char $4/" -e "s/^6067 char 255\$/6067 char $5/" play.txt > another.txt
+  "$sim" --fps 85 --seed 2 --frames 6500 --input another.txt > /dev/null
+  cp Data/Save/replays/last.perolet-replay "$1"
+}
+
+# The downloaded replay behind a copy of its record: not taken, the copy stays unverified.
+send Вася "$score" "$country" honest.perolet-replay
+[ "$answer" = 409 ] || fail "a downloaded replay behind a copy of its record: $answer"
+[ "$(state "$sent")" = unverified ] || fail "the copy is $(state "$sent")"
+
+# Петя's honest replay behind his forged score: refused, out of the table, kept for the operator.
+another_game petya.perolet-replay 207 229 242 255
+send Петя 10000000 "$country" petya.perolet-replay
 [ "$answer" = 202 ] || fail "the forged record's replay: $answer"
 forged=$sent
 [ "$(checked "$forged")" = refused ] || fail "a forged score is $(state "$forged")"
 ! curl -sf "$base/api/records?all=1" | grep -q '"score":10000000' || fail "a refused record in the JSON"
-admin refused | grep -qP "^$forged\tВася\t.*\tplays to $score, not 10000000\$" ||
+admin refused | grep -qP "^$forged\tПетя\t.*\tplays to $score, not 10000000\$" ||
   fail "admin refused: $(admin refused)"
 # A repeat of the upload finds no record waiting for it.
-[ "$(curl -s -o /dev/null -w '%{http_code}' --data-binary @honest.perolet-replay \
-  "$base/api/replays?inf=$(record_symbols Вася 10000000 "$country")")" = 404 ] ||
+[ "$(curl -s -o /dev/null -w '%{http_code}' --data-binary @petya.perolet-replay \
+  "$base/api/replays?inf=$(record_symbols Петя 10000000 "$country")")" = 404 ] ||
   fail "a repeated upload was taken"
 
 # A byte of the packed game changed: the rule is the score, so either verdict will do.
@@ -170,7 +187,7 @@ for id in "${hostile[@]}"; do
 done
 [ "$(state "$game")" = verified ] || fail "the game's record changed"
 
-! grep -q 'Вася' "$work/records.log" || fail "a name reached the log"
+! grep -qE 'Вася|Петя|Коля' "$work/records.log" || fail "a name reached the log"
 
 # Nothing accepted is lost: a server without a checker takes a replay and leaves it checking,
 # and the next server to start with one finds it in the database and checks it.
@@ -178,7 +195,8 @@ stop_records
 [ "$records_status" -eq 0 ] || fail "the server ended with status $records_status on SIGTERM"
 start_records --db "$db" --trusted-proxy 127.0.0.1 --rate 0 --verify-program "$work/none"
 grep -q "no checker: $work/none does not answer" "$work/records.log" || fail "no word of no checker"
-send Вася "$score" "$country" honest.perolet-replay
+another_game kolya.perolet-replay 202 238 235 255
+send Коля "$score" "$country" kolya.perolet-replay
 [ "$answer" = 202 ] && [ "$(state "$sent")" = checking ] || fail "without a checker: $answer"
 stop_records
 start_records --db "$db" --verify-data "$(dirname "$sim")"

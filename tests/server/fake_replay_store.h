@@ -3,6 +3,7 @@
 #include <condition_variable>
 #include <map>
 #include <mutex>
+#include <set>
 #include <stdexcept>
 
 #include "record_store.h"
@@ -11,7 +12,7 @@ namespace test_support {
 
 // Records and their replays in memory, as the stores keep them: a replay goes to the newest
 // record with its name, country and score that has none, sent by its submitter within the
-// window, which becomes Checking. Banned
+// window, which becomes Checking, unless the same bytes are another record's replay. Banned
 // names, failures and waiting for verdicts are the tests' own.
 class TFakeReplayStore : public records::TRecordStore {
  public:
@@ -28,10 +29,10 @@ class TFakeReplayStore : public records::TRecordStore {
   }
   bool Banned(const std::string& name, const std::string&) override { return name == bannedName; }
 
-  std::optional<int64_t> AttachReplay(const std::string& name, const std::string& country,
-                                      int64_t score, const std::string& submitter,
-                                      const std::vector<uint8_t>& replay,
-                                      int64_t nowSeconds) override {
+  records::TAttachment AttachReplay(const std::string& name, const std::string& country,
+                                    int64_t score, const std::string& submitter,
+                                    const std::vector<uint8_t>& replay,
+                                    int64_t nowSeconds) override {
     std::lock_guard lock(mutex_);
     for (auto row = rows_.rbegin(); row != rows_.rend(); ++row) {
       auto& [record, bytes] = row->second;
@@ -40,11 +41,12 @@ class TFakeReplayStore : public records::TRecordStore {
           record.time < nowSeconds - records::kReplayWindowSeconds ||
           record.state != records::TRecordState::Unverified)
         continue;
+      if (!kept_.insert(replay).second) return {std::nullopt, true};
       record.state = records::TRecordState::Checking;
       bytes = replay;
-      return record.id;
+      return {record.id};
     }
-    return std::nullopt;
+    return {};
   }
   std::optional<records::TPendingReplay> PendingReplay(int64_t id) override {
     std::lock_guard lock(mutex_);
@@ -98,6 +100,7 @@ class TFakeReplayStore : public records::TRecordStore {
   std::mutex mutex_;
   std::condition_variable read_;
   std::map<int64_t, std::pair<records::TStoredRecord, std::vector<uint8_t>>> rows_;
+  std::set<std::vector<uint8_t>> kept_;  // every replay's bytes
   int verdicts_ = 0;
   int pendingReads_ = 0;
 };

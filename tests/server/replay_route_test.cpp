@@ -37,6 +37,11 @@ TEST(ReplayRoute, AttachesAReplayToTheRecordThatWaitsForIt) {
   const std::string record =
       "/cgi/version.pl?hs&prg=Featherstrike&inf=" + Symbols("\xC2\xE0\xF1\xFF", 1205);
   ASSERT_EQ(service.Handle("GET", record, "192.0.2.1", kNoon).status, 200);
+  ASSERT_EQ(service
+                .Handle("GET", "/cgi/version.pl?hs&prg=Featherstrike&inf=" + Symbols("Copy", 1205),
+                        "192.0.2.1", kNoon)
+                .status,
+            200);
   store.Add({"Banned", "RU", 5, 0});
   const std::string replay = "PEROLET replay bytes";
   // Name, country and score are on the page for anyone to send: only the record's sender may
@@ -65,6 +70,15 @@ TEST(ReplayRoute, AttachesAReplayToTheRecordThatWaitsForIt) {
        "too many replays wait for their check, try again later\n"},
       {"taken", "POST", vasya, replay, {}, true, 202, "<p>Запись игры принята.</p>\n"},
       {"repeat", "POST", vasya, replay, {}, true, 404, "no record waits for this replay\n"},
+      // A verified game's replay is there to download, for a copy of its record to send.
+      {"copy",
+       "POST",
+       Target("Copy", 1205),
+       replay,
+       {},
+       true,
+       409,
+       "this replay already proves another record\n"},
       {"no record",
        "POST",
        Target("Other", 1205),
@@ -110,7 +124,8 @@ TEST(ReplayRoute, AttachesAReplayToTheRecordThatWaitsForIt) {
   }
   EXPECT_EQ(queue.added, std::vector<int64_t>{1});
   EXPECT_EQ(store.Row(1).state, records::TRecordState::Checking);
-  EXPECT_EQ(store.Row(2).state, records::TRecordState::Unverified);
+  EXPECT_EQ(store.Row(2).state, records::TRecordState::Unverified);  // the copy
+  EXPECT_EQ(store.Row(3).state, records::TRecordState::Unverified);
   // The replay waits for the database's workers as every request that asks the store does.
   EXPECT_TRUE(service.NeedsStore("POST", vasya));
   EXPECT_FALSE(service.NeedsStore("POST", "/api/records"));

@@ -294,7 +294,7 @@ TYPED_TEST(RecordStore, ADatabaseFromBeforeHidingGetsTheFlagAndTheBansAtStart) {
   // Its games have no proof, and a new one takes its replay.
   EXPECT_EQ(this->store->VerifiedCount(), 0);
   this->store->Add(From({"ann", "RU", 500, 40}));
-  EXPECT_EQ(this->store->AttachReplay("ann", "RU", 500, kSender, {1}, 40), 3);
+  EXPECT_EQ(this->store->AttachReplay("ann", "RU", 500, kSender, {1}, 40).id, 3);
 }
 
 // The replays' bytes as a test sends them, told apart by their first.
@@ -328,10 +328,9 @@ TYPED_TEST(RecordStore, AReplayGoesOnceToTheNewestShownRecordItCouldProve) {
       {"dan", "", 100, std::nullopt},  // hidden
       {"ann", "RU", 700, 1},
   };
+  uint8_t nth = 0;  // each upload's bytes its own
   for (const TCase& c : cases) {
-    EXPECT_EQ(store.AttachReplay(c.name, c.country, c.score, kSender,
-                                 Replay(static_cast<uint8_t>(c.score)), 100),
-              c.id)
+    EXPECT_EQ(store.AttachReplay(c.name, c.country, c.score, kSender, Replay(++nth), 100).id, c.id)
         << c.name << " " << c.country << " " << c.score;
   }
   // Waiting for the check, the oldest first, after a restart too.
@@ -345,7 +344,7 @@ TYPED_TEST(RecordStore, AReplayGoesOnceToTheNewestShownRecordItCouldProve) {
                      pending->record.id, pending->record.state),
             std::make_tuple(std::string("bob"), int64_t{900}, int64_t{50}, int64_t{3},
                             records::TRecordState::Checking));
-  EXPECT_EQ(pending->replay, Replay(static_cast<uint8_t>(900)));
+  EXPECT_EQ(pending->replay, Replay(1));
   EXPECT_FALSE(this->store->PendingReplay(4).has_value());  // no replay came
   EXPECT_EQ(this->store->Count(), 4);                       // nothing hidden or shown by waiting
   EXPECT_EQ(this->store->VerifiedCount(), 0);
@@ -370,7 +369,27 @@ TYPED_TEST(RecordStore, AReplayGoesOnlyToItsSendersRecordSentJustBefore) {
       {"its sender in time", kSender, 1000 + records::kReplayWindowSeconds, 1},
   };
   for (const TCase& c : cases)
-    EXPECT_EQ(store.AttachReplay("ann", "RU", 700, c.submitter, Replay(1), c.now), c.id) << c.what;
+    EXPECT_EQ(store.AttachReplay("ann", "RU", 700, c.submitter, Replay(1), c.now).id, c.id)
+        << c.what;
+}
+
+// A verified game's replay is there for anyone to download: the same bytes never prove a
+// second record, even one that waits for a replay from the same sender.
+TYPED_TEST(RecordStore, AReplayKeptForOneRecordProvesNoOther) {
+  auto& store = *this->store;
+  for (int i = 0; i < 4; ++i) store.Add(From({"ann", "RU", 700, 10}));
+  EXPECT_EQ(store.AttachReplay("ann", "RU", 700, kSender, Replay(1), 10).id, 4);
+  const records::TAttachment copy = store.AttachReplay("ann", "RU", 700, kSender, Replay(1), 10);
+  EXPECT_EQ(copy.id, std::nullopt);
+  EXPECT_TRUE(copy.provesAnother);
+  EXPECT_EQ(store.PendingReplayIds(10), std::vector<int64_t>{4});  // record 3 still waits
+  EXPECT_EQ(store.AttachReplay("ann", "RU", 700, kSender, Replay(2), 10).id, 3);
+  // An older database's replays have no hash, and their NULLs clash with nothing.
+  this->store.reset();
+  this->maker.Raw("DROP INDEX replays_sha256; ALTER TABLE replays DROP COLUMN sha256");
+  this->store = this->maker.Open();
+  EXPECT_EQ(this->store->AttachReplay("ann", "RU", 700, kSender, Replay(3), 10).id, 2);
+  EXPECT_TRUE(this->store->AttachReplay("ann", "RU", 700, kSender, Replay(3), 10).provesAnother);
 }
 
 TYPED_TEST(RecordStore, AVerifiedGameIsInTheVerifiedViewsAndARefusedOneInNone) {
@@ -382,8 +401,10 @@ TYPED_TEST(RecordStore, AVerifiedGameIsInTheVerifiedViewsAndARefusedOneInNone) {
                                           {"cat", "", 300, 20}};
   for (const auto& game : games) {
     store.Add(From(game));
-    ASSERT_TRUE(store.AttachReplay(game.name, game.country, game.score, kSender,
-                                   Replay(static_cast<uint8_t>(game.time)), 0));
+    ASSERT_TRUE(store
+                    .AttachReplay(game.name, game.country, game.score, kSender,
+                                  Replay(static_cast<uint8_t>(game.time)), 0)
+                    .id);
   }
   using records::TRecordState;
   struct TCase {
@@ -522,7 +543,7 @@ TEST(RecordStorePg, OfTwoUploadsOfOneGameAtOnceOneTakesTheRecord) {
           .size(),
       1u);
   std::optional<int64_t> second = 0;
-  std::thread upload([&] { second = store->AttachReplay("eve", "", 5, kSender, Replay(5), 0); });
+  std::thread upload([&] { second = store->AttachReplay("eve", "", 5, kSender, Replay(5), 0).id; });
   pqxx::connection watcher(maker.url);
   constexpr int kLooks = 10'000;
   bool waiting = false;

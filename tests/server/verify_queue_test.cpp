@@ -18,7 +18,10 @@ class VerifyQueue : public testing::Test {
     records::TStoredRecord record{"Вася", "RU", score, 0};
     record.submitter = "sender";
     store.Add(record);
-    return *store.AttachReplay("Вася", "RU", score, "sender", {1, 2, 3}, 0);
+    return *store
+                .AttachReplay("Вася", "RU", score, "sender", {1, 2, static_cast<uint8_t>(++sent)},
+                              0)
+                .id;
   }
   records::TCheckers Checkers(const std::string& script) {
     records::TCheckers checkers;
@@ -34,6 +37,7 @@ class VerifyQueue : public testing::Test {
 
   test_support::TTempWorkDir dir;
   test_support::TFakeReplayStore store;
+  int sent = 0;  // replays sent, each of bytes of its own
   std::mutex logMutex;
   std::string log;
 };
