@@ -41,7 +41,11 @@ std::vector<std::string> SandboxCommand(const TSandbox& sandbox) {
   args.insert(args.end(), {"--ro-bind", sandbox.program, sandbox.program});
   // Its own /dev and root are scratch folders in memory: made read-only, there is nowhere to
   // write, and no memory to take beyond its own limit.
-  args.insert(args.end(), {"--dev", "/dev", "--remount-ro", "/dev", "--remount-ro", "/"});
+  args.insert(args.end(), {"--dev", "/dev", "--remount-ro", "/dev"});
+  if (sandbox.withProc) args.insert(args.end(), {"--proc", "/proc"});
+  args.insert(args.end(), {"--remount-ro", "/"});
+  for (const auto& [name, value] : sandbox.environment)
+    args.insert(args.end(), {"--setenv", name, value});
   if (!sandbox.workingFolder.empty()) args.insert(args.end(), {"--chdir", sandbox.workingFolder});
   args.push_back("--");
   args.push_back(sandbox.program);
@@ -75,7 +79,7 @@ bool LimitThisProcess(int cpuSeconds, int megabytes, std::string& why) {
   const auto seconds = static_cast<rlim_t>(cpuSeconds);
   const rlim_t bytes = static_cast<rlim_t>(megabytes) << 20;
   return SetLimit(RLIMIT_CPU, seconds, seconds + 1, "the processor time", why) &&
-         SetLimit(RLIMIT_AS, bytes, bytes, "the memory", why) &&
+         (megabytes == 0 || SetLimit(RLIMIT_AS, bytes, bytes, "the memory", why)) &&
          SetLimit(RLIMIT_CORE, 0, 0, "core files", why);
 }
 

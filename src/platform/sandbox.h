@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace platform {
@@ -13,6 +14,10 @@ struct TSandbox {
   std::vector<std::string> readOnlyFolders;  // absolute paths, bound where they are
   std::string workingFolder;             // one of them, or empty for /
   std::vector<std::string> arguments;    // after the program's name
+  // Its environment is empty but for these.
+  std::vector<std::pair<std::string, std::string>> environment = {};
+  // Its own /proc, of its own processes: a sanitised build's runtime reads its memory map there.
+  bool withProc = false;
 };
 
 // The command that starts the sandboxed program, bubblewrap's first.
@@ -24,7 +29,7 @@ std::vector<std::string> SandboxCommand(const TSandbox& sandbox);
 bool ExecInSandbox(const TSandbox& sandbox, std::string& why);
 
 // This process may use at most cpuSeconds of processor time (killed beyond it) and megabytes
-// of address space, and leaves no core file. False with the reason when a limit could not be set.
+// of address space (0: any), and leaves no core file. False with the reason when a limit could not be set.
 bool LimitThisProcess(int cpuSeconds, int megabytes, std::string& why);
 
 // The absolute path of the running program.
