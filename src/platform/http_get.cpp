@@ -70,8 +70,7 @@ bool HttpGet(const std::string& url, const THttpLimits& limits) {
   return Request(url, nullptr, limits);
 }
 
-bool HttpPost(const std::string& url, const std::vector<uint8_t>& body,
-              const THttpLimits& limits) {
+bool HttpPost(const std::string& url, const std::vector<uint8_t>& body, const THttpLimits& limits) {
   return Request(url, &body, limits);
 }
 

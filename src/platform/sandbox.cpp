@@ -20,7 +20,8 @@ void AddSystemFolders(std::vector<std::string>& args) {
     const auto status = std::filesystem::symlink_status(top, error);
     if (error || !std::filesystem::exists(status)) continue;
     if (std::filesystem::is_symlink(status)) {
-      args.insert(args.end(), {"--symlink", std::filesystem::read_symlink(top, error).string(), top});
+      args.insert(args.end(),
+                  {"--symlink", std::filesystem::read_symlink(top, error).string(), top});
     } else {
       args.insert(args.end(), {"--ro-bind", top, top});
     }
@@ -32,9 +33,15 @@ void AddSystemFolders(std::vector<std::string>& args) {
 std::vector<std::string> SandboxCommand(const TSandbox& sandbox) {
   // A user namespace of its own in which no further one can be made: an exploited program
   // finds no more of the kernel to try than it must.
-  std::vector<std::string> args = {"bwrap",          "--unshare-all", "--unshare-user",
-                                   "--disable-userns", "--die-with-parent", "--new-session",
-                                   "--cap-drop",     "ALL",           "--clearenv"};
+  std::vector<std::string> args = {"bwrap",
+                                   "--unshare-all",
+                                   "--unshare-user",
+                                   "--disable-userns",
+                                   "--die-with-parent",
+                                   "--new-session",
+                                   "--cap-drop",
+                                   "ALL",
+                                   "--clearenv"};
   AddSystemFolders(args);
   for (const std::string& folder : sandbox.readOnlyFolders)
     args.insert(args.end(), {"--ro-bind", folder, folder});

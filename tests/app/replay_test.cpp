@@ -105,11 +105,10 @@ TEST_F(RecordedGame, AGameIntoTheTableLeavesReplaysThatPlayBackToItsEndAndSendsO
   const std::string symbols = persist::EncodeScoreRecord(
       persist::BuildScoreRecord("Anna", form->Game.Score, form->Options.Country));
   const size_t size = persist::EncodeReplay(last).size();
-  EXPECT_EQ(platform.Requests(),
-            (std::vector<std::string>{
-                persist::ScoreRequestAddress(kScoreServer, symbols),
-                "POST " + persist::ReplayUploadAddress(kScoreServer, symbols) + " (" +
-                    std::to_string(size) + " bytes)"}));
+  EXPECT_EQ(platform.Requests(), (std::vector<std::string>{
+                                     persist::ScoreRequestAddress(kScoreServer, symbols),
+                                     "POST " + persist::ReplayUploadAddress(kScoreServer, symbols) +
+                                         " (" + std::to_string(size) + " bytes)"}));
   EXPECT_EQ(last.Result.Ending, persist::TReplayEnding::GameOver);
   EXPECT_EQ(last.Result.Name, "Anna");
   EXPECT_EQ(last.Result.Score, form->Game.Score);
@@ -122,14 +121,14 @@ TEST_F(RecordedGame, AGameIntoTheTableLeavesReplaysThatPlayBackToItsEndAndSendsO
   std::ostringstream said;
   platform::THeadlessPlatform checker(kRate);
   verify::VerifyReplay([&] { return persist::EncodeReplay(last); }, checker, said);
-  EXPECT_EQ(said.str(), verify::CheckerLine(last.Rules) + "\nplayed\nscore " +
-                            std::to_string(last.Result.Score) + "\nlevel " +
-                            std::to_string(last.Result.Level) + "\nframes " +
-                            std::to_string(last.Result.Frames) + "\nname 416e6e61\ncountry " +
-                            persist::HexOf(std::span(reinterpret_cast<const uint8_t*>(
-                                                         last.Result.Country.data()),
-                                                     last.Result.Country.size())) +
-                            "\nend\n");
+  EXPECT_EQ(
+      said.str(),
+      verify::CheckerLine(last.Rules) + "\nplayed\nscore " + std::to_string(last.Result.Score) +
+          "\nlevel " + std::to_string(last.Result.Level) + "\nframes " +
+          std::to_string(last.Result.Frames) + "\nname 416e6e61\ncountry " +
+          persist::HexOf(std::span(reinterpret_cast<const uint8_t*>(last.Result.Country.data()),
+                                   last.Result.Country.size())) +
+          "\nend\n");
 }
 
 // The checker's other answers: bytes that are no replay, and a replay of other rules, which

@@ -8,13 +8,13 @@
 #include "engine/draw_recorder.h"
 #include "objects/menu_button.h"
 #include "platform/events.h"
-#include "text/cp1251.h"
 #include "platform/vk_codes.h"
 #include "screens/help_screen.h"
 #include "screens/options_screen.h"
 #include "screens/records_screen.h"
 #include "support/headless_form_fixture.h"
 #include "support/screens.h"
+#include "text/cp1251.h"
 
 // Every screen, window and help page drawn as a player meets it, at its widest (the longest
 // names, country and scores the game lets in), checked from what was drawn: each text and

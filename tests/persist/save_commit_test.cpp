@@ -16,8 +16,8 @@
 
 #include "engine/engine_error.h"
 #include "persist/save_files.h"
-#include "text/cp1251.h"
 #include "support/temp_dir.h"
+#include "text/cp1251.h"
 
 // A save killed or refused at any point leaves, at the next start, exactly the pair of files
 // before it or exactly the pair after it: never a mix, never a table reset by a checksum that

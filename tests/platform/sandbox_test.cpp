@@ -39,8 +39,8 @@ struct TListener {
 };
 
 // Inside: the folder given can be read and not written; the folder beside it, the root, /dev,
-// the network and further user namespaces are out of reach. Each check runs outside the sandbox too, where it must differ,
-// so that a check which cannot fail is caught here.
+// the network and further user namespaces are out of reach. Each check runs outside the sandbox
+// too, where it must differ, so that a check which cannot fail is caught here.
 TEST(Sandbox, SeesOnlyItsFoldersReadOnlyAndNoNetwork) {
   if (std::system("command -v bwrap > /dev/null") != 0) GTEST_SKIP() << "no bubblewrap";
   test_support::TTempWorkDir dir;
@@ -53,8 +53,12 @@ TEST(Sandbox, SeesOnlyItsFoldersReadOnlyAndNoNetwork) {
   ASSERT_GT(listener.port, 0);
   const std::string checks =
       "test -r given/data || exit 10; touch given/new 2>/dev/null && exit 11;"
-      "cat " + here + "/beside/secret 2>/dev/null && exit 12; touch /new 2>/dev/null && exit 13;"
-      "(echo > /dev/tcp/127.0.0.1/" + std::to_string(listener.port) + ") 2>/dev/null && exit 14;"
+      "cat " +
+      here +
+      "/beside/secret 2>/dev/null && exit 12; touch /new 2>/dev/null && exit 13;"
+      "(echo > /dev/tcp/127.0.0.1/" +
+      std::to_string(listener.port) +
+      ") 2>/dev/null && exit 14;"
       "touch /dev/new 2>/dev/null && exit 15; unshare -U true 2>/dev/null && exit 16; exit 0";
   const platform::TSandbox sandbox{.program = "/usr/bin/bash",
                                    .readOnlyFolders = {here + "/given"},

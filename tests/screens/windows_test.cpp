@@ -7,10 +7,10 @@
 
 #include "engine/draw_recorder.h"
 #include "gameplay/game_fixture.h"
-#include "text/cp1251.h"
 #include "platform/vk_codes.h"
 #include "screens/options_screen.h"
 #include "support/screens.h"
+#include "text/cp1251.h"
 
 namespace {
 
